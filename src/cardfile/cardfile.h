@@ -1,0 +1,97 @@
+#pragma once
+
+#include "cardrecord.h"
+
+#include <QString>
+
+#include <stdexcept>
+
+namespace velmora {
+
+// A failure of the card file that no window handles: the program reports it and ends.
+class CardFileError : public std::runtime_error
+{
+public:
+    CardFileError(QString path, QString reason);
+    const QString &path() const { return m_path; }
+    const QString &reason() const { return m_reason; }
+    QString message() const; // names the file and gives the reason, in Greek
+
+private:
+    QString m_path;
+    QString m_reason;
+};
+
+// Card number below 1: the one error a caller may catch.
+class BadRecordNumber : public std::runtime_error
+{
+public:
+    explicit BadRecordNumber(qint64 number);
+};
+
+// Cards in a file of `length` bytes: the length over 195 rounded to the nearest whole
+// number, with no lower bound (the About window shows 0 for an empty file).
+qint32 roundedCardCount(qint64 length);
+// The card count the windows use: at least 1, so an empty file offers one empty card.
+qint32 cardCountForLength(qint64 length);
+
+constexpr qint64 MaxFileLength = 2147483647; // lengths are 32-bit signed numbers
+
+// The random-access file of cards. One handle per window; nothing is cached.
+class CardFile
+{
+public:
+    CardFile() = default;
+    ~CardFile();
+    CardFile(const CardFile &) = delete;
+    CardFile &operator=(const CardFile &) = delete;
+
+    // Opens for reading and writing, creating a missing file empty. A file that can be
+    // read but not written is opened for reading: browsing never writes, and a write is
+    // then reported like any other failure. Throws CardFileError.
+    void open(const QString &path);
+    void close();
+    bool isOpen() const { return m_fd >= 0; }
+    bool isReadOnly() const { return m_readOnly; }
+    const QString &path() const { return m_path; }
+
+    qint64 length() const; // throws CardFileError
+    qint32 cardCount() const { return cardCountForLength(length()); }
+
+    // Bytes past the end of the file read as blanks.
+    CardRecord read(qint32 number) const;
+    void write(qint32 number, const CardRecord &card);
+
+    // Reads up to `count` whole records from card `first` into `buffer`; returns the
+    // number of bytes read (a short count at the end of the file).
+    qint64 readBlock(qint32 first, char *buffer, qint64 bytes) const;
+
+private:
+    [[noreturn]] void fail(int errorNumber) const;
+
+    int m_fd = -1;
+    bool m_readOnly = false;
+    QString m_path;
+};
+
+// Reads the cards of one scan in large blocks. It reads each card exactly once, in
+// increasing order, and keeps nothing once the scan is over.
+class CardReader
+{
+public:
+    explicit CardReader(const CardFile &file);
+    // Card `number` into `card`; past the end of the file the bytes read as blanks.
+    void read(qint32 number, CardRecord &card);
+
+private:
+    static constexpr qint64 BlockCards = 4096;
+    const CardFile &m_file;
+    QByteArray m_block;
+    qint32 m_first = 0; // card number of the block's first record; 0 = none
+    qint64 m_filled = 0;
+};
+
+// The system's reason for an errno, in Greek.
+QString greekReason(int errorNumber);
+
+} // namespace velmora

@@ -1,0 +1,73 @@
+#include "cardrecord.h"
+
+#include "cp1253.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace velmora {
+
+CardRecord::CardRecord()
+{
+    m_bytes.fill(' ');
+}
+
+CardRecord CardRecord::fromBytes(QByteArrayView bytes)
+{
+    CardRecord r;
+    std::memcpy(r.m_bytes.data(), bytes.data(), std::min<qsizetype>(bytes.size(), RecordLength));
+    return r;
+}
+
+CardRecord CardRecord::newCard()
+{
+    CardRecord r;
+    r.setField(Field::Isbn, QStringLiteral("960-"));
+    return r;
+}
+
+CardRecord CardRecord::deletedCard()
+{
+    CardRecord r;
+    for (Field f : AllFields)
+        r.setField(f, QStringLiteral("~~~"));
+    return r;
+}
+
+QByteArrayView CardRecord::fieldBytes(Field f) const
+{
+    const FieldLayout l = layoutOf(f);
+    return QByteArrayView(m_bytes.data() + l.offset, l.width);
+}
+
+QString CardRecord::field(Field f) const
+{
+    return cp1253::decode(fieldBytes(f));
+}
+
+QString CardRecord::trimmed(Field f) const
+{
+    return trimBlanks(field(f));
+}
+
+void CardRecord::setField(Field f, const QString &text)
+{
+    const FieldLayout l = layoutOf(f);
+    const QByteArray encoded = cp1253::encode(QStringView(text).left(l.width));
+    char *dst = m_bytes.data() + l.offset;
+    std::memset(dst, ' ', l.width);
+    std::memcpy(dst, encoded.constData(), std::min<qsizetype>(encoded.size(), l.width));
+}
+
+QString trimBlanks(const QString &text)
+{
+    qsizetype begin = 0;
+    qsizetype end = text.size();
+    while (begin < end && text[begin] == u' ')
+        ++begin;
+    while (end > begin && text[end - 1] == u' ')
+        --end;
+    return text.mid(begin, end - begin);
+}
+
+} // namespace velmora

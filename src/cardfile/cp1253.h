@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QString>
+
+namespace velmora::cp1253 {
+
+// Windows-1253 with a table of our own: every one of the 256 byte values decodes to a
+// character that encodes back to the same byte, so a card read and written again keeps
+// every byte. The bytes the code page leaves undefined decode to C1 controls (0x81 ->
+// U+0081 ...), to U+00AA for 0xAA, and to private-use U+F8D2 and U+F8FF for 0xD2 and 0xFF.
+QString decode(QByteArrayView bytes);
+char16_t decodeByte(unsigned char byte);
+
+// A character the code page cannot hold is written as '?'. A control picture
+// (U+2400..U+241F, as shown for control bytes) is written as the control byte itself.
+constexpr char Replacement = '?';
+QByteArray encode(QStringView text);
+
+// Returns false when the text holds a character the code page cannot hold.
+bool encodeExact(QStringView text, QByteArray *out);
+bool isEncodable(char16_t ch);
+
+// True for the bytes that Windows-1253 leaves undefined.
+bool isUndefinedByte(unsigned char byte);
+
+} // namespace velmora::cp1253

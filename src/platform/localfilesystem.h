@@ -1,0 +1,17 @@
+#pragma once
+
+#include "filesystem.h"
+
+namespace velmora {
+
+class LocalFileSystem : public FileSystem
+{
+public:
+    bool exists(const QString &path) override;
+    bool createFolder(const QString &path) override;
+    bool removeFile(const QString &path) override;
+    bool createEmpty(const QString &path) override;
+    bool appendLines(const QString &path, const QList<QByteArray> &lines) override;
+};
+
+} // namespace velmora

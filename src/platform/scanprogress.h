@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QElapsedTimer>
+
+#include <functional>
+
+namespace velmora {
+
+// A long scan shows the card it examines in the window caption. The caption's text is
+// exact for every card, but pushing it to the window system for each of a million cards
+// would cost seconds: the title is pushed at a steady rate, and the window repaints
+// without admitting user input, so no click or key slips into a running scan.
+class ScanProgress
+{
+public:
+    static constexpr int IntervalMs = 60;
+
+    explicit ScanProgress(std::function<void()> push);
+    // Called for every card examined; cheap when it is not yet time to push.
+    void tick(qint32 card)
+    {
+        if ((card & 0xFF) == 0 && m_timer.elapsed() >= IntervalMs)
+            pushNow();
+    }
+    void pushNow(); // also before anything modal is shown, and at the end
+
+private:
+    std::function<void()> m_push;
+    QElapsedTimer m_timer;
+};
+
+} // namespace velmora

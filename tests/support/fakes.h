@@ -1,0 +1,224 @@
+#pragma once
+
+// Fakes of the platform for the window tests: each records what it was asked, in one
+// shared log, and answers from a script.
+
+#include "cardrecord.h"
+#include "forms.h"
+#include "localfilesystem.h"
+#include "platform.h"
+
+#include <QDate>
+#include <QList>
+#include <QQueue>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <QTime>
+
+#include <functional>
+#include <memory>
+
+namespace velmora::test {
+
+struct MessageCall
+{
+    QString prompt;
+    QString title;
+    Buttons buttons;
+    Icon icon;
+    Answer defaultButton;
+};
+
+class FakeMessageBox : public MessageBox
+{
+public:
+    explicit FakeMessageBox(QStringList &log) : m_log(log) {}
+    Answer show(const QString &prompt, const QString &title, Buttons buttons, Icon icon,
+                Answer defaultButton) override;
+
+    // Answers in order; with the script empty an OK box answers Ok and any other box
+    // answers Cancel, and the call is counted as unscripted.
+    QQueue<Answer> answers;
+    // Called with every box before it answers (to look at the window at that moment).
+    std::function<void(const MessageCall &)> onShow;
+    QList<MessageCall> calls;
+    int unscripted = 0;
+
+private:
+    QStringList &m_log;
+};
+
+struct InputCall
+{
+    QString title;
+    QString prompt;
+};
+
+class FakeInputBox : public InputBox
+{
+public:
+    explicit FakeInputBox(QStringList &log) : m_log(log) {}
+    QString ask(const QString &title, const QString &prompt) override;
+
+    QQueue<QString> answers; // empty text = cancelled; with the script empty, cancelled
+    std::function<void(const InputCall &)> onAsk;
+    QList<InputCall> calls;
+
+private:
+    QStringList &m_log;
+};
+
+class FakeBeeper : public Beeper
+{
+public:
+    explicit FakeBeeper(QStringList &log) : m_log(log) {}
+    void beep() override { ++count; m_log << QStringLiteral("beep"); }
+    int count = 0;
+
+private:
+    QStringList &m_log;
+};
+
+class FakeClock : public Clock
+{
+public:
+    QDate today() override { return date; }
+    QTime now() override { return time; }
+    QDate date{2026, 12, 6};
+    QTime time{9, 5};
+};
+
+class RecordingRenderer : public PrintRenderer
+{
+public:
+    explicit RecordingRenderer(QStringList &log) : m_log(log) {}
+    bool render(const PrintedDocument &document) override;
+    QList<PrintedDocument> documents;
+    bool fail = false;
+
+private:
+    QStringList &m_log;
+};
+
+class FakeHelpViewer : public HelpViewer
+{
+public:
+    explicit FakeHelpViewer(QStringList &log) : m_log(log) {}
+    void showContents(const QString &fileName) override;
+    QStringList opened;
+
+private:
+    QStringList &m_log;
+};
+
+// A settings store holding what the test puts in it.
+class FakeSettingsStore : public SettingsStore
+{
+public:
+    struct Value
+    {
+        QByteArray data;
+        ValueType type = ValueType::String;
+    };
+    quintptr openKey(quintptr root, const QString &keyName, quint32 access) override;
+    bool queryValue(quintptr key, const QString &valueName, int bufferSize, QByteArray *data,
+                    ValueType *type) override;
+    void closeKey(quintptr key) override;
+
+    QHash<QString, QHash<QString, Value>> keys; // key path -> value name -> value
+    QStringList openKeys;                       // keys currently open
+    QList<quint32> accessMasks;
+    int closed = 0;
+};
+
+class FakeLauncher : public ProgramLauncher
+{
+public:
+    bool fileExists(const QString &path) override { return existing.contains(path); }
+    bool start(const QString &program) override { started << program; return startSucceeds; }
+    QStringList existing;
+    QStringList started;
+    bool startSucceeds = true;
+};
+
+class FakeKeyboard : public KeyboardState
+{
+public:
+    bool capsLock() override { return caps; }
+    bool numLock() override { return num; }
+    bool caps = false;
+    bool num = false;
+};
+
+// A file system that fails every operation that would change something, or reports a
+// failure for appending alone.
+class FailingFileSystem : public LocalFileSystem
+{
+public:
+    bool failAppend = true;
+    bool failCreate = false;
+    bool appendLines(const QString &path, const QList<QByteArray> &lines) override
+    {
+        return failAppend ? false : LocalFileSystem::appendLines(path, lines);
+    }
+    bool createEmpty(const QString &path) override
+    {
+        return failCreate ? false : LocalFileSystem::createEmpty(path);
+    }
+};
+
+// Paths inside a temporary folder: the card file in it, the export folders below it.
+class TempPaths : public Paths
+{
+public:
+    explicit TempPaths(const QString &root) : m_root(root) {}
+    QString cardFile() override { return m_root + QStringLiteral("/Filis.dat"); }
+    QString programFiles() override { return m_root + QStringLiteral("/share"); }
+    QString exportFolder() override { return programFiles() + QStringLiteral("/Velmora"); }
+    QString exportFile() override { return exportFolder() + QStringLiteral("/MySearch.doc"); }
+
+private:
+    QString m_root;
+};
+
+// A card with the given fields, each left-justified in its width.
+CardRecord card(const QString &isbn, const QString &author = {}, const QString &title = {},
+                const QString &otherName = {}, const QString &publication = {},
+                const QString &pagesNotes = {});
+
+// Every fake together, in a fresh temporary folder, and the Platform made of them.
+class TestPlatform
+{
+public:
+    TestPlatform();
+    ~TestPlatform();
+
+    QStringList log;
+    QTemporaryDir dir;
+    FakeMessageBox messages{log};
+    FakeInputBox input{log};
+    FakeBeeper beeper{log};
+    FakeClock clock;
+    RecordingRenderer renderer{log};
+    PrintDocument printer{renderer};
+    FakeHelpViewer help{log};
+    FakeSettingsStore settings;
+    FakeLauncher launcher;
+    FailingFileSystem files; // failAppend is switched off by default
+    TempPaths paths{dir.path()};
+    FakeKeyboard keyboard;
+    Forms forms;
+    int programEnded = 0;
+
+    Platform &platform() { return *m_platform; }
+
+    QString cardFile() { return paths.cardFile(); }
+    // Writes a card file of the given cards (and any raw tail bytes).
+    void writeCards(const QList<CardRecord> &cards, const QByteArray &tail = {});
+    QByteArray cardFileBytes();
+
+private:
+    std::unique_ptr<Platform> m_platform;
+};
+
+} // namespace velmora::test
