@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# Velmora's two commands:
+#   ./project.sh run    install what is missing, build, open the program on the sample bibliography
+#   ./project.sh test   install what is missing, build, run every test headless
+set -euo pipefail
+cd "$(dirname "$0")"
+build=${VELMORA_BUILD_DIR:-build}
+
+configure_and_build() {
+  bash tools/setup-debian.sh
+  cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+  cmake --build "$build"
+}
+
+case "${1:-}" in
+  run)
+    configure_and_build
+    # The program opens Filis.dat in the folder it starts in.
+    cd "$build/data"
+    exec ../src/app/velmora
+    ;;
+  test)
+    configure_and_build
+    cd "$build"
+    exec ctest --output-on-failure --timeout 600
+    ;;
+  *)
+    echo "usage: $0 run|test" >&2
+    exit 2
+    ;;
+esac
