@@ -3,6 +3,7 @@
 #include "cardfile.h"
 #include "cardrecord.h"
 #include "forms.h"
+#include "scanprogress.h"
 
 #include <QMainWindow>
 
@@ -39,7 +40,7 @@ public:
     // See Form_KeyDown of the card window: mask 1 Shift, 2 Ctrl, 4 Alt.
     bool Form_KeyDown(int keyCode, int shift);
 
-    void ShowCR();   // adds card CurrentCard to the page
+    void ShowCR(); // adds card CurrentCard to the page
     void ShowSRN();
     void showCA();
     void ClearArrays();
@@ -84,10 +85,10 @@ public:
     PageView *page; // the drawing area
     QLabel *StatusBar1Panels[5];
     QMenu *mnuMulti, *mnuSearch, *mnuSearch1, *mnublb, *mnuHelp;
-    QAction *mnuTelos, *Sep3, *mnuPrint, *mnuSep5, *mnuExport, *mnuSep, *mnuMenu, *mnuSep4,
-        *mnuExit, *mnuEpo, *mnuOno, *mnuTitlos, *mnuAlloi, *mnuEkdot, *mnuSep8, *mnuAnyAuthorTitle,
-        *mnuAuthorTitle, *mnuTitleAlloi, *mnuAlloiEkdot, *mnuSep7, *mnuTitleEkdot, *mnuAuthorAlloi,
-        *mnuAuthorEkdot, *mnuBible, *mnuHelp1, *mnuHelp2, *mnuSep2, *mnuAbout;
+    QAction *mnuTelos, *Sep3, *mnuPrint, *mnuSep5, *mnuExport, *mnuSep, *mnuMenu, *mnuSep4, *mnuExit, *mnuEpo,
+        *mnuOno, *mnuTitlos, *mnuAlloi, *mnuEkdot, *mnuSep8, *mnuAnyAuthorTitle, *mnuAuthorTitle,
+        *mnuTitleAlloi, *mnuAlloiEkdot, *mnuSep7, *mnuTitleEkdot, *mnuAuthorAlloi, *mnuAuthorEkdot, *mnuBible,
+        *mnuHelp1, *mnuHelp2, *mnuSep2, *mnuAbout;
 
     QString statusText() const; // panel 2
 
@@ -98,12 +99,29 @@ private:
     void createMenus();
     void createStatusBar();
     void setStatusText(const QString &text);
+    void updateCapsPanel();
+    void openMenuBar();
+    // The three lines a card takes in a slot of the page, at full field widths: the one
+    // place that lays them out, for the screen, the printer and the export file alike.
+    static Slot slotLines(const CardRecord &card, qint32 cardNumber);
+    void setCaption(const QString &caption);
+    // "Η Διερεύνηση μέχρι την Καρτέλλα < n > καταγράφηκε ..." in panel 2. Only after the
+    // page was really appended: a failed Export() must never be reported as done.
     void writeExportNotice();
     QList<QByteArray> exportLines() const;
+    // ShowSRN is called for every card a scan examines and must stay cheap: it only marks
+    // the scan caption as due and lets m_progress push it to the window system now and
+    // then. The caption always names SearchCard as it is when pushed. A scan calls
+    // flushCaption() before every input or message box it shows and when it ends, so
+    // that the caption on screen is exact whenever the user can see it.
+    void flushCaption();
+    void pushScanCaption();
     // The exploration procedure, one for all twelve explorations.
     void explore(const Exploration &exploration);
 
     Platform &m_platform;
+    ScanProgress m_progress;
+    bool m_scanCaptionDue = false;
 };
 
 } // namespace velmora

@@ -1,0 +1,99 @@
+#include "frmmulti.h"
+
+#include "cp1253.h"
+#include "numbertext.h"
+#include "pageview.h"
+#include "platform.h"
+
+#include <QAction>
+
+namespace velmora {
+
+void frmMulti::PrintRecords()
+{
+    mnuExport->setEnabled(false);
+    PrintDocument &printer = m_platform.printer;
+    printer.setFontName(QStringLiteral("courier"));
+    printer.setFontSize(12);
+    ++PageNumber;
+
+    printer.print(QString());
+    printer.print(printHeaderLine(m_platform.clock));
+    printer.print(QString());
+    // Every slot prints, filled or not, so that a page is always 56 lines long.
+    const QString rule(250, u'_');
+    for (const Slot &slot : PageLines) {
+        printer.print(rule, false);
+        printer.print(QString());
+        printer.print(QString());
+        for (const QString &line : slot)
+            printer.print(line);
+        printer.print(rule, false);
+        printer.print(QString());
+    }
+    for (int i = 0; i < 4; ++i)
+        printer.print(QString());
+    printer.print(SearchHeading + QStringLiteral(" Σελίδα ") + NumberText(PageNumber));
+
+    ClearArrays();
+}
+
+QList<QByteArray> frmMulti::exportLines() const
+{
+    QList<QByteArray> lines;
+    lines.reserve(SlotsPerPage * 3);
+    for (const Slot &slot : PageLines)
+        for (const QString &line : slot)
+            lines.append(cp1253::encode(line));
+    return lines;
+}
+
+bool frmMulti::Export()
+{
+    return m_platform.files.appendLines(m_platform.paths.exportFile(), exportLines());
+}
+
+void frmMulti::writeExportNotice()
+{
+    setStatusText(QStringLiteral("Η Διερεύνηση μέχρι την Καρτέλλα <") + NumberText(CurrentCard) +
+                  QStringLiteral(" > καταγράφηκε στο αρχείο ") + exportFileShownName());
+}
+
+void frmMulti::mnuPrint_Click()
+{
+    PrintRecords();
+    ClearArrays();
+    // A document that could not be printed is reported by the renderer itself.
+    m_platform.printer.endDoc();
+    page->clear();
+    mnuExport->setEnabled(false);
+    mnuPrint->setEnabled(false);
+}
+
+void frmMulti::mnuExport_Click()
+{
+    const QString file = m_platform.paths.exportFile();
+    if (!m_platform.files.exists(file)) {
+        // Deleted behind the program's back: only recreated; the next choice appends.
+        m_platform.files.createEmpty(file);
+        return;
+    }
+    // Nothing was written: the page stays, and nothing claims it was recorded.
+    if (!Export())
+        return;
+    writeExportNotice();
+    ClearArrays();
+    page->clear();
+    mnuPrint->setEnabled(false);
+    mnuExport->setEnabled(false);
+}
+
+void frmMulti::mnuTelos_Click()
+{
+    File.close();
+    // Unloading only hides this window and deletes it later, once this handler is over.
+    m_platform.forms.unload(QStringLiteral("frmMulti"));
+    m_platform.forms.show(QStringLiteral("frmTervani"));
+}
+
+} // namespace velmora
