@@ -1,0 +1,12 @@
+#include "qtbeeper.h"
+
+#include <QApplication>
+
+namespace velmora {
+
+void QtBeeper::beep()
+{
+    QApplication::beep();
+}
+
+} // namespace velmora

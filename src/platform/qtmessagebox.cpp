@@ -1,0 +1,70 @@
+#include "qtmessagebox.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QPushButton>
+
+#include <utility>
+
+namespace velmora {
+
+namespace {
+
+QMessageBox::Icon qtIcon(Icon icon)
+{
+    switch (icon) {
+    case Icon::Information:
+        return QMessageBox::Information;
+    case Icon::Exclamation:
+        return QMessageBox::Warning;
+    case Icon::Question:
+        return QMessageBox::Question;
+    case Icon::None:
+        break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+} // namespace
+
+Answer QtMessageBox::show(const QString &prompt, const QString &title, Buttons buttons, Icon icon,
+                          Answer defaultButton)
+{
+    QMessageBox box(qtIcon(icon), title, prompt, QMessageBox::NoButton, QApplication::activeWindow());
+    box.setWindowModality(Qt::ApplicationModal);
+
+    // The buttons of each form, first one first; the last listed is the way out.
+    QList<std::pair<QPushButton *, Answer>> added;
+    auto add = [&](const QString &text, QMessageBox::ButtonRole role, Answer answer) {
+        added.append({box.addButton(text, role), answer});
+    };
+    switch (buttons) {
+    case Buttons::Ok:
+        add(QStringLiteral("OK"), QMessageBox::AcceptRole, Answer::Ok);
+        break;
+    case Buttons::YesNoCancel:
+        add(QStringLiteral("Ναι"), QMessageBox::YesRole, Answer::Yes);
+        add(QStringLiteral("Όχι"), QMessageBox::NoRole, Answer::No);
+        add(QStringLiteral("Άκυρο"), QMessageBox::RejectRole, Answer::Cancel);
+        break;
+    case Buttons::YesNo:
+        add(QStringLiteral("Ναι"), QMessageBox::YesRole, Answer::Yes);
+        add(QStringLiteral("Όχι"), QMessageBox::NoRole, Answer::No);
+        break;
+    }
+    // Ok as the default stands for the form's usual one, its first button.
+    QPushButton *initial = added.first().first;
+    for (const auto &[button, answer] : std::as_const(added))
+        if (answer == defaultButton)
+            initial = button;
+    box.setDefaultButton(initial);
+    box.setEscapeButton(added.last().first);
+
+    box.exec();
+    for (const auto &[button, answer] : std::as_const(added))
+        if (box.clickedButton() == button)
+            return answer;
+    return added.last().second;
+}
+
+} // namespace velmora

@@ -1,0 +1,197 @@
+#include "qtinputbox.h"
+#include "qtmessagebox.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDialogButtonBox>
+#include <QInputDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include <functional>
+
+using namespace velmora;
+
+Q_DECLARE_METATYPE(velmora::Buttons)
+Q_DECLARE_METATYPE(velmora::Answer)
+
+namespace {
+
+// Answers the next modal dialog as soon as it is up. A check that fails inside would
+// leave the dialog open, so `act` only records and always closes it.
+void whenModal(std::function<void(QDialog *)> act)
+{
+    auto *timer = new QTimer;
+    timer->setInterval(10);
+    QObject::connect(timer, &QTimer::timeout, timer, [timer, act] {
+        auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+        if (!dialog || !dialog->isVisible())
+            return;
+        timer->stop();
+        timer->deleteLater();
+        act(dialog);
+    });
+    timer->start();
+}
+
+QStringList buttonTexts(QWidget *dialog)
+{
+    QStringList texts;
+    const auto box = dialog->findChild<QDialogButtonBox *>();
+    for (QAbstractButton *b : box->buttons())
+        if (b->isVisible())
+            texts << b->text();
+    return texts;
+}
+
+QAbstractButton *buttonWithText(QWidget *dialog, const QString &text)
+{
+    for (QAbstractButton *b : dialog->findChildren<QAbstractButton *>())
+        if (b->text() == text)
+            return b;
+    return nullptr;
+}
+
+} // namespace
+
+class tst_qtdialogs : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void messageBoxes_data()
+    {
+        QTest::addColumn<Buttons>("buttons");
+        QTest::addColumn<Answer>("defaultButton");
+        QTest::addColumn<QString>("action"); // "esc", "close" or a button's text
+        QTest::addColumn<QStringList>("texts");
+        QTest::addColumn<QString>("defaultText");
+        QTest::addColumn<Answer>("answer");
+        const QStringList ync{QStringLiteral("Ναι"), QStringLiteral("Όχι"), QStringLiteral("Άκυρο")};
+        const QStringList yn{QStringLiteral("Ναι"), QStringLiteral("Όχι")};
+        QTest::newRow("yes/no/cancel, Esc") << Buttons::YesNoCancel << Answer::Ok << QStringLiteral("esc")
+                                            << ync << QStringLiteral("Ναι") << Answer::Cancel;
+        QTest::newRow("yes/no/cancel, closed")
+            << Buttons::YesNoCancel << Answer::Ok << QStringLiteral("close") << ync << QStringLiteral("Ναι")
+            << Answer::Cancel;
+        QTest::newRow("yes/no/cancel, No") << Buttons::YesNoCancel << Answer::Ok << QStringLiteral("Όχι")
+                                           << ync << QStringLiteral("Ναι") << Answer::No;
+        QTest::newRow("yes/no, No default, Esc") << Buttons::YesNo << Answer::No << QStringLiteral("esc")
+                                                 << yn << QStringLiteral("Όχι") << Answer::No;
+        QTest::newRow("yes/no, Yes") << Buttons::YesNo << Answer::No << QStringLiteral("Ναι") << yn
+                                     << QStringLiteral("Όχι") << Answer::Yes;
+        QTest::newRow("ok, Esc") << Buttons::Ok << Answer::Ok << QStringLiteral("esc")
+                                 << QStringList{QStringLiteral("OK")} << QStringLiteral("OK") << Answer::Ok;
+    }
+    void messageBoxes()
+    {
+        QFETCH(Buttons, buttons);
+        QFETCH(Answer, defaultButton);
+        QFETCH(QString, action);
+        QFETCH(QStringList, texts);
+        QFETCH(QString, defaultText);
+        QFETCH(Answer, answer);
+
+        QString title, text, shownDefault;
+        QStringList shownTexts;
+        QMessageBox::Icon icon = QMessageBox::NoIcon;
+        whenModal([&](QDialog *dialog) {
+            auto *box = qobject_cast<QMessageBox *>(dialog);
+            if (box) {
+                title = box->windowTitle();
+                text = box->text();
+                icon = box->icon();
+                shownTexts = buttonTexts(box);
+                shownDefault = box->defaultButton() ? box->defaultButton()->text() : QString();
+            }
+            if (action == QLatin1String("esc"))
+                QTest::keyClick(dialog, Qt::Key_Escape);
+            else if (action == QLatin1String("close"))
+                dialog->close();
+            else if (QAbstractButton *b = buttonWithText(dialog, action))
+                b->click();
+            else
+                dialog->reject();
+        });
+        QtMessageBox messages;
+        const Answer got =
+            messages.show(QStringLiteral("Θέλετε να Εκτυπώσω την Καρτέλλα  5 ;"),
+                          QStringLiteral("Βελμόρα 3.0"), buttons, Icon::Question, defaultButton);
+        QCOMPARE(got, answer);
+        QCOMPARE(title, QStringLiteral("Βελμόρα 3.0"));
+        QCOMPARE(text, QStringLiteral("Θέλετε να Εκτυπώσω την Καρτέλλα  5 ;"));
+        QCOMPARE(icon, QMessageBox::Question);
+        // The platform's own convention decides where each button stands.
+        shownTexts.sort();
+        texts.sort();
+        QCOMPARE(shownTexts, texts);
+        QCOMPARE(shownDefault, defaultText);
+    }
+
+    void messageBoxIcons()
+    {
+        const QList<std::pair<Icon, QMessageBox::Icon>> icons{{Icon::None, QMessageBox::NoIcon},
+                                                              {Icon::Information, QMessageBox::Information},
+                                                              {Icon::Exclamation, QMessageBox::Warning}};
+        for (const auto &[icon, expected] : icons) {
+            QMessageBox::Icon shown = QMessageBox::Question;
+            whenModal([&](QDialog *dialog) {
+                if (auto *box = qobject_cast<QMessageBox *>(dialog))
+                    shown = box->icon();
+                dialog->close();
+            });
+            QtMessageBox messages;
+            QCOMPARE(messages.show(QStringLiteral("x"), QStringLiteral("t"), Buttons::Ok, icon), Answer::Ok);
+            QCOMPARE(shown, expected);
+        }
+    }
+
+    void inputBox_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<bool>("accept");
+        QTest::addColumn<QString>("result");
+        QTest::newRow("typed and OK") << QStringLiteral("Ιστορία") << true << QStringLiteral("Ιστορία");
+        QTest::newRow("typed and cancelled") << QStringLiteral("Ιστορία") << false << QString();
+        QTest::newRow("nothing typed, OK") << QString() << true << QString();
+    }
+    void inputBox()
+    {
+        QFETCH(QString, typed);
+        QFETCH(bool, accept);
+        QFETCH(QString, result);
+        QString title, label, initial;
+        QStringList texts;
+        whenModal([&](QDialog *dialog) {
+            title = dialog->windowTitle();
+            if (auto *input = qobject_cast<QInputDialog *>(dialog))
+                label = input->labelText();
+            texts = buttonTexts(dialog);
+            auto *edit = dialog->findChild<QLineEdit *>();
+            if (edit) {
+                initial = edit->text();
+                edit->setText(typed);
+            }
+            if (QAbstractButton *b =
+                    buttonWithText(dialog, accept ? QStringLiteral("OK") : QStringLiteral("Άκυρο")))
+                b->click();
+            else
+                dialog->reject();
+        });
+        QtInputBox input;
+        const QString got = input.ask(QStringLiteral("Βελμόρα 3.0: Αναζήτηση Τίτλου"),
+                                      QStringLiteral("Βρες Κείμενο σε Τίτλο:"));
+        QCOMPARE(got, result);
+        QCOMPARE(title, QStringLiteral("Βελμόρα 3.0: Αναζήτηση Τίτλου"));
+        QCOMPARE(label, QStringLiteral("Βρες Κείμενο σε Τίτλο:"));
+        QCOMPARE(initial, QString());
+        texts.sort();
+        QCOMPARE(texts, (QStringList{QStringLiteral("OK"), QStringLiteral("Άκυρο")}));
+    }
+};
+
+QTEST_MAIN(tst_qtdialogs)
+#include "tst_qtdialogs.moc"
