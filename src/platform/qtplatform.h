@@ -1,0 +1,48 @@
+#pragma once
+
+#include "forms.h"
+#include "helpbrowser.h"
+#include "linuxsettingsstore.h"
+#include "localfilesystem.h"
+#include "platform.h"
+#include "printdocument.h"
+#include "qtbeeper.h"
+#include "qtinputbox.h"
+#include "qtmessagebox.h"
+#include "qtprintrenderer.h"
+#include "qtprogramlauncher.h"
+#include "systemclock.h"
+#include "x11keyboardstate.h"
+#include "xdgpaths.h"
+
+namespace velmora {
+
+// The real world, as the program's windows reach it. Created once, after the
+// QApplication, and kept for the life of the program.
+class QtPlatform
+{
+public:
+    QtPlatform();
+    QtPlatform(const QtPlatform &) = delete;
+    QtPlatform &operator=(const QtPlatform &) = delete;
+
+    Platform &platform() { return m_platform; }
+
+private:
+    QtMessageBox m_messages;
+    QtInputBox m_input;
+    QtBeeper m_beeper;
+    SystemClock m_clock;
+    QtPrintRenderer m_renderer{m_messages, m_clock};
+    PrintDocument m_printer{m_renderer};
+    HelpBrowser m_help;
+    LinuxSettingsStore m_settings;
+    QtProgramLauncher m_launcher;
+    LocalFileSystem m_files;
+    XdgPaths m_paths;
+    X11KeyboardState m_keyboard;
+    Forms m_forms;
+    Platform m_platform;
+};
+
+} // namespace velmora

@@ -1,0 +1,166 @@
+#include "linuxsettingsstore.h"
+#include "qtplatform.h"
+#include "qtprogramlauncher.h"
+#include "x11keyboardstate.h"
+#include "xdgpaths.h"
+
+#include <QDir>
+#include <QFile>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace velmora;
+
+namespace {
+
+const QString MsInfoKey = QStringLiteral("SOFTWARE\\Microsoft\\Shared Tools\\MSINFO");
+constexpr quint32 AccessMask = 0x2003F;
+
+void makeProgram(const QString &path, bool executable = true)
+{
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write("#!/bin/sh\n");
+    f.close();
+    QFile::Permissions p = QFile::ReadOwner | QFile::WriteOwner;
+    if (executable)
+        p |= QFile::ExeOwner;
+    QVERIFY(f.setPermissions(p));
+}
+
+} // namespace
+
+class tst_linuxplatform : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+
+    void theStoreNamesTheFirstInstalledProgram()
+    {
+        QTemporaryDir bin;
+        makeProgram(bin.filePath(QStringLiteral("hardinfo")), false); // not a program
+        makeProgram(bin.filePath(QStringLiteral("gnome-system-monitor")));
+        makeProgram(bin.filePath(QStringLiteral("kinfocenter")));
+        LinuxSettingsStore store(LinuxSettingsStore::defaultPrograms(), {bin.path()});
+
+        const quintptr key = store.openKey(SettingsStore::LocalMachine, MsInfoKey, AccessMask);
+        QVERIFY(key != 0);
+        QByteArray data;
+        SettingsStore::ValueType type = SettingsStore::ValueType::Other;
+        QVERIFY(store.queryValue(key, QStringLiteral("PATH"), 1024, &data, &type));
+        QCOMPARE(type, SettingsStore::ValueType::String);
+        QCOMPARE(data, QFile::encodeName(bin.filePath(QStringLiteral("kinfocenter"))) + '\0');
+
+        // The value must fit the buffer, its NUL included.
+        QVERIFY(!store.queryValue(key, QStringLiteral("PATH"), int(data.size()) - 1, &data, &type));
+        QVERIFY(store.queryValue(key, QStringLiteral("PATH"), int(data.size()), &data, &type));
+
+        store.closeKey(key);
+        QVERIFY(!store.queryValue(key, QStringLiteral("PATH"), 1024, &data, &type));
+    }
+
+    void everythingElseIsMissing_data()
+    {
+        QTest::addColumn<quintptr>("root");
+        QTest::addColumn<QString>("keyName");
+        QTest::addColumn<QString>("valueName");
+        QTest::addColumn<bool>("opens");
+        const quintptr hklm = SettingsStore::LocalMachine;
+        QTest::newRow("current user") << quintptr(0x80000001) << MsInfoKey << QStringLiteral("PATH") << false;
+        QTest::newRow("location key") << hklm << QStringLiteral("SOFTWARE\\Microsoft\\Shared Tools Location")
+                                      << QStringLiteral("MSINFO") << false;
+        QTest::newRow("parent key") << hklm << QStringLiteral("SOFTWARE\\Microsoft\\Shared Tools")
+                                    << QStringLiteral("PATH") << false;
+        QTest::newRow("other value") << hklm << MsInfoKey << QStringLiteral("MSINFO") << true;
+        QTest::newRow("empty value name") << hklm << MsInfoKey << QString() << true;
+    }
+    void everythingElseIsMissing()
+    {
+        QFETCH(quintptr, root);
+        QFETCH(QString, keyName);
+        QFETCH(QString, valueName);
+        QFETCH(bool, opens);
+        QTemporaryDir bin;
+        makeProgram(bin.filePath(QStringLiteral("hardinfo")));
+        LinuxSettingsStore store(LinuxSettingsStore::defaultPrograms(), {bin.path()});
+        const quintptr key = store.openKey(root, keyName, AccessMask);
+        QCOMPARE(key != 0, opens);
+        QByteArray data;
+        SettingsStore::ValueType type;
+        QVERIFY(!store.queryValue(key, valueName, 1024, &data, &type));
+        store.closeKey(key);
+    }
+
+    void noProgramInstalledMeansNoValue()
+    {
+        QTemporaryDir empty;
+        LinuxSettingsStore store(LinuxSettingsStore::defaultPrograms(), {empty.path()});
+        const quintptr key = store.openKey(SettingsStore::LocalMachine, MsInfoKey, AccessMask);
+        QVERIFY(key != 0);
+        QByteArray data;
+        SettingsStore::ValueType type;
+        QVERIFY(!store.queryValue(key, QStringLiteral("PATH"), 1024, &data, &type));
+    }
+
+    void theLauncherStartsProgramsWithoutAShell()
+    {
+        QtProgramLauncher launcher;
+        QTemporaryDir dir;
+        const QString marker = dir.filePath(QStringLiteral("started"));
+        const QString program = dir.filePath(QStringLiteral("tool"));
+        QFile f(program);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(QStringLiteral("#!/bin/sh\ntouch '%1'\n").arg(marker).toUtf8());
+        f.close();
+        QVERIFY(f.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+
+        QVERIFY(launcher.fileExists(program));
+        QVERIFY(!launcher.fileExists(dir.filePath(QStringLiteral("MSINFO32.EXE"))));
+        QVERIFY(launcher.start(program));
+        QTRY_VERIFY(QFile::exists(marker));
+        QVERIFY(!launcher.start(dir.filePath(QStringLiteral("missing"))));
+        // A name a shell would split and run is only a missing file here.
+        QVERIFY(!launcher.start(program + QStringLiteral("; touch ") + marker + QStringLiteral("2")));
+        QTest::qWait(200);
+        QVERIFY(!QFile::exists(marker + QStringLiteral("2")));
+    }
+
+    void theWindowsFoldersMapOntoXdgFolders()
+    {
+        XdgPaths paths;
+        QCOMPARE(paths.cardFile(), QDir::current().filePath(QStringLiteral("Filis.dat")));
+        const QString share = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+        QVERIFY(!share.isEmpty());
+        QCOMPARE(paths.programFiles(), share);
+        QCOMPARE(paths.exportFolder(), share + QStringLiteral("/Velmora"));
+        QCOMPARE(paths.exportFile(), share + QStringLiteral("/Velmora/MySearch.doc"));
+    }
+
+    void headlessKeyboardLightsReadOff()
+    {
+        QCOMPARE(QGuiApplication::platformName(), QStringLiteral("offscreen"));
+        X11KeyboardState keyboard;
+        QVERIFY(!keyboard.capsLock());
+        QVERIFY(!keyboard.numLock());
+    }
+
+    void thePlatformHoldsTheQtImplementations()
+    {
+        QtPlatform qt;
+        Platform &p = qt.platform();
+        QVERIFY(dynamic_cast<QtMessageBox *>(&p.messages));
+        QVERIFY(dynamic_cast<QtInputBox *>(&p.input));
+        QVERIFY(dynamic_cast<HelpBrowser *>(&p.help));
+        QVERIFY(dynamic_cast<LinuxSettingsStore *>(&p.settings));
+        QVERIFY(dynamic_cast<XdgPaths *>(&p.paths));
+        QVERIFY(dynamic_cast<X11KeyboardState *>(&p.keyboard));
+        QVERIFY(qAbs(p.clock.now().secsTo(QTime::currentTime())) < 5);
+        QVERIFY(p.printer.endDoc()); // nothing printed: nothing rendered, nothing reported
+    }
+};
+
+QTEST_MAIN(tst_linuxplatform)
+#include "tst_linuxplatform.moc"
