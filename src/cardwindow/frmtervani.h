@@ -1,12 +1,16 @@
 #pragma once
 
+#include "captionflush.h"
 #include "cardfile.h"
 #include "cardrecord.h"
 #include "forms.h"
+#include "platform.h"
+#include "scanprogress.h"
 
 #include <QMainWindow>
 
 class QFrame;
+class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QMenu;
@@ -17,7 +21,6 @@ class QAction;
 
 namespace velmora {
 
-struct Platform;
 class SearchText;
 struct CardSearch;
 
@@ -44,8 +47,18 @@ public:
     void ShowSRN();
     void SaveCR();
 
+    // The caption during a scan. A search calls ShowSRN once for every card it examines:
+    // SearchCard's caption is kept exact, but it reaches the window system only at a steady
+    // rate, since a title per card over a million cards would cost seconds. flushCaption()
+    // puts the latest ShowSRN caption up at once. The window's own message and input boxes
+    // (m_platform.messages, m_platform.input) flush before they open and ShowCR replaces the
+    // caption, so windowTitle() is exact whenever a box is shown; a scan that ends without a
+    // box or ShowCR calls flushCaption() itself.
+    void flushCaption();
+
     // Key handler of the window, fed by an application-wide filter so that it sees every
-    // key before the focused control. `shift` is the mask 1 Shift, 2 Ctrl, 4 Alt.
+    // key before the focused control. `keyCode` is Qt's key code, a letter key given as its
+    // Latin capital whatever the layout; `shift` is the mask 1 Shift, 2 Ctrl, 4 Alt.
     // Returns true when the key ran a command.
     bool Form_KeyDown(int keyCode, int shift);
 
@@ -134,6 +147,15 @@ private:
     // The scan and offer shared by every text search.
     void runSearch(const CardSearch &search);
 
+    void pushScanCaption();
+    void activateMenuBar();
+    bool isMenuShortcut(const QKeyEvent &key) const;
+
+    ScanProgress m_scanCaption;
+    bool m_scanCaptionPending = false; // ShowSRN has set a caption not yet pushed
+    CaptionFlushingMessageBox m_messages;
+    CaptionFlushingInputBox m_input;
+    Platform m_windowPlatform; // the platform given, with the two boxes above
     Platform &m_platform;
 };
 

@@ -1,0 +1,451 @@
+#include "frmtervani.h"
+
+#include "numbertext.h"
+#include "titleedit.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFrame>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QStatusBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace velmora {
+
+namespace {
+
+const QColor WindowColour(255, 192, 128);
+const QColor SearchButtonColour(255, 224, 192); // the searches and the two moves
+const QColor PrintButtonColour(255, 192, 192);
+const QColor MultiButtonColour(255, 128, 128);
+
+const QString CardCaption = QStringLiteral("Βελμόρα 3.0 - Σερβαλίνη - Καρτέλλα: ");
+const QString ScanCaption = QStringLiteral("Βελμόρα 3.0 - Σερβαλίνη - Διερευνώ Καρτέλλα: ");
+const QString Of = QStringLiteral("  από ");
+
+QLineEdit *makeField(QWidget *parent, const char *name, int maxLength)
+{
+    auto *edit = new QLineEdit(parent);
+    edit->setObjectName(QLatin1String(name));
+    edit->setMaxLength(maxLength);
+    return edit;
+}
+
+QPushButton *makeButton(QWidget *parent, const char *name, const QString &caption,
+                        const QString &toolTip = {})
+{
+    auto *button = new QPushButton(caption, parent);
+    button->setObjectName(QLatin1String(name));
+    button->setToolTip(toolTip);
+    button->setAccessibleName(QString(caption).remove(QLatin1Char('&')));
+    button->setAutoDefault(false);
+    return button;
+}
+
+void paintButton(QPushButton *button, const QColor &colour)
+{
+    QPalette palette = button->palette();
+    palette.setColor(QPalette::Button, colour);
+    button->setPalette(palette);
+}
+
+} // namespace
+
+frmTervani::frmTervani(Platform &platform, CardWindowSession &session, QWidget *parent)
+    : QMainWindow(parent), PrintCount(session.PrintCount), m_scanCaption([this] { pushScanCaption(); }),
+      m_messages(platform.messages, [this] { flushCaption(); }),
+      m_input(platform.input, [this] { flushCaption(); }),
+      m_windowPlatform{m_messages,       m_input,        platform.beeper,   platform.clock,
+                       platform.printer, platform.help,  platform.settings, platform.launcher,
+                       platform.files,   platform.paths, platform.keyboard, platform.forms},
+      m_platform(m_windowPlatform)
+{
+    setObjectName(QStringLiteral("frmTervani"));
+    // A fixed single border: no maximise button, no resizing.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
+                   Qt::MSWindowsFixedSizeDialogHint);
+    setWindowIcon(QIcon(QStringLiteral(":/cardwindow/velmora.png")));
+    setWindowTitle(AppTitle);
+
+    createControls();
+    createMenus();
+    createStatusBar();
+
+    adjustSize();
+    setFixedSize(sizeHint());
+    if (const QScreen *screen = this->screen())
+        move(screen->availableGeometry().center() - rect().center());
+
+    txtEpo->setFocus();
+    qApp->installEventFilter(this);
+}
+
+frmTervani::~frmTervani()
+{
+    qApp->removeEventFilter(this);
+}
+
+void frmTervani::createControls()
+{
+    auto *central = new QWidget(this);
+    central->setObjectName(QStringLiteral("centralWidget"));
+    QPalette palette = central->palette();
+    palette.setColor(QPalette::Window, WindowColour);
+    central->setPalette(palette);
+    central->setAutoFillBackground(true);
+    setCentralWidget(central);
+
+    // Created in tab order, so that the focus chain is the window's tab order.
+    QFont fieldFont = QApplication::font();
+    fieldFont.setBold(true);
+    QLabel **labels[] = {&Label1, &Label2, &Label3, &Label4, &Label5, &Label6};
+    const char *labelNames[] = {"Label1", "Label2", "Label3", "Label4", "Label5", "Label6"};
+    const QString labelTexts[] = {
+        QStringLiteral("ΑΡIΘΜ. ISBN"), QStringLiteral("ΣΥΓΓΡΑΦΕΑΣ"), QStringLiteral("ΤΙΤΛΟΣ"),
+        QStringLiteral("ΑΛΛΟ ΟΝΟΜΑ"),  QStringLiteral("ΕΚΔΟΤΙΚΑ"),   QStringLiteral("ΣΕΛ.-ΣΗΜ/ΣΕΙΣ"),
+    };
+    QWidget *fields[FieldCount];
+    for (int i = 0; i < FieldCount; ++i) {
+        QLabel *label = new QLabel(labelTexts[i], central);
+        label->setObjectName(QLatin1String(labelNames[i]));
+        *labels[i] = label;
+        const Field field = AllFields[i];
+        QWidget *edit = nullptr;
+        switch (field) {
+        case Field::Isbn:
+            edit = txtEpo = makeField(central, "txtEpo", widthOf(field));
+            break;
+        case Field::Author:
+            edit = txtOno = makeField(central, "txtOno", widthOf(field));
+            break;
+        case Field::Title:
+            edit = txtTitlos = new TitleEdit(widthOf(field), central);
+            edit->setObjectName(QStringLiteral("txtTitlos"));
+            break;
+        case Field::OtherName:
+            edit = txtAlloi = makeField(central, "txtAlloi", widthOf(field));
+            break;
+        case Field::Publication:
+            edit = txtEkdot = makeField(central, "txtEkdot", widthOf(field));
+            break;
+        case Field::PagesNotes:
+            edit = txtSp = makeField(central, "txtSp", widthOf(field));
+            break;
+        }
+        edit->setFont(fieldFont);
+        edit->setAccessibleName(labelTexts[i]);
+        label->setBuddy(edit);
+        fields[i] = edit;
+    }
+
+    cmdNext = makeButton(central, "cmdNext", QStringLiteral("EΠΟΜΕΝ&Η"), QStringLiteral("Επόμενη Καρτέλλα"));
+    cmdPrevious = makeButton(central, "cmdPrevious", QStringLiteral("&ΠΡΟΗΓΟΎΜΕΝΗ"),
+                             QStringLiteral("Προηγούμενη Καρτέλλα"));
+    cmdNew = makeButton(central, "cmdNew", QStringLiteral("&ΝΕΑ ΕΓΓΡΑΦΗ"));
+    cmdDelete = makeButton(central, "cmdDelete", QStringLiteral("ΔΙAΓΡΑΦΗ"));
+    cmdFindcode = makeButton(central, "cmdFindcode", QStringLiteral("Α&Ρ. ΚΑΡΤΕΛΛΑΣ"),
+                             QStringLiteral("Δείτε μια συγκεκριμένη Καρτέλλα"));
+    cmdFindAuthor = makeButton(central, "cmdFindAuthor", QStringLiteral("&ΣΥΓΓΡΑΦΕΑΣ"),
+                               QStringLiteral("Βρείτε τον Συγγραφέα"));
+    cmdFindTitle =
+        makeButton(central, "cmdFindTitle", QStringLiteral("&ΤΙΤΛΟΣ"), QStringLiteral("Βρείτε τον Τίτλο"));
+    cmdFindAlloi = makeButton(central, "cmdFindAlloi", QStringLiteral("Α&ΛΛΟ ΟΝΟΜΑ"),
+                              QStringLiteral("Βρείτε το Όνομα Άλλου Συντελεστή"));
+    cmdExit = makeButton(central, "cmdExit", QStringLiteral("ΕΞΟΔΟΣ"),
+                         QStringLiteral("Κλείστε την Βιβλιογραφία Βελμόρα"));
+    cmdFindISBN = makeButton(central, "cmdFindISBN", QStringLiteral("ΑΡΙΘΜ. &ΙSBN"),
+                             QStringLiteral("Βρείτε ένα βιβλίο από τον Αριθμό ISBN"));
+    cmdFindEkdot = makeButton(central, "cmdFindEkdot", QStringLiteral("ΕΚΔ&ΟΤΙΚΑ"),
+                              QStringLiteral("Βρείτε ένα βιβλίο από τα Εκδοτικά Στοιχεία"));
+    cmdCorrect = makeButton(central, "cmdCorrect", QStringLiteral("&ΚΑΤΑΧΩΡΙΣΗ"));
+    cmdPrint = makeButton(central, "cmdPrint", QStringLiteral("ΠΡΟΣ ΕΚΤΥΠΩΣΗ"),
+                          QStringLiteral("Επιλέξτε την Καρτέλλα για Εκτύπωση"));
+    cmdEndPrint = makeButton(central, "cmdEndPrint", QStringLiteral("ΕΚΤΥΠΩΣΗ"),
+                             QStringLiteral("Εκτυπώστε τις Επιλεγμένες Καρτέλες"));
+
+    Picture1 = new QToolButton(central);
+    Picture1->setObjectName(QStringLiteral("Picture1"));
+    Picture1->setToolTip(QStringLiteral("Κάνε κλικ με το ποντίκι ..."));
+    Picture1->setIcon(windowIcon());
+    Picture1->setIconSize(QSize(48, 48));
+    Picture1->setAutoRaise(true);
+
+    Frame1 = new QFrame(central);
+    Frame1->setObjectName(QStringLiteral("Frame1"));
+    Frame1->setFrameStyle(QFrame::HLine | QFrame::Plain);
+    Frame1->setLineWidth(1);
+    Frame1->setFixedHeight(1);
+
+    cmdMulti = makeButton(central, "cmdMulti", QStringLiteral("ΠΟΛΛΑΠΛΕΣ"),
+                          QStringLiteral("Δείτε πολλές Καρτέλλες ταυτοχρόνως"));
+
+    Label7 = new QLabel(central);
+    Label7->setObjectName(QStringLiteral("Label7"));
+    Label7->setFrameStyle(QFrame::HLine | QFrame::Sunken);
+
+    for (QPushButton *b : {cmdNext, cmdPrevious, cmdFindcode, cmdFindAuthor, cmdFindTitle, cmdFindAlloi,
+                           cmdFindISBN, cmdFindEkdot})
+        paintButton(b, SearchButtonColour);
+    paintButton(cmdPrint, PrintButtonColour);
+    paintButton(cmdEndPrint, PrintButtonColour);
+    paintButton(cmdMulti, MultiButtonColour);
+
+    // The editing controls exist with their handlers, but the window is built for browsing.
+    for (QPushButton *b : {cmdNew, cmdDelete, cmdCorrect}) {
+        b->setVisible(false);
+        b->setEnabled(false);
+    }
+
+    QWidget *tabOrder[] = {fields[0],    fields[1],    fields[2], fields[3],   fields[4],    fields[5],
+                           cmdNext,      cmdPrevious,  cmdNew,    cmdDelete,   cmdFindcode,  cmdFindAuthor,
+                           cmdFindTitle, cmdFindAlloi, cmdExit,   cmdFindISBN, cmdFindEkdot, cmdCorrect,
+                           cmdPrint,     cmdEndPrint,  Picture1,  cmdMulti};
+    for (size_t i = 1; i < std::size(tabOrder); ++i)
+        setTabOrder(tabOrder[i - 1], tabOrder[i]);
+
+    // The fields, one under the other, wide enough for the longest of them.
+    const int fieldWidth = QFontMetrics(fieldFont).averageCharWidth() * (widthOf(Field::Publication) + 4);
+    auto *fieldGrid = new QGridLayout;
+    for (int i = 0; i < FieldCount; ++i) {
+        fieldGrid->addWidget(*labels[i], i, 0, Qt::AlignLeft | Qt::AlignVCenter);
+        fieldGrid->addWidget(fields[i], i, 1);
+        fields[i]->setMinimumWidth(fieldWidth);
+    }
+    const QFontMetrics titleMetrics(fieldFont);
+    txtTitlos->setFixedHeight(2 * titleMetrics.lineSpacing() +
+                              2 * int(txtTitlos->document()->documentMargin()) + 2 * txtTitlos->frameWidth());
+
+    auto *printRow = new QHBoxLayout;
+    for (QPushButton *b : {cmdEndPrint, cmdDelete, cmdCorrect, cmdNew, cmdPrint})
+        printRow->addWidget(b);
+    auto *moveRow = new QHBoxLayout;
+    moveRow->addWidget(cmdPrevious);
+    moveRow->addWidget(cmdNext);
+    auto *buttonRows = new QVBoxLayout;
+    buttonRows->addLayout(printRow);
+    buttonRows->addLayout(moveRow);
+    auto *bottom = new QHBoxLayout;
+    bottom->addWidget(Picture1, 0, Qt::AlignVCenter);
+    bottom->addLayout(buttonRows, 1);
+
+    auto *left = new QVBoxLayout;
+    left->addLayout(fieldGrid);
+    left->addSpacing(4);
+    left->addWidget(Label7);
+    left->addSpacing(4);
+    left->addLayout(bottom);
+
+    auto *right = new QVBoxLayout;
+    for (QPushButton *b :
+         {cmdFindcode, cmdFindISBN, cmdFindAuthor, cmdFindTitle, cmdFindAlloi, cmdFindEkdot, cmdMulti})
+        right->addWidget(b);
+    right->addStretch(1);
+    right->addWidget(cmdExit);
+
+    auto *grid = new QGridLayout(central);
+    grid->addWidget(Frame1, 0, 0, 1, 2);
+    grid->addLayout(left, 1, 0);
+    grid->addLayout(right, 1, 1);
+
+    connect(cmdNext, &QPushButton::clicked, this, [this] { cmdNext_Click(); });
+    connect(cmdPrevious, &QPushButton::clicked, this, [this] { cmdPrevious_Click(); });
+    connect(cmdNew, &QPushButton::clicked, this, [this] { cmdNew_Click(); });
+    connect(cmdDelete, &QPushButton::clicked, this, [this] { cmdDelete_Click(); });
+    connect(cmdCorrect, &QPushButton::clicked, this, [this] { cmdCorrect_Click(); });
+    connect(cmdFindcode, &QPushButton::clicked, this, [this] { cmdFindcode_Click(); });
+    connect(cmdFindISBN, &QPushButton::clicked, this, [this] { cmdFindISBN_Click(); });
+    connect(cmdFindAuthor, &QPushButton::clicked, this, [this] { cmdFindAuthor_Click(); });
+    connect(cmdFindTitle, &QPushButton::clicked, this, [this] { cmdFindTitle_Click(); });
+    connect(cmdFindAlloi, &QPushButton::clicked, this, [this] { cmdFindAlloi_Click(); });
+    connect(cmdFindEkdot, &QPushButton::clicked, this, [this] { cmdFindEkdot_Click(); });
+    connect(cmdPrint, &QPushButton::clicked, this, [this] { cmdPrint_Click(); });
+    connect(cmdEndPrint, &QPushButton::clicked, this, [this] { cmdEndPrint_Click(); });
+    connect(cmdMulti, &QPushButton::clicked, this, [this] { cmdMulti_Click(); });
+    connect(cmdExit, &QPushButton::clicked, this, [this] { cmdExit_Click(); });
+    connect(Picture1, &QToolButton::clicked, this, [this] { Picture1_Click(); });
+}
+
+void frmTervani::createStatusBar()
+{
+    QStatusBar *bar = statusBar();
+    bar->setObjectName(QStringLiteral("StatusBar1"));
+    bar->setToolTip(QStringLiteral("Χώρος Μηνυμάτων Προγράμματος"));
+    bar->setSizeGripEnabled(false);
+    const QString texts[7] = {
+        QString(), QString(), QString(), QStringLiteral("CAPS"), QString(), QStringLiteral("NUM"), QString()};
+    for (int i = 0; i < 7; ++i) {
+        auto *panel = new QLabel(texts[i], bar);
+        panel->setObjectName(QStringLiteral("StatusBar1Panel%1").arg(i + 1));
+        panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        panel->setMinimumWidth(i == 1 ? 0 : 16);
+        StatusBar1Panels[i] = panel;
+    }
+    // The message area takes what is left, and a long message is cut rather than
+    // widening the fixed window.
+    StatusBar1Panels[1]->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    for (int i = 0; i < 7; ++i)
+        bar->addPermanentWidget(StatusBar1Panels[i], i == 1 ? 1 : 0);
+    StatusBar1Panels[6]->setText(m_platform.clock.today().toString(QStringLiteral("d/M/yyyy")));
+    updateLockPanels();
+}
+
+void frmTervani::updateLockPanels()
+{
+    StatusBar1Panels[3]->setEnabled(m_platform.keyboard.capsLock());
+    StatusBar1Panels[5]->setEnabled(m_platform.keyboard.numLock());
+}
+
+void frmTervani::setStatusText(const QString &text)
+{
+    StatusBar1Panels[1]->setText(text);
+}
+
+QString frmTervani::statusText() const
+{
+    return StatusBar1Panels[1]->text();
+}
+
+void frmTervani::Form_Load()
+{
+    RecordLength = velmora::RecordLength;
+    File.open(m_platform.paths.cardFile());
+    CurrentCard = 1;
+    CardCount = File.cardCount();
+    ShowCR();
+}
+
+void frmTervani::Form_Unload()
+{
+    File.close();
+}
+
+void frmTervani::closeEvent(QCloseEvent *event)
+{
+    // Closed by its frame: the card file is let go, and nothing typed is saved.
+    File.close();
+    event->accept();
+}
+
+void frmTervani::ShowCR()
+{
+    Card = File.read(CurrentCard);
+    QString shown[FieldCount];
+    for (int i = 0; i < FieldCount; ++i) {
+        shown[i] = Card.trimmed(AllFields[i]);
+        Card.setField(AllFields[i], shown[i]);
+    }
+    txtEpo->setText(shown[int(Field::Isbn)]);
+    txtOno->setText(shown[int(Field::Author)]);
+    static_cast<TitleEdit *>(txtTitlos)->setText(shown[int(Field::Title)]);
+    txtAlloi->setText(shown[int(Field::OtherName)]);
+    txtEkdot->setText(shown[int(Field::Publication)]);
+    txtSp->setText(shown[int(Field::PagesNotes)]);
+    m_scanCaptionPending = false;
+    setWindowTitle(CardCaption + NumberText(CurrentCard) + Of + NumberText(CardCount));
+}
+
+void frmTervani::ShowSRN()
+{
+    // Called for every card a scan examines: the title itself goes out at a steady rate.
+    m_scanCaptionPending = true;
+    m_scanCaption.tick(SearchCard);
+}
+
+void frmTervani::flushCaption()
+{
+    if (m_scanCaptionPending)
+        m_scanCaption.pushNow();
+}
+
+void frmTervani::pushScanCaption()
+{
+    m_scanCaptionPending = false;
+    setWindowTitle(ScanCaption + NumberText(SearchCard) + Of + NumberText(CardCount));
+}
+
+void frmTervani::SaveCR()
+{
+    Card.setField(Field::Isbn, txtEpo->text());
+    Card.setField(Field::Author, txtOno->text());
+    Card.setField(Field::Title, static_cast<TitleEdit *>(txtTitlos)->text());
+    Card.setField(Field::OtherName, txtAlloi->text());
+    Card.setField(Field::Publication, txtEkdot->text());
+    Card.setField(Field::PagesNotes, txtSp->text());
+    File.write(CurrentCard, Card);
+}
+
+void frmTervani::cmdCorrect_Click()
+{
+    SaveCR();
+    m_platform.messages.show(QStringLiteral("Η Καρτέλλα ") + NumberText(CurrentCard) +
+                                 QStringLiteral(" Καταχωρίσθηκε"),
+                             AppTitle, Buttons::Ok, Icon::Information);
+}
+
+void frmTervani::cmdNew_Click()
+{
+    SaveCR();
+    CardCount += 1;
+    Card = CardRecord::newCard();
+    File.write(CardCount, Card);
+    CurrentCard = CardCount;
+    ShowCR();
+}
+
+void frmTervani::cmdDelete_Click()
+{
+    const Answer answer = m_platform.messages.show(QStringLiteral("Θέλετε να Διαγράψετε την Καρτέλλα ") +
+                                                       NumberText(CurrentCard) + QStringLiteral(" ;"),
+                                                   AppTitle, Buttons::YesNo, Icon::Question, Answer::No);
+    if (answer != Answer::Yes)
+        return;
+    Card = CardRecord::deletedCard();
+    File.write(CurrentCard, Card);
+    ShowCR();
+}
+
+void frmTervani::cmdNext_Click()
+{
+    if (CurrentCard >= CardCount) {
+        m_platform.beeper.beep();
+        m_platform.messages.show(QStringLiteral("Είστε στην Τελευταία Καρτέλλα"), AppTitle, Buttons::Ok,
+                                 Icon::Exclamation);
+        return;
+    }
+    CurrentCard += 1;
+    ShowCR();
+}
+
+void frmTervani::cmdPrevious_Click()
+{
+    if (CurrentCard <= 1) {
+        m_platform.beeper.beep();
+        m_platform.messages.show(QStringLiteral("Είστε στην Πρώτη Καρτέλλα"), AppTitle, Buttons::Ok,
+                                 Icon::Exclamation);
+        return;
+    }
+    CurrentCard -= 1;
+    ShowCR();
+}
+
+void frmTervani::cmdExit_Click()
+{
+    File.close();
+    m_platform.forms.endProgram();
+}
+
+void frmTervani::Picture1_Click()
+{
+    // The card window stays loaded behind the splash: same file, same card afterwards.
+    m_platform.forms.show(QStringLiteral("frmSplash"));
+}
+
+} // namespace velmora
