@@ -1,0 +1,124 @@
+#include "cardimport.h"
+
+#include "cp1253.h"
+#include "csvcolumns.h"
+#include "csvreader.h"
+
+#include <QStringDecoder>
+
+#include <array>
+
+namespace velmora::cards {
+
+namespace {
+
+QString describe(char32_t ch)
+{
+    return QStringLiteral("U+%1 '%2'")
+        .arg(uint(ch), 4, 16, QLatin1Char('0'))
+        .toUpper()
+        .arg(QString::fromUcs4(&ch, 1));
+}
+
+// The value as it will be stored, with its first problem, if any. Characters outside the
+// code page become the one replacement character each, whatever their size in UTF-16.
+QString fieldValue(const QByteArray &bytes, int width, QString *problem)
+{
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString decoded = utf8(bytes);
+    if (utf8.hasError())
+        *problem = QStringLiteral("not valid UTF-8");
+
+    QString value;
+    value.reserve(decoded.size());
+    qsizetype characters = 0;
+    for (char32_t ch : decoded.toUcs4()) {
+        ++characters;
+        if (ch <= 0xFFFF && cp1253::isEncodable(char16_t(ch))) {
+            value += QChar(char16_t(ch));
+            continue;
+        }
+        if (problem->isEmpty())
+            *problem = QStringLiteral("character %1 at position %2 is not in Windows-1253")
+                           .arg(describe(ch))
+                           .arg(characters);
+        value += QLatin1Char(cp1253::Replacement);
+    }
+
+    // Blanks past the width are what the field would be filled with anyway.
+    qsizetype used = value.size();
+    while (used > width && value.at(used - 1) == u' ')
+        --used;
+    if (used > width && problem->isEmpty())
+        *problem = QStringLiteral("%1 characters, at most %2 fit").arg(used).arg(width);
+    return value;
+}
+
+} // namespace
+
+ImportOutcome importCards(QByteArrayView csv)
+{
+    ImportOutcome outcome;
+    if (csv.startsWith("\xEF\xBB\xBF"))
+        csv = csv.sliced(3);
+
+    std::array<Field, FieldCount> columns{}; // the field of each CSV column
+    bool haveHeader = false;
+    const auto fail = [&outcome](qint64 line, const QString &why) {
+        outcome.failure = why;
+        outcome.failureLine = line;
+        return false;
+    };
+
+    const auto readHeader = [&](const CsvRecord &header) {
+        haveHeader = true;
+        QList<Field> seen;
+        for (const CsvField &f : header.fields) {
+            const QString name = QString::fromUtf8(f.bytes);
+            const std::optional<Field> field = fieldNamed(name);
+            if (!field)
+                return fail(header.line, QStringLiteral("unknown column \"%1\" in the header").arg(name));
+            if (seen.contains(*field))
+                return fail(header.line, QStringLiteral("column \"%1\" named twice in the header").arg(name));
+            columns[seen.size()] = *field;
+            seen << *field;
+            if (seen.size() == FieldCount)
+                break;
+        }
+        if (header.fields.size() != FieldCount)
+            return fail(header.line, QStringLiteral("the header must name the six columns "
+                                                    "Isbn,Author,Title,OtherName,Publication,PagesNotes"));
+        return true;
+    };
+
+    const auto readCard = [&](const CsvRecord &row) {
+        if (row.fields.size() != FieldCount)
+            return fail(row.line, QStringLiteral("%1 values where the header has 6").arg(row.fields.size()));
+        CardRecord card;
+        for (int column = 0; column < FieldCount; ++column) {
+            const Field field = columns[column];
+            QString problem;
+            const QString value = fieldValue(row.fields[column].bytes, widthOf(field), &problem);
+            if (!problem.isEmpty())
+                outcome.problems << ValueProblem{row.fields[column].line, column + 1, field, problem};
+            card.setField(field, value);
+        }
+        outcome.cards << card;
+        return true;
+    };
+
+    CsvReader reader;
+    const bool read = reader.read(
+        csv, [&](const CsvRecord &record) { return haveHeader ? readCard(record) : readHeader(record); });
+    if (!read)
+        fail(reader.errorLine(), reader.error());
+    else if (!haveHeader && outcome.failure.isEmpty())
+        fail(1, QStringLiteral("no header row: the file is empty"));
+    if (!outcome.failure.isEmpty()) {
+        outcome.problems.clear();
+        outcome.cards.clear();
+    }
+    return outcome;
+}
+
+} // namespace velmora::cards

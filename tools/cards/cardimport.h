@@ -1,0 +1,36 @@
+#pragma once
+
+#include "cardrecord.h"
+
+#include <QByteArrayView>
+#include <QList>
+#include <QString>
+
+namespace velmora::cards {
+
+// A value that does not go into its field as it is.
+struct ValueProblem
+{
+    qint64 line;
+    int column; // the CSV column, counted from 1
+    Field field;
+    QString what;
+};
+
+struct ImportOutcome
+{
+    // Set when the CSV cannot be read as cards at all (no header, a misplaced quote, a
+    // row of the wrong length); nothing else is then meaningful.
+    QString failure;
+    qint64 failureLine = 0;
+    // Values too wide for their field or holding characters outside Windows-1253. The
+    // cards hold them cut to the width, and such characters as '?'.
+    QList<ValueProblem> problems;
+    QList<CardRecord> cards;
+};
+
+// UTF-8 CSV (a byte order mark is allowed) with a header row naming the six fields in
+// any order, one card per row after it.
+ImportOutcome importCards(QByteArrayView csv);
+
+} // namespace velmora::cards

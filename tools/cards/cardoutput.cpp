@@ -1,0 +1,32 @@
+#include "cardoutput.h"
+
+#include "cardfile.h"
+
+#include <QSaveFile>
+
+namespace velmora::cards {
+
+bool writeCardFile(const QString &path, const QList<CardRecord> &cards, QString *error)
+{
+    if (qint64(cards.size()) * RecordLength > MaxFileLength) {
+        *error =
+            QStringLiteral("%1 cards make a file longer than %2 bytes").arg(cards.size()).arg(MaxFileLength);
+        return false;
+    }
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        *error = file.errorString();
+        return false;
+    }
+    for (const CardRecord &card : cards)
+        if (file.write(card.bytes().data(), RecordLength) != RecordLength)
+            break;
+    if (file.error() != QFileDevice::NoError || !file.commit()) {
+        *error = file.errorString();
+        file.cancelWriting();
+        return false;
+    }
+    return true;
+}
+
+} // namespace velmora::cards

@@ -1,0 +1,83 @@
+#include "command.h"
+
+namespace velmora::cards {
+
+namespace {
+
+const QString Program = QStringLiteral("velmora-cards");
+
+void printHelp(QTextStream &to)
+{
+    to << "usage: " << Program << " COMMAND ARGUMENTS...\n\n"
+       << "Builds, reads and checks Velmora's card file (Filis.dat: 195-byte cards in Windows-1253).\n\n"
+       << "commands:\n";
+    for (const Command &c : commands())
+        to << "  " << c.synopsis << "\n      " << c.summary << "\n";
+    to.flush();
+}
+
+// Takes out the options the command knows; false, with a message, for anything else.
+bool parse(const Command &command, const QStringList &arguments, CommandLine *line, QString *error)
+{
+    bool optionsEnd = false;
+    for (const QString &a : arguments) {
+        if (!optionsEnd && a == QLatin1String("--")) {
+            optionsEnd = true;
+        } else if (!optionsEnd && a.startsWith(QLatin1Char('-')) && a.size() > 1) {
+            if (!command.options.contains(a)) {
+                *error = QStringLiteral("%1: unknown option %2").arg(command.name, a);
+                return false;
+            }
+            line->options << a;
+        } else {
+            line->arguments << a;
+        }
+    }
+    if (line->arguments.size() != command.argumentCount) {
+        *error = QStringLiteral("%1: %2 arguments expected, %3 given")
+                     .arg(command.name)
+                     .arg(command.argumentCount)
+                     .arg(line->arguments.size());
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+int runCardTool(const QStringList &arguments, Console &console)
+{
+    if (arguments.isEmpty()) {
+        printHelp(console.err);
+        return Usage;
+    }
+    const QString &name = arguments.first();
+    if (name == QLatin1String("help") || name == QLatin1String("--help") || name == QLatin1String("-h")) {
+        printHelp(console.out);
+        return Success;
+    }
+    if (name == QLatin1String("--version")) {
+        console.out << Program << ' ' << VELMORA_VERSION << Qt::endl;
+        return Success;
+    }
+    for (const Command &command : commands()) {
+        if (command.name != name)
+            continue;
+        CommandLine line;
+        QString error;
+        if (!parse(command, arguments.mid(1), &line, &error)) {
+            console.err << Program << ": " << error << "\nusage: " << Program << ' ' << command.synopsis
+                        << Qt::endl;
+            return Usage;
+        }
+        const int status = command.run(line, console);
+        console.out.flush();
+        console.err.flush();
+        return status;
+    }
+    console.err << Program << ": unknown command \"" << name << "\"\n";
+    printHelp(console.err);
+    return Usage;
+}
+
+} // namespace velmora::cards

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QSet>
+#include <QStringList>
+#include <QTextStream>
+
+#include <functional>
+
+namespace velmora::cards {
+
+// Where a command writes: its results to `out`, problems and errors to `err`.
+struct Console
+{
+    QTextStream &out;
+    QTextStream &err;
+};
+
+// A command's arguments once its options are taken out.
+struct CommandLine
+{
+    QStringList arguments;
+    QSet<QString> options;
+    bool has(const QString &option) const { return options.contains(option); }
+};
+
+// Exit statuses of every command.
+enum ExitStatus { Success = 0, Failure = 1, Usage = 2 };
+
+struct Command
+{
+    QString name;
+    QString synopsis; // after the program's name: "import [--cut] CSV FILIS"
+    QString summary;  // one line for the list of commands
+    QStringList options;
+    int argumentCount;
+    std::function<int(const CommandLine &, Console &)> run;
+};
+
+// Every command of the tool, in the order the help lists them.
+const QList<Command> &commands();
+
+// The tool as main() runs it, with the arguments after the program's name.
+int runCardTool(const QStringList &arguments, Console &console);
+
+// The commands, one source file each.
+Command importCommand();
+
+} // namespace velmora::cards

@@ -1,0 +1,13 @@
+#include "command.h"
+
+namespace velmora::cards {
+
+const QList<Command> &commands()
+{
+    static const QList<Command> all = {
+        importCommand(),
+    };
+    return all;
+}
+
+} // namespace velmora::cards

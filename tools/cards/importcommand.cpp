@@ -1,0 +1,71 @@
+// velmora-cards import [--cut] CSV FILIS: a spreadsheet's cards into a card file.
+
+#include "cardimport.h"
+#include "cardoutput.h"
+#include "command.h"
+#include "csvcolumns.h"
+
+#include <QFile>
+
+namespace velmora::cards {
+
+namespace {
+
+int runImport(const CommandLine &line, Console &console)
+{
+    const QString &csvPath = line.arguments.at(0);
+    const QString &cardPath = line.arguments.at(1);
+    const bool cut = line.has(QStringLiteral("--cut"));
+
+    QFile csv(csvPath);
+    if (!csv.open(QIODevice::ReadOnly)) {
+        console.err << csvPath << ": " << csv.errorString() << Qt::endl;
+        return Failure;
+    }
+    const QByteArray text = csv.readAll();
+    if (csv.error() != QFileDevice::NoError) {
+        console.err << csvPath << ": " << csv.errorString() << Qt::endl;
+        return Failure;
+    }
+
+    const ImportOutcome outcome = importCards(text);
+    if (!outcome.failure.isEmpty()) {
+        console.err << csvPath << ':' << outcome.failureLine << ": " << outcome.failure << '\n'
+                    << "nothing written" << Qt::endl;
+        return Failure;
+    }
+    for (const ValueProblem &p : outcome.problems)
+        console.err << csvPath << ':' << p.line << ':' << p.column << ": " << columnName(p.field) << ": "
+                    << p.what << (cut ? QStringLiteral(" (cut)") : QString()) << '\n';
+    if (!outcome.problems.isEmpty() && !cut) {
+        console.err << outcome.problems.size() << " value(s) do not fit their field; nothing written "
+                    << "(--cut writes them cut to the width, with '?' for characters outside Windows-1253)"
+                    << Qt::endl;
+        return Failure;
+    }
+
+    QString error;
+    if (!writeCardFile(cardPath, outcome.cards, &error)) {
+        console.err << cardPath << ": " << error << "; nothing written" << Qt::endl;
+        return Failure;
+    }
+    console.out << outcome.cards.size() << " cards written to " << cardPath << Qt::endl;
+    return Success;
+}
+
+} // namespace
+
+Command importCommand()
+{
+    return Command{
+        QStringLiteral("import"),
+        QStringLiteral("import [--cut] CSV FILIS"),
+        QStringLiteral("UTF-8 CSV with the header Isbn,Author,Title,OtherName,Publication,PagesNotes into a "
+                       "card file; a value that does not fit stops the import unless --cut"),
+        {QStringLiteral("--cut")},
+        2,
+        runImport,
+    };
+}
+
+} // namespace velmora::cards
