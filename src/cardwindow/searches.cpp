@@ -133,11 +133,7 @@ void frmTervani::runSearch(const CardSearch &search)
         else if (answer != Answer::No)
             return; // Cancel, or the box closed: the card found stays shown
 
-        if (found == CardCount) {
-            m_platform.messages.show(NoOtherCard, AppTitle, Buttons::Ok, Icon::Exclamation);
-            ShowCR();
-            return;
-        }
+        // After the last card the scan finds nothing more and says so at once.
         next = CurrentCard + 1;
     }
 }
