@@ -35,6 +35,17 @@ int latinKeyOf(QChar ch)
     return 0;
 }
 
+// The Latin key that Qt's own key code names: a mnemonic is matched on that code, and on
+// the Greek layout the W key (ς) carries the code of Σ, the mnemonic of the S key.
+int latinKeyOfQtKey(int key)
+{
+    if (key >= Qt::Key_A && key <= Qt::Key_Z)
+        return key;
+    if (key > 0 && key <= 0xFFFF && QChar(char16_t(key)).isLetter())
+        return latinKeyOf(QChar(char16_t(key)));
+    return 0;
+}
+
 // X keycodes of the letter rows (evdev codes + 8), for layouts with letters of neither
 // alphabet: the key's position is all that is left.
 int latinKeyOfScanCode(quint32 scanCode)
@@ -65,9 +76,8 @@ int keyCodeOf(const QKeyEvent &event)
     if (text.size() == 1 && text.front().isLetter())
         if (const int latin = latinKeyOf(text.front()))
             return latin;
-    if (key > 0 && key <= 0xFFFF && QChar(char16_t(key)).isLetter())
-        if (const int latin = latinKeyOf(QChar(char16_t(key))))
-            return latin;
+    if (const int latin = latinKeyOfQtKey(key))
+        return latin;
     const QString platform = QGuiApplication::platformName();
     if (platform == QLatin1String("xcb") || platform.startsWith(QLatin1String("wayland")))
         if (const int latin = latinKeyOfScanCode(event.nativeScanCode()))
@@ -175,7 +185,8 @@ bool frmTervani::eventFilter(QObject *watched, QEvent *event)
     if (type == QEvent::ShortcutOverride) {
         // Claimed as a plain key press, so that no mnemonic answers it as well: one press,
         // one command.
-        if (findKeyCommand(code, shift) || isKeyMapLetter(code, shift)) {
+        if (findKeyCommand(code, shift) || isKeyMapLetter(code, shift) ||
+            isKeyMapLetter(latinKeyOfQtKey(key->key()), shift)) {
             key->accept();
             return true;
         }
@@ -199,8 +210,9 @@ bool frmTervani::eventFilter(QObject *watched, QEvent *event)
         key->accept();
         return true;
     }
-    // A letter typed with Alt is a command or nothing: it never lands in a field.
-    if ((shift & (AltBit | CtrlBit)) == AltBit && !key->text().isEmpty() && key->text().front().isPrint()) {
+    // A letter typed with Alt is a command or nothing: it never lands in a field. (AltGr,
+    // which types the third letter of a key, is not Alt here.)
+    if ((shift & AltBit) && !key->text().isEmpty() && key->text().front().isPrint()) {
         key->accept();
         return true;
     }
