@@ -1,5 +1,7 @@
 #include "qtmessagebox.h"
 
+#include "platform.h"
+
 #include <QApplication>
 #include <QMessageBox>
 #include <QPushButton>
@@ -30,7 +32,9 @@ QMessageBox::Icon qtIcon(Icon icon)
 Answer QtMessageBox::show(const QString &prompt, const QString &title, Buttons buttons, Icon icon,
                           Answer defaultButton)
 {
-    QMessageBox box(qtIcon(icon), title, prompt, QMessageBox::NoButton, QApplication::activeWindow());
+    // A box without a title of its own carries the program's.
+    QMessageBox box(qtIcon(icon), title.isEmpty() ? AppTitle : title, prompt, QMessageBox::NoButton,
+                    QApplication::activeWindow());
     box.setWindowModality(Qt::ApplicationModal);
 
     // The buttons of each form, first one first; the last listed is the way out.

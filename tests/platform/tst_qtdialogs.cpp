@@ -149,6 +149,19 @@ private slots:
         }
     }
 
+    void anUntitledBoxCarriesTheProgramsTitle()
+    {
+        QString title;
+        whenModal([&](QDialog *dialog) {
+            title = dialog->windowTitle();
+            dialog->close();
+        });
+        QtMessageBox messages;
+        messages.show(QStringLiteral("System Information Is Unavailable At This Time"), QString(),
+                      Buttons::Ok, Icon::None);
+        QCOMPARE(title, QStringLiteral("Βελμόρα 3.0"));
+    }
+
     void inputBox_data()
     {
         QTest::addColumn<QString>("typed");
