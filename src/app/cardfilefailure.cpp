@@ -1,0 +1,24 @@
+#include "cardfilefailure.h"
+
+#include "cardfile.h"
+#include "platform.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace velmora {
+
+void reportCardFileError(Platform &platform, const CardFileError &error)
+{
+    platform.messages.show(error.message(), AppTitle, Buttons::Ok, Icon::Exclamation);
+}
+
+void leaveAfterFailure(int status)
+{
+    // Nothing may run after this point: no handler resumes, no window draws again, no
+    // destructor touches the card file. The system closes the file and the display.
+    std::fflush(nullptr);
+    std::_Exit(status);
+}
+
+} // namespace velmora

@@ -1,0 +1,73 @@
+#include "startup.h"
+
+#include "cardfilefailure.h"
+#include "frmabout.h"
+#include "frmhelp.h"
+#include "frmmulti.h"
+#include "frmsplash.h"
+#include "frmtervani.h"
+#include "platform.h"
+#include "velmoraapplication.h"
+
+#include <QApplication>
+#include <QPointer>
+
+#include <memory>
+
+namespace velmora {
+
+namespace {
+
+// A window whose load step throws is destroyed before the error goes on.
+template<typename Window, typename... Args> Forms::Factory factoryOf(Args &...args)
+{
+    return [&args...]() -> QWidget * {
+        auto window = std::make_unique<Window>(args...);
+        window->Form_Load();
+        return window.release();
+    };
+}
+
+} // namespace
+
+void registerForms(Platform &platform, CardWindowSession &session)
+{
+    Forms &forms = platform.forms;
+    forms.registerForm(QStringLiteral("frmSplash"), factoryOf<frmSplash>(platform));
+    forms.registerForm(QStringLiteral("frmTervani"), factoryOf<frmTervani>(platform, session));
+    forms.registerForm(QStringLiteral("frmMulti"), factoryOf<frmMulti>(platform));
+    forms.registerForm(QStringLiteral("frmAbout"), factoryOf<frmAbout>(platform));
+    forms.registerForm(QStringLiteral("frmHelp"), factoryOf<frmHelp>(platform));
+}
+
+void installFailureHandler(VelmoraApplication &app, Platform &platform)
+{
+    app.onCardFileError = [&platform](const CardFileError &error) {
+        reportCardFileError(platform, error);
+        leaveAfterFailure(CardFileFailureStatus);
+    };
+}
+
+bool startProgram(Platform &platform)
+{
+    try {
+        platform.forms.load(QStringLiteral("frmSplash"));
+        return true;
+    } catch (const CardFileError &error) {
+        reportCardFileError(platform, error);
+        return false;
+    }
+}
+
+void destroyRemainingWindows()
+{
+    QList<QPointer<QWidget>> windows;
+    const auto topLevel = QApplication::topLevelWidgets();
+    for (QWidget *w : topLevel)
+        if (!w->parentWidget())
+            windows << w;
+    for (const QPointer<QWidget> &w : windows)
+        delete w.data();
+}
+
+} // namespace velmora

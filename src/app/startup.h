@@ -1,0 +1,25 @@
+#pragma once
+
+namespace velmora {
+
+struct Platform;
+struct CardWindowSession;
+class VelmoraApplication;
+
+// Tells the forms collection how to create each of the program's windows: each factory
+// creates the window and runs its load step.
+void registerForms(Platform &platform, CardWindowSession &session);
+
+// A card file failure caught in any handler is reported and ends the program with a
+// non-zero status.
+void installFailureHandler(VelmoraApplication &app, Platform &platform);
+
+// Loads the splash window, which loads the card window behind it. When the card file
+// cannot be used, tells the user and returns false: there is nothing to run.
+bool startProgram(Platform &platform);
+
+// Destroys the windows still open when the event loop has ended, while the platform
+// they refer to still exists.
+void destroyRemainingWindows();
+
+} // namespace velmora

@@ -1,0 +1,73 @@
+// Fails with a card file error in the way named by its argument, under the program's own
+// failure handling, and prints every message box it is asked to show:
+//   top        from a timer of the main event loop
+//   nested     from a timer inside a modal loop inside a handler
+//   cardwindow from the card window's button that opens the exploration window, after
+//              the card file has turned into a folder
+// A run that gets past the failure prints "carried on" and ends with status 0.
+
+#include "cardfile.h"
+#include "fakes.h"
+#include "frmsplash.h"
+#include "frmtervani.h"
+#include "startup.h"
+#include "velmoraapplication.h"
+
+#include <QDir>
+#include <QEventLoop>
+#include <QPushButton>
+#include <QTimer>
+
+#include <cstdio>
+
+using namespace velmora;
+
+namespace {
+
+[[noreturn]] void fail()
+{
+    throw CardFileError(QStringLiteral("/nowhere/Filis.dat"), QStringLiteral("δοκιμαστική αποτυχία"));
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    VelmoraApplication app(argc, argv);
+    test::TestPlatform tp;
+    tp.messages.onShow = [](const test::MessageCall &m) {
+        std::printf("message: %s|%s\n", qPrintable(m.title), qPrintable(m.prompt));
+        std::fflush(stdout);
+    };
+    CardWindowSession session;
+    registerForms(tp.platform(), session);
+    installFailureHandler(app, tp.platform());
+
+    const QString mode = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
+    if (mode == QLatin1String("top")) {
+        QTimer::singleShot(0, [] { fail(); });
+    } else if (mode == QLatin1String("nested")) {
+        QTimer::singleShot(0, [] {
+            QEventLoop modal;
+            QTimer::singleShot(0, [] { fail(); });
+            modal.exec();
+            std::puts("modal loop ended");
+        });
+    } else if (mode == QLatin1String("cardwindow")) {
+        tp.writeCards({test::card(QStringLiteral("1")), test::card(QStringLiteral("2"))});
+        if (!startProgram(tp.platform()))
+            return 3;
+        tp.forms.form<frmSplash>(QStringLiteral("frmSplash"))->tmrSplash_Timer();
+        QFile::rename(tp.cardFile(), tp.cardFile() + QStringLiteral(".old"));
+        QDir().mkdir(tp.cardFile());
+        auto *cardWindow = tp.forms.form<frmTervani>(QStringLiteral("frmTervani"));
+        QTimer::singleShot(0, cardWindow, [cardWindow] { cardWindow->cmdMulti->click(); });
+    } else {
+        return 4;
+    }
+    QTimer::singleShot(2000, &app, [] { QCoreApplication::exit(0); });
+    const int status = app.exec();
+    std::puts("carried on");
+    destroyRemainingWindows();
+    return status;
+}

@@ -1,0 +1,200 @@
+#include "cardfile.h"
+#include "cardfilefailure.h"
+#include "fakes.h"
+#include "frmabout.h"
+#include "frmhelp.h"
+#include "frmmulti.h"
+#include "frmsplash.h"
+#include "frmtervani.h"
+#include "startup.h"
+#include "velmoraapplication.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QProcess>
+#include <QtTest>
+
+using namespace velmora;
+using namespace velmora::test;
+
+namespace {
+
+const QString Splash = QStringLiteral("frmSplash");
+const QString CardWindow = QStringLiteral("frmTervani");
+
+// The program's start as main() runs it, on the fakes.
+struct Program
+{
+    TestPlatform tp;
+    CardWindowSession session;
+    Program() { registerForms(tp.platform(), session); }
+    ~Program()
+    {
+        for (const QString &name : {Splash, CardWindow, QStringLiteral("frmMulti"),
+                                    QStringLiteral("frmAbout"), QStringLiteral("frmHelp")})
+            tp.forms.unload(name);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    QWidget *form(const QString &name) { return tp.forms.form(name); }
+};
+
+QStringList visibleWindows()
+{
+    QStringList names;
+    const auto windows = QApplication::topLevelWidgets();
+    for (QWidget *w : windows)
+        if (w->isVisible())
+            names << w->objectName();
+    return names;
+}
+
+} // namespace
+
+class StartupTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void startsBehindTheSplash()
+    {
+        Program p;
+        p.tp.writeCards({card(QStringLiteral("1")), card(QStringLiteral("2")), card(QStringLiteral("3"))});
+        QVERIFY(startProgram(p.tp.platform()));
+        QVERIFY(p.tp.messages.calls.isEmpty());
+
+        auto *splash = qobject_cast<frmSplash *>(p.form(Splash));
+        auto *cardWindow = qobject_cast<frmTervani *>(p.form(CardWindow));
+        QVERIFY(splash && cardWindow);
+        QCOMPARE(visibleWindows(), QStringList{Splash});
+        QCOMPARE(cardWindow->windowTitle(), QStringLiteral("Βελμόρα 3.0 - Σερβαλίνη - Καρτέλλα:  1  από  3"));
+
+        splash->tmrSplash->setInterval(10);
+        QTRY_COMPARE(visibleWindows(), QStringList{CardWindow});
+        QVERIFY(!p.tp.forms.isLoaded(Splash));
+    }
+
+    void everyWindowIsRegistered()
+    {
+        Program p;
+        p.tp.writeCards({card(QStringLiteral("1"))});
+        QVERIFY(startProgram(p.tp.platform()));
+        p.tp.forms.show(QStringLiteral("frmAbout"));
+        auto *about = p.tp.forms.form<frmAbout>(QStringLiteral("frmAbout"));
+        QVERIFY(about);
+        QCOMPARE(about->windowTitle(), QStringLiteral("Περί του ...")); // its load step ran
+        p.tp.forms.show(QStringLiteral("frmHelp"));
+        QVERIFY(p.tp.forms.form<frmHelp>(QStringLiteral("frmHelp")));
+
+        p.tp.forms.load(QStringLiteral("frmMulti"));
+        QVERIFY(p.tp.forms.form<frmMulti>(QStringLiteral("frmMulti")));
+        QVERIFY(!p.tp.forms.isLoaded(CardWindow)); // the exploration window's load ran
+    }
+
+    void cardFileThatCannotBeUsed_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("folder") << QStringLiteral("folder");
+        QTest::newRow("longer than 2 GiB") << QStringLiteral("long");
+    }
+    void cardFileThatCannotBeUsed()
+    {
+        QFETCH(QString, kind);
+        Program p;
+        if (kind == QLatin1String("folder")) {
+            QVERIFY(QDir().mkdir(p.tp.cardFile()));
+        } else {
+            QFile f(p.tp.cardFile());
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            QVERIFY(f.resize(MaxFileLength + 1)); // sparse
+        }
+        QVERIFY(!startProgram(p.tp.platform()));
+
+        QCOMPARE(p.tp.messages.calls.size(), 1);
+        const MessageCall &m = p.tp.messages.calls.first();
+        QCOMPARE(m.title, QStringLiteral("Βελμόρα 3.0"));
+        QCOMPARE(m.buttons, Buttons::Ok);
+        QCOMPARE(m.icon, Icon::Exclamation);
+        QVERIFY2(m.prompt.contains(p.tp.cardFile()), qPrintable(m.prompt));
+        // Nothing is left loaded or on screen.
+        QVERIFY(!p.tp.forms.isLoaded(Splash));
+        QVERIFY(!p.tp.forms.isLoaded(CardWindow));
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QCOMPARE(visibleWindows(), QStringList());
+    }
+
+    void handlerFailuresAreCaught()
+    {
+        auto *app = qobject_cast<VelmoraApplication *>(qApp);
+        QVERIFY(app);
+        QStringList caught;
+        app->onCardFileError = [&caught](const CardFileError &e) {
+            caught << e.path();
+            // A second failure while the first is being reported adds nothing.
+            QTimer::singleShot(0, [] { throw CardFileError(QStringLiteral("second"), QStringLiteral("x")); });
+            QTest::qWait(20);
+        };
+        QTimer::singleShot(0, [] { throw CardFileError(QStringLiteral("first"), QStringLiteral("x")); });
+        QTRY_COMPARE(caught, QStringList{QStringLiteral("first")});
+        QTest::qWait(20);
+        QCOMPARE(caught, QStringList{QStringLiteral("first")});
+
+        // Once reported, the next failure is reported again.
+        QTimer::singleShot(0, [] { throw CardFileError(QStringLiteral("third"), QStringLiteral("x")); });
+        QTRY_COMPARE(caught.size(), 2);
+        QCOMPARE(caught.last(), QStringLiteral("third"));
+        app->onCardFileError = nullptr;
+    }
+
+    void failureEndsTheProcess_data()
+    {
+        QTest::addColumn<QString>("mode");
+        QTest::addColumn<QString>("file");
+        QTest::newRow("from the main loop") << QStringLiteral("top") << QStringLiteral("/nowhere/Filis.dat");
+        QTest::newRow("from a modal loop")
+            << QStringLiteral("nested") << QStringLiteral("/nowhere/Filis.dat");
+        QTest::newRow("from the card window") << QStringLiteral("cardwindow") << QStringLiteral("/Filis.dat");
+    }
+    void failureEndsTheProcess()
+    {
+        QFETCH(QString, mode);
+        QFETCH(QString, file);
+        QProcess helper;
+        helper.start(QStringLiteral(VELMORA_FAILURE_HELPER), {mode});
+        QVERIFY(helper.waitForFinished(30000));
+        const QString out = QString::fromUtf8(helper.readAllStandardOutput());
+        QCOMPARE(helper.exitStatus(), QProcess::NormalExit);
+        QVERIFY2(helper.exitCode() == CardFileFailureStatus, qPrintable(out));
+        QCOMPARE(out.count(QStringLiteral("message: ")), 1);
+        QVERIFY2(out.contains(QStringLiteral("message: Βελμόρα 3.0|")), qPrintable(out));
+        QVERIFY2(out.contains(file), qPrintable(out));
+        // Nothing runs after the report: no modal loop resumes, no event loop goes on.
+        QVERIFY2(!out.contains(QStringLiteral("modal loop ended")), qPrintable(out));
+        QVERIFY2(!out.contains(QStringLiteral("carried on")), qPrintable(out));
+    }
+
+    void theSampleBibliographyOpens()
+    {
+        const QFileInfo sample(QStringLiteral(VELMORA_SAMPLE_CARDS));
+        QVERIFY2(sample.isFile(), VELMORA_SAMPLE_CARDS);
+        QVERIFY(sample.size() >= 100 * RecordLength);
+        QCOMPARE(sample.size() % RecordLength, 0);
+
+        Program p;
+        QVERIFY(QFile::copy(sample.filePath(), p.tp.cardFile()));
+        QVERIFY(startProgram(p.tp.platform()));
+        auto *cardWindow = p.tp.forms.form<frmTervani>(CardWindow);
+        QCOMPARE(cardWindow->CardCount, qint32(sample.size() / RecordLength));
+        QVERIFY(!cardWindow->txtOno->text().isEmpty());
+    }
+};
+
+int main(int argc, char *argv[])
+{
+    VelmoraApplication app(argc, argv);
+    StartupTest test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_startup.moc"
