@@ -83,22 +83,6 @@ private slots:
         QVERIFY(!doc.isOpen());
     }
 
-    void nineCardsOfSixLinesThenEndIsOnePage()
-    {
-        QStringList log;
-        RecordingRenderer renderer(log);
-        PrintDocument doc(renderer);
-        doc.print(QStringLiteral("κεφαλίδα"));
-        for (int card = 1; card <= 9; ++card)
-            for (int line = 0; line < 6; ++line)
-                doc.print(QString::number(card));
-        doc.newPage();
-        QVERIFY(doc.endDoc());
-        QCOMPARE(renderer.documents.size(), 1);
-        QCOMPARE(renderer.documents.first().pages.size(), 1);
-        QCOMPARE(renderer.documents.first().pages.first().size(), 55);
-    }
-
     void aFailedRenderIsPassedOn()
     {
         QStringList log;
