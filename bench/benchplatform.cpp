@@ -1,0 +1,33 @@
+#include "benchplatform.h"
+
+namespace velmora::bench {
+
+Answer ScriptedMessageBox::show(const QString &prompt, const QString &, Buttons buttons, Icon, Answer)
+{
+    lastPrompt = prompt;
+    if (buttons == Buttons::Ok) {
+        ++notices;
+        return Answer::Ok;
+    }
+    ++questions;
+    return questionAnswer;
+}
+
+QString ScriptedInputBox::ask(const QString &, const QString &)
+{
+    return answers.isEmpty() ? QString() : answers.takeFirst();
+}
+
+bool CountingRenderer::render(const PrintedDocument &document)
+{
+    pages += int(document.pages.size());
+    return true;
+}
+
+BenchPlatform::BenchPlatform(const QString &folder)
+    : paths(folder), m_platform{messages, input,    beeper, clock, printer,  help,
+                                settings, launcher, files,  paths, keyboard, forms}
+{
+}
+
+} // namespace velmora::bench

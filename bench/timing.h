@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QList>
+
+#include <algorithm>
+#include <chrono>
+
+namespace velmora::bench {
+
+inline double msSince(std::chrono::steady_clock::time_point start)
+{
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+}
+
+// Runs `step` `runs` times and returns the time of each run in milliseconds.
+template<typename Step> QList<double> timed(int runs, Step step)
+{
+    QList<double> ms;
+    for (int i = 0; i < runs; ++i) {
+        const auto start = std::chrono::steady_clock::now();
+        step();
+        ms << msSince(start);
+    }
+    return ms;
+}
+
+inline double median(QList<double> values)
+{
+    if (values.isEmpty())
+        return 0;
+    std::sort(values.begin(), values.end());
+    const qsizetype mid = values.size() / 2;
+    return values.size() % 2 ? values.at(mid) : (values.at(mid - 1) + values.at(mid)) / 2;
+}
+
+} // namespace velmora::bench
