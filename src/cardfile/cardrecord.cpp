@@ -50,6 +50,11 @@ QString CardRecord::trimmed(Field f) const
     return trimBlanks(field(f));
 }
 
+QString CardRecord::shown(Field f) const
+{
+    return legible(trimmed(f));
+}
+
 void CardRecord::setField(Field f, const QString &text)
 {
     const FieldLayout l = layoutOf(f);
@@ -68,6 +73,14 @@ QString trimBlanks(const QString &text)
     while (end > begin && text[end - 1] == u' ')
         --end;
     return text.mid(begin, end - begin);
+}
+
+QString legible(QString text)
+{
+    for (QChar &ch : text)
+        if (ch.unicode() < 0x20)
+            ch = QChar(char16_t(0x2400 + ch.unicode()));
+    return text;
 }
 
 } // namespace velmora

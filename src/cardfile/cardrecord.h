@@ -45,6 +45,8 @@ public:
     QString field(Field f) const;
     // Without leading and trailing U+0020; other white space stays.
     QString trimmed(Field f) const;
+    // The trimmed value as the windows show it, made legible (see legible()).
+    QString shown(Field f) const;
     // Left-justified: cut after the width-th character, the rest blank-filled.
     void setField(Field f, const QString &text);
 
@@ -60,5 +62,11 @@ private:
 
 // Trims U+0020 only, as the card window shows a field.
 QString trimBlanks(const QString &text);
+
+// Control characters (NUL, tab, line breaks ..., from a file written by other means) as
+// their control pictures U+2400..U+241F: a text field shows them as visible signs instead
+// of nothing or a line break, and the code page writes each picture back as the control
+// byte it stands for, so showing a card and saving it changes no byte.
+QString legible(QString text);
 
 } // namespace velmora

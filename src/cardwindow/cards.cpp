@@ -45,7 +45,7 @@ void frmTervani::ShowCR()
     Card = File.read(CurrentCard);
     QString shown[FieldCount];
     for (int i = 0; i < FieldCount; ++i) {
-        shown[i] = Card.trimmed(AllFields[i]);
+        shown[i] = Card.shown(AllFields[i]);
         Card.setField(AllFields[i], shown[i]);
     }
     txtEpo->setText(shown[int(Field::Isbn)]);
