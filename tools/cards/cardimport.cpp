@@ -54,6 +54,13 @@ QString fieldValue(const QByteArray &bytes, int width, QString *problem)
     return value;
 }
 
+QStringView trimBlanksAtEnd(QStringView text)
+{
+    while (!text.isEmpty() && text.back() == u' ')
+        text.chop(1);
+    return text;
+}
+
 } // namespace
 
 ImportOutcome importCards(QByteArrayView csv)
@@ -63,6 +70,8 @@ ImportOutcome importCards(QByteArrayView csv)
         csv = csv.sliced(3);
 
     std::array<Field, FieldCount> columns{}; // the field of each CSV column
+    int bytesColumn = -1;                    // the Bytes column, when there is one
+    qsizetype columnCount = FieldCount;
     bool haveHeader = false;
     const auto fail = [&outcome](qint64 line, const QString &why) {
         outcome.failure = why;
@@ -72,38 +81,72 @@ ImportOutcome importCards(QByteArrayView csv)
 
     const auto readHeader = [&](const CsvRecord &header) {
         haveHeader = true;
+        const QString sixColumns = QStringLiteral("the header must name the six columns "
+                                                  "Isbn,Author,Title,OtherName,Publication,PagesNotes "
+                                                  "and, from a raw export, Bytes");
         QList<Field> seen;
         for (const CsvField &f : header.fields) {
             const QString name = QString::fromUtf8(f.bytes);
+            if (bytesColumn < 0 && name.trimmed().compare(BytesColumn, Qt::CaseInsensitive) == 0) {
+                bytesColumn = int(&f - header.fields.constData());
+                continue;
+            }
             const std::optional<Field> field = fieldNamed(name);
             if (!field)
                 return fail(header.line, QStringLiteral("unknown column \"%1\" in the header").arg(name));
             if (seen.contains(*field))
                 return fail(header.line, QStringLiteral("column \"%1\" named twice in the header").arg(name));
+            if (seen.size() == FieldCount)
+                return fail(header.line, sixColumns);
             columns[seen.size()] = *field;
             seen << *field;
-            if (seen.size() == FieldCount)
-                break;
         }
-        if (header.fields.size() != FieldCount)
-            return fail(header.line, QStringLiteral("the header must name the six columns "
-                                                    "Isbn,Author,Title,OtherName,Publication,PagesNotes"));
+        columnCount = FieldCount + (bytesColumn >= 0 ? 1 : 0);
+        if (seen.size() != FieldCount)
+            return fail(header.line, sixColumns);
         return true;
     };
 
     const auto readCard = [&](const CsvRecord &row) {
-        if (row.fields.size() != FieldCount)
-            return fail(row.line, QStringLiteral("%1 values where the header has 6").arg(row.fields.size()));
+        if (row.fields.size() != columnCount)
+            return fail(
+                row.line,
+                QStringLiteral("%1 values where the header has %2").arg(row.fields.size()).arg(columnCount));
+        // Only the last record may be partial: one in the middle would shift every later card.
+        if (outcome.lastCardBytes != RecordLength)
+            return fail(row.line, QStringLiteral("a record follows the partial record of %1 bytes before it; "
+                                                 "only the last record may be shorter than %2 bytes")
+                                      .arg(outcome.lastCardBytes)
+                                      .arg(RecordLength));
+        int stored = RecordLength;
+        if (bytesColumn >= 0) {
+            bool number = false;
+            const QByteArray &text = row.fields[bytesColumn].bytes;
+            stored = text.toInt(&number);
+            if (!number || stored < 1 || stored > RecordLength || text.trimmed() != text)
+                return fail(row.line, QStringLiteral("Bytes must be a whole number from 1 to %1, not \"%2\"")
+                                          .arg(RecordLength)
+                                          .arg(QString::fromUtf8(text)));
+        }
         CardRecord card;
-        for (int column = 0; column < FieldCount; ++column) {
-            const Field field = columns[column];
+        for (int column = 0, next = 0; column < columnCount; ++column) {
+            if (column == bytesColumn)
+                continue;
+            const Field field = columns[next++];
             QString problem;
             const QString value = fieldValue(row.fields[column].bytes, widthOf(field), &problem);
+            // Past the end of a partial record nothing is stored; missing bytes read as
+            // blanks, so only blanks may stand there.
+            const FieldLayout l = layoutOf(field);
+            const qsizetype room = qBound(0, stored - l.offset, l.width);
+            if (problem.isEmpty() && trimBlanksAtEnd(value).size() > room)
+                problem = QStringLiteral("the record holds %1 bytes: the value ends past them").arg(stored);
             if (!problem.isEmpty())
                 outcome.problems << ValueProblem{row.fields[column].line, column + 1, field, problem};
             card.setField(field, value);
         }
         outcome.cards << card;
+        outcome.lastCardBytes = stored;
         return true;
     };
 
@@ -117,6 +160,7 @@ ImportOutcome importCards(QByteArrayView csv)
     if (!outcome.failure.isEmpty()) {
         outcome.problems.clear();
         outcome.cards.clear();
+        outcome.lastCardBytes = RecordLength;
     }
     return outcome;
 }

@@ -27,10 +27,14 @@ struct ImportOutcome
     // cards hold them cut to the width, and such characters as '?'.
     QList<ValueProblem> problems;
     QList<CardRecord> cards;
+    // Bytes of the last card to write: fewer than 195 for the partial record at the end
+    // of a raw export.
+    int lastCardBytes = RecordLength;
 };
 
 // UTF-8 CSV (a byte order mark is allowed) with a header row naming the six fields in
-// any order, one card per row after it.
+// any order, one card per row after it. A seventh column, Bytes, as a raw export writes
+// it, gives each record's stored length: 195, or fewer for the last record alone.
 ImportOutcome importCards(QByteArrayView csv);
 
 } // namespace velmora::cards

@@ -6,7 +6,7 @@
 
 namespace velmora::cards {
 
-bool writeCardFile(const QString &path, const QList<CardRecord> &cards, QString *error)
+bool writeCardFile(const QString &path, const QList<CardRecord> &cards, QString *error, int lastCardBytes)
 {
     if (qint64(cards.size()) * RecordLength > MaxFileLength) {
         *error =
@@ -18,9 +18,11 @@ bool writeCardFile(const QString &path, const QList<CardRecord> &cards, QString 
         *error = file.errorString();
         return false;
     }
-    for (const CardRecord &card : cards)
-        if (file.write(card.bytes().data(), RecordLength) != RecordLength)
+    for (qsizetype i = 0; i < cards.size(); ++i) {
+        const qint64 bytes = i + 1 == cards.size() ? qBound(0, lastCardBytes, RecordLength) : RecordLength;
+        if (file.write(cards[i].bytes().data(), bytes) != bytes)
             break;
+    }
     if (file.error() != QFileDevice::NoError || !file.commit()) {
         *error = file.errorString();
         file.cancelWriting();

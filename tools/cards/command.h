@@ -24,7 +24,8 @@ struct CommandLine
 };
 
 // Exit statuses of every command.
-enum ExitStatus { Success = 0, Failure = 1, Usage = 2 };
+// Damaged: check found something wrong with the card file.
+enum ExitStatus { Success = 0, Failure = 1, Usage = 2, Damaged = 3 };
 
 struct Command
 {
@@ -44,5 +45,8 @@ int runCardTool(const QStringList &arguments, Console &console);
 
 // The commands, one source file each.
 Command importCommand();
+Command exportCommand();
+Command checkCommand();
+Command showCommand();
 
 } // namespace velmora::cards

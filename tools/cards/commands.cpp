@@ -6,6 +6,9 @@ const QList<Command> &commands()
 {
     static const QList<Command> all = {
         importCommand(),
+        exportCommand(),
+        checkCommand(),
+        showCommand(),
     };
     return all;
 }

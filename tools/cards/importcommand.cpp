@@ -45,7 +45,7 @@ int runImport(const CommandLine &line, Console &console)
     }
 
     QString error;
-    if (!writeCardFile(cardPath, outcome.cards, &error)) {
+    if (!writeCardFile(cardPath, outcome.cards, &error, outcome.lastCardBytes)) {
         console.err << cardPath << ": " << error << "; nothing written" << Qt::endl;
         return Failure;
     }

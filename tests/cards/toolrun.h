@@ -1,0 +1,55 @@
+#pragma once
+
+// Runs velmora-cards in the test's own process, over files in a temporary folder.
+
+#include "command.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTextStream>
+
+namespace velmora::cards::test {
+
+struct ToolRun
+{
+    QTemporaryDir dir;
+    QString out;
+    QString err;
+
+    QString path(const QString &name) const { return dir.filePath(name); }
+
+    int run(const QStringList &arguments)
+    {
+        out.clear();
+        err.clear();
+        QTextStream o(&out), e(&err);
+        Console console{o, e};
+        const int status = runCardTool(arguments, console);
+        o.flush();
+        e.flush();
+        return status;
+    }
+
+    void put(const QString &name, const QByteArray &bytes) const
+    {
+        QFile f(path(name));
+        if (f.open(QIODevice::WriteOnly))
+            f.write(bytes);
+    }
+    QByteArray get(const QString &name) const
+    {
+        QFile f(path(name));
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+};
+
+// Every byte value, 0x00 to 0xFF, `times` times over, then `tail` bytes more of it.
+inline QByteArray everyByte(int times, int tail = 0)
+{
+    QByteArray bytes;
+    for (int i = 0; i < times * 256 + tail; ++i)
+        bytes += char(i % 256);
+    return bytes;
+}
+
+} // namespace velmora::cards::test

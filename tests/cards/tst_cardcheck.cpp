@@ -1,0 +1,236 @@
+// check names every kind of damage with its card and field; show prints a card as the
+// card window does.
+
+#include "cardrecord.h"
+#include "cp1253.h"
+#include "toolrun.h"
+
+#include <QProcess>
+#include <QtTest>
+
+using namespace velmora;
+using namespace velmora::cards::test;
+
+namespace {
+
+const QString Cards = QStringLiteral("Filis.dat");
+
+QByteArray plainCards(int count)
+{
+    QByteArray bytes;
+    for (int i = 1; i <= count; ++i) {
+        CardRecord card;
+        card.setField(Field::Isbn, QStringLiteral("960-%1").arg(i));
+        card.setField(Field::Author, QStringLiteral("ΣΥΓΓΡΑΦΕΑΣ %1").arg(i));
+        card.setField(Field::Title, QStringLiteral("ΤΙΤΛΟΣ ΤΗΣ ΚΑΡΤΕΛΛΑΣ %1").arg(i));
+        bytes += QByteArray(card.bytes().data(), RecordLength);
+    }
+    return bytes;
+}
+
+// Every byte Windows-1253 defines as a printable character.
+QByteArray printableBytes()
+{
+    QByteArray bytes;
+    for (int b = 0x20; b < 0x100; ++b)
+        if (b != 0x7F && !cp1253::isUndefinedByte(uchar(b)))
+            bytes += char(b);
+    return bytes;
+}
+
+// Puts `byte` at `position` (from 1) of `field` of card `number`.
+QByteArray with(QByteArray bytes, int number, Field field, int position, char byte)
+{
+    bytes[(number - 1) * RecordLength + layoutOf(field).offset + position - 1] = byte;
+    return bytes;
+}
+
+} // namespace
+
+class CardCheckTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void cleanFile_data()
+    {
+        QTest::addColumn<QByteArray>("stored");
+        QTest::addColumn<QString>("summary");
+        QTest::newRow("three cards") << plainCards(3) << QStringLiteral(": 585 bytes, 3 cards\n");
+        QTest::newRow("empty") << QByteArray() << QStringLiteral(": 0 bytes, 1 card (an empty file");
+        QTest::newRow("Greek and every printable byte") << printableBytes().repeated(2).left(2 * RecordLength)
+                                                        << QStringLiteral(": 390 bytes, 2 cards\n");
+    }
+    void cleanFile()
+    {
+        QFETCH(QByteArray, stored);
+        QFETCH(QString, summary);
+        QCOMPARE(stored.size() % RecordLength, 0);
+        ToolRun tool;
+        tool.put(Cards, stored);
+        QCOMPARE(tool.run({QStringLiteral("check"), tool.path(Cards)}), 0);
+        QVERIFY2(tool.out.startsWith(tool.path(Cards) + summary), qPrintable(tool.out));
+        QVERIFY(tool.out.endsWith(QStringLiteral("no damage found\n")));
+        QVERIFY(tool.err.isEmpty());
+    }
+
+    void eachKindOfDamage_data()
+    {
+        QTest::addColumn<QByteArray>("stored");
+        QTest::addColumn<QString>("finding"); // the one line the check prints for it
+        const QByteArray five = plainCards(5);
+        QByteArray deleted = five;
+        const CardRecord del = CardRecord::deletedCard();
+        deleted.replace(3 * RecordLength, RecordLength, QByteArray(del.bytes().data(), RecordLength));
+
+        QTest::newRow("NUL in a title")
+            << with(five, 2, Field::Title, 30, '\0') << QStringLiteral("card 2, Title: 1 NUL byte at 30");
+        QTest::newRow("NUL bytes at the end of the last field")
+            << with(with(with(five, 5, Field::PagesNotes, 18, '\0'), 5, Field::PagesNotes, 19, '\0'), 5,
+                    Field::PagesNotes, 20, '\0')
+            << QStringLiteral("card 5, PagesNotes: 3 NUL bytes at 18-20");
+        QTest::newRow("0x81 in an author")
+            << with(five, 1, Field::Author, 1, char(0x81))
+            << QStringLiteral("card 1, Author: 1 byte undefined in Windows-1253: 0x81 at 1");
+        QTest::newRow("0xD2 in other name")
+            << with(five, 4, Field::OtherName, 30, char(0xD2))
+            << QStringLiteral("card 4, OtherName: 1 byte undefined in Windows-1253: 0xD2 at 30");
+        QTest::newRow("0xFF and 0xAA in the publication")
+            << with(with(five, 3, Field::Publication, 2, char(0xFF)), 3, Field::Publication, 40, char(0xAA))
+            << QStringLiteral(
+                   "card 3, Publication: 2 bytes undefined in Windows-1253: 0xFF at 2, 0xAA at 40");
+        QTest::newRow("tab in an ISBN") << with(five, 5, Field::Isbn, 20, '\t')
+                                        << QStringLiteral("card 5, Isbn: 1 control byte: 0x09 at 20");
+        QTest::newRow("deleted card")
+            << deleted << QStringLiteral("card 4: deleted (\"~~~\" in all six fields)");
+        QTest::newRow("tail of 97 bytes")
+            << five + plainCards(1).left(97)
+            << QStringLiteral("card 6: partial record of 97 bytes at the end; the program does not count it");
+        QTest::newRow("tail of 98 bytes")
+            << five + plainCards(1).left(98)
+            << QStringLiteral(
+                   "card 6: partial record of 98 bytes at the end; the program counts it as a card "
+                   "and reads the missing 97 bytes as blanks");
+        QTest::newRow("NUL in a partial record")
+            << five + with(plainCards(1), 1, Field::Title, 3, '\0').left(50)
+            << QStringLiteral("card 6, Title: 1 NUL byte at 3");
+    }
+    void eachKindOfDamage()
+    {
+        QFETCH(QByteArray, stored);
+        QFETCH(QString, finding);
+        ToolRun tool;
+        tool.put(Cards, stored);
+        QCOMPARE(tool.run({QStringLiteral("check"), tool.path(Cards)}), 3);
+        const QStringList lines = tool.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        QVERIFY2(lines.contains(finding) || lines.filter(finding).size() == 1, qPrintable(tool.out));
+        const bool partialToo =
+            stored.size() % RecordLength != 0 && !finding.contains(QLatin1String("partial"));
+        QCOMPARE(lines.last(), partialToo ? QStringLiteral("2 findings") : QStringLiteral("1 finding"));
+        QVERIFY2(
+            lines.first().startsWith(tool.path(Cards) + QStringLiteral(": %1 bytes, ").arg(stored.size())),
+            qPrintable(lines.first()));
+    }
+
+    void everyByteFile()
+    {
+        ToolRun tool;
+        tool.put(Cards, everyByte(1).left(195));
+        QCOMPARE(tool.run({QStringLiteral("check"), tool.path(Cards)}), 3);
+        const QString out = tool.out;
+        QVERIFY(out.contains(QStringLiteral("card 1, Isbn: 1 NUL byte at 1\n")));
+        QVERIFY(out.contains(
+            QStringLiteral("card 1, OtherName: 1 byte undefined in Windows-1253: 0x81 at 25\n")));
+        QVERIFY(out.contains(
+            QStringLiteral("card 1, Publication: 14 bytes undefined in Windows-1253: 0x88 at 2,")));
+        QVERIFY(out.contains(QStringLiteral("card 1, OtherName: 1 control byte: 0x7F at 23\n")));
+    }
+
+    void longerThanTheProgramAccepts()
+    {
+        ToolRun tool;
+        QFile file(tool.path(Cards));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        if (!file.resize(qint64(2147483647) + 1)) // sparse: no disk space is used
+            QSKIP("this file system refuses a sparse file of 2 GiB");
+        file.close();
+        QCOMPARE(tool.run({QStringLiteral("check"), tool.path(Cards)}), 3);
+        QVERIFY2(tool.err.contains(QStringLiteral("2147483648 bytes, longer than the 2147483647")),
+                 qPrintable(tool.err));
+        QCOMPARE(tool.run({QStringLiteral("show"), tool.path(Cards), QStringLiteral("1")}), 1);
+        QCOMPARE(tool.run({QStringLiteral("export"), tool.path(Cards), tool.path(QStringLiteral("x.csv"))}),
+                 1);
+        QVERIFY(!QFile::exists(tool.path(QStringLiteral("x.csv"))));
+    }
+
+    void showPrintsTheCardAsTheWindowDoes()
+    {
+        ToolRun tool;
+        QByteArray stored = plainCards(3);
+        CardRecord second;
+        second.setField(Field::Isbn, QStringLiteral("   960-7094 "));
+        second.setField(Field::Author, QStringLiteral("ΘΟΥΚΥΔΙΔΗΣ"));
+        second.setField(Field::Title, QStringLiteral("ΙΣΤΟΡΙΑΙ  Α"));
+        second.setField(Field::PagesNotes, QStringLiteral("12 σελ."));
+        stored.replace(RecordLength, RecordLength, QByteArray(second.bytes().data(), RecordLength));
+        stored = with(stored, 2, Field::Publication, 3, '\0');
+        tool.put(Cards, stored + QByteArray(100, ' '));
+        QCOMPARE(tool.run({QStringLiteral("show"), tool.path(Cards), QStringLiteral("2")}), 0);
+        QCOMPARE(tool.out, QStringLiteral("Βελμόρα 3.0 - Σερβαλίνη - Καρτέλλα:  2  από  4\n"
+                                          "ΑΡIΘΜ. ISBN    960-7094\n"
+                                          "ΣΥΓΓΡΑΦΕΑΣ     ΘΟΥΚΥΔΙΔΗΣ\n"
+                                          "ΤΙΤΛΟΣ         ΙΣΤΟΡΙΑΙ  Α\n"
+                                          "ΑΛΛΟ ΟΝΟΜΑ     \n"
+                                          "ΕΚΔΟΤΙΚΑ       \u2400\n"
+                                          "ΣΕΛ.-ΣΗΜ/ΣΕΙΣ  12 σελ.\n"));
+        // The partial card at the end, as the program reads it.
+        QCOMPARE(tool.run({QStringLiteral("show"), tool.path(Cards), QStringLiteral("4")}), 0);
+        QVERIFY(tool.out.startsWith(
+            QStringLiteral("Βελμόρα 3.0 - Σερβαλίνη - Καρτέλλα:  4  από  4\nΑΡIΘΜ. ISBN    \n")));
+        // An empty file shows its one empty card.
+        tool.put(Cards, QByteArray());
+        QCOMPARE(tool.run({QStringLiteral("show"), tool.path(Cards), QStringLiteral("1")}), 0);
+        QVERIFY(tool.out.startsWith(QStringLiteral("Βελμόρα 3.0 - Σερβαλίνη - Καρτέλλα:  1  από  1\n")));
+    }
+
+    void showRefusesCardNumbers_data()
+    {
+        QTest::addColumn<QString>("number");
+        for (const char *n : {"0", "4", "-1", "+2", "x", "", " 2", "2.0", "99999999999", "1e0", "٢"})
+            QTest::newRow(*n ? n : "empty") << QString::fromUtf8(n);
+    }
+    void showRefusesCardNumbers()
+    {
+        QFETCH(QString, number);
+        ToolRun tool;
+        tool.put(Cards, plainCards(3));
+        QCOMPARE(tool.run({QStringLiteral("show"), tool.path(Cards), number}), 2);
+        QVERIFY2(tool.err.contains(QStringLiteral("not in 1 to 3")), qPrintable(tool.err));
+        QVERIFY(tool.out.isEmpty());
+    }
+
+    void theInstalledProgramExitStatus()
+    {
+        ToolRun tool;
+        tool.put(Cards, with(plainCards(2), 2, Field::Title, 1, '\0'));
+        QProcess check;
+        check.start(QStringLiteral(VELMORA_CARDS_TOOL), {QStringLiteral("check"), tool.path(Cards)});
+        QVERIFY(check.waitForFinished());
+        QCOMPARE(check.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(check.exitCode(), 3);
+        QVERIFY(check.readAllStandardOutput().contains("card 2, Title: 1 NUL byte at 1\n"));
+    }
+
+    void helpNamesEveryCommand()
+    {
+        ToolRun tool;
+        QCOMPARE(tool.run({QStringLiteral("--help")}), 0);
+        for (const char *synopsis :
+             {"import [--cut] CSV FILIS", "export [--raw] FILIS CSV", "check FILIS", "show FILIS N"})
+            QVERIFY2(tool.out.contains(QLatin1String(synopsis)), synopsis);
+        QVERIFY(tool.out.contains(QStringLiteral("3 check found damage")));
+    }
+};
+
+QTEST_GUILESS_MAIN(CardCheckTest)
+#include "tst_cardcheck.moc"

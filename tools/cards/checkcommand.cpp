@@ -1,0 +1,150 @@
+// velmora-cards check FILIS: what is wrong with a card file, card by card and field by field.
+
+#include "cardfile.h"
+#include "command.h"
+#include "cp1253.h"
+#include "csvcolumns.h"
+#include "storedcards.h"
+
+namespace velmora::cards {
+
+namespace {
+
+QString hexByte(unsigned char byte)
+{
+    return QStringLiteral("0x") + QString::number(byte, 16).rightJustified(2, QLatin1Char('0')).toUpper();
+}
+
+// 1-3, 7, 9-10: positions counted from 1 within the field.
+QString positionRanges(const QList<int> &positions)
+{
+    QStringList parts;
+    for (qsizetype i = 0; i < positions.size();) {
+        qsizetype j = i;
+        while (j + 1 < positions.size() && positions[j + 1] == positions[j] + 1)
+            ++j;
+        parts << (i == j ? QString::number(positions[i])
+                         : QStringLiteral("%1-%2").arg(positions[i]).arg(positions[j]));
+        i = j + 1;
+    }
+    return parts.join(QStringLiteral(", "));
+}
+
+// The damage in one field's stored bytes, one line per kind.
+QStringList fieldFindings(QByteArrayView bytes)
+{
+    QList<int> nul;
+    QStringList undefined, control;
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        const auto b = static_cast<unsigned char>(bytes[i]);
+        const int position = int(i) + 1;
+        if (b == 0)
+            nul << position;
+        else if (cp1253::isUndefinedByte(b))
+            undefined << QStringLiteral("%1 at %2").arg(hexByte(b)).arg(position);
+        else if (b < 0x20 || b == 0x7F)
+            control << QStringLiteral("%1 at %2").arg(hexByte(b)).arg(position);
+    }
+    QStringList found;
+    if (!nul.isEmpty())
+        found << QStringLiteral("%1 NUL byte%2 at %3")
+                     .arg(nul.size())
+                     .arg(nul.size() == 1 ? "" : "s")
+                     .arg(positionRanges(nul));
+    if (!undefined.isEmpty())
+        found << QStringLiteral("%1 byte%2 undefined in Windows-1253: %3")
+                     .arg(undefined.size())
+                     .arg(undefined.size() == 1 ? "" : "s")
+                     .arg(undefined.join(QStringLiteral(", ")));
+    if (!control.isEmpty())
+        found << QStringLiteral("%1 control byte%2: %3")
+                     .arg(control.size())
+                     .arg(control.size() == 1 ? "" : "s")
+                     .arg(control.join(QStringLiteral(", ")));
+    return found;
+}
+
+int runCheck(const CommandLine &line, Console &console)
+{
+    const QString &cardPath = line.arguments.at(0);
+    QString error;
+    StoredCards cards;
+    if (!cards.open(cardPath, &error)) {
+        console.err << error << Qt::endl;
+        // Too long for the program is damage the tool can name; anything else stops it.
+        return cards.tooLong() ? Damaged : Failure;
+    }
+
+    QTextStream &out = console.out;
+    qint64 found = 0;
+    out << cardPath << ": " << cards.length() << " bytes, " << cards.cardCount()
+        << (cards.cardCount() == 1 ? " card" : " cards");
+    if (cards.length() == 0)
+        out << " (an empty file: the program shows one empty card)";
+    out << '\n';
+
+    const CardRecord deleted = CardRecord::deletedCard();
+    for (qint64 n = 1; n <= cards.storedRecords(); ++n) {
+        QByteArray stored;
+        if (!cards.readStored(n, &stored, &error)) {
+            out.flush();
+            console.err << error << Qt::endl;
+            return Failure;
+        }
+        if (stored.size() == RecordLength && CardRecord::fromBytes(stored) == deleted) {
+            ++found;
+            out << "card " << n << ": deleted (\"~~~\" in all six fields)\n";
+            continue;
+        }
+        for (Field f : AllFields) {
+            const FieldLayout l = layoutOf(f);
+            if (l.offset >= stored.size())
+                break;
+            const QByteArrayView bytes =
+                QByteArrayView(stored).sliced(l.offset, qMin<qsizetype>(l.width, stored.size() - l.offset));
+            for (const QString &finding : fieldFindings(bytes)) {
+                ++found;
+                out << "card " << n << ", " << columnName(f) << ": " << finding << '\n';
+            }
+        }
+    }
+
+    if (cards.tailBytes() > 0) {
+        ++found;
+        const int tail = cards.tailBytes();
+        out << "card " << cards.storedRecords() << ": partial record of " << tail << " bytes at the end; "
+            << (tail * 2 > RecordLength
+                    ? QStringLiteral(
+                          "the program counts it as a card and reads the missing %1 bytes as blanks")
+                          .arg(RecordLength - tail)
+                    : QStringLiteral("the program does not count it (%1 bytes or fewer)")
+                          .arg(RecordLength / 2))
+            << '\n';
+    }
+
+    if (found == 0) {
+        out << "no damage found" << Qt::endl;
+        return Success;
+    }
+    out << found << (found == 1 ? " finding" : " findings") << Qt::endl;
+    return Damaged;
+}
+
+} // namespace
+
+Command checkCommand()
+{
+    return Command{
+        QStringLiteral("check"),
+        QStringLiteral("check FILIS"),
+        QStringLiteral("the file's length and card count, then a partial record at the end, deleted cards, "
+                       "NUL bytes, bytes undefined in Windows-1253 and control bytes, each with its card "
+                       "number and field (positions from 1 within the field); exit status 3 when anything "
+                       "is found"),
+        {},
+        1,
+        runCheck,
+    };
+}
+
+} // namespace velmora::cards

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "cardrecord.h"
+
+#include <QByteArray>
+#include <QFile>
+#include <QString>
+
+namespace velmora::cards {
+
+// A card file opened for reading only. Unlike the program, the tool never creates a
+// missing card file and never writes the file it reads.
+class StoredCards
+{
+public:
+    // False, with the reason, for a missing file, a folder, a file that cannot be read,
+    // and one longer than the program accepts (tooLong() then tells).
+    bool open(const QString &path, QString *error);
+
+    qint64 length() const { return m_length; }
+    bool tooLong() const { return m_tooLong; }
+    // Records as stored: the whole ones, and a partial one at the end (0 when none).
+    qint64 wholeRecords() const { return m_length / RecordLength; }
+    int tailBytes() const { return int(m_length % RecordLength); }
+    qint64 storedRecords() const { return wholeRecords() + (tailBytes() > 0 ? 1 : 0); }
+    // The cards the program counts: a partial record of 98 bytes or more is one.
+    qint32 cardCount() const;
+
+    // The stored bytes of record `number` (from 1): 195, or fewer for the partial last
+    // record, none past the end. Records are best read in increasing order.
+    bool readStored(qint64 number, QByteArray *bytes, QString *error);
+    // Card `number` as the program reads it: missing bytes read as blanks.
+    bool readCard(qint64 number, CardRecord *card, QString *error);
+
+private:
+    QFile m_file;
+    qint64 m_length = 0;
+    bool m_tooLong = false;
+};
+
+} // namespace velmora::cards
