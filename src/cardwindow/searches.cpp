@@ -3,15 +3,11 @@
 
 #include "frmtervani.h"
 
+#include "cardnumber.h"
 #include "cardsearch.h"
 #include "matching.h"
 #include "numbertext.h"
 #include "platform.h"
-
-#include <QLocale>
-
-#include <cmath>
-#include <limits>
 
 namespace velmora {
 
@@ -146,35 +142,21 @@ void frmTervani::cmdFindcode_Click()
         if (typed.isEmpty())
             return;
 
-        // The user's own number format: under a Greek locale "10,5" is ten and a half.
-        bool isNumber = false;
-        const double number = QLocale().toDouble(typed, &isNumber);
-        // A number too large to be read at all is still a number, only out of range.
-        if (!isNumber && std::isinf(number))
-            isNumber = true;
-        if (isNumber && std::isnan(number))
-            isNumber = false;
-
-        if (isNumber) {
-            // Half to even, as the default rounding mode does.
-            const double rounded = std::nearbyint(number);
-            // Out of the card numbers' range whatever its sign: this comes before the range
-            // hint, so that eleven digits end the search silently even when negative.
-            if (!(rounded >= double(std::numeric_limits<qint32>::min()) &&
-                  rounded <= double(std::numeric_limits<qint32>::max())))
-                return;
-            if (rounded > 0) {
-                // Compared before rounding: with 10 cards, 10.4 is not found.
-                if (number > double(CardCount)) {
-                    m_platform.messages.show(CardNumberNotFoundStart + typed + CardNumberNotFoundEnd,
-                                             AppTitle, Buttons::Ok, Icon::Information);
-                    ShowCR();
-                    return;
-                }
-                CurrentCard = qint32(rounded);
-                ShowCR();
-                return;
-            }
+        const CardNumberEntry entry = readCardNumber(typed, CardCount);
+        switch (entry.kind) {
+        case CardNumberEntry::TooLarge:
+            return;
+        case CardNumberEntry::NotFound:
+            m_platform.messages.show(CardNumberNotFoundStart + typed + CardNumberNotFoundEnd, AppTitle,
+                                     Buttons::Ok, Icon::Information);
+            ShowCR();
+            return;
+        case CardNumberEntry::Card:
+            CurrentCard = entry.card;
+            ShowCR();
+            return;
+        case CardNumberEntry::Range:
+            break;
         }
         m_platform.messages.show(CardNumberRange + NumberText(CardCount), AppTitle, Buttons::Ok,
                                  Icon::Information);
