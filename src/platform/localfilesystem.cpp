@@ -13,7 +13,9 @@ bool LocalFileSystem::exists(const QString &path)
 
 bool LocalFileSystem::createFolder(const QString &path)
 {
-    return QDir().mkdir(path);
+    // "C:\Program Files" stands for the user's data folder, whose parents a fresh account
+    // may not have yet (~/.local): the folder is made with them.
+    return QDir().mkpath(path);
 }
 
 bool LocalFileSystem::removeFile(const QString &path)
