@@ -39,6 +39,9 @@ frmMulti::frmMulti(Platform &platform, QWidget *parent)
     qApp->installEventFilter(this);
 
     adjustSize();
+    // Wide enough at first for the longest notice of the message panel.
+    const int notice = fontMetrics().horizontalAdvance(exportNotice(9999999));
+    resize(qMax(width(), notice + 12 * fontMetrics().averageCharWidth() + 100), height());
     if (const QScreen *screen = QGuiApplication::primaryScreen()) {
         QRect frame(QPoint(), size());
         frame.moveCenter(screen->availableGeometry().center());
@@ -54,16 +57,17 @@ void frmMulti::createStatusBar()
     bar->setObjectName(QStringLiteral("StatusBar1"));
     bar->setToolTip(QStringLiteral("Χώρος Μηνυμάτων Προγράμματος"));
     bar->setSizeGripEnabled(true);
-    const int narrow = fontMetrics().horizontalAdvance(QStringLiteral("CAPS")) + 16;
+    const int narrow = 3 * fontMetrics().averageCharWidth() + 6;
+    const int caps = fontMetrics().horizontalAdvance(QStringLiteral("CAPS")) + 12;
     for (int i = 0; i < 5; ++i) {
         auto *panel = new QLabel(bar);
         panel->setObjectName(QStringLiteral("StatusBar1Panel%1").arg(i + 1));
         panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         if (i == 1) {
-            panel->setMinimumWidth(narrow);
+            panel->setMinimumWidth(caps);
             bar->addWidget(panel, 1);
         } else {
-            panel->setFixedWidth(narrow);
+            panel->setFixedWidth(i == 3 ? caps : narrow);
             bar->addWidget(panel);
         }
         StatusBar1Panels[i] = panel;

@@ -108,6 +108,7 @@ private:
     // "Η Διερεύνηση μέχρι την Καρτέλλα < n > καταγράφηκε ..." in panel 2. Only after the
     // page was really appended: a failed Export() must never be reported as done.
     void writeExportNotice();
+    static QString exportNotice(qint32 card);
     QList<QByteArray> exportLines() const;
     // ShowSRN is called for every card a scan examines and must stay cheap: it only marks
     // the scan caption as due and lets m_progress push it to the window system now and

@@ -53,10 +53,15 @@ bool frmMulti::Export()
     return m_platform.files.appendLines(m_platform.paths.exportFile(), exportLines());
 }
 
+QString frmMulti::exportNotice(qint32 card)
+{
+    return QStringLiteral("Η Διερεύνηση μέχρι την Καρτέλλα <") + NumberText(card) +
+           QStringLiteral(" > καταγράφηκε στο αρχείο ") + exportFileShownName();
+}
+
 void frmMulti::writeExportNotice()
 {
-    setStatusText(QStringLiteral("Η Διερεύνηση μέχρι την Καρτέλλα <") + NumberText(CurrentCard) +
-                  QStringLiteral(" > καταγράφηκε στο αρχείο ") + exportFileShownName());
+    setStatusText(exportNotice(CurrentCard));
 }
 
 void frmMulti::mnuPrint_Click()

@@ -144,10 +144,12 @@ QStringList PageView::drawnLines() const
 
 QSize PageView::sizeHint() const
 {
-    // A full page: eight four-line blocks, as wide as the rule under each of them.
+    // A full page: eight four-line blocks, wide enough for the rule under each block and
+    // for a card number of seven digits at the end of the first line.
     const QFontMetrics fm = fontMetrics();
-    return {fm.horizontalAdvance(QString(110, u'_')) + 2 * TopMargin,
-            8 * 4 * fm.lineSpacing() + 2 * TopMargin};
+    const int rule = fm.horizontalAdvance(QString(110, u'_'));
+    const int number = 97 * columnWidth() + fm.horizontalAdvance(QStringLiteral("Καρτέλλα =  9999999 "));
+    return {qMax(rule, number) + 2 * TopMargin, (8 * 4 + 1) * fm.lineSpacing() + 2 * TopMargin};
 }
 
 void PageView::paintEvent(QPaintEvent *)
