@@ -126,26 +126,6 @@ private slots:
         QCOMPARE(w.windowTitle().mid(w.windowTitle().indexOf(u':')), QStringLiteral(":  5  από  120"));
     }
 
-    void cardCountRoundsAPartialCard_data()
-    {
-        QTest::addColumn<int>("tail");
-        QTest::addColumn<int>("count");
-        QTest::newRow("97 bytes more") << 97 << 2;
-        QTest::newRow("98 bytes more") << 98 << 3;
-    }
-    void cardCountRoundsAPartialCard()
-    {
-        QFETCH(int, tail);
-        QFETCH(int, count);
-        t->platform->writeCards(numberedCards(2), QByteArray(tail, 'A'));
-        frmTervani &w = t->load();
-        QCOMPARE(w.CardCount, count);
-        QCOMPARE(w.windowTitle(),
-                 QStringLiteral("Βελμόρα 3.0 - Σερβαλίνη - Καρτέλλα:  1  από  %1").arg(count));
-    }
-
-    // During a scan the caption follows SearchCard; whatever the rate at which it reaches
-    // the screen, it is exact whenever a box opens and once the scan is flushed.
     void scanCaptionIsExactWhenABoxOpens()
     {
         frmTervani &w = t->load(numberedCards(300));
@@ -509,14 +489,6 @@ private slots:
         QVERIFY(!w.File.isOpen());
         QVERIFY(t->platform->log.isEmpty());
         QCOMPARE(t->platform->cardFileBytes(), bytesOf(cards));
-    }
-
-    void unloadClosesTheFile()
-    {
-        frmTervani &w = t->load(numberedCards(3));
-        QVERIFY(w.File.isOpen());
-        w.Form_Unload();
-        QVERIFY(!w.File.isOpen());
     }
 
     void pictureShowsTheSplashAndKeepsTheCard()

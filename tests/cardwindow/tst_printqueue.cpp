@@ -3,8 +3,6 @@
 
 #include "cardwindowtest.h"
 
-#include "printedcard.h"
-
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -284,15 +282,6 @@ private slots:
         QTest::mouseClick(t->window->cmdEndPrint, Qt::LeftButton);
         QCOMPARE(t->platform->renderer.documents.size(), 1);
         QCOMPARE(t->platform->messages.calls.size(), 1);
-    }
-
-    void theBlockStandsAlone()
-    {
-        // Other code prints the same block through the one function that draws it.
-        RecordingRenderer renderer(t->platform->log);
-        PrintDocument document(renderer);
-        printCardBlock(document, cards[8], 9);
-        QCOMPARE(document.pending().pages[0], expectedBlock(cards[8], 9));
     }
 };
 
