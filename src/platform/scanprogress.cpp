@@ -13,8 +13,13 @@ ScanProgress::ScanProgress(std::function<void()> push)
 void ScanProgress::pushNow()
 {
     m_push();
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     m_timer.restart();
+}
+
+void ScanProgress::pushAndRepaint()
+{
+    pushNow();
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
 } // namespace velmora

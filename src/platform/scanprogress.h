@@ -20,11 +20,17 @@ public:
     void tick(qint32 card)
     {
         if ((card & 0xFF) == 0 && m_timer.elapsed() >= IntervalMs)
-            pushNow();
+            pushAndRepaint();
     }
-    void pushNow(); // also before anything modal is shown, and at the end
+    // The caption alone, at once: before anything modal is shown and at the end of a scan.
+    // Both are followed by an event loop (the box's own, or the application's) that
+    // repaints the window; repainting here as well would paint each full page of an
+    // exploration once more before its question, which costs more than the scan itself.
+    void pushNow();
 
 private:
+    void pushAndRepaint();
+
     std::function<void()> m_push;
     QElapsedTimer m_timer;
 };
