@@ -294,6 +294,16 @@ private slots:
             QCOMPARE(w->txtOno->text(), typed);
     }
 
+    // The menus' own letters are left to them: Alt+α opens "&Αρχείο".
+    void aMenuLetterStillOpensItsMenu()
+    {
+        press(w->txtOno, 0x0391, Qt::AltModifier, QStringLiteral("α"));
+        QTRY_COMPARE(QApplication::activePopupWidget(), w->mnuFile);
+        w->mnuFile->close();
+        QCOMPARE(w->CurrentCard, 2);
+        QVERIFY(p->log.isEmpty());
+    }
+
     void aKeyPressedOnTheWindowItself()
     {
         press(w, Qt::Key_H, Qt::AltModifier);
