@@ -43,8 +43,15 @@ HelpBrowser::~HelpBrowser()
 QStringList HelpBrowser::defaultSearchFolders()
 {
     const QString programDir = QCoreApplication::applicationDirPath();
-    return {QStringLiteral("."), QStringLiteral(VELMORA_DATADIR "/help"), programDir,
-            programDir + QStringLiteral("/../help"), programDir + QStringLiteral("/../../help")};
+    // The installation's data folder, found from the program's own place so that an
+    // installation moved elsewhere (a staging folder, a package for another prefix)
+    // finds its own, then the data folder as configured, then a build tree's layout.
+    return {QStringLiteral("."),
+            programDir + QStringLiteral("/" VELMORA_DATADIR_FROM_BINDIR "/help"),
+            QStringLiteral(VELMORA_DATADIR "/help"),
+            programDir,
+            programDir + QStringLiteral("/../help"),
+            programDir + QStringLiteral("/../../help")};
 }
 
 QString HelpBrowser::locate(const QString &fileName) const
