@@ -10,6 +10,7 @@ packages=(
   fonts-urw-base35 fonts-dejavu-core fontconfig
   xvfb xauth xdotool x11-utils
   poppler-utils
+  appstream desktop-file-utils
   at-spi2-core dbus dbus-x11 python3 python3-pyatspi
   clang-14 libclang-rt-14-dev
   e2fsprogs file
