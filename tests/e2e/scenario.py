@@ -12,6 +12,7 @@ import testcards
 
 VELMORA = None
 DESKTOP = None
+ARGS = {}
 
 
 class Scenario(unittest.TestCase):
@@ -57,14 +58,17 @@ class Scenario(unittest.TestCase):
         box.answer(answer)
 
 
-def main():
-    """usage: SCRIPT VELMORA [unittest arguments]"""
+def main(arguments=("VELMORA",)):
+    """usage: SCRIPT ARGUMENTS... [unittest arguments]; each argument is kept in ARGS by
+    its name, and VELMORA names the program that the scenarios start."""
     global VELMORA, DESKTOP
-    if len(sys.argv) < 2:
-        sys.exit("usage: %s VELMORA [unittest arguments]" % sys.argv[0])
-    VELMORA = os.path.abspath(sys.argv[1])
+    if len(sys.argv) <= len(arguments):
+        sys.exit("usage: %s %s [unittest arguments]" % (sys.argv[0], " ".join(arguments)))
+    ARGS.update(zip(arguments, (os.path.abspath(a) for a in sys.argv[1:])))
+    VELMORA = ARGS.get("VELMORA")
     with desktop.Desktop() as DESKTOP:
         # pyatspi calls libatspi functions that newer releases mark deprecated: quiet.
-        result = unittest.main(module="__main__", argv=[sys.argv[0], "-v", *sys.argv[2:]],
+        result = unittest.main(module="__main__",
+                               argv=[sys.argv[0], "-v", *sys.argv[len(arguments) + 1:]],
                                exit=False, warnings="ignore").result
     sys.exit(0 if result.wasSuccessful() else 1)
