@@ -2,8 +2,6 @@
 
 #include "cp1253.h"
 
-#include <QList>
-
 #include <cstring>
 #include <string.h>
 
@@ -12,11 +10,23 @@ namespace velmora {
 QString upperCased(const QString &typed)
 {
     // Not QString::toUpper, whose special casing turns "ΐ" into three characters, and
-    // not a Greek locale's, which drops the accents.
-    QList<uint> codePoints = typed.toUcs4();
-    for (uint &cp : codePoints)
-        cp = QChar::toUpper(char32_t(cp));
-    return QString::fromUcs4(reinterpret_cast<const char32_t *>(codePoints.constData()), codePoints.size());
+    // not a Greek locale's, which drops the accents. Nor through QString::fromUcs4, which
+    // takes a leading U+FEFF for a byte order mark and drops it: a pasted text that
+    // begins with one would then find cards it is not in.
+    QString out(typed.size(), Qt::Uninitialized);
+    QChar *dst = out.data();
+    for (qsizetype i = 0; i < typed.size(); ++i) {
+        const QChar ch = typed[i];
+        if (ch.isHighSurrogate() && i + 1 < typed.size() && typed[i + 1].isLowSurrogate()) {
+            const char32_t upper = QChar::toUpper(QChar::surrogateToUcs4(ch, typed[i + 1]));
+            dst[i] = QChar::highSurrogate(upper);
+            dst[i + 1] = QChar::lowSurrogate(upper);
+            ++i;
+        } else {
+            dst[i] = QChar(QChar::toUpper(ch.unicode()));
+        }
+    }
+    return out;
 }
 
 SearchText SearchText::fromTyped(const QString &typed)
