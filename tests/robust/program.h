@@ -1,0 +1,103 @@
+#pragma once
+
+// The whole program on the fakes, its windows made by the start-up's own factories, over
+// a card file in a temporary folder.
+
+#include "fakes.h"
+#include "frmmulti.h"
+#include "frmtervani.h"
+#include "startup.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QProcess>
+
+namespace velmora::test {
+
+struct Program
+{
+    TestPlatform tp;
+    CardWindowSession session;
+
+    Program() { registerForms(tp.platform(), session); }
+    ~Program()
+    {
+        for (const char *name : {"frmSplash", "frmTervani", "frmMulti", "frmAbout", "frmHelp"})
+            tp.forms.unload(QLatin1String(name));
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
+    // Starts as main() does and returns the card window, or null when the start failed.
+    frmTervani *start()
+    {
+        if (!startProgram(tp.platform()))
+            return nullptr;
+        return cards();
+    }
+    frmTervani *cards() { return tp.forms.form<frmTervani>(QStringLiteral("frmTervani")); }
+    frmMulti *multi() { return tp.forms.form<frmMulti>(QStringLiteral("frmMulti")); }
+
+    // The exploration window through the card window's button, and back through its menu.
+    frmMulti *toExploration()
+    {
+        cards()->cmdMulti_Click();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        return multi();
+    }
+    frmTervani *toCards()
+    {
+        multi()->mnuTelos_Click();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        return cards();
+    }
+
+    void writeBytes(const QByteArray &bytes)
+    {
+        QFile f(tp.cardFile());
+        if (f.open(QIODevice::WriteOnly))
+            f.write(bytes);
+    }
+    QByteArray exportBytes()
+    {
+        QFile f(tp.paths.exportFile());
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+};
+
+// `chattr +i` (or -i) on a path: the one thing that stops root from writing. False where
+// the file system or the tool does not allow it.
+inline bool setImmutable(const QString &path, bool on)
+{
+    QProcess p;
+    p.start(QStringLiteral("chattr"), {on ? QStringLiteral("+i") : QStringLiteral("-i"), path});
+    return p.waitForFinished() && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
+}
+
+// Takes the immutable flag off again however the test ends.
+struct ImmutableGuard
+{
+    QString path;
+    bool on = false;
+    explicit ImmutableGuard(const QString &p) : path(p), on(setImmutable(p, true)) {}
+    ~ImmutableGuard()
+    {
+        if (on)
+            setImmutable(path, false);
+    }
+};
+
+// Every byte value, 0x00 to 0xFF, `times` times over, then `tail` bytes more of it.
+inline QByteArray everyByte(int times, int tail = 0)
+{
+    QByteArray bytes;
+    for (int i = 0; i < times * 256 + tail; ++i)
+        bytes += char(i % 256);
+    return bytes;
+}
+
+inline QByteArray recordBytes(const CardRecord &card)
+{
+    return QByteArray(card.bytes().data(), RecordLength);
+}
+
+} // namespace velmora::test

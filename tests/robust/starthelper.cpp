@@ -1,0 +1,61 @@
+// Starts the program as main() does over the card file of the folder given, on the fakes,
+// prints every message box it is asked to show, and ends with main()'s status: the card
+// file failure status when the start failed, 0 when the card window came up. Run by
+// tst_badcardfiles as a child process, as another user where the test needs one.
+
+#include "cardfilefailure.h"
+#include "fakes.h"
+#include "frmtervani.h"
+#include "startup.h"
+#include "velmoraapplication.h"
+
+#include <QTimer>
+
+#include <cstdio>
+
+using namespace velmora;
+
+namespace {
+
+class FolderPaths : public Paths
+{
+public:
+    explicit FolderPaths(const QString &folder) : m_folder(folder) {}
+    QString cardFile() override { return m_folder + QStringLiteral("/Filis.dat"); }
+    QString programFiles() override { return m_folder + QStringLiteral("/share"); }
+    QString exportFolder() override { return programFiles() + QStringLiteral("/Velmora"); }
+    QString exportFile() override { return exportFolder() + QStringLiteral("/MySearch.doc"); }
+
+private:
+    QString m_folder;
+};
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    VelmoraApplication app(argc, argv);
+    if (argc < 2)
+        return 2;
+    test::TestPlatform tp;
+    FolderPaths paths(QString::fromLocal8Bit(argv[1]));
+    Platform platform{tp.messages, tp.input,    tp.beeper, tp.clock, tp.printer,  tp.help,
+                      tp.settings, tp.launcher, tp.files,  paths,    tp.keyboard, tp.forms};
+    tp.messages.onShow = [](const test::MessageCall &m) {
+        std::printf("message: %s|%s\n", qPrintable(m.title), qPrintable(m.prompt));
+        std::fflush(stdout);
+    };
+    CardWindowSession session;
+    registerForms(platform, session);
+    installFailureHandler(app, platform);
+
+    int status = CardFileFailureStatus;
+    if (startProgram(platform)) {
+        if (auto *w = tp.forms.form<frmTervani>(QStringLiteral("frmTervani")))
+            std::printf("caption: %s\n", qPrintable(w->windowTitle()));
+        QTimer::singleShot(0, &app, [] { QCoreApplication::exit(0); });
+        status = app.exec();
+    }
+    destroyRemainingWindows();
+    return status;
+}
