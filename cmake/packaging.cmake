@@ -6,17 +6,17 @@ set(CPACK_PACKAGE_NAME velmora)
 set(CPACK_PACKAGE_VENDOR "Velmora")
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Greek bibliography of history and archaeology")
+# The long description, below the summary line; CPack indents it for the control file.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-    "Greek bibliography of history and archaeology
- Velmora is a desktop program with a Greek user interface for consulting the
- Servalini bibliography, a card file (Filis.dat) of books on political, economic
- and cultural history and archaeology. It browses the cards one at a time,
- searches them on one or two fields, explores the whole file eight cards to a
- page, prints cards and pages (to PDF files when no printer is installed) and
- saves pages to a plain-text file.
- .
- The package also holds velmora-cards, which converts a card file to and from
- CSV on the command line.")
+    "Velmora is a desktop program with a Greek user interface for consulting the
+Servalini bibliography, a card file (Filis.dat) of books on political, economic
+and cultural history and archaeology. It browses the cards one at a time,
+searches them on one or two fields, explores the whole file eight cards to a
+page, prints cards and pages (to PDF files when no printer is installed) and
+saves pages to a plain-text file.
+
+The package also holds velmora-cards, which builds, reads and checks card
+files on the command line: import from and export to CSV, check, show a card.")
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Velmora maintainers <maintainers@velmora.org>")
 set(CPACK_DEBIAN_PACKAGE_SECTION misc)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)

@@ -154,11 +154,6 @@ class Desktop:
         card file `cards` (None: no card file there)."""
         return Program(self, executable, cards=cards, folder=folder, env=env)
 
-    def screenshot(self, path):
-        """The whole screen as a PNG (there is no window manager: no frames, no shadows)."""
-        xwd = subprocess.run(["xwd", "-root", "-silent"], capture_output=True, check=True)
-        subprocess.run(["convert", "xwd:-", path], input=xwd.stdout, check=True)
-
 
 class Program:
     """The program running in a temporary folder: its card file, its own home folder with
@@ -275,6 +270,11 @@ class Program:
                        capture_output=True)
         subprocess.run(["xdotool", "key", "--clearmodifiers", "--delay", "50", *keys], check=True,
                        timeout=30, capture_output=True)
+
+    def screenshot(self, title, path):
+        """The window titled `title` as a PNG file (imagemagick's import; there is no
+        window manager, so no frame either)."""
+        subprocess.run(["import", "-window", self.x_window(title), path], check=True, timeout=30)
 
     # --- accessibility: what the program shows
 
