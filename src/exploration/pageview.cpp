@@ -85,32 +85,74 @@ int PageView::columnWidth() const
 
 void PageView::setCurrentX(int x)
 {
-    m_x = x;
-    m_column = x / columnWidth() + 1;
+    add({Step::MoveTo, x});
 }
 
 void PageView::print(const QString &text, bool endLine)
 {
-    if (!text.isEmpty()) {
-        m_items.append(Item{m_line, m_x, m_column, text});
-        m_x += fontMetrics().horizontalAdvance(text);
-        m_column = 0;
+    if (text.isEmpty() && !endLine)
+        return;
+    add({Step::Text, 0, text, endLine});
+    if (!text.isEmpty())
         changed();
-    }
-    if (endLine) {
-        ++m_line;
-        m_x = 0;
-        m_column = 1;
-    }
 }
 
 void PageView::tab(int column)
 {
-    const int target = (qMax(column, 1) - 1) * columnWidth();
-    if (m_x > target)
-        ++m_line;
-    m_x = target;
-    m_column = qMax(column, 1);
+    add({Step::Tab, qMax(column, 1)});
+}
+
+void PageView::add(Step step)
+{
+    m_steps.append(std::move(step));
+    m_laidOut = false;
+}
+
+const QList<PageView::Item> &PageView::items() const
+{
+    layOut();
+    return m_items;
+}
+
+void PageView::layOut() const
+{
+    if (m_laidOut)
+        return;
+    m_items.clear();
+    const QFontMetrics fm = fontMetrics();
+    int line = 0;   // the line the next text goes on
+    int x = 0;      // pixels from the left edge
+    int column = 1; // the print column x was set to, 0 once text has moved it on
+    for (const Step &step : m_steps) {
+        switch (step.kind) {
+        case Step::MoveTo:
+            x = step.value;
+            column = x / columnWidth() + 1;
+            break;
+        case Step::Tab: {
+            const int target = (step.value - 1) * columnWidth();
+            if (x > target)
+                ++line;
+            x = target;
+            column = step.value;
+            break;
+        }
+        case Step::Text:
+            if (!step.text.isEmpty()) {
+                m_items.append(Item{line, x, column, step.text});
+                column = 0;
+                if (!step.endLine)
+                    x += fm.horizontalAdvance(step.text);
+            }
+            if (step.endLine) {
+                ++line;
+                x = 0;
+                column = 1;
+            }
+            break;
+        }
+    }
+    m_laidOut = true;
 }
 
 void PageView::printNumber(qint64 n, bool endLine)
@@ -121,17 +163,16 @@ void PageView::printNumber(qint64 n, bool endLine)
 
 void PageView::clear()
 {
+    m_steps.clear();
     m_items.clear();
-    m_line = 0;
-    m_x = 0;
-    m_column = 1;
+    m_laidOut = true;
     changed();
 }
 
 QStringList PageView::drawnLines() const
 {
     QStringList lines;
-    for (const Item &item : m_items) {
+    for (const Item &item : items()) {
         while (lines.size() <= item.line)
             lines.append(QString());
         QString &line = lines[item.line];
@@ -157,14 +198,16 @@ void PageView::paintEvent(QPaintEvent *)
     QPainter painter(this);
     const QFontMetrics fm = fontMetrics();
     painter.setPen(palette().color(QPalette::WindowText));
-    for (const Item &item : std::as_const(m_items))
+    for (const Item &item : items())
         painter.drawText(item.x, TopMargin + item.line * fm.lineSpacing() + fm.ascent(), item.text);
 }
 
 void PageView::changeEvent(QEvent *event)
 {
-    if (event->type() == QEvent::FontChange)
+    if (event->type() == QEvent::FontChange) {
+        m_laidOut = false; // the texts measure differently now
         updateGeometry();
+    }
     QWidget::changeEvent(event);
 }
 

@@ -39,7 +39,7 @@ public:
     void printNumber(qint64 n, bool endLine = false);
     void clear();
 
-    const QList<Item> &items() const { return m_items; }
+    const QList<Item> &items() const;
     // The drawn text, line by line, each text placed at its print column with blanks.
     QStringList drawnLines() const;
     QString drawnText() const { return drawnLines().join(QLatin1Char('\n')); }
@@ -55,12 +55,25 @@ protected:
     void changeEvent(QEvent *event) override;
 
 private:
+    // What was asked of the page, in order. Where a text lands depends on the widths of
+    // the texts before it, and measuring text costs far more than reading a card: an
+    // exploration fills and empties pages faster than they are painted, so the steps are
+    // laid out only when the page is painted or read.
+    struct Step
+    {
+        enum Kind { MoveTo, Text, Tab } kind;
+        int value = 0; // MoveTo: pixels; Tab: print column
+        QString text;
+        bool endLine = false;
+    };
+
+    void add(Step step);
+    void layOut() const;
     void changed();
 
-    QList<Item> m_items;
-    int m_line = 0;       // the line the next text goes on
-    int m_x = 0;          // pixels from the left edge
-    int m_column = 1;     // the print column m_x was set to, 0 once text has moved it on
+    QList<Step> m_steps;
+    mutable QList<Item> m_items;
+    mutable bool m_laidOut = true;
     QString m_spokenText; // what assistive technology was last told the page holds
 };
 
