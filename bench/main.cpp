@@ -140,22 +140,34 @@ int runBenchmark(int argc, char **argv, const Options &o)
     BenchPlatform platform(folder);
     startCardWindow(platform);
     const double coldStartMs = msSince(starting);
-    const double warmStartMs = median(timed(o.runs, [&] { startCardWindow(platform); }));
+    QList<double> warmStart;
+    for (int i = 0; i < o.runs; ++i)
+        warmStart << startCardWindow(platform);
+    const double warmStartMs = median(warmStart);
 
+    // Round after round of every scan, so that whatever else the machine does meanwhile
+    // weighs on all of them alike.
     const QByteArray absent = cp1253::encode(planted::Absent);
-    const double baselineMs = median(timed(o.runs, [&] {
-        if (scanTitlesBaseline(cardFile, absent) != 0)
-            throw std::runtime_error("the absent text was found");
-    }));
-
-    double titleMs = 0, isbnMs = 0, twoFieldMs = 0;
+    QList<double> baseline, title, isbn, twoField, exploration;
     {
         CardWindowBench cardWindow(platform);
-        titleMs = median(cardWindow.titleSearchNoMatch(o.runs));
-        isbnMs = median(cardWindow.isbnPrefixSearch(o.runs, generated.isbnMarkers));
-        twoFieldMs = median(cardWindow.authorTitleSearchNoMatch(o.runs));
+        ExplorationBench explorationWindow(platform);
+        for (int i = 0; i < o.runs; ++i) {
+            baseline << timed([&] {
+                if (scanTitlesBaseline(cardFile, absent) != 0)
+                    throw std::runtime_error("the absent text was found");
+            });
+            title << cardWindow.titleSearchNoMatch();
+            isbn << cardWindow.isbnPrefixSearch(generated.isbnMarkers);
+            twoField << cardWindow.authorTitleSearchNoMatch();
+            exploration << explorationWindow.exploreTitles(generated.titleMarkers);
+        }
     }
-    const double explorationMs = median(explorationRuns(platform, o.runs, generated.titleMarkers));
+    const double baselineMs = median(baseline);
+    const double titleMs = median(title);
+    const double isbnMs = median(isbn);
+    const double twoFieldMs = median(twoField);
+    const double explorationMs = median(exploration);
 
     Report report;
     report.setBaseline(baselineMs);

@@ -1,7 +1,6 @@
 #include "scenarios.h"
 
 #include "cardgenerator.h"
-#include "frmmulti.h"
 #include "timing.h"
 
 #include <QCoreApplication>
@@ -53,65 +52,64 @@ CardWindowBench::CardWindowBench(BenchPlatform &platform)
 
 CardWindowBench::~CardWindowBench() = default;
 
-QList<double> CardWindowBench::titleSearchNoMatch(int runs)
+double CardWindowBench::titleSearchNoMatch()
 {
+    m_platform.input.answers = {planted::Absent};
+    const double ms = timed([&] { m_window->cmdFindTitle_Click(); });
     const QString expected = QStringLiteral("Το Κείμενο ") + planted::Absent + QStringLiteral(" δεν Βρέθηκε");
-    return timed(runs, [&] {
-        m_platform.input.answers = {planted::Absent};
-        m_window->cmdFindTitle_Click();
-        expect(m_platform.messages.lastPrompt == expected, m_platform.messages.lastPrompt);
-        expect(m_window->SearchCard == m_window->CardCount, QStringLiteral("title search stopped early"));
-    });
+    expect(m_platform.messages.lastPrompt == expected, m_platform.messages.lastPrompt);
+    expect(m_window->SearchCard == m_window->CardCount, QStringLiteral("title search stopped early"));
+    return ms;
 }
 
-QList<double> CardWindowBench::isbnPrefixSearch(int runs, qint64 matches)
+double CardWindowBench::isbnPrefixSearch(qint64 matches)
 {
-    return timed(runs, [&] {
-        m_platform.input.answers = {planted::IsbnMarker};
-        m_platform.messages.questionAnswer = Answer::No;
-        const int questionsBefore = m_platform.messages.questions;
-        m_window->cmdFindISBN_Click();
-        expect(m_platform.messages.questions - questionsBefore == matches,
-               QStringLiteral("ISBN search asked %1 times")
-                   .arg(m_platform.messages.questions - questionsBefore));
-        if (matches > 0)
-            expect(m_platform.messages.lastPrompt == NoOtherCard, m_platform.messages.lastPrompt);
-    });
+    m_platform.input.answers = {planted::IsbnMarker};
+    m_platform.messages.questionAnswer = Answer::No;
+    const int questionsBefore = m_platform.messages.questions;
+    const double ms = timed([&] { m_window->cmdFindISBN_Click(); });
+    const int asked = m_platform.messages.questions - questionsBefore;
+    expect(asked == matches, QStringLiteral("ISBN search asked %1 times").arg(asked));
+    if (matches > 0)
+        expect(m_platform.messages.lastPrompt == NoOtherCard, m_platform.messages.lastPrompt);
+    return ms;
 }
 
-QList<double> CardWindowBench::authorTitleSearchNoMatch(int runs)
+double CardWindowBench::authorTitleSearchNoMatch()
 {
     const QString author = QStringLiteral("ΠΑΠΑ");
+    m_platform.input.answers = {author, planted::Absent};
+    const double ms = timed([&] { m_window->mnuAuthorTitle_Click(); });
     const QString expected = QStringLiteral("Ο Συγγραφέας ") + author +
                              QStringLiteral(" και το κείμενο Τίτλου ") + planted::Absent +
                              QStringLiteral(" δεν Βρέθηκαν");
-    return timed(runs, [&] {
-        m_platform.input.answers = {author, planted::Absent};
-        m_window->mnuAuthorTitle_Click();
-        expect(m_platform.messages.lastPrompt == expected, m_platform.messages.lastPrompt);
-    });
+    expect(m_platform.messages.lastPrompt == expected, m_platform.messages.lastPrompt);
+    return ms;
 }
 
-QList<double> explorationRuns(BenchPlatform &platform, int runs, qint64 matches)
+ExplorationBench::ExplorationBench(BenchPlatform &platform)
+    : m_platform(platform), m_window(std::make_unique<frmMulti>(platform.platform()))
 {
-    frmMulti window(platform.platform());
-    window.Form_Load();
-    showAndWait(window);
+    m_window->Form_Load();
+    showAndWait(*m_window);
+}
+
+ExplorationBench::~ExplorationBench() = default;
+
+double ExplorationBench::exploreTitles(qint64 matches)
+{
     // Typed in small letters: the exploration upper-cases what it is given.
-    const QString typed = planted::TitleMarker.toLower();
+    m_platform.input.answers = {planted::TitleMarker.toLower()};
+    m_platform.messages.questionAnswer = Answer::No;
+    const int questionsBefore = m_platform.messages.questions;
+    const double ms = timed([&] { m_window->mnuTitlos_Click(); });
     const qint64 pageQuestions = matches / frmMulti::SlotsPerPage;
-    return timed(runs, [&] {
-        platform.input.answers = {typed};
-        platform.messages.questionAnswer = Answer::No;
-        const int questionsBefore = platform.messages.questions;
-        window.mnuTitlos_Click();
-        expect(platform.messages.questions - questionsBefore == pageQuestions + 1,
-               QStringLiteral("exploration asked %1 questions")
-                   .arg(platform.messages.questions - questionsBefore));
-        // Every page exported, eight slots of three lines each.
-        expect(lineCount(platform.paths.exportFile()) == (pageQuestions + 1) * 24,
-               QStringLiteral("export file of %1 lines").arg(lineCount(platform.paths.exportFile())));
-    });
+    const int asked = m_platform.messages.questions - questionsBefore;
+    expect(asked == pageQuestions + 1, QStringLiteral("exploration asked %1 questions").arg(asked));
+    // Every page exported, eight slots of three lines each.
+    const qint64 lines = lineCount(m_platform.paths.exportFile());
+    expect(lines == (pageQuestions + 1) * 24, QStringLiteral("export file of %1 lines").arg(lines));
+    return ms;
 }
 
 double startCardWindow(BenchPlatform &platform)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "benchplatform.h"
+#include "frmmulti.h"
 #include "frmtervani.h"
 
 #include <QList>
@@ -24,12 +25,13 @@ public:
 
     frmTervani &window() { return *m_window; }
 
-    // Full scans for a title text no card holds.
-    QList<double> titleSearchNoMatch(int runs);
+    // Each runs once and returns its time in milliseconds.
+    // A full scan for a title text no card holds.
+    double titleSearchNoMatch();
     // The ISBN prefix that `matches` cards hold, each print question answered No.
-    QList<double> isbnPrefixSearch(int runs, qint64 matches);
+    double isbnPrefixSearch(qint64 matches);
     // A common author with a title text no card holds: both fields tested on every card.
-    QList<double> authorTitleSearchNoMatch(int runs);
+    double authorTitleSearchNoMatch();
 
 private:
     BenchPlatform &m_platform;
@@ -37,9 +39,22 @@ private:
     std::unique_ptr<frmTervani> m_window;
 };
 
-// The exploration window's title exploration for the planted marker, `matches` cards in
-// all; every page question and the final one answered No, so that every page is exported.
-QList<double> explorationRuns(BenchPlatform &platform, int runs, qint64 matches);
+// The exploration window on the benchmark's card file, loaded and shown.
+class ExplorationBench
+{
+public:
+    explicit ExplorationBench(BenchPlatform &platform);
+    ~ExplorationBench();
+
+    // The title exploration for the planted marker, `matches` cards in all, every page
+    // question and the final one answered No so that every page is exported. Runs once and
+    // returns its time in milliseconds.
+    double exploreTitles(qint64 matches);
+
+private:
+    BenchPlatform &m_platform;
+    std::unique_ptr<frmMulti> m_window;
+};
 
 // From nothing to card 1 on the screen: the card window created, loaded and shown.
 double startCardWindow(BenchPlatform &platform);

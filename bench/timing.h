@@ -12,16 +12,12 @@ inline double msSince(std::chrono::steady_clock::time_point start)
     return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
 }
 
-// Runs `step` `runs` times and returns the time of each run in milliseconds.
-template<typename Step> QList<double> timed(int runs, Step step)
+// Runs `step` once and returns its time in milliseconds.
+template<typename Step> double timed(Step step)
 {
-    QList<double> ms;
-    for (int i = 0; i < runs; ++i) {
-        const auto start = std::chrono::steady_clock::now();
-        step();
-        ms << msSince(start);
-    }
-    return ms;
+    const auto start = std::chrono::steady_clock::now();
+    step();
+    return msSince(start);
 }
 
 inline double median(QList<double> values)
