@@ -254,7 +254,7 @@ bool frmMulti::eventFilter(QObject *watched, QEvent *event)
                 openMenuBar();
                 return true;
             }
-            if (Form_KeyDown(keyCodeOf(key), shiftMaskOf(key->modifiers())))
+            if (Form_KeyDown(keyCodeOf(*key), shiftMaskOf(key->modifiers())))
                 return true;
         }
     } else if (type == QEvent::WindowActivate && watched == this) {
