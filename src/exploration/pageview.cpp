@@ -85,21 +85,21 @@ int PageView::columnWidth() const
 
 void PageView::setCurrentX(int x)
 {
-    add({Step::MoveTo, x});
+    add({.kind = Step::MoveTo, .value = x});
 }
 
 void PageView::print(const QString &text, bool endLine)
 {
     if (text.isEmpty() && !endLine)
         return;
-    add({Step::Text, 0, text, endLine});
+    add({.kind = Step::Text, .text = text, .endLine = endLine});
     if (!text.isEmpty())
         changed();
 }
 
 void PageView::tab(int column)
 {
-    add({Step::Tab, qMax(column, 1)});
+    add({.kind = Step::Tab, .value = qMax(column, 1)});
 }
 
 void PageView::add(Step step)

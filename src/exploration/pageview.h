@@ -63,7 +63,7 @@ private:
     {
         enum Kind { MoveTo, Text, Tab } kind;
         int value = 0; // MoveTo: pixels; Tab: print column
-        QString text;
+        QString text{};
         bool endLine = false;
     };
 
