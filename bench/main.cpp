@@ -118,6 +118,78 @@ std::optional<QHash<QString, double>> runWindowChild(const Options &o, const QSt
     return figures;
 }
 
+struct HeadlessFigures
+{
+    double coldStartMs = 0, warmStartMs = 0;
+    double baselineMs = 0, titleMs = 0, isbnMs = 0, twoFieldMs = 0, explorationMs = 0;
+};
+
+// Everything on the offscreen platform. `started`: when the application object began.
+HeadlessFigures measureHeadless(const Options &o, const QString &folder, const GeneratedFile &generated,
+                                std::chrono::steady_clock::time_point started)
+{
+    HeadlessFigures f;
+    BenchPlatform platform(folder);
+    startCardWindow(platform);
+    f.coldStartMs = msSince(started);
+    QList<double> warmStart;
+    for (int i = 0; i < o.runs; ++i)
+        warmStart << startCardWindow(platform);
+    f.warmStartMs = median(warmStart);
+
+    // Round after round of every scan, so that whatever else the machine does meanwhile
+    // weighs on all of them alike.
+    const QByteArray absent = cp1253::encode(planted::Absent);
+    QList<double> baseline, title, isbn, twoField, exploration;
+    CardWindowBench cardWindow(platform);
+    ExplorationBench explorationWindow(platform);
+    for (int i = 0; i < o.runs; ++i) {
+        baseline << timed([&] {
+            if (scanTitlesBaseline(platform.paths.cardFile(), absent) != 0)
+                throw std::runtime_error("the absent text was found");
+        });
+        title << cardWindow.titleSearchNoMatch();
+        isbn << cardWindow.isbnPrefixSearch(generated.isbnMarkers);
+        twoField << cardWindow.authorTitleSearchNoMatch();
+        exploration << explorationWindow.exploreTitles(generated.titleMarkers);
+    }
+    f.baselineMs = median(baseline);
+    f.titleMs = median(title);
+    f.isbnMs = median(isbn);
+    f.twoFieldMs = median(twoField);
+    f.explorationMs = median(exploration);
+    return f;
+}
+
+QString ms(double value)
+{
+    return QString::asprintf("%.1f ms", value);
+}
+
+void reportWindow(Report &report, const QHash<QString, double> &child, QString *summary)
+{
+    const double baselineMs = child.value(QStringLiteral("window-baseline-ms"));
+    const double searchMs = child.value(QStringLiteral("window-search-ms"));
+    const int captions = int(child.value(QStringLiteral("window-fewest-captions")));
+    report.note(QStringLiteral("(the window run's own baseline: %1)").arg(ms(baselineMs)));
+    report.time(QStringLiteral("title search in a real window (Xvfb)"), searchMs, 5, 0, baselineMs);
+    report.figure(QStringLiteral("  scan captions seen on the X server, fewest"), QString::number(captions),
+                  QStringLiteral(">= 5"), captions >= 5 ? Report::Verdict::Pass : Report::Verdict::Miss);
+    report.figure(QStringLiteral("  longest the caption stood still"),
+                  ms(child.value(QStringLiteral("window-longest-still-ms"))), QString(),
+                  Report::Verdict::None);
+    if (child.contains(QStringLiteral("program-first-window-ms"))) {
+        report.figure(QStringLiteral("real program under Xvfb: splash on screen"),
+                      ms(child.value(QStringLiteral("program-first-window-ms"))), QString(),
+                      Report::Verdict::None);
+        report.figure(QStringLiteral("real program: card window (after the 3 s splash)"),
+                      ms(child.value(QStringLiteral("program-card-window-ms"))), QString(),
+                      Report::Verdict::None);
+    }
+    *summary +=
+        QStringLiteral(", window %1x with %2 captions").arg(searchMs / baselineMs, 0, 'f', 2).arg(captions);
+}
+
 int runBenchmark(int argc, char **argv, const Options &o)
 {
     std::optional<QTemporaryDir> temporary;
@@ -127,117 +199,58 @@ int runBenchmark(int argc, char **argv, const Options &o)
         folder = temporary->path();
     }
     QDir().mkpath(folder);
-
     const auto writing = std::chrono::steady_clock::now();
-    const QString cardFile = folder + QStringLiteral("/Filis.dat");
-    const GeneratedFile generated = writeCardFile(cardFile, o.cards);
+    const GeneratedFile generated = writeCardFile(folder + QStringLiteral("/Filis.dat"), o.cards);
     const double writeMs = msSince(writing);
 
     // Headless: the offscreen platform, from the application object to card 1 shown.
     qputenv("QT_QPA_PLATFORM", "offscreen");
-    const auto starting = std::chrono::steady_clock::now();
+    const auto started = std::chrono::steady_clock::now();
     QApplication app(argc, argv);
-    BenchPlatform platform(folder);
-    startCardWindow(platform);
-    const double coldStartMs = msSince(starting);
-    QList<double> warmStart;
-    for (int i = 0; i < o.runs; ++i)
-        warmStart << startCardWindow(platform);
-    const double warmStartMs = median(warmStart);
-
-    // Round after round of every scan, so that whatever else the machine does meanwhile
-    // weighs on all of them alike.
-    const QByteArray absent = cp1253::encode(planted::Absent);
-    QList<double> baseline, title, isbn, twoField, exploration;
-    {
-        CardWindowBench cardWindow(platform);
-        ExplorationBench explorationWindow(platform);
-        for (int i = 0; i < o.runs; ++i) {
-            baseline << timed([&] {
-                if (scanTitlesBaseline(cardFile, absent) != 0)
-                    throw std::runtime_error("the absent text was found");
-            });
-            title << cardWindow.titleSearchNoMatch();
-            isbn << cardWindow.isbnPrefixSearch(generated.isbnMarkers);
-            twoField << cardWindow.authorTitleSearchNoMatch();
-            exploration << explorationWindow.exploreTitles(generated.titleMarkers);
-        }
-    }
-    const double baselineMs = median(baseline);
-    const double titleMs = median(title);
-    const double isbnMs = median(isbn);
-    const double twoFieldMs = median(twoField);
-    const double explorationMs = median(exploration);
+    const HeadlessFigures f = measureHeadless(o, folder, generated, started);
 
     Report report;
-    report.setBaseline(baselineMs);
+    report.setBaseline(f.baselineMs);
     report.note(
         QStringLiteral("Velmora benchmark: %1 cards (%2 MB), median of %3 runs; card file written in %4 s")
             .arg(o.cards)
             .arg(double(o.cards) * 195 / 1e6, 0, 'f', 1)
             .arg(o.runs)
             .arg(writeMs / 1000, 0, 'f', 2));
-    report.time(QStringLiteral("baseline: block read + memmem in each title"), baselineMs);
-    report.time(QStringLiteral("title search, no match (card window)"), titleMs, 3);
-    report.time(QStringLiteral("ISBN prefix search, %1 found, each No").arg(generated.isbnMarkers), isbnMs);
-    report.time(QStringLiteral("author + title search, no match"), twoFieldMs);
+    report.time(QStringLiteral("baseline: block read + memmem in each title"), f.baselineMs);
+    report.time(QStringLiteral("title search, no match (card window)"), f.titleMs, 3);
+    report.time(QStringLiteral("ISBN prefix search, %1 found, each No").arg(generated.isbnMarkers), f.isbnMs);
+    report.time(QStringLiteral("author + title search, no match"), f.twoFieldMs);
     report.time(QStringLiteral("exploration of titles, %1 found, %2 pages exported")
                     .arg(generated.titleMarkers)
                     .arg(generated.titleMarkers / 8 + 1),
-                explorationMs, 5);
-    report.time(QStringLiteral("start-up to card 1 shown, cold (offscreen)"), coldStartMs, 0, 500);
-    report.time(QStringLiteral("start-up to card 1 shown, warm (offscreen)"), warmStartMs, 0, 500);
+                f.explorationMs, 5);
+    report.time(QStringLiteral("start-up to card 1 shown, cold (offscreen)"), f.coldStartMs, 0, 500);
+    report.time(QStringLiteral("start-up to card 1 shown, warm (offscreen)"), f.warmStartMs, 0, 500);
+    QString summary = QStringLiteral("baseline %1, title %2x, exploration %3x, start-up %4")
+                          .arg(ms(f.baselineMs))
+                          .arg(f.titleMs / f.baselineMs, 0, 'f', 2)
+                          .arg(f.explorationMs / f.baselineMs, 0, 'f', 2)
+                          .arg(ms(f.coldStartMs));
 
-    QString figures = QStringLiteral("baseline %1 ms, title %2x, exploration %3x, start-up %4 ms")
-                          .arg(baselineMs, 0, 'f', 1)
-                          .arg(titleMs / baselineMs, 0, 'f', 2)
-                          .arg(explorationMs / baselineMs, 0, 'f', 2)
-                          .arg(coldStartMs, 0, 'f', 0);
     if (o.window) {
         QString why;
-        const auto child = runWindowChild(o, folder, &why);
-        if (child) {
-            const double childBaseline = child->value(QStringLiteral("window-baseline-ms"));
-            const double windowMs = child->value(QStringLiteral("window-search-ms"));
-            const int captions = int(child->value(QStringLiteral("window-fewest-captions")));
-            report.time(QStringLiteral("title search in a real window (Xvfb)"), windowMs, 5, 0,
-                        childBaseline);
-            report.figure(QStringLiteral("  scan captions seen on the X server"),
-                          QStringLiteral("%1").arg(captions), QStringLiteral(">= 5"),
-                          captions >= 5 ? Report::Verdict::Pass : Report::Verdict::Miss);
-            report.figure(QStringLiteral("  longest the caption stood still"),
-                          QStringLiteral("%1 ms").arg(child->value(QStringLiteral("window-longest-still-ms")),
-                                                      0, 'f', 1),
-                          QString(), Report::Verdict::None);
-            report.note(
-                QStringLiteral("(the window run's own baseline: %1 ms)").arg(childBaseline, 0, 'f', 1));
-            if (child->contains(QStringLiteral("program-first-window-ms"))) {
-                report.figure(QStringLiteral("real program under Xvfb: splash on screen"),
-                              QStringLiteral("%1 ms").arg(
-                                  child->value(QStringLiteral("program-first-window-ms")), 0, 'f', 1),
-                              QString(), Report::Verdict::None);
-                report.figure(QStringLiteral("real program: card window (after the 3 s splash)"),
-                              QStringLiteral("%1 ms").arg(
-                                  child->value(QStringLiteral("program-card-window-ms")), 0, 'f', 1),
-                              QString(), Report::Verdict::None);
-            }
-            figures += QStringLiteral(", window %1x with %2 captions")
-                           .arg(windowMs / childBaseline, 0, 'f', 2)
-                           .arg(captions);
+        if (const auto child = runWindowChild(o, folder, &why)) {
+            reportWindow(report, *child, &summary);
         } else {
+            report.note(QStringLiteral("window part not run: ") + why);
             report.figure(QStringLiteral("title search in a real window (Xvfb)"), QStringLiteral("not run"),
                           QStringLiteral("<= 5x"), Report::Verdict::Miss);
-            report.note(QStringLiteral("window part not run: ") + why);
         }
     }
 
     const double rss = peakRssMiB();
     report.figure(QStringLiteral("peak RSS of the benchmark"), QStringLiteral("%1 MiB").arg(rss, 0, 'f', 1),
                   QStringLiteral("< 64 MiB"), rss < 64 ? Report::Verdict::Pass : Report::Verdict::Miss);
-    figures += QStringLiteral(", peak RSS %1 MiB").arg(rss, 0, 'f', 1);
+    summary += QStringLiteral(", peak RSS %1 MiB").arg(rss, 0, 'f', 1);
 
     std::fputs(qPrintable(report.table()), stdout);
-    std::fputs(qPrintable(report.summary(figures) + u'\n'), stdout);
+    std::fputs(qPrintable(report.summary(summary) + u'\n'), stdout);
     return 0;
 }
 
