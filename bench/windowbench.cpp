@@ -13,6 +13,8 @@
 #include <QProcess>
 #include <QThread>
 
+#include <algorithm>
+
 #include <cstdio>
 
 namespace velmora::bench {
@@ -89,8 +91,7 @@ int runWindowBench(const QString &folder, int runs, const QString &program)
     BenchPlatform platform(folder);
     const QString cardFile = platform.paths.cardFile();
     const QByteArray absent = cp1253::encode(planted::Absent);
-    QList<double> baseline, times;
-    int fewestCaptions = -1;
+    QList<double> baseline, times, captions;
     double longestGap = 0;
     {
         CardWindowBench bench(platform);
@@ -98,13 +99,14 @@ int runWindowBench(const QString &folder, int runs, const QString &program)
             baseline << timed([&] { scanTitlesBaseline(cardFile, absent); });
             const WatchedSearch w = watchedSearch(bench);
             times << w.ms;
-            fewestCaptions = fewestCaptions < 0 ? w.captions : std::min(fewestCaptions, w.captions);
+            captions << w.captions;
             longestGap = std::max(longestGap, w.longestGap);
         }
     }
     put("window-baseline-ms", median(baseline));
     put("window-search-ms", median(times));
-    put("window-fewest-captions", fewestCaptions);
+    put("window-captions", median(captions));
+    put("window-fewest-captions", *std::min_element(captions.cbegin(), captions.cend()));
     put("window-longest-still-ms", longestGap);
 
     measureProgram(folder, program);
