@@ -14,7 +14,6 @@
 #include <QThread>
 
 #include <algorithm>
-
 #include <cstdio>
 
 namespace velmora::bench {
