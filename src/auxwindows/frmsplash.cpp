@@ -67,6 +67,8 @@ frmSplash::frmSplash(Platform &platform, QWidget *parent)
     tmrSplash = new QTimer(this);
     tmrSplash->setObjectName(QStringLiteral("tmrSplash"));
     tmrSplash->setSingleShot(true);
+    // A coarse timer may fire up to 5 % early; the splash stays its full three seconds.
+    tmrSplash->setTimerType(Qt::PreciseTimer);
     tmrSplash->setInterval(SplashInterval);
     connect(tmrSplash, &QTimer::timeout, this, &frmSplash::tmrSplash_Timer);
     tmrSplash->start();

@@ -69,6 +69,7 @@ private slots:
 
         QVERIFY(splash->tmrSplash->isSingleShot());
         QCOMPARE(splash->tmrSplash->interval(), 3000);
+        QCOMPARE(splash->tmrSplash->timerType(), Qt::PreciseTimer);
         QVERIFY(splash->tmrSplash->isActive());
     }
 
