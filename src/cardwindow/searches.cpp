@@ -4,6 +4,7 @@
 #include "frmtervani.h"
 
 #include "cardnumber.h"
+#include "cardscan.h"
 #include "cardsearch.h"
 #include "matching.h"
 #include "numbertext.h"
@@ -96,17 +97,14 @@ void frmTervani::runSearch(const CardSearch &search)
     bool foundOnce = false;
     qint32 next = 1;
     for (;;) {
-        qint32 found = 0;
-        for (qint32 n = next; n <= CardCount; ++n) {
-            if (SearchCard < CardCount)
-                ++SearchCard;
-            ShowSRN();
-            reader.read(n, candidate);
-            if (matches(candidate)) {
-                found = n;
-                break;
-            }
-        }
+        const qint32 found = findNextCard(
+            reader, next, CardCount, candidate,
+            [this](qint32) {
+                if (SearchCard < CardCount)
+                    ++SearchCard;
+                ShowSRN();
+            },
+            matches);
 
         if (found == 0) {
             if (foundOnce)

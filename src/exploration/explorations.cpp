@@ -3,6 +3,7 @@
 
 #include "frmmulti.h"
 
+#include "cardscan.h"
 #include "exploration.h"
 #include "matching.h"
 #include "pageview.h"
@@ -263,16 +264,13 @@ void frmMulti::explore(const Exploration &exploration)
     qint16 pageCount = 0;
     qint32 startCard = 1;
     for (;;) {
-        qint32 found = 0;
-        for (qint32 n = startCard; n <= CardCount; ++n) {
-            ++SearchCard;
-            ShowSRN();
-            reader.read(n, candidate);
-            if (matches(candidate)) {
-                found = n;
-                break;
-            }
-        }
+        const qint32 found = findNextCard(
+            reader, startCard, CardCount, candidate,
+            [this](qint32) {
+                ++SearchCard;
+                ShowSRN();
+            },
+            matches);
 
         if (found == 0) {
             // Past the last card: SearchCard has reached CardCount and stays there.
