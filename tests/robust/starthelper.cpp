@@ -15,30 +15,13 @@
 
 using namespace velmora;
 
-namespace {
-
-class FolderPaths : public Paths
-{
-public:
-    explicit FolderPaths(const QString &folder) : m_folder(folder) {}
-    QString cardFile() override { return m_folder + QStringLiteral("/Filis.dat"); }
-    QString programFiles() override { return m_folder + QStringLiteral("/share"); }
-    QString exportFolder() override { return programFiles() + QStringLiteral("/Velmora"); }
-    QString exportFile() override { return exportFolder() + QStringLiteral("/MySearch.doc"); }
-
-private:
-    QString m_folder;
-};
-
-} // namespace
-
 int main(int argc, char *argv[])
 {
     VelmoraApplication app(argc, argv);
     if (argc < 2)
         return 2;
     test::TestPlatform tp;
-    FolderPaths paths(QString::fromLocal8Bit(argv[1]));
+    test::TempPaths paths(QString::fromLocal8Bit(argv[1]));
     Platform platform{tp.messages, tp.input,    tp.beeper, tp.clock, tp.printer,  tp.help,
                       tp.settings, tp.launcher, tp.files,  paths,    tp.keyboard, tp.forms};
     tp.messages.onShow = [](const test::MessageCall &m) {
