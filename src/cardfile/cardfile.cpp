@@ -49,23 +49,42 @@ void CardFile::open(const QString &path)
     close();
     m_path = path;
     const QByteArray native = QFile::encodeName(path);
-    int fd = ::open(native.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+    // Without blocking: opening a FIFO would otherwise wait for a writer that never comes.
+    // The kind of file is checked before anything is read.
+    constexpr int Flags = O_CLOEXEC | O_NONBLOCK;
+    int fd = ::open(native.constData(), O_RDWR | O_CREAT | Flags, 0644);
     bool readOnly = false;
     if (fd < 0 && (errno == EACCES || errno == EROFS || errno == EPERM || errno == ETXTBSY)) {
         const int writeError = errno;
-        fd = ::open(native.constData(), O_RDONLY | O_CLOEXEC);
+        fd = ::open(native.constData(), O_RDONLY | Flags);
         if (fd < 0)
             errno = (errno == ENOENT) ? writeError : errno;
         readOnly = true;
     }
-    if (fd < 0)
-        fail(errno);
-    struct stat st {};
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        const int err = S_ISDIR(st.st_mode) ? EISDIR : (errno ? errno : EINVAL);
-        ::close(fd);
-        fail(err);
+    if (fd < 0) {
+        const int openError = errno;
+        // A socket cannot be opened at all: say what it is rather than the system's code.
+        struct stat st {};
+        if (::stat(native.constData(), &st) == 0 && !S_ISREG(st.st_mode) && !S_ISDIR(st.st_mode))
+            fail(notRegularReason(st.st_mode));
+        fail(openError);
     }
+    struct stat st {};
+    if (::fstat(fd, &st) != 0) {
+        const int statError = errno;
+        ::close(fd);
+        fail(statError);
+    }
+    if (!S_ISREG(st.st_mode)) {
+        ::close(fd);
+        if (S_ISDIR(st.st_mode))
+            fail(EISDIR);
+        fail(notRegularReason(st.st_mode));
+    }
+    // A regular file never blocks; the flag goes so that nothing later depends on it.
+    const int flags = ::fcntl(fd, F_GETFL);
+    if (flags != -1)
+        ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
     m_fd = fd;
     m_readOnly = readOnly;
     length(); // refuses a file too long to count
@@ -90,7 +109,12 @@ qint64 CardFile::length() const
 
 void CardFile::fail(int errorNumber) const
 {
-    throw CardFileError(m_path, greekReason(errorNumber));
+    fail(greekReason(errorNumber));
+}
+
+void CardFile::fail(const QString &reason) const
+{
+    throw CardFileError(m_path, reason);
 }
 
 qint64 CardFile::readBlock(qint32 first, char *buffer, qint64 bytes) const
@@ -163,6 +187,22 @@ void CardReader::read(qint32 number, CardRecord &card)
     std::memset(dst + available, ' ', size_t(RecordLength - available));
 }
 
+QString notRegularReason(unsigned mode)
+{
+    QString kind;
+    if (S_ISFIFO(mode))
+        kind = QStringLiteral("επώνυμη σωλήνωση (FIFO)");
+    else if (S_ISSOCK(mode))
+        kind = QStringLiteral("υποδοχή επικοινωνίας (socket)");
+    else if (S_ISCHR(mode))
+        kind = QStringLiteral("συσκευή χαρακτήρων");
+    else if (S_ISBLK(mode))
+        kind = QStringLiteral("συσκευή μπλοκ");
+    if (kind.isEmpty())
+        return QStringLiteral("Δεν είναι κανονικό αρχείο.");
+    return QStringLiteral("Δεν είναι κανονικό αρχείο αλλά %1.").arg(kind);
+}
+
 QString greekReason(int errorNumber)
 {
     switch (errorNumber) {
@@ -183,7 +223,6 @@ QString greekReason(int errorNumber)
     case ENAMETOOLONG: return QStringLiteral("Το όνομα του αρχείου είναι πολύ μεγάλο.");
     case ELOOP: return QStringLiteral("Υπάρχουν πάρα πολλοί συμβολικοί σύνδεσμοι στη διαδρομή.");
     case ETXTBSY: return QStringLiteral("Το αρχείο χρησιμοποιείται από άλλο πρόγραμμα.");
-    case EINVAL: return QStringLiteral("Το αρχείο δεν είναι κανονικό αρχείο.");
     default:
         return QStringLiteral("Σφάλμα συστήματος %1 (%2).")
             .arg(errorNumber)

@@ -48,7 +48,9 @@ public:
 
     // Opens for reading and writing, creating a missing file empty. A file that can be
     // read but not written is opened for reading: browsing never writes, and a write is
-    // then reported like any other failure. Throws CardFileError.
+    // then reported like any other failure. Anything but a regular file (a folder, a
+    // FIFO, a socket, a device) is refused at once, without waiting on it. Throws
+    // CardFileError.
     void open(const QString &path);
     void close();
     bool isOpen() const { return m_fd >= 0; }
@@ -62,12 +64,13 @@ public:
     CardRecord read(qint32 number) const;
     void write(qint32 number, const CardRecord &card);
 
-    // Reads up to `count` whole records from card `first` into `buffer`; returns the
-    // number of bytes read (a short count at the end of the file).
+    // Reads up to `bytes` bytes, the records from card `first` on, into `buffer`; returns
+    // the number of bytes read (fewer at the end of the file).
     qint64 readBlock(qint32 first, char *buffer, qint64 bytes) const;
 
 private:
     [[noreturn]] void fail(int errorNumber) const;
+    [[noreturn]] void fail(const QString &reason) const;
 
     int m_fd = -1;
     bool m_readOnly = false;
@@ -93,5 +96,7 @@ private:
 
 // The system's reason for an errno, in Greek.
 QString greekReason(int errorNumber);
+// Why a FIFO, a socket or a device (a stat mode) cannot be a card file, in Greek.
+QString notRegularReason(unsigned mode);
 
 } // namespace velmora

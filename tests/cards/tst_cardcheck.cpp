@@ -3,6 +3,7 @@
 
 #include "cardrecord.h"
 #include "cp1253.h"
+#include "specialfiles.h"
 #include "toolrun.h"
 
 #include <QProcess>
@@ -161,6 +162,42 @@ private slots:
         QCOMPARE(tool.run({QStringLiteral("export"), tool.path(Cards), tool.path(QStringLiteral("x.csv"))}),
                  1);
         QVERIFY(!QFile::exists(tool.path(QStringLiteral("x.csv"))));
+    }
+
+    // The tool runs as a process of its own here: a FIFO that blocked it would otherwise
+    // hang the test instead of failing it.
+    void notARegularFile_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("FIFO") << QStringLiteral("fifo") << QStringLiteral("not a regular file but a FIFO");
+        QTest::newRow("socket") << QStringLiteral("socket")
+                                << QStringLiteral("not a regular file but a socket");
+        QTest::newRow("link to /dev/null")
+            << QStringLiteral("devnull") << QStringLiteral("not a regular file but a character device");
+        QTest::newRow("link to a folder") << QStringLiteral("folderlink") << QStringLiteral("is a folder");
+    }
+    void notARegularFile()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QString, reason);
+        ToolRun tool;
+        if (!velmora::test::makeSpecialFile(kind, tool.path(Cards)))
+            QSKIP("this system cannot make that file");
+        for (const QStringList &command :
+             {QStringList{QStringLiteral("check"), tool.path(Cards)},
+              QStringList{QStringLiteral("show"), tool.path(Cards), QStringLiteral("1")}}) {
+            QProcess run;
+            run.start(QStringLiteral(VELMORA_CARDS_TOOL), command);
+            const bool ended = run.waitForFinished(10000);
+            if (!ended)
+                run.kill();
+            QVERIFY2(ended, qPrintable(command.first() + QStringLiteral(" waits on the file")));
+            QCOMPARE(run.exitStatus(), QProcess::NormalExit);
+            QCOMPARE(run.exitCode(), 1);
+            const QString err = QString::fromUtf8(run.readAllStandardError());
+            QVERIFY2(err.contains(tool.path(Cards) + QStringLiteral(": ") + reason), qPrintable(err));
+        }
     }
 
     void showPrintsTheCardAsTheWindowDoes()

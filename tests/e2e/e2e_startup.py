@@ -10,6 +10,7 @@ that turns into a folder while the program runs.
 
 import os
 import shutil
+import stat
 import subprocess
 import sys
 import tempfile
@@ -59,7 +60,7 @@ def press(window, key):
 class Program:
     """The program running in `folder`, with its own data and runtime folders."""
 
-    def __init__(self, folder):
+    def __init__(self, folder, command=()):
         self.folder = folder
         env = x_env()
         home = os.path.join(folder, ".home")
@@ -67,7 +68,7 @@ class Program:
         env.update(HOME=home, XDG_DATA_HOME=os.path.join(home, "data"), XDG_RUNTIME_DIR=home,
                    XDG_CONFIG_HOME=os.path.join(home, "config"))
         self.started = time.monotonic()
-        self.process = subprocess.Popen([VELMORA], cwd=folder, env=env,
+        self.process = subprocess.Popen([*command, VELMORA], cwd=folder, env=env,
                                         stdout=subprocess.PIPE, stderr=subprocess.STDOUT, text=True)
 
     def wait(self, timeout=20):
@@ -111,8 +112,8 @@ class StartUp(unittest.TestCase):
         subprocess.run([CARDS_TOOL, "import", csv, self.card_file()], check=True, capture_output=True)
         os.remove(csv)
 
-    def start(self):
-        self.program = Program(self.folder)
+    def start(self, command=()):
+        self.program = Program(self.folder, command)
         return self.program
 
     def assert_failed_with_message(self, program):
@@ -159,6 +160,20 @@ class StartUp(unittest.TestCase):
         os.mkdir(self.card_file())
         self.assert_failed_with_message(self.start())
         self.assertTrue(os.path.isdir(self.card_file()))
+
+    def test_fifo_named_like_the_card_file(self):
+        # Read-only, so that the program falls back to reading it: it must not wait for a
+        # writer that never comes. Root honours the permissions only without its power
+        # to override them.
+        os.mkfifo(self.card_file(), 0o444)
+        command = ()
+        if os.geteuid() == 0:
+            setpriv = shutil.which("setpriv")
+            if not setpriv:
+                self.skipTest("root writes to any file, and setpriv is not there to stop it")
+            command = (setpriv, "--bounding-set=-dac_override", "--")
+        self.assert_failed_with_message(self.start(command))
+        self.assertTrue(stat.S_ISFIFO(os.stat(self.card_file()).st_mode))
 
     def test_card_file_too_long_to_count(self):
         with open(self.card_file(), "wb") as f:

@@ -13,8 +13,9 @@ namespace velmora::cards {
 class StoredCards
 {
 public:
-    // False, with the reason, for a missing file, a folder, a file that cannot be read,
-    // and one longer than the program accepts (tooLong() then tells).
+    // False, with the reason, for a missing file, a folder, anything else that is not a
+    // regular file (refused without waiting on it), a file that cannot be read, and one
+    // longer than the program accepts (tooLong() then tells).
     bool open(const QString &path, QString *error);
 
     qint64 length() const { return m_length; }
@@ -34,6 +35,7 @@ public:
 
 private:
     QFile m_file;
+    QString m_path;
     qint64 m_length = 0;
     bool m_tooLong = false;
 };
