@@ -9,11 +9,12 @@ CardNumberEntry readCardNumber(const QString &typed, qint32 cardCount, const QLo
 {
     bool isNumber = false;
     const double number = locale.toDouble(typed, &isNumber);
-    // A number too large to be read at all is still a number, only out of range.
+    // Digits too many to be read at all are still a number, only out of range; but "inf"
+    // and "nan", which the conversion accepts as typed, are no card number at all.
+    if (isNumber && !std::isfinite(number))
+        return {CardNumberEntry::Range};
     if (!isNumber && std::isinf(number))
         isNumber = true;
-    if (isNumber && std::isnan(number))
-        isNumber = false;
     if (!isNumber)
         return {CardNumberEntry::Range};
 

@@ -86,8 +86,11 @@ private slots:
             {"C", "1e-1", K::Range, 0},
             {"C", "1e999", K::TooLarge, 0},
             {"C", "-1e999", K::TooLarge, 0},
-            {"C", "inf", K::TooLarge, 0},
+            {"C", "inf", K::Range, 0}, // read as a number, but infinity is no card
+            {"C", "-inf", K::Range, 0},
+            {"C", "+INF", K::Range, 0},
             {"C", "nan", K::Range, 0},
+            {"C", "-NaN", K::Range, 0},
             {"C", "2147483647", K::NotFound, 0},
             {"C", "2147483648", K::TooLarge, 0},
             {"C", "-2147483648", K::Range, 0},
@@ -119,11 +122,16 @@ private slots:
             {"el_GR", "-3", K::Range, 0},
             {"el_GR", "\u0663", K::Range, 0},
             {"el_GR", "99999999999", K::TooLarge, 0},
+            {"el_GR", "Inf", K::Range, 0},
+            {"el_GR", "-inf", K::Range, 0},
+            {"el_GR", "NAN", K::Range, 0},
             {"ar_EG", "\u0663", K::Card, 3}, // its own digits
             {"ar_EG", "3", K::Card, 3},
+            {"ar_EG", "inf", K::Range, 0},
             {"ar_EG", "\u0661\u066C\u0660\u0660\u0660", K::NotFound, 0}, // ١٬٠٠٠
             {"hi_IN", "5", K::Card, 5},
             {"mr_IN", "\u096B", K::Card, 5},
+            {"hi_IN", "-INF", K::Range, 0},
         };
         for (const Row &r : rows)
             QTest::newRow(qPrintable(
