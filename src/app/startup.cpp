@@ -33,11 +33,11 @@ template<typename Window, typename... Args> Forms::Factory factoryOf(Args &...ar
 void registerForms(Platform &platform, CardWindowSession &session)
 {
     Forms &forms = platform.forms;
-    forms.registerForm(QStringLiteral("frmSplash"), factoryOf<frmSplash>(platform));
-    forms.registerForm(QStringLiteral("frmTervani"), factoryOf<frmTervani>(platform, session));
-    forms.registerForm(QStringLiteral("frmMulti"), factoryOf<frmMulti>(platform));
-    forms.registerForm(QStringLiteral("frmAbout"), factoryOf<frmAbout>(platform));
-    forms.registerForm(QStringLiteral("frmHelp"), factoryOf<frmHelp>(platform));
+    forms.registerForm(FormName::frmSplash, factoryOf<frmSplash>(platform));
+    forms.registerForm(FormName::frmTervani, factoryOf<frmTervani>(platform, session));
+    forms.registerForm(FormName::frmMulti, factoryOf<frmMulti>(platform));
+    forms.registerForm(FormName::frmAbout, factoryOf<frmAbout>(platform));
+    forms.registerForm(FormName::frmHelp, factoryOf<frmHelp>(platform));
 }
 
 void installFailureHandler(VelmoraApplication &app, Platform &platform)
@@ -51,7 +51,7 @@ void installFailureHandler(VelmoraApplication &app, Platform &platform)
 bool startProgram(Platform &platform)
 {
     try {
-        platform.forms.load(QStringLiteral("frmSplash"));
+        platform.forms.load(FormName::frmSplash);
         return true;
     } catch (const CardFileError &error) {
         reportCardFileError(platform, error);

@@ -126,7 +126,7 @@ void frmAbout::Form_Load()
 
 void frmAbout::cmdOK_Click()
 {
-    m_platform.forms.unload(QStringLiteral("frmAbout"));
+    m_platform.forms.unload(FormName::frmAbout);
 }
 
 void frmAbout::cmdSysInfo_Click()

@@ -126,7 +126,7 @@ void frmHelp::Form_Load()
 
 void frmHelp::Command1_Click()
 {
-    m_platform.forms.unload(QStringLiteral("frmHelp"));
+    m_platform.forms.unload(FormName::frmHelp);
 }
 
 } // namespace velmora

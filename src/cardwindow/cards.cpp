@@ -151,7 +151,7 @@ void frmTervani::cmdExit_Click()
 void frmTervani::Picture1_Click()
 {
     // The card window stays loaded behind the splash: same file, same card afterwards.
-    m_platform.forms.show(QStringLiteral("frmSplash"));
+    m_platform.forms.show(FormName::frmSplash);
 }
 
 } // namespace velmora

@@ -178,18 +178,18 @@ void frmTervani::mnuEkdot_Click()
 void frmTervani::cmdMulti_Click()
 {
     // Loading the exploration window unloads this one, which lets go of its card file.
-    m_platform.forms.load(QStringLiteral("frmMulti"));
-    m_platform.forms.show(QStringLiteral("frmMulti"));
+    m_platform.forms.load(FormName::frmMulti);
+    m_platform.forms.show(FormName::frmMulti);
 }
 
 void frmTervani::mnuHelp_Click()
 {
-    m_platform.forms.show(QStringLiteral("frmHelp"));
+    m_platform.forms.show(FormName::frmHelp);
 }
 
 void frmTervani::mnuAbout1_Click()
 {
-    m_platform.forms.show(QStringLiteral("frmAbout"));
+    m_platform.forms.show(FormName::frmAbout);
 }
 
 void frmTervani::mnuBible_Click()

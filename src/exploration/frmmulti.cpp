@@ -81,7 +81,7 @@ void frmMulti::Form_Load()
 {
     // The card window goes first, without a question, so that only one window holds the
     // card file at a time.
-    m_platform.forms.unload(QStringLiteral("frmTervani"));
+    m_platform.forms.unload(FormName::frmTervani);
 
     RecordLength = velmora::RecordLength;
     File.open(m_platform.paths.cardFile());

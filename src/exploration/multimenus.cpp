@@ -96,12 +96,12 @@ void frmMulti::mnuExit_Click()
 
 void frmMulti::mnuAbout_Click()
 {
-    m_platform.forms.show(QStringLiteral("frmAbout"));
+    m_platform.forms.show(FormName::frmAbout);
 }
 
 void frmMulti::mnuHelp1_Click()
 {
-    m_platform.forms.show(QStringLiteral("frmHelp"));
+    m_platform.forms.show(FormName::frmHelp);
 }
 
 void frmMulti::mnuHelp2_Click()

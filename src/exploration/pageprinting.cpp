@@ -97,8 +97,8 @@ void frmMulti::mnuTelos_Click()
 {
     File.close();
     // Unloading only hides this window and deletes it later, once this handler is over.
-    m_platform.forms.unload(QStringLiteral("frmMulti"));
-    m_platform.forms.show(QStringLiteral("frmTervani"));
+    m_platform.forms.unload(FormName::frmMulti);
+    m_platform.forms.show(FormName::frmTervani);
 }
 
 } // namespace velmora

@@ -2,26 +2,40 @@
 
 #include <QCoreApplication>
 
+#include <stdexcept>
+#include <string>
+#include <utility>
+
 namespace velmora {
 
-void Forms::registerForm(const QString &name, Factory factory)
+namespace {
+
+int indexOf(FormName name)
 {
-    m_factories.insert(name, std::move(factory));
+    return static_cast<int>(name);
 }
 
-QWidget *Forms::load(const QString &name)
+} // namespace
+
+void Forms::registerForm(FormName name, Factory factory)
+{
+    m_factories[indexOf(name)] = std::move(factory);
+}
+
+QWidget *Forms::load(FormName name)
 {
     if (QWidget *w = form(name))
         return w;
-    const auto factory = m_factories.find(name);
-    Q_ASSERT_X(factory != m_factories.end(), "Forms::load", qPrintable(name));
-    QWidget *w = (*factory)();
+    const Factory &factory = m_factories[indexOf(name)];
+    if (!factory)
+        throw std::logic_error("no window is registered as window " + std::to_string(indexOf(name)));
+    QWidget *w = factory();
     w->setAttribute(Qt::WA_DeleteOnClose);
-    m_loaded.insert(name, w);
+    m_loaded[indexOf(name)] = w;
     return w;
 }
 
-void Forms::show(const QString &name)
+void Forms::show(FormName name)
 {
     QWidget *w = load(name);
     w->show();
@@ -29,12 +43,12 @@ void Forms::show(const QString &name)
     w->activateWindow();
 }
 
-void Forms::unload(const QString &name)
+void Forms::unload(FormName name)
 {
     // Hidden now, destroyed once control returns to the event loop: a window may unload
     // itself from one of its own handlers. Hiding rather than closing does not count as
     // the last window closing, so the program goes on to show the next one.
-    QPointer<QWidget> w = m_loaded.take(name);
+    QPointer<QWidget> w = std::exchange(m_loaded[indexOf(name)], nullptr);
     if (w) {
         if (auto *f = dynamic_cast<Form *>(w.data()))
             f->Form_Unload();
@@ -43,20 +57,19 @@ void Forms::unload(const QString &name)
     }
 }
 
-bool Forms::isLoaded(const QString &name) const
+bool Forms::isLoaded(FormName name) const
 {
     return form(name) != nullptr;
 }
 
-QWidget *Forms::form(const QString &name) const
+QWidget *Forms::form(FormName name) const
 {
-    return m_loaded.value(name).data();
+    return m_loaded[indexOf(name)].data();
 }
 
 void Forms::endProgram()
 {
-    const auto loaded = m_loaded;
-    m_loaded.clear();
+    const auto loaded = std::exchange(m_loaded, {});
     for (const QPointer<QWidget> &w : loaded)
         if (w) {
             if (auto *f = dynamic_cast<Form *>(w.data()))

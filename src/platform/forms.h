@@ -1,10 +1,9 @@
 #pragma once
 
-#include <QHash>
 #include <QPointer>
-#include <QString>
 #include <QWidget>
 
+#include <array>
 #include <functional>
 
 namespace velmora {
@@ -18,6 +17,10 @@ public:
     virtual void Form_Unload() {}
 };
 
+// The program's windows. Typed, so that a misspelt window does not compile.
+enum class FormName { frmSplash, frmTervani, frmMulti, frmAbout, frmHelp };
+constexpr int FormCount = 5;
+
 // The program's windows by name, like a forms collection: a window is loaded (created,
 // its load step run), shown, and unloaded (closed and destroyed). A factory creates a
 // window and runs its load step; a factory that throws leaves nothing loaded.
@@ -26,16 +29,18 @@ class Forms
 public:
     using Factory = std::function<QWidget *()>;
 
-    void registerForm(const QString &name, Factory factory);
+    void registerForm(FormName name, Factory factory);
 
-    QWidget *load(const QString &name); // an already loaded window is returned as it is
-    void show(const QString &name);     // loads it first when needed; does not wait
-    void unload(const QString &name);
-    bool isLoaded(const QString &name) const;
-    QWidget *form(const QString &name) const;
+    // An already loaded window is returned as it is. A window that no factory was
+    // registered for is a fault of the program: it throws std::logic_error, in every build.
+    QWidget *load(FormName name);
+    void show(FormName name); // loads it first when needed; does not wait
+    void unload(FormName name);
+    bool isLoaded(FormName name) const;
+    QWidget *form(FormName name) const;
 
     template<typename T>
-    T *form(const QString &name) const { return qobject_cast<T *>(form(name)); }
+    T *form(FormName name) const { return qobject_cast<T *>(form(name)); }
 
     // Ends the program at once: every window closes without further events.
     void endProgram();
@@ -43,8 +48,8 @@ public:
     std::function<void()> onEnd;
 
 private:
-    QHash<QString, Factory> m_factories;
-    QHash<QString, QPointer<QWidget>> m_loaded;
+    std::array<Factory, FormCount> m_factories;
+    std::array<QPointer<QWidget>, FormCount> m_loaded;
 };
 
 } // namespace velmora

@@ -29,7 +29,7 @@ class AboutTest : public QObject
         TestPlatform tp;
         Run()
         {
-            tp.forms.registerForm(QStringLiteral("frmAbout"), [this]() -> QWidget * {
+            tp.forms.registerForm(FormName::frmAbout, [this]() -> QWidget * {
                 auto *w = new frmAbout(tp.platform());
                 w->Form_Load();
                 return w;
@@ -37,15 +37,15 @@ class AboutTest : public QObject
         }
         ~Run()
         {
-            tp.forms.unload(QStringLiteral("frmAbout"));
+            tp.forms.unload(FormName::frmAbout);
             QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         }
         frmAbout *open()
         {
-            tp.forms.show(QStringLiteral("frmAbout"));
-            return tp.forms.form<frmAbout>(QStringLiteral("frmAbout"));
+            tp.forms.show(FormName::frmAbout);
+            return tp.forms.form<frmAbout>(FormName::frmAbout);
         }
-        bool loaded() const { return tp.forms.isLoaded(QStringLiteral("frmAbout")); }
+        bool loaded() const { return tp.forms.isLoaded(FormName::frmAbout); }
     };
 
 private slots:
@@ -86,7 +86,7 @@ private slots:
         Run run;
         run.tp.writeCards({card(QStringLiteral("1"))});
         QCOMPARE(run.open()->lblBiblio->text(), QStringLiteral("Έκδοση Βιβλιογραφίας :  1"));
-        run.tp.forms.unload(QStringLiteral("frmAbout"));
+        run.tp.forms.unload(FormName::frmAbout);
         run.tp.writeCards({card(QStringLiteral("1")), card(QStringLiteral("2")), card(QStringLiteral("3"))});
         QCOMPARE(run.open()->lblBiblio->text(), QStringLiteral("Έκδοση Βιβλιογραφίας :  3"));
     }

@@ -17,7 +17,7 @@ class HelpTest : public QObject
         TestPlatform tp;
         Run()
         {
-            tp.forms.registerForm(QStringLiteral("frmHelp"), [this]() -> QWidget * {
+            tp.forms.registerForm(FormName::frmHelp, [this]() -> QWidget * {
                 auto *w = new frmHelp(tp.platform());
                 w->Form_Load();
                 return w;
@@ -25,13 +25,13 @@ class HelpTest : public QObject
         }
         ~Run()
         {
-            tp.forms.unload(QStringLiteral("frmHelp"));
+            tp.forms.unload(FormName::frmHelp);
             QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         }
         frmHelp *open()
         {
-            tp.forms.show(QStringLiteral("frmHelp"));
-            return tp.forms.form<frmHelp>(QStringLiteral("frmHelp"));
+            tp.forms.show(FormName::frmHelp);
+            return tp.forms.form<frmHelp>(FormName::frmHelp);
         }
     };
 
@@ -145,7 +145,7 @@ private slots:
         QVERIFY(w->rect().contains(ok->geometry()));
 
         QTest::mouseClick(ok, Qt::LeftButton);
-        QVERIFY(!run.tp.forms.isLoaded(QStringLiteral("frmHelp")));
+        QVERIFY(!run.tp.forms.isLoaded(FormName::frmHelp));
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(w.isNull());
     }

@@ -26,12 +26,12 @@ class SplashTest : public QObject
 
         Run()
         {
-            tp.forms.registerForm(QStringLiteral("frmSplash"), [this]() -> QWidget * {
+            tp.forms.registerForm(FormName::frmSplash, [this]() -> QWidget * {
                 auto *w = new frmSplash(tp.platform());
                 w->Form_Load();
                 return w;
             });
-            tp.forms.registerForm(QStringLiteral("frmTervani"), [this]() -> QWidget * {
+            tp.forms.registerForm(FormName::frmTervani, [this]() -> QWidget * {
                 ++cardWindowLoads;
                 // The splash is not registered as loaded until its load step returns, so
                 // look for the window itself.
@@ -46,19 +46,19 @@ class SplashTest : public QObject
         }
         ~Run()
         {
-            for (const QString &name : {QStringLiteral("frmSplash"), QStringLiteral("frmTervani")})
+            for (FormName name : {FormName::frmSplash, FormName::frmTervani})
                 tp.forms.unload(name);
             QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         }
-        frmSplash *splash() { return tp.forms.form<frmSplash>(QStringLiteral("frmSplash")); }
-        QWidget *cardWindow() { return tp.forms.form(QStringLiteral("frmTervani")); }
+        frmSplash *splash() { return tp.forms.form<frmSplash>(FormName::frmSplash); }
+        QWidget *cardWindow() { return tp.forms.form(FormName::frmTervani); }
     };
 
 private slots:
     void loadShowsSplashThenLoadsHiddenCardWindow()
     {
         Run run;
-        run.tp.forms.load(QStringLiteral("frmSplash"));
+        run.tp.forms.load(FormName::frmSplash);
         frmSplash *splash = run.splash();
         QVERIFY(splash);
         QVERIFY(splash->isVisible());
@@ -77,13 +77,13 @@ private slots:
     {
         Run run;
         QSignalSpy lastClosed(qApp, &QGuiApplication::lastWindowClosed);
-        run.tp.forms.load(QStringLiteral("frmSplash"));
+        run.tp.forms.load(FormName::frmSplash);
         QPointer<frmSplash> splash = run.splash();
         QWidget *cardWindow = run.cardWindow();
         splash->tmrSplash->setInterval(20); // the real timer, only sooner
 
         QTRY_VERIFY(cardWindow->isVisible());
-        QVERIFY(!run.tp.forms.isLoaded(QStringLiteral("frmSplash")));
+        QVERIFY(!run.tp.forms.isLoaded(FormName::frmSplash));
         QTRY_VERIFY(splash.isNull()); // its timer went with it
         QCOMPARE(run.cardWindowLoads, 1);
         QCOMPARE(run.cardWindow(), cardWindow);
@@ -95,7 +95,7 @@ private slots:
     void onlyTheFirstTickCounts()
     {
         Run run;
-        run.tp.forms.load(QStringLiteral("frmSplash"));
+        run.tp.forms.load(FormName::frmSplash);
         frmSplash *splash = run.splash();
         splash->tmrSplash_Timer();
         QVERIFY(!splash->tmrSplash->isActive());
@@ -112,14 +112,14 @@ private slots:
     void splashShownAgainLeavesTheCardWindowAlone()
     {
         Run run;
-        run.tp.forms.load(QStringLiteral("frmSplash"));
+        run.tp.forms.load(FormName::frmSplash);
         run.splash()->tmrSplash_Timer();
         QWidget *cardWindow = run.cardWindow();
         QVERIFY(cardWindow->isVisible());
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 
         // As the card window's picture does it.
-        run.tp.forms.show(QStringLiteral("frmSplash"));
+        run.tp.forms.show(FormName::frmSplash);
         frmSplash *again = run.splash();
         QVERIFY(again && again->isVisible());
         QCOMPARE(run.cardWindowLoads, 1);
@@ -127,7 +127,7 @@ private slots:
         QCOMPARE(again->tmrSplash->interval(), 3000);
 
         again->tmrSplash->setInterval(20);
-        QTRY_VERIFY(!run.tp.forms.isLoaded(QStringLiteral("frmSplash")));
+        QTRY_VERIFY(!run.tp.forms.isLoaded(FormName::frmSplash));
         QCOMPARE(run.cardWindow(), cardWindow);
         QVERIFY(cardWindow->isVisible());
         QCOMPARE(run.cardWindowLoads, 1);
@@ -136,16 +136,16 @@ private slots:
     void closingTheSplashEarlyShowsTheCardWindow()
     {
         Run run;
-        run.tp.forms.load(QStringLiteral("frmSplash"));
+        run.tp.forms.load(FormName::frmSplash);
         run.splash()->close();
         QVERIFY(run.cardWindow()->isVisible());
-        QVERIFY(!run.tp.forms.isLoaded(QStringLiteral("frmSplash")));
+        QVERIFY(!run.tp.forms.isLoaded(FormName::frmSplash));
     }
 
     void looksAsDesigned()
     {
         Run run;
-        run.tp.forms.load(QStringLiteral("frmSplash"));
+        run.tp.forms.load(FormName::frmSplash);
         frmSplash *s = run.splash();
         QVERIFY(s->windowFlags() & Qt::FramelessWindowHint);
         QCOMPARE(s->windowType(), Qt::SplashScreen);

@@ -18,7 +18,15 @@ using namespace velmora::test;
 
 namespace {
 
-const QString Card = QStringLiteral("frmTervani");
+constexpr FormName Card = FormName::frmTervani;
+
+// The windows the rows name by their object names.
+FormName formNamed(const QString &name)
+{
+    return name == QLatin1String("frmHelp")    ? FormName::frmHelp
+           : name == QLatin1String("frmAbout") ? FormName::frmAbout
+                                               : FormName::frmMulti;
+}
 
 // What a key did, as the fakes saw it.
 enum class Effect { Next, Previous, Input, Help, Form, Ended, Nothing };
@@ -35,13 +43,9 @@ class tst_CardKeys : public QObject
     CardWindowSession session;
     QPointer<frmTervani> w;
 
-    void registerDummy(const QString &name)
+    void registerDummy(FormName name)
     {
-        p->forms.registerForm(name, [name] {
-            auto *form = new QWidget;
-            form->setObjectName(name);
-            return form;
-        });
+        p->forms.registerForm(name, [] { return new QWidget; });
     }
 
     // The window at card 2 of 3, shown and active, with the focus in the author field.
@@ -77,21 +81,20 @@ private slots:
             window->Form_Load();
             return window;
         });
-        for (const char *name : {"frmSplash", "frmHelp", "frmAbout"})
-            registerDummy(QLatin1String(name));
+        for (FormName name : {FormName::frmSplash, FormName::frmHelp, FormName::frmAbout})
+            registerDummy(name);
         // The exploration window unloads the card window as it loads.
-        p->forms.registerForm(QStringLiteral("frmMulti"), [this] {
+        p->forms.registerForm(FormName::frmMulti, [this] {
             p->forms.unload(Card);
-            auto *form = new QWidget;
-            form->setObjectName(QStringLiteral("frmMulti"));
-            return form;
+            return new QWidget;
         });
         open();
     }
     void cleanup()
     {
-        for (const char *name : {"frmTervani", "frmSplash", "frmHelp", "frmAbout", "frmMulti"})
-            delete p->forms.form(QLatin1String(name));
+        for (FormName name : {FormName::frmTervani, FormName::frmSplash, FormName::frmHelp,
+                              FormName::frmAbout, FormName::frmMulti})
+            delete p->forms.form(name);
         delete w;
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         p.reset();
@@ -209,7 +212,7 @@ private slots:
             QCOMPARE(current, 2);
             break;
         case Effect::Form:
-            QVERIFY(p->forms.isLoaded(detail));
+            QVERIFY(p->forms.isLoaded(formNamed(detail)));
             QCOMPARE(p->log, QStringList());
             break;
         case Effect::Ended:
@@ -224,7 +227,7 @@ private slots:
             break;
         }
         if (effect != Effect::Form && effect != Effect::Ended)
-            QVERIFY(!p->forms.isLoaded(QStringLiteral("frmMulti")));
+            QVERIFY(!p->forms.isLoaded(FormName::frmMulti));
         if (effect != Effect::Input)
             QVERIFY(p->input.calls.isEmpty());
     }
@@ -232,7 +235,7 @@ private slots:
     void theExplorationWindowClosesTheCardWindow()
     {
         press(w->txtOno, Qt::Key_A, Qt::ControlModifier);
-        QVERIFY(p->forms.isLoaded(QStringLiteral("frmMulti")));
+        QVERIFY(p->forms.isLoaded(FormName::frmMulti));
         QVERIFY(!p->forms.isLoaded(Card));
         QVERIFY(w);
         QVERIFY(!w->File.isOpen());
@@ -421,8 +424,8 @@ private slots:
         QCOMPARE(p->log, log);
         QCOMPARE(w->CurrentCard, card);
         if (!form.isEmpty()) {
-            QVERIFY(p->forms.isLoaded(form));
-            QVERIFY(p->forms.form(form)->isVisible());
+            QVERIFY(p->forms.isLoaded(formNamed(form)));
+            QVERIFY(p->forms.form(formNamed(form))->isVisible());
         }
     }
 
@@ -452,8 +455,8 @@ private slots:
     void theMultiButtonOpensTheExplorationWindow()
     {
         QTest::mouseClick(w->cmdMulti, Qt::LeftButton);
-        QVERIFY(p->forms.isLoaded(QStringLiteral("frmMulti")));
-        QVERIFY(p->forms.form(QStringLiteral("frmMulti"))->isVisible());
+        QVERIFY(p->forms.isLoaded(FormName::frmMulti));
+        QVERIFY(p->forms.form(FormName::frmMulti)->isVisible());
         QVERIFY(!p->forms.isLoaded(Card));
     }
 };

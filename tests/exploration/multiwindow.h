@@ -19,34 +19,35 @@ struct MultiWindow
 
     MultiWindow()
     {
-        tp.forms.registerForm(QStringLiteral("frmTervani"), [this] {
+        tp.forms.registerForm(FormName::frmTervani, [this] {
             ++cardWindowLoads;
             auto *w = new QWidget;
             w->setObjectName(QStringLiteral("frmTervani"));
             return w;
         });
-        tp.forms.registerForm(QStringLiteral("frmMulti"), [this] {
+        tp.forms.registerForm(FormName::frmMulti, [this] {
             auto *w = new frmMulti(tp.platform());
             w->Form_Load();
             return w;
         });
-        for (const char *name : {"frmHelp", "frmAbout"})
-            tp.forms.registerForm(QLatin1String(name), [] { return new QWidget; });
+        for (FormName name : {FormName::frmHelp, FormName::frmAbout})
+            tp.forms.registerForm(name, [] { return new QWidget; });
     }
 
     ~MultiWindow()
     {
-        for (const char *name : {"frmMulti", "frmTervani", "frmHelp", "frmAbout"})
-            delete tp.forms.form(QLatin1String(name));
+        for (FormName name :
+             {FormName::frmMulti, FormName::frmTervani, FormName::frmHelp, FormName::frmAbout})
+            delete tp.forms.form(name);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
 
     // The card window first, then the exploration window in its place, as its button does.
     frmMulti *open()
     {
-        tp.forms.show(QStringLiteral("frmTervani"));
-        tp.forms.load(QStringLiteral("frmMulti"));
-        return tp.forms.form<frmMulti>(QStringLiteral("frmMulti"));
+        tp.forms.show(FormName::frmTervani);
+        tp.forms.load(FormName::frmMulti);
+        return tp.forms.form<frmMulti>(FormName::frmMulti);
     }
 
     QByteArray exportBytes()

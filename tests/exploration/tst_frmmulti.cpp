@@ -106,7 +106,7 @@ void tst_frmMulti::freshWindow()
     QVERIFY(w);
 
     QCOMPARE(w->windowTitle(), PlainTitle);
-    QVERIFY(!env.tp.forms.isLoaded(QStringLiteral("frmTervani")));
+    QVERIFY(!env.tp.forms.isLoaded(FormName::frmTervani));
     QCOMPARE(env.cardWindowLoads, 1);
     QVERIFY(w->File.isOpen());
     QCOMPARE(w->RecordLength, 195);
@@ -439,7 +439,7 @@ void tst_frmMulti::keys()
     // An exploration starts by asking for its text, here answered with nothing.
     QCOMPARE(env.tp.input.calls.size(), runs.isEmpty() ? 0 : 1);
     QCOMPARE(env.tp.programEnded, 0);
-    QVERIFY(env.tp.forms.isLoaded(QStringLiteral("frmMulti")));
+    QVERIFY(env.tp.forms.isLoaded(FormName::frmMulti));
 }
 
 void tst_frmMulti::ctrlARunsTelosOnce_data()
@@ -473,10 +473,10 @@ void tst_frmMulti::ctrlARunsTelosOnce()
     QTest::sendKeyEvent(QTest::Click, w, Qt::Key(key), text, Qt::ControlModifier);
 
     QCOMPARE(telos.count(), 1);
-    QVERIFY(!env.tp.forms.isLoaded(QStringLiteral("frmMulti")));
-    QVERIFY(env.tp.forms.isLoaded(QStringLiteral("frmTervani")));
+    QVERIFY(!env.tp.forms.isLoaded(FormName::frmMulti));
+    QVERIFY(env.tp.forms.isLoaded(FormName::frmTervani));
     QCOMPARE(env.cardWindowLoads, 2); // loaded afresh, so it starts again at card 1
-    QVERIFY(env.tp.forms.form(QStringLiteral("frmTervani"))->isVisible());
+    QVERIFY(env.tp.forms.form(FormName::frmTervani)->isVisible());
     QVERIFY(w && !w->isVisible());
     QVERIFY(!w->File.isOpen());
 
@@ -500,8 +500,8 @@ void tst_frmMulti::altXEndsTheProgram()
 
     QTest::keyClick(w, Qt::Key_X, Qt::AltModifier);
     QCOMPARE(env.tp.programEnded, 1);
-    QVERIFY(!env.tp.forms.isLoaded(QStringLiteral("frmMulti")));
-    QVERIFY(!env.tp.forms.isLoaded(QStringLiteral("frmTervani")));
+    QVERIFY(!env.tp.forms.isLoaded(FormName::frmMulti));
+    QVERIFY(!env.tp.forms.isLoaded(FormName::frmTervani));
     QVERIFY(env.tp.messages.calls.isEmpty());
     QVERIFY(w && !w->File.isOpen());
 }
@@ -623,19 +623,19 @@ void tst_frmMulti::menuHandlers()
     QCOMPARE(env.tp.help.opened, QStringList({"TERVANI.HLP", "BIBLIOGRAPHY.HLP"}));
 
     w->mnuHelp1->trigger();
-    QVERIFY(env.tp.forms.isLoaded(QStringLiteral("frmHelp")));
-    QVERIFY(env.tp.forms.form(QStringLiteral("frmHelp"))->isVisible());
-    QVERIFY(!env.tp.forms.isLoaded(QStringLiteral("frmAbout")));
+    QVERIFY(env.tp.forms.isLoaded(FormName::frmHelp));
+    QVERIFY(env.tp.forms.form(FormName::frmHelp)->isVisible());
+    QVERIFY(!env.tp.forms.isLoaded(FormName::frmAbout));
     w->mnuAbout->trigger();
-    QVERIFY(env.tp.forms.form(QStringLiteral("frmAbout"))->isVisible());
+    QVERIFY(env.tp.forms.form(FormName::frmAbout)->isVisible());
     // Neither is modal, and the exploration window stays as it was.
-    QVERIFY(!env.tp.forms.form(QStringLiteral("frmAbout"))->isModal());
-    QVERIFY(env.tp.forms.isLoaded(QStringLiteral("frmMulti")));
+    QVERIFY(!env.tp.forms.form(FormName::frmAbout)->isModal());
+    QVERIFY(env.tp.forms.isLoaded(FormName::frmMulti));
     QCOMPARE(w->SlotCount, 1);
 
     w->mnuExit->trigger();
     QCOMPARE(env.tp.programEnded, 1);
-    QVERIFY(!w->File.isOpen() || !env.tp.forms.isLoaded(QStringLiteral("frmMulti")));
+    QVERIFY(!w->File.isOpen() || !env.tp.forms.isLoaded(FormName::frmMulti));
 }
 
 QTEST_MAIN(tst_frmMulti)

@@ -22,8 +22,9 @@ struct Program
     Program() { registerForms(tp.platform(), session); }
     ~Program()
     {
-        for (const char *name : {"frmSplash", "frmTervani", "frmMulti", "frmAbout", "frmHelp"})
-            tp.forms.unload(QLatin1String(name));
+        for (FormName name : {FormName::frmSplash, FormName::frmTervani, FormName::frmMulti,
+                              FormName::frmAbout, FormName::frmHelp})
+            tp.forms.unload(name);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
 
@@ -34,8 +35,8 @@ struct Program
             return nullptr;
         return cards();
     }
-    frmTervani *cards() { return tp.forms.form<frmTervani>(QStringLiteral("frmTervani")); }
-    frmMulti *multi() { return tp.forms.form<frmMulti>(QStringLiteral("frmMulti")); }
+    frmTervani *cards() { return tp.forms.form<frmTervani>(FormName::frmTervani); }
+    frmMulti *multi() { return tp.forms.form<frmMulti>(FormName::frmMulti); }
 
     // The exploration window through the card window's button, and back through its menu.
     frmMulti *toExploration()

@@ -34,7 +34,7 @@ int main(int argc, char *argv[])
 
     int status = CardFileFailureStatus;
     if (startProgram(platform)) {
-        if (auto *w = tp.forms.form<frmTervani>(QStringLiteral("frmTervani")))
+        if (auto *w = tp.forms.form<frmTervani>(FormName::frmTervani))
             std::printf("caption: %s\n", qPrintable(w->windowTitle()));
         QTimer::singleShot(0, &app, [] { QCoreApplication::exit(0); });
         status = app.exec();

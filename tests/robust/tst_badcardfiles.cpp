@@ -4,6 +4,7 @@
 #include "cardfile.h"
 #include "cardfilefailure.h"
 #include "program.h"
+#include "specialfiles.h"
 
 #include <QDir>
 #include <QLineEdit>
@@ -184,6 +185,12 @@ private slots:
         QTest::newRow("a link to itself") << QStringLiteral("loop") << QStringLiteral("συμβολικοί σύνδεσμοι");
         QTest::newRow("longer than 2 GiB") << QStringLiteral("long") << QStringLiteral("2.147.483.647 bytes");
         QTest::newRow("unreadable") << QStringLiteral("unreadable") << QStringLiteral("Δεν επιτρέπεται");
+        // None of these may keep the program waiting: a FIFO blocks an open for reading.
+        QTest::newRow("a FIFO") << QStringLiteral("fifo") << QStringLiteral("σωλήνωση (FIFO)");
+        QTest::newRow("a read-only FIFO") << QStringLiteral("readonlyfifo") << QStringLiteral("σωλήνωση (FIFO)");
+        QTest::newRow("a socket") << QStringLiteral("socket") << QStringLiteral("(socket)");
+        QTest::newRow("a link to /dev/null") << QStringLiteral("devnull") << QStringLiteral("συσκευή χαρακτήρων");
+        QTest::newRow("a link to a folder") << QStringLiteral("folderlink") << QStringLiteral("φάκελο");
     }
     void cardFileThatCannotBeUsed()
     {
@@ -197,6 +204,12 @@ private slots:
         const auto make = [&kind](const QString &at) {
             if (kind == QLatin1String("folder"))
                 return QDir().mkdir(at);
+            if (kind == QLatin1String("readonlyfifo"))
+                return makeSpecialFile(QStringLiteral("fifo"), at) && QFile::setPermissions(at, QFile::ReadOwner);
+            if (makeSpecialFile(kind, at))
+                return true;
+            if (kind != QLatin1String("long") && kind != QLatin1String("unreadable"))
+                return false;
             if (kind == QLatin1String("loop"))
                 return QFile::link(at, at);
             QFile f(at);
@@ -211,6 +224,14 @@ private slots:
         if (!make(path))
             QSKIP("this file system cannot make that file");
         QStringList asUser; // the command that runs the helper as another user, for root
+        if (kind == QLatin1String("readonlyfifo") && ::geteuid() == 0) {
+            // Root writes whatever the permissions say, unless it gives up that power: the
+            // program must fall back to reading the FIFO, which is where it could block.
+            const QString setpriv = QStandardPaths::findExecutable(QStringLiteral("setpriv"));
+            if (setpriv.isEmpty())
+                QSKIP("root writes to any file, and setpriv is not there to stop it");
+            asUser = {setpriv, QStringLiteral("--bounding-set=-dac_override"), QStringLiteral("--")};
+        }
         if (kind == QLatin1String("unreadable") && ::geteuid() == 0) {
             // Root reads whatever the permissions say: the helper runs as nobody.
             const QString setpriv = QStandardPaths::findExecutable(QStringLiteral("setpriv"));
@@ -304,7 +325,7 @@ private slots:
         QCOMPARE(w->CurrentCard, 2);
         w->cmdEndPrint_Click();
         QCOMPARE(p.tp.renderer.documents.size(), 1);
-        p.tp.forms.show(QStringLiteral("frmAbout"));
+        p.tp.forms.show(FormName::frmAbout);
 
         frmMulti *m = p.toExploration();
         QVERIFY(m);

@@ -40,7 +40,7 @@ private slots:
         frmTervani *w = p.start();
         QVERIFY(w);
         QCOMPARE(w->CardCount, 15);
-        p.tp.forms.show(QStringLiteral("frmAbout"));
+        p.tp.forms.show(FormName::frmAbout);
 
         // Browsing, to the end and back, past both ends, by buttons and menus.
         for (int i = 0; i < 15; ++i)
