@@ -83,7 +83,7 @@ void frmSplash::Form_Load()
     raise();
     // Loading a card window that is already loaded does nothing: the splash shown again
     // from the card window leaves the card window and its current card alone.
-    m_platform.forms.load(QStringLiteral("frmTervani"));
+    m_platform.forms.load(FormName::frmTervani);
 }
 
 void frmSplash::tmrSplash_Timer()
@@ -92,8 +92,11 @@ void frmSplash::tmrSplash_Timer()
         return;
     m_ticked = true;
     tmrSplash->stop();
-    m_platform.forms.unload(QStringLiteral("frmSplash"));
-    m_platform.forms.show(QStringLiteral("frmTervani"));
+    m_platform.forms.unload(FormName::frmSplash);
+    // Shown again from the card window, the splash may outlive it: the user can have gone
+    // on to the exploration window meanwhile, and only one of the two may be loaded.
+    if (!m_platform.forms.isLoaded(FormName::frmMulti))
+        m_platform.forms.show(FormName::frmTervani);
 }
 
 void frmSplash::closeEvent(QCloseEvent *event)

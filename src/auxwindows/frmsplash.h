@@ -26,7 +26,8 @@ public:
     // Shows the splash window, then loads the card window without showing it; throws
     // CardFileError when the card window cannot open the card file.
     void Form_Load();
-    // Unloads the splash window and shows the card window. Only the first tick counts.
+    // Unloads the splash window and shows the card window, unless the exploration window
+    // has taken its place meanwhile. Only the first tick counts.
     void tmrSplash_Timer();
 
     QLabel *Image1, *Label1, *Label2, *Label3, *Label4;

@@ -171,6 +171,9 @@ void frmTervani::createControls()
     Picture1 = new QToolButton(central);
     Picture1->setObjectName(QStringLiteral("Picture1"));
     Picture1->setToolTip(QStringLiteral("Κάνε κλικ με το ποντίκι ..."));
+    // A picture button says nothing of itself to a screen reader.
+    Picture1->setAccessibleName(Picture1->toolTip());
+    Picture1->setAccessibleDescription(QStringLiteral("Δείχνει ξανά την εικόνα έναρξης του προγράμματος"));
     Picture1->setIcon(windowIcon());
     Picture1->setIconSize(QSize(48, 48));
     Picture1->setAutoRaise(true);

@@ -57,10 +57,10 @@ int main(int argc, char *argv[])
         tp.writeCards({test::card(QStringLiteral("1")), test::card(QStringLiteral("2"))});
         if (!startProgram(tp.platform()))
             return 3;
-        tp.forms.form<frmSplash>(QStringLiteral("frmSplash"))->tmrSplash_Timer();
+        tp.forms.form<frmSplash>(FormName::frmSplash)->tmrSplash_Timer();
         QFile::rename(tp.cardFile(), tp.cardFile() + QStringLiteral(".old"));
         QDir().mkdir(tp.cardFile());
-        auto *cardWindow = tp.forms.form<frmTervani>(QStringLiteral("frmTervani"));
+        auto *cardWindow = tp.forms.form<frmTervani>(FormName::frmTervani);
         QTimer::singleShot(0, cardWindow, [cardWindow] { cardWindow->cmdMulti->click(); });
     } else {
         return 4;

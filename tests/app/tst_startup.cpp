@@ -13,6 +13,7 @@
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QProcess>
+#include <QToolButton>
 #include <QtTest>
 
 using namespace velmora;
@@ -20,8 +21,8 @@ using namespace velmora::test;
 
 namespace {
 
-const QString Splash = QStringLiteral("frmSplash");
-const QString CardWindow = QStringLiteral("frmTervani");
+constexpr FormName Splash = FormName::frmSplash;
+constexpr FormName CardWindow = FormName::frmTervani;
 
 // The program's start as main() runs it, on the fakes.
 struct Program
@@ -31,12 +32,11 @@ struct Program
     Program() { registerForms(tp.platform(), session); }
     ~Program()
     {
-        for (const QString &name : {Splash, CardWindow, QStringLiteral("frmMulti"),
-                                    QStringLiteral("frmAbout"), QStringLiteral("frmHelp")})
+        for (FormName name : {Splash, CardWindow, FormName::frmMulti, FormName::frmAbout, FormName::frmHelp})
             tp.forms.unload(name);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
-    QWidget *form(const QString &name) { return tp.forms.form(name); }
+    QWidget *form(FormName name) { return tp.forms.form(name); }
 };
 
 QStringList visibleWindows()
@@ -66,12 +66,40 @@ private slots:
         auto *splash = qobject_cast<frmSplash *>(p.form(Splash));
         auto *cardWindow = qobject_cast<frmTervani *>(p.form(CardWindow));
         QVERIFY(splash && cardWindow);
-        QCOMPARE(visibleWindows(), QStringList{Splash});
+        QCOMPARE(visibleWindows(), QStringList{QStringLiteral("frmSplash")});
         QCOMPARE(cardWindow->windowTitle(), QStringLiteral("Βελμόρα 3.0 - Σερβαλίνη - Καρτέλλα:  1  από  3"));
 
         splash->tmrSplash->setInterval(10);
-        QTRY_COMPARE(visibleWindows(), QStringList{CardWindow});
+        QTRY_COMPARE(visibleWindows(), QStringList{QStringLiteral("frmTervani")});
         QVERIFY(!p.tp.forms.isLoaded(Splash));
+    }
+
+    // The picture brings the splash back over the card window; the user may go on to the
+    // exploration window before it closes, and the card window must then stay unloaded.
+    void theSplashShownAgainLeavesTheExplorationWindowAlone()
+    {
+        Program p;
+        p.tp.writeCards({card(QStringLiteral("1")), card(QStringLiteral("2"))});
+        QVERIFY(startProgram(p.tp.platform()));
+        qobject_cast<frmSplash *>(p.form(Splash))->tmrSplash_Timer();
+        auto *cardWindow = qobject_cast<frmTervani *>(p.form(CardWindow));
+        QVERIFY(cardWindow);
+        QVERIFY(QTest::qWaitForWindowExposed(cardWindow));
+
+        QTest::mouseClick(cardWindow->Picture1, Qt::LeftButton);
+        auto *splash = qobject_cast<frmSplash *>(p.form(Splash));
+        QVERIFY(splash && splash->isVisible());
+        cardWindow->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(cardWindow));
+        QTest::keyClick(cardWindow, Qt::Key_A, Qt::ControlModifier);
+        QVERIFY(p.tp.forms.isLoaded(FormName::frmMulti));
+        QVERIFY(!p.tp.forms.isLoaded(CardWindow));
+
+        splash->tmrSplash_Timer();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(!p.tp.forms.isLoaded(Splash));
+        QVERIFY(!p.tp.forms.isLoaded(CardWindow));
+        QCOMPARE(visibleWindows(), QStringList{QStringLiteral("frmMulti")});
     }
 
     void everyWindowIsRegistered()
@@ -79,16 +107,24 @@ private slots:
         Program p;
         p.tp.writeCards({card(QStringLiteral("1"))});
         QVERIFY(startProgram(p.tp.platform()));
-        p.tp.forms.show(QStringLiteral("frmAbout"));
-        auto *about = p.tp.forms.form<frmAbout>(QStringLiteral("frmAbout"));
+        p.tp.forms.show(FormName::frmAbout);
+        auto *about = p.tp.forms.form<frmAbout>(FormName::frmAbout);
         QVERIFY(about);
         QCOMPARE(about->windowTitle(), QStringLiteral("Περί του ...")); // its load step ran
-        p.tp.forms.show(QStringLiteral("frmHelp"));
-        QVERIFY(p.tp.forms.form<frmHelp>(QStringLiteral("frmHelp")));
+        p.tp.forms.show(FormName::frmHelp);
+        QVERIFY(p.tp.forms.form<frmHelp>(FormName::frmHelp));
 
-        p.tp.forms.load(QStringLiteral("frmMulti"));
-        QVERIFY(p.tp.forms.form<frmMulti>(QStringLiteral("frmMulti")));
+        p.tp.forms.load(FormName::frmMulti);
+        QVERIFY(p.tp.forms.form<frmMulti>(FormName::frmMulti));
         QVERIFY(!p.tp.forms.isLoaded(CardWindow)); // the exploration window's load ran
+    }
+
+    // Release builds drop assertions: a window nobody registered must still fail loudly.
+    void aWindowNobodyRegisteredIsAFault()
+    {
+        Forms forms;
+        QVERIFY_THROWS_EXCEPTION(std::logic_error, forms.load(FormName::frmAbout));
+        QVERIFY(!forms.isLoaded(FormName::frmAbout));
     }
 
     void cardFileThatCannotBeUsed_data()

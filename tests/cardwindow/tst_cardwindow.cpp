@@ -5,6 +5,7 @@
 
 #include "titleedit.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QDir>
 #include <QLabel>
@@ -419,6 +420,9 @@ private slots:
         QCOMPARE(w.Frame1->objectName(), QStringLiteral("Frame1"));
         QVERIFY(w.Frame1->height() <= 1 || w.Frame1->maximumHeight() == 1);
         QCOMPARE(w.Picture1->toolTip(), QStringLiteral("Κάνε κλικ με το ποντίκι ..."));
+        QAccessibleInterface *picture = QAccessible::queryAccessibleInterface(w.Picture1);
+        QCOMPARE(picture->text(QAccessible::Name), w.Picture1->toolTip());
+        QVERIFY(!picture->text(QAccessible::Description).isEmpty());
         QVERIFY(!w.Picture1->icon().isNull());
         QCOMPARE(w.Label7->objectName(), QStringLiteral("Label7"));
         // Label7 runs under the fields, the two rows of buttons below it.
@@ -493,12 +497,12 @@ private slots:
 
     void pictureShowsTheSplashAndKeepsTheCard()
     {
-        t->platform->forms.registerForm(QStringLiteral("frmSplash"), [] { return dummyForm("frmSplash"); });
+        t->platform->forms.registerForm(FormName::frmSplash, [] { return dummyForm("frmSplash"); });
         frmTervani &w = t->load(numberedCards(3));
         t->showCard(2);
         w.show();
         QTest::mouseClick(w.Picture1, Qt::LeftButton);
-        QWidget *splash = t->platform->forms.form(QStringLiteral("frmSplash"));
+        QWidget *splash = t->platform->forms.form(FormName::frmSplash);
         QVERIFY(splash);
         QVERIFY(splash->isVisible());
         QCOMPARE(w.CurrentCard, 2);

@@ -10,7 +10,7 @@ import re
 
 import scenario
 import testcards
-from desktop import EXPLORATION_TITLE, card_caption, find, text_of
+from desktop import APP_TITLE, EXPLORATION_TITLE, card_caption, find, text_of
 
 N = len(testcards.CARDS)
 EXPORT_PATH = r"C:\Program Files\Velmora\MySearch.doc"
@@ -28,6 +28,25 @@ class Exploration(scenario.Scenario):
         program.wait_gone(("frame",), card_caption(1, N))
         self.assertEqual(list(program.x_titles().values()), [EXPLORATION_TITLE])
         return EXPLORATION_TITLE
+
+    def test_the_splash_shown_again_leaves_the_exploration_window_alone(self):
+        program = self.start()
+        program.key(card_caption(1, N), "Page_Down")
+        window = program.wait_for_frame(card_caption(2, N))
+        # The program's picture is named for a screen reader, and pressed through it.
+        program.press(window, "Κάνε κλικ με το ποντίκι ...")
+        splash = ("frame", "filler", "window")
+        program.top_level(splash, APP_TITLE)
+        # Before the splash closes, on to the exploration window.
+        program.key(window, "ctrl+a")
+        program.wait_for_frame(EXPLORATION_TITLE)
+        program.wait_gone(splash, APP_TITLE)
+        program.no_dialog()
+        self.assertEqual(list(program.x_titles().values()), [EXPLORATION_TITLE])
+        # Back from the exploration window the card window starts afresh, at card 1.
+        program.key(EXPLORATION_TITLE, "ctrl+a")
+        program.wait_for_frame(card_caption(1, N))
+        self.assertEqual(list(program.x_titles().values()), [card_caption(1, N)])
 
     def test_author_exploration_exported_page_by_page(self):
         program = self.start()
