@@ -804,13 +804,20 @@ void tst_explorations::footersNumberPagesPerExploration()
     QCOMPARE(win.tp.renderer.documents.size(), 4);
     QCOMPARE(win.printedPage(3).last(), QStringLiteral("Διερεύνηση Συγγραφέα: Σελίδα ") + NumberText(1));
 
+    // An exploration stopped before it printed anything has stored no heading: the menu
+    // prints the last one stored, numbered within the exploration on the screen.
+    win.runWithKey(QStringLiteral("mnuTitlos"), {Answer::Cancel});
+    win.w->mnuPrint_Click();
+    QCOMPARE(win.tp.renderer.documents.size(), 5);
+    QCOMPARE(win.printedPage(4).last(), QStringLiteral("Διερεύνηση Συγγραφέα: Σελίδα ") + NumberText(1));
+
     // The other-name exploration empties the heading at its start: a page printed from
     // the menu before it prints one of its own has none.
     win.run(QStringLiteral("mnuAlloi"), {QStringLiteral("ΑΛΛΟΣ")}, {Answer::Cancel});
     QCOMPARE(win.w->SearchHeading, QString());
     win.w->mnuPrint_Click();
-    QCOMPARE(win.tp.renderer.documents.size(), 5);
-    QCOMPARE(win.printedPage(4).last(), QStringLiteral(" Σελίδα ") + NumberText(1));
+    QCOMPARE(win.tp.renderer.documents.size(), 6);
+    QCOMPARE(win.printedPage(5).last(), QStringLiteral(" Σελίδα ") + NumberText(1));
     win.runWithKey(QStringLiteral("mnuAlloi"), {Answer::Yes, Answer::Yes, Answer::Yes});
     QCOMPARE(win.w->SearchHeading, QStringLiteral("Διερεύνηση Άλλου Ονόματος:"));
     QCOMPARE(win.tp.cardFileBytes(), win.originalCards);
