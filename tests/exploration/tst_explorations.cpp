@@ -665,6 +665,10 @@ void tst_explorations::stoppingAtThePageQuestion_data()
         << "mnuEkdot" << QList<Answer>{Answer::No, Answer::Cancel} << 16 << true << true;
     QTest::newRow("two fields after a printed page")
         << "mnuAuthorAlloi" << QList<Answer>{Answer::Yes, Answer::Cancel} << 16 << true << false;
+    // The two-field explorations of publishing data keep "Εκτύπωση" after a printed page.
+    for (const char *name : {"mnuAlloiEkdot", "mnuTitleEkdot", "mnuAuthorEkdot"})
+        QTest::addRow("%s after a printed page", name)
+            << name << QList<Answer>{Answer::Yes, Answer::Cancel} << 16 << true << false;
 }
 
 void tst_explorations::stoppingAtThePageQuestion()
