@@ -13,6 +13,8 @@
 #include <QPushButton>
 #include <QTest>
 
+#include <algorithm>
+
 using namespace velmora;
 using namespace velmora::test;
 
@@ -29,7 +31,7 @@ FormName formNamed(const QString &name)
 }
 
 // What a key did, as the fakes saw it.
-enum class Effect { Next, Previous, Input, Help, Form, Ended, Nothing };
+enum class Effect { Next, Previous, Input, Help, Form, Ended, Nothing, NoCommand };
 
 } // namespace
 
@@ -172,10 +174,22 @@ private slots:
             {"F3", Qt::Key_F3, none, Effect::Nothing, {}},
             {"F12", Qt::Key_F12, none, Effect::Nothing, {}},
         };
-        for (bool onButton : {false, true})
+        // A letter of the key map is a command with Alt alone, and with any other mask no
+        // command at all.
+        const std::pair<const char *, Qt::KeyboardModifiers> masks[] = {
+            {"", none}, {"Shift+", shift}, {"Ctrl+", ctrl}, {"Ctrl+Alt+", ctrl | alt}};
+        for (bool onButton : {false, true}) {
+            const char *where = onButton ? "on a button" : "in a field";
             for (const Row &row : rows)
-                QTest::addRow("%s %s", row.name, onButton ? "on a button" : "in a field")
+                QTest::addRow("%s %s", row.name, where)
                     << onButton << row.key << row.modifiers << row.effect << row.detail;
+            for (char letter : {'H', 'P', 'R', 'I', 'S', 'T', 'L', 'O', 'X'})
+                for (const auto &[prefix, mask] : masks)
+                    if (std::none_of(std::begin(rows), std::end(rows),
+                                     [&](const Row &r) { return r.key == letter && r.modifiers == mask; }))
+                        QTest::addRow("%s%c %s", prefix, letter, where)
+                            << onButton << int(letter) << mask << Effect::NoCommand << QString();
+        }
     }
     void keys()
     {
@@ -224,6 +238,18 @@ private slots:
             QVERIFY(p->log.isEmpty());
             QCOMPARE(w->txtOno->text(), typed); // no letter typed into the field either
             QCOMPARE(w->windowTitle(), QStringLiteral("Βελμόρα 3.0 - Σερβαλίνη - Καρτέλλα:  2  από  3"));
+            break;
+        case Effect::NoCommand:
+            QCOMPARE(p->programEnded, 0);
+            QVERIFY(w);
+            QCOMPARE(current, 2);
+            QVERIFY(p->log.isEmpty());
+            QCOMPARE(w->windowTitle(), QStringLiteral("Βελμόρα 3.0 - Σερβαλίνη - Καρτέλλα:  2  από  3"));
+            // Without Ctrl or Alt the letter is only typed, into a field that has the focus.
+            if (!onButton && !(modifiers & (Qt::ControlModifier | Qt::AltModifier)))
+                QCOMPARE(w->txtOno->text().toUpper(), typed + QChar(char16_t(key)));
+            else
+                QCOMPARE(w->txtOno->text(), typed);
             break;
         }
         if (effect != Effect::Form && effect != Effect::Ended)

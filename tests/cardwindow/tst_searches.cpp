@@ -134,6 +134,13 @@ Typed typedFor(const SearchCase &c)
             QStringLiteral("ΣΠΆΡΤΗΣ")};
 }
 
+QString notFound(const SearchCase &c)
+{
+    const Typed t = typedFor(c);
+    return c.notFoundBefore + t.firstUpper + (c.combined() ? c.notFoundMiddle + t.secondUpper : QString()) +
+           c.notFoundAfter;
+}
+
 CardRecord plain(int n)
 {
     return card(QStringLiteral("0-00-%1").arg(n), QStringLiteral("ΣΥΓΓΡ %1").arg(n),
@@ -216,6 +223,11 @@ private slots:
     void matchAtTheOnlyCard();
     void matchAtTheOnlyCard_data() { addSearchRows(); }
 
+    // A text in a field its box does not read finds nothing there; of two texts, each
+    // goes astray in turn while the other stays where it belongs.
+    void fieldsNotReadFindNothing();
+    void fieldsNotReadFindNothing_data() { addSearchRows(); }
+
     void emptyInputEndsSilently();
     void emptyInputEndsSilently_data() { addSearchRows(true); }
 
@@ -275,13 +287,9 @@ void tst_searches::notFoundSaysExactlyWhat()
     for (const InputCall &call : win.tp.input.calls)
         QVERIFY(call.title.startsWith(QStringLiteral("Βελμόρα 3.0: Αναζήτηση")));
 
-    QString expected = c.notFoundBefore + t.firstUpper;
-    if (c.combined())
-        expected += c.notFoundMiddle + t.secondUpper;
-    expected += c.notFoundAfter;
     QCOMPARE(win.tp.messages.calls.size(), 1);
     const MessageCall &m = win.tp.messages.calls[0];
-    QCOMPARE(m.prompt, expected);
+    QCOMPARE(m.prompt, notFound(c));
     QCOMPARE(m.title, MessageTitle);
     QCOMPARE(m.buttons, Buttons::Ok);
     QCOMPARE(m.icon, Icon::Information);
@@ -368,6 +376,34 @@ void tst_searches::matchAtTheOnlyCard()
     QCOMPARE(win.w->SearchCard, 1);
     QCOMPARE(win.w->windowTitle(), cardCaption(" 1", " 1"));
     QVERIFY(win.fileUnchanged());
+}
+
+void tst_searches::fieldsNotReadFindNothing()
+{
+    QFETCH(int, index);
+    const SearchCase &c = searchCases().at(index);
+    const Typed t = typedFor(c);
+    // What is said when card 2 of 3 holds the first text in `first` and the second in `second`.
+    const auto said = [&](Field first, Field second) {
+        CardRecord holder = plain(2);
+        holder.setField(first, t.firstUpper);
+        if (c.combined())
+            holder.setField(second, first == second ? t.firstUpper + u' ' + t.secondUpper : t.secondUpper);
+        Window win({plain(1), holder, plain(3)});
+        win.typeAnswers({t.first, t.second});
+        win.answer({Answer::Cancel});
+        (win.w.get()->*c.handler)();
+        return win.tp.messages.calls.value(0).prompt;
+    };
+    QCOMPARE(said(c.fields1.first(), c.field2), printQuestion(" 2"));
+    for (Field wrong : AllFields) {
+        const QString astray = QStringLiteral(" text in field %1 was found").arg(int(wrong));
+        if (!c.fields1.contains(wrong))
+            QVERIFY2(said(wrong, c.field2) == notFound(c), qPrintable(QStringLiteral("first") + astray));
+        if (c.combined() && wrong != c.field2)
+            QVERIFY2(said(c.fields1.first(), wrong) == notFound(c),
+                     qPrintable(QStringLiteral("second") + astray));
+    }
 }
 
 void tst_searches::emptyInputEndsSilently()

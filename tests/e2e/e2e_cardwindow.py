@@ -77,6 +77,18 @@ class CardWindow(scenario.Scenario):
         program.no_dialog()
         self.assertEqual(program.fields(window), shown_card(7))
 
+    def test_a_blank_typed_after_a_word_is_looked_for_too(self):
+        program = self.start()
+        # Card 9's title ends in the word, with fill blanks after it; card 13 has a letter
+        # after it. The input box hands the blank over as typed.
+        self.assertEqual(testcards.matching("Title", "ΘΑΛΑΣΣΑ"), [9, 13])
+        self.ask(program, card_caption(1, N), ["F7"], "Βελμόρα 3.0: Αναζήτηση Τίτλου", "θαλασσα ")
+        self.assert_message(program, "Θέλετε να Εκτυπώσω την Καρτέλλα  9 ;", "Όχι")
+        self.assert_message(program, "Δεν Υπάρχει Άλλη Όμοια Καρτέλλα")
+        window = program.wait_for_frame(card_caption(9, N))
+        program.no_dialog()
+        self.assertEqual(program.fields(window), shown_card(9))
+
     def test_card_number_letters_and_an_empty_entry(self):
         program = self.start()
         window = card_caption(1, N)

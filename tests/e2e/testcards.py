@@ -1,11 +1,13 @@
 """The bibliography the end-to-end tests run on, written here byte by byte so that what the
 program shows and writes can be checked against a second, independent reading of it.
 
-Twelve cards:
+Thirteen cards:
 - the author text "ΠΑΠΑΔ" is in ten authors (cards 1 to 4 and 6 to 11): an exploration fills
   a page of eight, then leaves two for the last page;
 - the title text "ΜΑΚΕΔΟΝ" is in the titles of cards 3 and 7; card 5 holds it in small
   letters, which no search finds;
+- the title of card 9 ends in "ΘΑΛΑΣΣΑ", which card 13 holds followed by a letter: only
+  the fill blanks after card 9's title meet the word typed with a blank after it;
 - accented capitals, small letters and a leading blank test the code page and the trimming.
 """
 
@@ -38,6 +40,8 @@ CARDS = [
     ("960-01-0111-9", " ΠΑΠΑΔΕΑΣ Π.", "ΤΑ ΝΟΜΙΣΜΑΤΑ ΤΗΣ ΡΟΔΟΥ", "", "ΙΚΑΡΟΣ, ΑΘΗΝΑ 1966", ""),
     ("960-01-0112-7", "ΗΡΟΔΟΤΟΣ", "ΙΣΤΟΡΙΑΙ", "ΟΜΑΔΑ ΦΙΛΟΛΟΓΩΝ ΚΑΚΤΟΥ", "ΚΑΚΤΟΣ, ΑΘΗΝΑ 1992",
      "ΟΙ ΕΛΛΗΝΕΣ"),
+    ("960-01-0113-5", "ΚΟΝΤΟΣ Κ.", "ΘΑΛΑΣΣΑΣ ΔΡΟΜΟΙ ΣΤΟ ΑΙΓΑΙΟ", "", "ΚΑΡΔΑΜΙΤΣΑ, ΑΘΗΝΑ 1985",
+     "σ. 312"),
 ]
 
 

@@ -44,22 +44,26 @@ struct HandlerEntry
 {
     const char *name; // the menu item
     Handler run;
-    int boxes;
+    QList<QList<Field>> reads; // for each input box, the fields its text is looked for in
+
+    int boxes() const { return int(reads.size()); }
 };
 
 const HandlerEntry Handlers[] = {
-    {"mnuEpo", &frmMulti::mnuEpo_Click, 1},
-    {"mnuOno", &frmMulti::mnuOno_Click, 1},
-    {"mnuTitlos", &frmMulti::mnuTitlos_Click, 1},
-    {"mnuAlloi", &frmMulti::mnuAlloi_Click, 1},
-    {"mnuEkdot", &frmMulti::mnuEkdot_Click, 1},
-    {"mnuAnyAuthorTitle", &frmMulti::mnuAnyAuthorTitle_Click, 1},
-    {"mnuAuthorTitle", &frmMulti::mnuAuthorTitle_Click, 2},
-    {"mnuTitleAlloi", &frmMulti::mnuTitleAlloi_Click, 2},
-    {"mnuAlloiEkdot", &frmMulti::mnuAlloiEkdot_Click, 2},
-    {"mnuTitleEkdot", &frmMulti::mnuTitleEkdot_Click, 2},
-    {"mnuAuthorAlloi", &frmMulti::mnuAuthorAlloi_Click, 2},
-    {"mnuAuthorEkdot", &frmMulti::mnuAuthorEkdot_Click, 2},
+    {"mnuEpo", &frmMulti::mnuEpo_Click, {{Field::Isbn}}},
+    {"mnuOno", &frmMulti::mnuOno_Click, {{Field::Author}}},
+    {"mnuTitlos", &frmMulti::mnuTitlos_Click, {{Field::Title}}},
+    {"mnuAlloi", &frmMulti::mnuAlloi_Click, {{Field::OtherName}}},
+    {"mnuEkdot", &frmMulti::mnuEkdot_Click, {{Field::Publication}}},
+    {"mnuAnyAuthorTitle",
+     &frmMulti::mnuAnyAuthorTitle_Click,
+     {{Field::Isbn, Field::Author, Field::Title, Field::OtherName}}},
+    {"mnuAuthorTitle", &frmMulti::mnuAuthorTitle_Click, {{Field::Author}, {Field::Title}}},
+    {"mnuTitleAlloi", &frmMulti::mnuTitleAlloi_Click, {{Field::Title}, {Field::OtherName}}},
+    {"mnuAlloiEkdot", &frmMulti::mnuAlloiEkdot_Click, {{Field::OtherName}, {Field::Publication}}},
+    {"mnuTitleEkdot", &frmMulti::mnuTitleEkdot_Click, {{Field::Title}, {Field::Publication}}},
+    {"mnuAuthorAlloi", &frmMulti::mnuAuthorAlloi_Click, {{Field::Author}, {Field::OtherName}}},
+    {"mnuAuthorEkdot", &frmMulti::mnuAuthorEkdot_Click, {{Field::Author}, {Field::Publication}}},
 };
 
 const HandlerEntry &handler(const QString &name)
@@ -134,7 +138,7 @@ struct Window
     }
     void runWithKey(const QString &name, const QList<Answer> &answers = {})
     {
-        run(name, QStringList(handler(name).boxes, Key), answers);
+        run(name, QStringList(handler(name).boxes(), Key), answers);
     }
 
     QByteArray exportBytes()
@@ -203,6 +207,8 @@ private slots:
     void isbnContainsAnywhere();
     void anyFieldExploration_data();
     void anyFieldExploration();
+    void fieldsNotReadFindNothing_data();
+    void fieldsNotReadFindNothing();
     void twoFieldsBothRequired();
     void threeMatchesEndingOnLastCard();
     void eightMatches_data();
@@ -366,7 +372,7 @@ void tst_explorations::cancelledInputEmptiesPageAndExportFile_data()
 {
     QTest::addColumn<QString>("name");
     for (const HandlerEntry &h : Handlers)
-        if (h.boxes == 1)
+        if (h.boxes() == 1)
             QTest::newRow(h.name) << QString::fromLatin1(h.name);
 }
 
@@ -402,7 +408,7 @@ void tst_explorations::missingTextWarningAfterBothBoxes_data()
     QTest::addColumn<QString>("first");
     QTest::addColumn<QString>("second");
     for (const HandlerEntry &h : Handlers) {
-        if (h.boxes != 2)
+        if (h.boxes() != 2)
             continue;
         QTest::addRow("%s first cancelled", h.name) << QString::fromLatin1(h.name) << QString() << Key;
         QTest::addRow("%s second cancelled", h.name) << QString::fromLatin1(h.name) << Key << QString();
@@ -492,6 +498,49 @@ void tst_explorations::anyFieldExploration()
     } else {
         QCOMPARE(win.questions(), QStringList());
         QCOMPARE(win.tp.messages.calls.at(0).prompt, QStringLiteral("Το Κείμενο ΧΡΥΣΟ-97 δεν Βρέθηκε"));
+    }
+}
+
+// A text in a field its box does not read finds nothing there; of two texts, each goes
+// astray in turn while the other stays where it belongs.
+void tst_explorations::fieldsNotReadFindNothing_data()
+{
+    QTest::addColumn<QString>("name");
+    for (const HandlerEntry &h : Handlers)
+        QTest::newRow(h.name) << QString::fromLatin1(h.name);
+}
+
+void tst_explorations::fieldsNotReadFindNothing()
+{
+    QFETCH(QString, name);
+    const HandlerEntry &h = handler(name);
+    const QStringList typed = QStringList{QStringLiteral("ΘΗΒΑ"), QStringLiteral("ΣΠΑΡΤΗ")}.mid(0, h.boxes());
+    // What is said when card 2 of 3 holds every text in the first field its box reads, but
+    // text `astray` in field `wrong`.
+    const auto said = [&](int astray, Field wrong) {
+        QMap<Field, QStringList> held;
+        for (int i = 0; i < h.boxes(); ++i)
+            held[i == astray ? wrong : h.reads[i].first()] << typed[i];
+        CardRecord holder = otherCard(2);
+        for (auto it = held.cbegin(); it != held.cend(); ++it)
+            holder.setField(it.key(), it.value().join(u' '));
+        Window win({otherCard(1), holder, otherCard(3)});
+        win.run(name, typed, {Answer::Cancel});
+        QStringList prompts;
+        for (const MessageCall &call : win.tp.messages.calls)
+            prompts << call.prompt;
+        return prompts;
+    };
+    QCOMPARE(said(-1, Field::Isbn), QStringList{FinalQuestion});
+    for (int astray = 0; astray < h.boxes(); ++astray) {
+        for (Field wrong : AllFields) {
+            if (h.reads[astray].contains(wrong))
+                continue;
+            const QStringList prompts = said(astray, wrong);
+            QVERIFY2(prompts.size() == 1 && prompts[0].contains(typed.last() + QStringLiteral(" δεν Βρέθηκ")),
+                     qPrintable(QStringLiteral("text %1 in field %2: ").arg(astray + 1).arg(int(wrong)) +
+                                prompts.join(u'|')));
+        }
     }
 }
 
@@ -616,6 +665,10 @@ void tst_explorations::stoppingAtThePageQuestion_data()
         << "mnuEkdot" << QList<Answer>{Answer::No, Answer::Cancel} << 16 << true << true;
     QTest::newRow("two fields after a printed page")
         << "mnuAuthorAlloi" << QList<Answer>{Answer::Yes, Answer::Cancel} << 16 << true << false;
+    // The two-field explorations of publishing data keep "Εκτύπωση" after a printed page.
+    for (const char *name : {"mnuAlloiEkdot", "mnuTitleEkdot", "mnuAuthorEkdot"})
+        QTest::addRow("%s after a printed page", name)
+            << name << QList<Answer>{Answer::Yes, Answer::Cancel} << 16 << true << false;
 }
 
 void tst_explorations::stoppingAtThePageQuestion()
@@ -755,13 +808,20 @@ void tst_explorations::footersNumberPagesPerExploration()
     QCOMPARE(win.tp.renderer.documents.size(), 4);
     QCOMPARE(win.printedPage(3).last(), QStringLiteral("Διερεύνηση Συγγραφέα: Σελίδα ") + NumberText(1));
 
+    // An exploration stopped before it printed anything has stored no heading: the menu
+    // prints the last one stored, numbered within the exploration on the screen.
+    win.runWithKey(QStringLiteral("mnuTitlos"), {Answer::Cancel});
+    win.w->mnuPrint_Click();
+    QCOMPARE(win.tp.renderer.documents.size(), 5);
+    QCOMPARE(win.printedPage(4).last(), QStringLiteral("Διερεύνηση Συγγραφέα: Σελίδα ") + NumberText(1));
+
     // The other-name exploration empties the heading at its start: a page printed from
     // the menu before it prints one of its own has none.
     win.run(QStringLiteral("mnuAlloi"), {QStringLiteral("ΑΛΛΟΣ")}, {Answer::Cancel});
     QCOMPARE(win.w->SearchHeading, QString());
     win.w->mnuPrint_Click();
-    QCOMPARE(win.tp.renderer.documents.size(), 5);
-    QCOMPARE(win.printedPage(4).last(), QStringLiteral(" Σελίδα ") + NumberText(1));
+    QCOMPARE(win.tp.renderer.documents.size(), 6);
+    QCOMPARE(win.printedPage(5).last(), QStringLiteral(" Σελίδα ") + NumberText(1));
     win.runWithKey(QStringLiteral("mnuAlloi"), {Answer::Yes, Answer::Yes, Answer::Yes});
     QCOMPARE(win.w->SearchHeading, QStringLiteral("Διερεύνηση Άλλου Ονόματος:"));
     QCOMPARE(win.tp.cardFileBytes(), win.originalCards);

@@ -410,6 +410,23 @@ void tst_frmMulti::keys_data()
     QTest::newRow("Greek Alt+Ο") << 0x39F << QStringLiteral("ο") << alt << "mnuEkdot";
     QTest::newRow("Greek Alt+ς is W") << 0x3A3 << QStringLiteral("ς") << alt << "";
     QTest::newRow("Greek Alt+Shift+Τ") << 0x3A4 << QStringLiteral("Τ") << (alt | shift) << "";
+    // Every other mask makes a letter of the key map no command; T's rows are above.
+    const auto noCommand = [](char letter, const char *prefix, int mask) {
+        const QString text = mask & Qt::ControlModifier ? QString(QChar::fromLatin1(char(letter - 0x40)))
+                             : mask & Qt::ShiftModifier ? QString(QChar::fromLatin1(letter))
+                                                        : QString(QChar::fromLatin1(letter)).toLower();
+        QTest::addRow("%s%c", prefix, letter) << int(letter) << text << mask << "";
+    };
+    for (char letter : {'I', 'S', 'L', 'O', 'X'}) {
+        noCommand(letter, "", 0);
+        noCommand(letter, "Ctrl+", ctrl);
+        noCommand(letter, "Ctrl+Alt+", ctrl | alt);
+    }
+    for (char letter : {'I', 'S', 'T', 'L', 'O', 'X'})
+        noCommand(letter, "Shift+", shift);
+    noCommand('A', "", 0);
+    noCommand('A', "Alt+", alt);
+    noCommand('A', "Shift+Ctrl+", shift | ctrl);
 }
 
 void tst_frmMulti::keys()

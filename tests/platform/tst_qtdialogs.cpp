@@ -170,6 +170,9 @@ private slots:
         QTest::newRow("typed and OK") << QStringLiteral("Ιστορία") << true << QStringLiteral("Ιστορία");
         QTest::newRow("typed and cancelled") << QStringLiteral("Ιστορία") << false << QString();
         QTest::newRow("nothing typed, OK") << QString() << true << QString();
+        // The searches match the blanks too: the box hands the text over untrimmed.
+        QTest::newRow("blanks around, OK")
+            << QStringLiteral("  Ιστορία ") << true << QStringLiteral("  Ιστορία ");
     }
     void inputBox()
     {
