@@ -25,8 +25,17 @@ bool CountingRenderer::render(const PrintedDocument &document)
 }
 
 BenchPlatform::BenchPlatform(const QString &folder)
-    : paths(folder), m_platform{messages, input,    beeper, clock, printer,  help,
-                                settings, launcher, files,  paths, keyboard, forms}
+    : paths(folder), m_platform{.messages = messages,
+                                .input = input,
+                                .beeper = beeper,
+                                .clock = clock,
+                                .printer = printer,
+                                .help = help,
+                                .settings = settings,
+                                .launcher = launcher,
+                                .files = files,
+                                .paths = paths,
+                                .keyboard = keyboard}
 {
 }
 

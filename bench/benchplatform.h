@@ -3,6 +3,7 @@
 // The platform the benchmark hands the windows: dialogs answered from a script, a printer
 // that only counts, the real file system in a folder of the benchmark's own.
 
+#include "forms.h"
 #include "localfilesystem.h"
 #include "platform.h"
 
@@ -76,8 +77,7 @@ public:
 class LocksOff : public KeyboardState
 {
 public:
-    bool capsLock() override { return false; }
-    bool numLock() override { return false; }
+    bool isOn(Light) override { return false; }
 };
 
 // The card file and the export folders inside `folder`.

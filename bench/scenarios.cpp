@@ -44,7 +44,7 @@ void showAndWait(QWidget &window)
 }
 
 CardWindowBench::CardWindowBench(BenchPlatform &platform)
-    : m_platform(platform), m_window(std::make_unique<frmTervani>(platform.platform(), m_session))
+    : m_platform(platform), m_window(std::make_unique<frmTervani>(platform.platform(), platform.forms, m_session))
 {
     m_window->Form_Load();
     showAndWait(*m_window);
@@ -88,7 +88,7 @@ double CardWindowBench::authorTitleSearchNoMatch()
 }
 
 ExplorationBench::ExplorationBench(BenchPlatform &platform)
-    : m_platform(platform), m_window(std::make_unique<frmMulti>(platform.platform()))
+    : m_platform(platform), m_window(std::make_unique<frmMulti>(platform.platform(), platform.forms))
 {
     m_window->Form_Load();
     showAndWait(*m_window);
@@ -116,7 +116,7 @@ double startCardWindow(BenchPlatform &platform)
 {
     const auto start = std::chrono::steady_clock::now();
     CardWindowSession session;
-    frmTervani window(platform.platform(), session);
+    frmTervani window(platform.platform(), platform.forms, session);
     window.Form_Load();
     showAndWait(window);
     const double ms = msSince(start);

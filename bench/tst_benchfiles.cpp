@@ -6,7 +6,7 @@
 #include "cardfile.h"
 #include "cardgenerator.h"
 #include "cp1253.h"
-#include "matching.h"
+#include "searchtext.h"
 
 #include <QFile>
 #include <QTemporaryDir>

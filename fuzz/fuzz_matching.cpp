@@ -4,7 +4,7 @@
 #include "cardrecord.h"
 #include "cp1253.h"
 #include "fuzzcheck.h"
-#include "matching.h"
+#include "searchtext.h"
 
 #include <QString>
 

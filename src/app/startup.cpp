@@ -30,14 +30,13 @@ template<typename Window, typename... Args> Forms::Factory factoryOf(Args &...ar
 
 } // namespace
 
-void registerForms(Platform &platform, CardWindowSession &session)
+void registerForms(Platform &platform, Forms &forms, CardWindowSession &session)
 {
-    Forms &forms = platform.forms;
-    forms.registerForm(FormName::frmSplash, factoryOf<frmSplash>(platform));
-    forms.registerForm(FormName::frmTervani, factoryOf<frmTervani>(platform, session));
-    forms.registerForm(FormName::frmMulti, factoryOf<frmMulti>(platform));
-    forms.registerForm(FormName::frmAbout, factoryOf<frmAbout>(platform));
-    forms.registerForm(FormName::frmHelp, factoryOf<frmHelp>(platform));
+    forms.registerForm(FormName::frmSplash, factoryOf<frmSplash>(platform, forms));
+    forms.registerForm(FormName::frmTervani, factoryOf<frmTervani>(platform, forms, session));
+    forms.registerForm(FormName::frmMulti, factoryOf<frmMulti>(platform, forms));
+    forms.registerForm(FormName::frmAbout, factoryOf<frmAbout>(platform, forms));
+    forms.registerForm(FormName::frmHelp, factoryOf<frmHelp>(platform, forms));
 }
 
 void installFailureHandler(VelmoraApplication &app, Platform &platform)
@@ -48,10 +47,10 @@ void installFailureHandler(VelmoraApplication &app, Platform &platform)
     };
 }
 
-bool startProgram(Platform &platform)
+bool startProgram(Platform &platform, Forms &forms)
 {
     try {
-        platform.forms.load(FormName::frmSplash);
+        forms.load(FormName::frmSplash);
         return true;
     } catch (const CardFileError &error) {
         reportCardFileError(platform, error);

@@ -3,12 +3,13 @@
 namespace velmora {
 
 struct Platform;
+class Forms;
 struct CardWindowSession;
 class VelmoraApplication;
 
 // Tells the forms collection how to create each of the program's windows: each factory
 // creates the window and runs its load step.
-void registerForms(Platform &platform, CardWindowSession &session);
+void registerForms(Platform &platform, Forms &forms, CardWindowSession &session);
 
 // A card file failure caught in any handler is reported and ends the program with a
 // non-zero status.
@@ -16,7 +17,7 @@ void installFailureHandler(VelmoraApplication &app, Platform &platform);
 
 // Loads the splash window, which loads the card window behind it. When the card file
 // cannot be used, tells the user and returns false: there is nothing to run.
-bool startProgram(Platform &platform);
+bool startProgram(Platform &platform, Forms &forms);
 
 // Destroys the windows still open when the event loop has ended, while the platform
 // they refer to still exists.

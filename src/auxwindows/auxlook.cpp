@@ -2,18 +2,8 @@
 
 #include <QApplication>
 #include <QFont>
-#include <QPalette>
-#include <QWidget>
 
 namespace velmora {
-
-void setBackground(QWidget *widget, const QColor &colour)
-{
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::Window, colour);
-    widget->setPalette(palette);
-    widget->setAutoFillBackground(true);
-}
 
 QFont boldSansFont(qreal pointSize)
 {

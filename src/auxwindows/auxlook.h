@@ -1,21 +1,16 @@
 #pragma once
 
-#include <QColor>
+#include "windowcolours.h"
+
 #include <QString>
 
 class QFont;
-class QWidget;
 
 namespace velmora {
-
-// The light orange of the program's windows.
-inline const QColor LightOrange{255, 192, 128};
 
 // The program's icon and the splash window's title picture, from the resources.
 inline const QString ProgramIconPath = QStringLiteral(":/images/velmora.png");
 inline const QString TitlePicturePath = QStringLiteral(":/images/title.png");
-
-void setBackground(QWidget *widget, const QColor &colour);
 
 // The system's own sans-serif family, bold, at the given size.
 QFont boldSansFont(qreal pointSize);

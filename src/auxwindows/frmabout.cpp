@@ -4,6 +4,7 @@
 #include "cardfile.h"
 #include "numbertext.h"
 #include "platform.h"
+#include "version.h"
 
 #include <QFileInfo>
 #include <QFrame>
@@ -51,13 +52,10 @@ qint32 cardsByLength(const QString &path)
 
 QString programVersionText()
 {
-    return QStringLiteral("%1.%2.%3")
-        .arg(VELMORA_VERSION_MAJOR)
-        .arg(VELMORA_VERSION_MINOR)
-        .arg(VELMORA_VERSION_PATCH);
+    return QStringLiteral("%1.%2.%3").arg(version::Major).arg(version::Minor).arg(version::Patch);
 }
 
-frmAbout::frmAbout(Platform &platform, QWidget *parent) : QDialog(parent), m_platform(platform)
+frmAbout::frmAbout(Platform &platform, Forms &forms, QWidget *parent) : QDialog(parent), m_platform(platform), m_forms(forms)
 {
     setObjectName(QStringLiteral("frmAbout"));
     setBackground(this, LightOrange);
@@ -126,7 +124,7 @@ void frmAbout::Form_Load()
 
 void frmAbout::cmdOK_Click()
 {
-    m_platform.forms.unload(FormName::frmAbout);
+    m_forms.unload(FormName::frmAbout);
 }
 
 void frmAbout::cmdSysInfo_Click()

@@ -23,7 +23,7 @@ public:
     static constexpr quint32 KeyAccess = 0x2003F;
     static constexpr int ValueBufferSize = 1024;
 
-    explicit frmAbout(Platform &platform, QWidget *parent = nullptr);
+    frmAbout(Platform &platform, Forms &forms, QWidget *parent = nullptr);
     ~frmAbout() override;
 
     // Fills the labels; reads only the card file's length.
@@ -47,6 +47,7 @@ protected:
 
 private:
     Platform &m_platform;
+    Forms &m_forms;
 };
 
 // The About window's program version: "3.0.0" for version 3.0.0.

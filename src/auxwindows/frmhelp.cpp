@@ -61,8 +61,8 @@ const QList<frmHelp::Entry> &frmHelp::entries()
     return table;
 }
 
-frmHelp::frmHelp(Platform &platform, QWidget *parent)
-    : QWidget(parent, Qt::Window | Qt::MSWindowsFixedSizeDialogHint), m_platform(platform)
+frmHelp::frmHelp(Platform &platform, Forms &forms, QWidget *parent)
+    : QWidget(parent, Qt::Window | Qt::MSWindowsFixedSizeDialogHint), m_platform(platform), m_forms(forms)
 {
     setObjectName(QStringLiteral("frmHelp"));
     setWindowTitle(QStringLiteral("Βελμόρα 2.2 W32:  Πλήκτρα Συντομεύσεως/Συντομογραφίες Βιβλιογραφίας"));
@@ -126,7 +126,7 @@ void frmHelp::Form_Load()
 
 void frmHelp::Command1_Click()
 {
-    m_platform.forms.unload(FormName::frmHelp);
+    m_forms.unload(FormName::frmHelp);
 }
 
 } // namespace velmora

@@ -31,7 +31,7 @@ public:
     static const QList<Entry> &entries();
     static constexpr int RowCount = 17;
 
-    explicit frmHelp(Platform &platform, QWidget *parent = nullptr);
+    frmHelp(Platform &platform, Forms &forms, QWidget *parent = nullptr);
     ~frmHelp() override;
 
     void Form_Load();
@@ -43,6 +43,7 @@ public:
 
 private:
     Platform &m_platform;
+    Forms &m_forms;
 };
 
 } // namespace velmora

@@ -26,8 +26,8 @@ QLabel *makeLabel(QWidget *parent, const char *name, const QString &text, const 
 
 } // namespace
 
-frmSplash::frmSplash(Platform &platform, QWidget *parent)
-    : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint), m_platform(platform)
+frmSplash::frmSplash(Platform &platform, Forms &forms, QWidget *parent)
+    : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint), m_platform(platform), m_forms(forms)
 {
     setObjectName(QStringLiteral("frmSplash"));
     setWindowTitle(AppTitle);
@@ -83,7 +83,7 @@ void frmSplash::Form_Load()
     raise();
     // Loading a card window that is already loaded does nothing: the splash shown again
     // from the card window leaves the card window and its current card alone.
-    m_platform.forms.load(FormName::frmTervani);
+    m_forms.load(FormName::frmTervani);
 }
 
 void frmSplash::tmrSplash_Timer()
@@ -92,11 +92,11 @@ void frmSplash::tmrSplash_Timer()
         return;
     m_ticked = true;
     tmrSplash->stop();
-    m_platform.forms.unload(FormName::frmSplash);
+    m_forms.unload(FormName::frmSplash);
     // Shown again from the card window, the splash may outlive it: the user can have gone
     // on to the exploration window meanwhile, and only one of the two may be loaded.
-    if (!m_platform.forms.isLoaded(FormName::frmMulti))
-        m_platform.forms.show(FormName::frmTervani);
+    if (!m_forms.isLoaded(FormName::frmMulti))
+        m_forms.show(FormName::frmTervani);
 }
 
 void frmSplash::closeEvent(QCloseEvent *event)

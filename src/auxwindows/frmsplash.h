@@ -20,7 +20,7 @@ class frmSplash : public QWidget, public Form
 public:
     static constexpr int SplashInterval = 3000; // milliseconds
 
-    explicit frmSplash(Platform &platform, QWidget *parent = nullptr);
+    frmSplash(Platform &platform, Forms &forms, QWidget *parent = nullptr);
     ~frmSplash() override;
 
     // Shows the splash window, then loads the card window without showing it; throws
@@ -40,6 +40,7 @@ private:
     void centreOnScreen();
 
     Platform &m_platform;
+    Forms &m_forms;
     bool m_ticked = false;
 };
 

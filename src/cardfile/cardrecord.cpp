@@ -7,6 +7,16 @@
 
 namespace velmora {
 
+QString fieldLabel(Field f)
+{
+    // The I of "ΑΡIΘΜ." is a Latin I, as the program has always shown it.
+    static const QString labels[FieldCount] = {
+        QStringLiteral("ΑΡIΘΜ. ISBN"), QStringLiteral("ΣΥΓΓΡΑΦΕΑΣ"), QStringLiteral("ΤΙΤΛΟΣ"),
+        QStringLiteral("ΑΛΛΟ ΟΝΟΜΑ"),  QStringLiteral("ΕΚΔΟΤΙΚΑ"),   QStringLiteral("ΣΕΛ.-ΣΗΜ/ΣΕΙΣ"),
+    };
+    return labels[static_cast<int>(f)];
+}
+
 CardRecord::CardRecord()
 {
     m_bytes.fill(' ');

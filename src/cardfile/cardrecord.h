@@ -29,6 +29,9 @@ constexpr FieldLayout layoutOf(Field f)
 
 constexpr int widthOf(Field f) { return layoutOf(f).width; }
 
+// The label that names the field in the card window: "ΑΡIΘΜ. ISBN", "ΣΥΓΓΡΑΦΕΑΣ" ...
+QString fieldLabel(Field f);
+
 // One card, kept as the 195 bytes it has on disk (Windows-1253, blank-filled fields), so
 // that reading a card and writing it back changes no byte. Text is decoded at the edges.
 class CardRecord

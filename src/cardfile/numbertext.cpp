@@ -7,4 +7,9 @@ QString NumberText(qint64 n)
     return n < 0 ? QString::number(n) : QLatin1Char(' ') + QString::number(n);
 }
 
+QString PrintedNumber(qint64 n)
+{
+    return NumberText(n) + QLatin1Char(' ');
+}
+
 } // namespace velmora

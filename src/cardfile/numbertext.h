@@ -8,4 +8,8 @@ namespace velmora {
 // footers and export lines: one leading blank when not negative, "-" when negative.
 QString NumberText(qint64 n);
 
+// A number printed as a print item, on paper or on the exploration page: NumberText and
+// one blank after it.
+QString PrintedNumber(qint64 n);
+
 } // namespace velmora

@@ -11,26 +11,10 @@
 
 namespace velmora {
 
-namespace {
-
-const QString CardCaption = QStringLiteral("Βελμόρα 3.0 - Σερβαλίνη - Καρτέλλα: ");
-const QString ScanCaption = QStringLiteral("Βελμόρα 3.0 - Σερβαλίνη - Διερευνώ Καρτέλλα: ");
-const QString Of = QStringLiteral("  από ");
-
-} // namespace
-
 void frmTervani::Form_Load()
 {
-    RecordLength = velmora::RecordLength;
-    File.open(m_platform.paths.cardFile());
-    CurrentCard = 1;
-    CardCount = File.cardCount();
+    openCardFile();
     ShowCR();
-}
-
-void frmTervani::Form_Unload()
-{
-    File.close();
 }
 
 void frmTervani::closeEvent(QCloseEvent *event)
@@ -50,38 +34,18 @@ void frmTervani::ShowCR()
     }
     txtEpo->setText(shown[int(Field::Isbn)]);
     txtOno->setText(shown[int(Field::Author)]);
-    static_cast<TitleEdit *>(txtTitlos)->setText(shown[int(Field::Title)]);
+    txtTitlos->setText(shown[int(Field::Title)]);
     txtAlloi->setText(shown[int(Field::OtherName)]);
     txtEkdot->setText(shown[int(Field::Publication)]);
     txtSp->setText(shown[int(Field::PagesNotes)]);
-    m_scanCaptionPending = false;
-    setWindowTitle(CardCaption + NumberText(CurrentCard) + Of + NumberText(CardCount));
-}
-
-void frmTervani::ShowSRN()
-{
-    // Called for every card a scan examines: the title itself goes out at a steady rate.
-    m_scanCaptionPending = true;
-    m_scanCaption.tick(SearchCard);
-}
-
-void frmTervani::flushCaption()
-{
-    if (m_scanCaptionPending)
-        m_scanCaption.pushNow();
-}
-
-void frmTervani::pushScanCaption()
-{
-    m_scanCaptionPending = false;
-    setWindowTitle(ScanCaption + NumberText(SearchCard) + Of + NumberText(CardCount));
+    showCardCaption();
 }
 
 void frmTervani::SaveCR()
 {
     Card.setField(Field::Isbn, txtEpo->text());
     Card.setField(Field::Author, txtOno->text());
-    Card.setField(Field::Title, static_cast<TitleEdit *>(txtTitlos)->text());
+    Card.setField(Field::Title, txtTitlos->text());
     Card.setField(Field::OtherName, txtAlloi->text());
     Card.setField(Field::Publication, txtEkdot->text());
     Card.setField(Field::PagesNotes, txtSp->text());
@@ -144,14 +108,13 @@ void frmTervani::cmdPrevious_Click()
 
 void frmTervani::cmdExit_Click()
 {
-    File.close();
-    m_platform.forms.endProgram();
+    endProgram();
 }
 
 void frmTervani::Picture1_Click()
 {
     // The card window stays loaded behind the splash: same file, same card afterwards.
-    m_platform.forms.show(FormName::frmSplash);
+    m_forms.show(FormName::frmSplash);
 }
 
 } // namespace velmora

@@ -3,7 +3,9 @@
 
 #include "frmtervani.h"
 
+#include "captions.h"
 #include "titleedit.h"
+#include "windowcolours.h"
 
 #include <QAction>
 #include <QApplication>
@@ -21,11 +23,6 @@
 namespace velmora {
 
 namespace {
-
-const QColor WindowColour(255, 192, 128);
-const QColor SearchButtonColour(255, 224, 192); // the searches and the two moves
-const QColor PrintButtonColour(255, 192, 192);
-const QColor MultiButtonColour(255, 128, 128);
 
 QLineEdit *makeField(QWidget *parent, const char *name, int maxLength)
 {
@@ -46,23 +43,10 @@ QPushButton *makeButton(QWidget *parent, const char *name, const QString &captio
     return button;
 }
 
-void paintButton(QPushButton *button, const QColor &colour)
-{
-    QPalette palette = button->palette();
-    palette.setColor(QPalette::Button, colour);
-    button->setPalette(palette);
-}
-
 } // namespace
 
-frmTervani::frmTervani(Platform &platform, CardWindowSession &session, QWidget *parent)
-    : QMainWindow(parent), PrintCount(session.PrintCount), m_scanCaption([this] { pushScanCaption(); }),
-      m_messages(platform.messages, [this] { flushCaption(); }),
-      m_input(platform.input, [this] { flushCaption(); }),
-      m_windowPlatform{m_messages,       m_input,        platform.beeper,   platform.clock,
-                       platform.printer, platform.help,  platform.settings, platform.launcher,
-                       platform.files,   platform.paths, platform.keyboard, platform.forms},
-      m_platform(m_windowPlatform)
+frmTervani::frmTervani(Platform &platform, Forms &forms, CardWindowSession &session)
+    : MainWindow(platform, forms, 7), PrintCount(session.PrintCount)
 {
     setObjectName(QStringLiteral("frmTervani"));
     // A fixed single border: no maximise button, no resizing.
@@ -82,22 +66,16 @@ frmTervani::frmTervani(Platform &platform, CardWindowSession &session, QWidget *
         move(screen->availableGeometry().center() - rect().center());
 
     txtEpo->setFocus();
-    qApp->installEventFilter(this);
+    installKeyMap();
 }
 
-frmTervani::~frmTervani()
-{
-    qApp->removeEventFilter(this);
-}
+frmTervani::~frmTervani() = default;
 
 void frmTervani::createControls()
 {
     auto *central = new QWidget(this);
     central->setObjectName(QStringLiteral("centralWidget"));
-    QPalette palette = central->palette();
-    palette.setColor(QPalette::Window, WindowColour);
-    central->setPalette(palette);
-    central->setAutoFillBackground(true);
+    setBackground(central, LightOrange);
     setCentralWidget(central);
 
     // Created in tab order, so that the focus chain is the window's tab order.
@@ -105,13 +83,9 @@ void frmTervani::createControls()
     fieldFont.setBold(true);
     QLabel **labels[] = {&Label1, &Label2, &Label3, &Label4, &Label5, &Label6};
     const char *labelNames[] = {"Label1", "Label2", "Label3", "Label4", "Label5", "Label6"};
-    const QString labelTexts[] = {
-        QStringLiteral("ΑΡIΘΜ. ISBN"), QStringLiteral("ΣΥΓΓΡΑΦΕΑΣ"), QStringLiteral("ΤΙΤΛΟΣ"),
-        QStringLiteral("ΑΛΛΟ ΟΝΟΜΑ"),  QStringLiteral("ΕΚΔΟΤΙΚΑ"),   QStringLiteral("ΣΕΛ.-ΣΗΜ/ΣΕΙΣ"),
-    };
     QWidget *fields[FieldCount];
     for (int i = 0; i < FieldCount; ++i) {
-        QLabel *label = new QLabel(labelTexts[i], central);
+        QLabel *label = new QLabel(fieldLabel(AllFields[i]), central);
         label->setObjectName(QLatin1String(labelNames[i]));
         *labels[i] = label;
         const Field field = AllFields[i];
@@ -138,7 +112,7 @@ void frmTervani::createControls()
             break;
         }
         edit->setFont(fieldFont);
-        edit->setAccessibleName(labelTexts[i]);
+        edit->setAccessibleName(label->text());
         label->setBuddy(edit);
         fields[i] = edit;
     }
@@ -193,10 +167,10 @@ void frmTervani::createControls()
 
     for (QPushButton *b : {cmdNext, cmdPrevious, cmdFindcode, cmdFindAuthor, cmdFindTitle, cmdFindAlloi,
                            cmdFindISBN, cmdFindEkdot})
-        paintButton(b, SearchButtonColour);
-    paintButton(cmdPrint, PrintButtonColour);
-    paintButton(cmdEndPrint, PrintButtonColour);
-    paintButton(cmdMulti, MultiButtonColour);
+        setButtonColour(b, PaleOrange);
+    setButtonColour(cmdPrint, Pink);
+    setButtonColour(cmdEndPrint, Pink);
+    setButtonColour(cmdMulti, Salmon);
 
     // The editing controls exist with their handlers, but the window is built for browsing.
     for (QPushButton *b : {cmdNew, cmdDelete, cmdCorrect}) {
@@ -276,41 +250,25 @@ void frmTervani::createControls()
 void frmTervani::createStatusBar()
 {
     QStatusBar *bar = statusBar();
-    bar->setObjectName(QStringLiteral("StatusBar1"));
-    bar->setToolTip(QStringLiteral("Χώρος Μηνυμάτων Προγράμματος"));
     bar->setSizeGripEnabled(false);
-    const QString texts[7] = {
-        QString(), QString(), QString(), QStringLiteral("CAPS"), QString(), QStringLiteral("NUM"), QString()};
-    for (int i = 0; i < 7; ++i) {
-        auto *panel = new QLabel(texts[i], bar);
-        panel->setObjectName(QStringLiteral("StatusBar1Panel%1").arg(i + 1));
-        panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-        panel->setMinimumWidth(i == 1 ? 0 : 16);
-        StatusBar1Panels[i] = panel;
-    }
+    StatusBar1.panel(CapsPanel)->setText(QStringLiteral("CAPS"));
+    StatusBar1.panel(NumPanel)->setText(QStringLiteral("NUM"));
+    for (int i = 1; i <= StatusBar1.count(); ++i)
+        StatusBar1.panel(i)->setMinimumWidth(i == StatusPanels::MessagePanel ? 0 : 16);
     // The message area takes what is left, and a long message is cut rather than
     // widening the fixed window.
-    StatusBar1Panels[1]->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-    for (int i = 0; i < 7; ++i)
-        bar->addPermanentWidget(StatusBar1Panels[i], i == 1 ? 1 : 0);
-    StatusBar1Panels[6]->setText(m_platform.clock.today().toString(QStringLiteral("d/M/yyyy")));
+    QLabel *message = StatusBar1.panel(StatusPanels::MessagePanel);
+    message->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    for (int i = 1; i <= StatusBar1.count(); ++i)
+        bar->addPermanentWidget(StatusBar1.panel(i), i == StatusPanels::MessagePanel ? 1 : 0);
+    StatusBar1.panel(DatePanel)->setText(m_platform.clock.today().toString(QStringLiteral("d/M/yyyy")));
     updateLockPanels();
 }
 
 void frmTervani::updateLockPanels()
 {
-    StatusBar1Panels[3]->setEnabled(m_platform.keyboard.capsLock());
-    StatusBar1Panels[5]->setEnabled(m_platform.keyboard.numLock());
-}
-
-void frmTervani::setStatusText(const QString &text)
-{
-    StatusBar1Panels[1]->setText(text);
-}
-
-QString frmTervani::statusText() const
-{
-    return StatusBar1Panels[1]->text();
+    StatusBar1.panel(CapsPanel)->setEnabled(m_platform.keyboard.isOn(KeyboardState::Light::CapsLock));
+    StatusBar1.panel(NumPanel)->setEnabled(m_platform.keyboard.isOn(KeyboardState::Light::NumLock));
 }
 
 } // namespace velmora

@@ -3,66 +3,31 @@
 
 #include "frmtervani.h"
 
-#include <QAction>
-#include <QMenu>
-#include <QMenuBar>
+#include "menubuilder.h"
 
 namespace velmora {
 
-namespace {
-
-QMenu *addMenu(QMenuBar *bar, const char *name, const QString &title)
-{
-    QMenu *menu = bar->addMenu(title);
-    menu->setObjectName(QLatin1String(name));
-    return menu;
-}
-
-QAction *addSeparator(QMenu *menu, const char *name)
-{
-    QAction *separator = menu->addSeparator();
-    separator->setObjectName(QLatin1String(name));
-    return separator;
-}
-
-} // namespace
-
 void frmTervani::createMenus()
 {
-    QMenuBar *bar = menuBar();
-    bar->setObjectName(QStringLiteral("menuBar"));
-
-    // Each entry: its name, caption, shortcut and handler. Key hints inside a caption are
-    // part of its text; the shortcut column is what the menu shows on the right.
-    const auto add = [this](QMenu *menu, const char *name, const QString &caption,
-                            const QKeySequence &shortcut, void (frmTervani::*handler)()) {
-        QAction *action = menu->addAction(caption);
-        action->setObjectName(QLatin1String(name));
-        action->setShortcut(shortcut);
-        action->setShortcutContext(Qt::WindowShortcut);
-        if (handler)
-            connect(action, &QAction::triggered, this, [this, handler] { (this->*handler)(); });
-        return action;
-    };
-
-    mnuFile = addMenu(bar, "mnuFile", QStringLiteral("&Αρχείο"));
-    mnuMulti = add(mnuFile, "mnuMulti", QStringLiteral("Πολλαπλές"), QKeySequence(Qt::CTRL | Qt::Key_A),
+    MenuBuilder<frmTervani> menus(this);
+    mnuFile = menus.menu("mnuFile", QStringLiteral("&Αρχείο"));
+    mnuMulti = menus.item(mnuFile, "mnuMulti", QStringLiteral("Πολλαπλές"), QKeySequence(Qt::CTRL | Qt::Key_A),
                    &frmTervani::mnuMulti_Click);
-    mnuSep3 = addSeparator(mnuFile, "mnuSep3");
+    mnuSep3 = menus.separator(mnuFile, "mnuSep3");
     // F10 is the platform's key for the menu bar; this entry only names it.
-    mnuMenu = add(mnuFile, "mnuMenu", QStringLiteral("Μενού      F10"), {}, nullptr);
-    mnuSep1 = addSeparator(mnuFile, "mnuSep1");
-    mnuEnd = add(mnuFile, "mnuEnd", QStringLiteral("Έ&ξοδος    Alt+X"), {}, &frmTervani::mnuEnd_Click);
+    mnuMenu = menus.item(mnuFile, "mnuMenu", QStringLiteral("Μενού      F10"), {}, nullptr);
+    mnuSep1 = menus.separator(mnuFile, "mnuSep1");
+    mnuEnd = menus.item(mnuFile, "mnuEnd", QStringLiteral("Έ&ξοδος    Alt+X"), {}, &frmTervani::mnuEnd_Click);
 
-    mnuRecords = addMenu(bar, "mnuRecords", QStringLiteral("&Καρτέλλα"));
-    mnuNext = add(mnuRecords, "mnuNext", QStringLiteral("Επόμεν&η             PgDwn  ή"),
+    mnuRecords = menus.menu("mnuRecords", QStringLiteral("&Καρτέλλα"));
+    mnuNext = menus.item(mnuRecords, "mnuNext", QStringLiteral("Επόμεν&η             PgDwn  ή"),
                   QKeySequence(Qt::Key_F1), &frmTervani::mnuNext_Click);
-    mnuPrevious = add(mnuRecords, "mnuPrevious", QStringLiteral("&Προηγούμενη     PgUp    ή"),
+    mnuPrevious = menus.item(mnuRecords, "mnuPrevious", QStringLiteral("&Προηγούμενη     PgUp    ή"),
                       QKeySequence(Qt::Key_F2), &frmTervani::mnuPrevious_Click);
-    mnuNew = add(mnuRecords, "mnuNew", QStringLiteral("&Νέα"), QKeySequence(Qt::Key_F3),
+    mnuNew = menus.item(mnuRecords, "mnuNew", QStringLiteral("&Νέα"), QKeySequence(Qt::Key_F3),
                  &frmTervani::mnuNew_Click);
-    mnuSep2 = addSeparator(mnuRecords, "mnuSep2");
-    mnuSave = add(mnuRecords, "mnuSave", QStringLiteral("&Καταχώριση"), QKeySequence(Qt::Key_F12),
+    mnuSep2 = menus.separator(mnuRecords, "mnuSep2");
+    mnuSave = menus.item(mnuRecords, "mnuSave", QStringLiteral("&Καταχώριση"), QKeySequence(Qt::Key_F12),
                   &frmTervani::mnuSave_Click);
     // Like the buttons they stand for, the editing entries are there but unavailable.
     for (QAction *editing : {mnuNew, mnuSave}) {
@@ -70,49 +35,49 @@ void frmTervani::createMenus()
         editing->setEnabled(false);
     }
 
-    mnuSearch = addMenu(bar, "mnuSearch", QStringLiteral("Α&ναζήτηση"));
-    mnuCodeNo = add(mnuSearch, "mnuCodeNo", QStringLiteral("Α&ρ. Καρτέλλας"), QKeySequence(Qt::Key_F4),
+    mnuSearch = menus.menu("mnuSearch", QStringLiteral("Α&ναζήτηση"));
+    mnuCodeNo = menus.item(mnuSearch, "mnuCodeNo", QStringLiteral("Α&ρ. Καρτέλλας"), QKeySequence(Qt::Key_F4),
                     &frmTervani::mnuCodeNo_Click);
-    mnuSep6 = addSeparator(mnuSearch, "mnuSep6");
-    mnuISBN = add(mnuSearch, "mnuISBN", QStringLiteral("Αριθμ. &ΙSBN"), QKeySequence(Qt::Key_F5),
+    mnuSep6 = menus.separator(mnuSearch, "mnuSep6");
+    mnuISBN = menus.item(mnuSearch, "mnuISBN", QStringLiteral("Αριθμ. &ΙSBN"), QKeySequence(Qt::Key_F5),
                   &frmTervani::mnuISBN_Click);
-    mnuAuthor = add(mnuSearch, "mnuAuthor", QStringLiteral("&Συγγραφέα"), QKeySequence(Qt::Key_F6),
+    mnuAuthor = menus.item(mnuSearch, "mnuAuthor", QStringLiteral("&Συγγραφέα"), QKeySequence(Qt::Key_F6),
                     &frmTervani::mnuAuthor_Click);
-    mnuTitle = add(mnuSearch, "mnuTitle", QStringLiteral("&Τίτλου"), QKeySequence(Qt::Key_F7),
+    mnuTitle = menus.item(mnuSearch, "mnuTitle", QStringLiteral("&Τίτλου"), QKeySequence(Qt::Key_F7),
                    &frmTervani::mnuTitle_Click);
-    mnuAlloi = add(mnuSearch, "mnuAlloi", QStringLiteral("Ά&λλου Ονόματος"), QKeySequence(Qt::Key_F8),
+    mnuAlloi = menus.item(mnuSearch, "mnuAlloi", QStringLiteral("Ά&λλου Ονόματος"), QKeySequence(Qt::Key_F8),
                    &frmTervani::mnuAlloi_Click);
-    mnuEkdot = add(mnuSearch, "mnuEkdot", QStringLiteral("Εκδ&οτικών"), QKeySequence(Qt::Key_F9),
+    mnuEkdot = menus.item(mnuSearch, "mnuEkdot", QStringLiteral("Εκδ&οτικών"), QKeySequence(Qt::Key_F9),
                    &frmTervani::mnuEkdot_Click);
-    mnuSep7 = addSeparator(mnuSearch, "mnuSep7");
-    mnuAnyAuthorTitle = add(mnuSearch, "mnuAnyAuthorTitle", QStringLiteral("Συγγραφέας/Τίτλος"),
+    mnuSep7 = menus.separator(mnuSearch, "mnuSep7");
+    mnuAnyAuthorTitle = menus.item(mnuSearch, "mnuAnyAuthorTitle", QStringLiteral("Συγγραφέας/Τίτλος"),
                             QKeySequence(Qt::SHIFT | Qt::Key_F6), &frmTervani::mnuAnyAuthorTitle_Click);
 
-    mnuSearch1 = addMenu(bar, "mnuSearch1", QStringLiteral("&Διερεύνηση"));
-    mnuAuthorTitle = add(mnuSearch1, "mnuAuthorTitle", QStringLiteral("Συγγραφέας και Τίτλος"),
+    mnuSearch1 = menus.menu("mnuSearch1", QStringLiteral("&Διερεύνηση"));
+    mnuAuthorTitle = menus.item(mnuSearch1, "mnuAuthorTitle", QStringLiteral("Συγγραφέας και Τίτλος"),
                          QKeySequence(Qt::CTRL | Qt::Key_F6), &frmTervani::mnuAuthorTitle_Click);
-    mnuTitleAlloi = add(mnuSearch1, "mnuTitleAlloi", QStringLiteral("Τίτλος και Άλλο Όνομα"),
+    mnuTitleAlloi = menus.item(mnuSearch1, "mnuTitleAlloi", QStringLiteral("Τίτλος και Άλλο Όνομα"),
                         QKeySequence(Qt::CTRL | Qt::Key_F7), &frmTervani::mnuTitleAlloi_Click);
-    mnuAlloiEkdot = add(mnuSearch1, "mnuAlloiEkdot", QStringLiteral("Άλλο Όνομα και Εκδοτικά"),
+    mnuAlloiEkdot = menus.item(mnuSearch1, "mnuAlloiEkdot", QStringLiteral("Άλλο Όνομα και Εκδοτικά"),
                         QKeySequence(Qt::CTRL | Qt::Key_F8), &frmTervani::mnuAlloiEkdot_Click);
-    mnuSep8 = addSeparator(mnuSearch1, "mnuSep8");
-    mnuTitleEkdot = add(mnuSearch1, "mnuTitleEkdot", QStringLiteral("Τίτλος και Εκδοτικά"),
+    mnuSep8 = menus.separator(mnuSearch1, "mnuSep8");
+    mnuTitleEkdot = menus.item(mnuSearch1, "mnuTitleEkdot", QStringLiteral("Τίτλος και Εκδοτικά"),
                         QKeySequence(Qt::CTRL | Qt::Key_F9), &frmTervani::mnuTitleEkdot_Click);
-    mnuAuthorAlloi = add(mnuSearch1, "mnuAuthorAlloi", QStringLiteral("Συγγραφέας και Άλλο Όνομα"),
+    mnuAuthorAlloi = menus.item(mnuSearch1, "mnuAuthorAlloi", QStringLiteral("Συγγραφέας και Άλλο Όνομα"),
                          QKeySequence(Qt::CTRL | Qt::Key_F11), &frmTervani::mnuAuthorAlloi_Click);
-    mnuAuthorEkdot = add(mnuSearch1, "mnuAuthorEkdot", QStringLiteral("Συγγραφέας και Εκδοτικά"),
+    mnuAuthorEkdot = menus.item(mnuSearch1, "mnuAuthorEkdot", QStringLiteral("Συγγραφέας και Εκδοτικά"),
                          QKeySequence(Qt::CTRL | Qt::Key_F12), &frmTervani::mnuAuthorEkdot_Click);
 
-    mnublb = addMenu(bar, "mnublb", QStringLiteral("Βιβλιο&γραφία"));
-    mnuBible = add(mnublb, "mnuBible", QStringLiteral("Βελμόρα ..."), {}, &frmTervani::mnuBible_Click);
+    mnublb = menus.menu("mnublb", QStringLiteral("Βιβλιο&γραφία"));
+    mnuBible = menus.item(mnublb, "mnuBible", QStringLiteral("Βελμόρα ..."), {}, &frmTervani::mnuBible_Click);
 
-    mnuAbout = addMenu(bar, "mnuAbout", QStringLiteral("&Βοήθεια"));
-    mnuHelp = add(mnuAbout, "mnuHelp", QStringLiteral("Συντομ/ες-Πλήκτρα"), QKeySequence(Qt::Key_F11),
+    mnuAbout = menus.menu("mnuAbout", QStringLiteral("&Βοήθεια"));
+    mnuHelp = menus.item(mnuAbout, "mnuHelp", QStringLiteral("Συντομ/ες-Πλήκτρα"), QKeySequence(Qt::Key_F11),
                   &frmTervani::mnuHelp_Click);
-    mnuHelp1 = add(mnuAbout, "mnuHelp1", QStringLiteral("Βοήθεια"), QKeySequence(Qt::CTRL | Qt::Key_F1),
+    mnuHelp1 = menus.item(mnuAbout, "mnuHelp1", QStringLiteral("Βοήθεια"), QKeySequence(Qt::CTRL | Qt::Key_F1),
                    &frmTervani::mnuHelp1_Click);
-    mnuSep5 = addSeparator(mnuAbout, "mnuSep5");
-    mnuAbout1 = add(mnuAbout, "mnuAbout1", QStringLiteral("Περί ..."), {}, &frmTervani::mnuAbout1_Click);
+    mnuSep5 = menus.separator(mnuAbout, "mnuSep5");
+    mnuAbout1 = menus.item(mnuAbout, "mnuAbout1", QStringLiteral("Περί ..."), {}, &frmTervani::mnuAbout1_Click);
 }
 
 void frmTervani::mnuMulti_Click()
@@ -178,28 +143,28 @@ void frmTervani::mnuEkdot_Click()
 void frmTervani::cmdMulti_Click()
 {
     // Loading the exploration window unloads this one, which lets go of its card file.
-    m_platform.forms.load(FormName::frmMulti);
-    m_platform.forms.show(FormName::frmMulti);
+    m_forms.load(FormName::frmMulti);
+    m_forms.show(FormName::frmMulti);
 }
 
 void frmTervani::mnuHelp_Click()
 {
-    m_platform.forms.show(FormName::frmHelp);
+    showShortcutKeys();
 }
 
 void frmTervani::mnuAbout1_Click()
 {
-    m_platform.forms.show(FormName::frmAbout);
+    showAbout();
 }
 
 void frmTervani::mnuBible_Click()
 {
-    m_platform.help.showContents(QStringLiteral("BIBLIOGRAPHY.HLP"));
+    showBibliographyHelp();
 }
 
 void frmTervani::mnuHelp1_Click()
 {
-    m_platform.help.showContents(QStringLiteral("TERVANI.HLP"));
+    showProgramHelp();
 }
 
 } // namespace velmora

@@ -5,6 +5,7 @@
 
 #include "numbertext.h"
 #include "printedcard.h"
+#include "printheader.h"
 
 namespace velmora {
 
@@ -38,7 +39,7 @@ void printCardBlock(PrintDocument &document, const CardRecord &card, qint32 card
 
 void frmTervani::cmdPrint_Click()
 {
-    setStatusText(QStringLiteral("Η Καρτέλλα <") + NumberText(CurrentCard) +
+    StatusBar1.setMessage(QStringLiteral("Η Καρτέλλα <") + NumberText(CurrentCard) +
                   QStringLiteral(" > θα εκτυπωθεί. Πατήστε 'ΕΚΤΥΠΩΣΗ' όταν επιλέξετε όλες τις Καρτέλλες"));
     PrintDocument &printer = m_platform.printer;
     printer.setFontName(QStringLiteral("courier"));
@@ -59,7 +60,7 @@ void frmTervani::cmdPrint_Click()
 
 void frmTervani::cmdEndPrint_Click()
 {
-    setStatusText(QString());
+    StatusBar1.setMessage(QString());
     const bool printed = m_platform.printer.endDoc();
     PrintCount = 0;
     // A failed rendering has been reported by the renderer; it is not also announced

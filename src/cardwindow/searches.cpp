@@ -1,95 +1,25 @@
 // The card window's searches: the card-number jump and the text searches, which all run
-// through one scan-and-offer procedure driven by the descriptions in cardsearch.h.
+// through one scan-and-offer procedure over the descriptions in searchtables.h.
 
 #include "frmtervani.h"
 
 #include "cardnumber.h"
-#include "cardscan.h"
-#include "cardsearch.h"
-#include "matching.h"
 #include "numbertext.h"
-#include "platform.h"
+#include "probe.h"
+#include "scanstep.h"
+#include "searchtables.h"
 
 namespace velmora {
 
-namespace {
-
-const QString PrintQuestionStart = QStringLiteral("Θέλετε να Εκτυπώσω την Καρτέλλα ");
-const QString PrintQuestionEnd = QStringLiteral(" ;");
-const QString NoOtherCard = QStringLiteral("Δεν Υπάρχει Άλλη Όμοια Καρτέλλα");
-
-const QString CardNumberTitle = QStringLiteral("Βελμόρα 3.0: Αναζήτηση Αριθμού Καρτέλλας");
-const QString CardNumberPrompt = QStringLiteral("Βρες Κωδικό Καρτέλλας:");
-const QString CardNumberNotFoundStart = QStringLiteral("Ο Αριθμός Καρτέλλας ");
-const QString CardNumberNotFoundEnd = QStringLiteral(" δεν Βρέθηκε");
-const QString CardNumberRange = QStringLiteral("Γράψτε έναν αριθμό από 1 έως ");
-
-// One search text and the fields it is looked for in, ready for the scan loop: the test
-// of a card is a few byte comparisons, with nothing built per card.
-struct Probe
-{
-    SearchText text;
-    Field fields[FieldCount];
-    int fieldCount = 0;
-
-    Probe(const SearchText &searchText, FieldSet set) : text(searchText)
-    {
-        for (Field f : AllFields)
-            if (set.contains(f))
-                fields[fieldCount++] = f;
-    }
-
-    bool heldBy(const CardRecord &card, MatchRule rule) const
-    {
-        for (int i = 0; i < fieldCount; ++i) {
-            const bool found =
-                rule == MatchRule::Prefix ? text.prefixOf(card, fields[i]) : text.foundIn(card, fields[i]);
-            if (found)
-                return true;
-        }
-        return false;
-    }
-};
-
-QString notFoundMessage(const CardSearch &search, const SearchText &first, const SearchText &second)
-{
-    QString message = search.notFoundBefore.toString();
-    message += first.text();
-    if (search.isCombined()) {
-        message += search.notFoundMiddle;
-        message += second.text();
-    }
-    message += search.notFoundAfter;
-    return message;
-}
-
-} // namespace
-
-void frmTervani::runSearch(const CardSearch &search)
+void frmTervani::runSearch(const Search &search)
 {
     SearchCard = 0;
 
     // A combined search asks for both texts before it looks at either.
-    const SearchText first = SearchText::fromTyped(
-        m_platform.input.ask(search.first.title.toString(), search.first.prompt.toString()));
-    SearchText second;
-    if (search.isCombined()) {
-        second = SearchText::fromTyped(
-            m_platform.input.ask(search.second.title.toString(), search.second.prompt.toString()));
-        if (first.isEmpty() || second.isEmpty()) {
-            m_platform.messages.show(search.missingText.toString(), AppTitle, Buttons::Ok, Icon::Exclamation);
-            return;
-        }
-    } else if (first.isEmpty()) {
+    const std::optional<SearchProbe> asked = askForTexts(search);
+    if (!asked)
         return;
-    }
-
-    const Probe firstProbe(first, search.first.fields);
-    const Probe secondProbe(second, search.second.fields);
-    const auto matches = [&](const CardRecord &card) {
-        return firstProbe.heldBy(card, search.rule) &&
-               (!search.isCombined() || secondProbe.heldBy(card, search.rule));
-    };
+    const SearchProbe &probe = *asked;
 
     // The candidates go into a buffer of the search's own: `Card` keeps the card on screen.
     CardRecord candidate;
@@ -104,14 +34,13 @@ void frmTervani::runSearch(const CardSearch &search)
                     ++SearchCard;
                 ShowSRN();
             },
-            matches);
+            [&probe](const CardRecord &card) { return probe.matches(card); });
 
         if (found == 0) {
             if (foundOnce)
-                m_platform.messages.show(NoOtherCard, AppTitle, Buttons::Ok, Icon::Exclamation);
+                m_platform.messages.show(searches::NoOtherCard.toString(), AppTitle, Buttons::Ok, Icon::Exclamation);
             else
-                m_platform.messages.show(notFoundMessage(search, first, second), AppTitle, Buttons::Ok,
-                                         Icon::Information);
+                m_platform.messages.show(probe.notFoundMessage(), AppTitle, Buttons::Ok, Icon::Information);
             ShowCR();
             return;
         }
@@ -119,9 +48,9 @@ void frmTervani::runSearch(const CardSearch &search)
         foundOnce = true;
         CurrentCard = found;
         ShowCR();
-        const Answer answer =
-            m_platform.messages.show(PrintQuestionStart + NumberText(found) + PrintQuestionEnd, AppTitle,
-                                     Buttons::YesNoCancel, Icon::Question);
+        const QString question =
+            searches::PrintQuestionStart.toString() + NumberText(found) + searches::PrintQuestionEnd.toString();
+        const Answer answer = m_platform.messages.show(question, AppTitle, Buttons::YesNoCancel, Icon::Question);
         if (answer == Answer::Yes)
             cmdPrint_Click();
         else if (answer != Answer::No)
@@ -134,9 +63,10 @@ void frmTervani::runSearch(const CardSearch &search)
 
 void frmTervani::cmdFindcode_Click()
 {
+    const Search &search = searches::CardNumber;
     for (;;) {
         SearchCard = 0;
-        const QString typed = m_platform.input.ask(CardNumberTitle, CardNumberPrompt);
+        const QString typed = m_platform.input.ask(search.first.title.toString(), search.first.prompt.toString());
         if (typed.isEmpty())
             return;
 
@@ -145,8 +75,9 @@ void frmTervani::cmdFindcode_Click()
         case CardNumberEntry::TooLarge:
             return;
         case CardNumberEntry::NotFound:
-            m_platform.messages.show(CardNumberNotFoundStart + typed + CardNumberNotFoundEnd, AppTitle,
-                                     Buttons::Ok, Icon::Information);
+            // The number as typed, not as read.
+            m_platform.messages.show(search.notFoundBefore.toString() + typed + search.notFoundAfter.toString(),
+                                     AppTitle, Buttons::Ok, Icon::Information);
             ShowCR();
             return;
         case CardNumberEntry::Card:
@@ -156,69 +87,72 @@ void frmTervani::cmdFindcode_Click()
         case CardNumberEntry::Range:
             break;
         }
-        m_platform.messages.show(CardNumberRange + NumberText(CardCount), AppTitle, Buttons::Ok,
-                                 Icon::Information);
+        m_platform.messages.show(searches::CardNumberRange.toString() + NumberText(CardCount), AppTitle,
+                                 Buttons::Ok, Icon::Information);
     }
 }
 
+// The searches by the names searchtables.h gives them.
+using namespace searches;
+
 void frmTervani::cmdFindISBN_Click()
 {
-    runSearch(searches::ISBN);
+    runSearch(ISBN);
 }
 
 void frmTervani::cmdFindAuthor_Click()
 {
-    runSearch(searches::Author);
+    runSearch(Author);
 }
 
 void frmTervani::cmdFindTitle_Click()
 {
-    runSearch(searches::Title);
+    runSearch(Title);
 }
 
 void frmTervani::cmdFindAlloi_Click()
 {
-    runSearch(searches::OtherName);
+    runSearch(OtherName);
 }
 
 void frmTervani::cmdFindEkdot_Click()
 {
-    runSearch(searches::Publication);
+    runSearch(Publication);
 }
 
 void frmTervani::mnuAnyAuthorTitle_Click()
 {
-    runSearch(searches::AnyAuthorTitle);
+    runSearch(AnyAuthorTitle);
 }
 
 void frmTervani::mnuAuthorTitle_Click()
 {
-    runSearch(searches::AuthorTitle);
+    runSearch(AuthorTitle);
 }
 
 void frmTervani::mnuTitleAlloi_Click()
 {
-    runSearch(searches::TitleAlloi);
+    runSearch(TitleAlloi);
 }
 
 void frmTervani::mnuAlloiEkdot_Click()
 {
-    runSearch(searches::AlloiEkdot);
+    runSearch(AlloiEkdot);
 }
 
 void frmTervani::mnuTitleEkdot_Click()
 {
-    runSearch(searches::TitleEkdot);
+    runSearch(TitleEkdot);
 }
 
 void frmTervani::mnuAuthorAlloi_Click()
 {
-    runSearch(searches::AuthorAlloi);
+    runSearch(AuthorAlloi);
 }
 
 void frmTervani::mnuAuthorEkdot_Click()
 {
-    runSearch(searches::AuthorEkdot);
+    runSearch(AuthorEkdot);
 }
 
 } // namespace velmora

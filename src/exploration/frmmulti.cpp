@@ -1,28 +1,19 @@
 #include "frmmulti.h"
 
-#include "keycodes.h"
+#include "captions.h"
+#include "keypositions.h"
 #include "numbertext.h"
 #include "pageview.h"
-#include "platform.h"
 
-#include <QApplication>
+#include <QAction>
 #include <QGuiApplication>
-#include <QKeyEvent>
 #include <QLabel>
-#include <QMenuBar>
 #include <QScreen>
 #include <QStatusBar>
 
 namespace velmora {
 
-namespace {
-
-const QString PlainTitle = QStringLiteral("Βελμόρα 3.0 - Σερβαλίνη");
-
-} // namespace
-
-frmMulti::frmMulti(Platform &platform, QWidget *parent)
-    : QMainWindow(parent), m_platform(platform), m_progress([this] { pushScanCaption(); })
+frmMulti::frmMulti(Platform &platform, Forms &forms) : MainWindow(platform, forms, 5)
 {
     setObjectName(QStringLiteral("frmMulti"));
     setWindowTitle(PlainTitle);
@@ -35,8 +26,7 @@ frmMulti::frmMulti(Platform &platform, QWidget *parent)
     createMenus();
     createStatusBar();
 
-    // The window takes every key itself, before any child: see Form_KeyDown.
-    qApp->installEventFilter(this);
+    installKeyMap();
 
     adjustSize();
     // Wide enough at first for the longest notice of the message panel.
@@ -54,26 +44,21 @@ frmMulti::~frmMulti() = default;
 void frmMulti::createStatusBar()
 {
     QStatusBar *bar = statusBar();
-    bar->setObjectName(QStringLiteral("StatusBar1"));
-    bar->setToolTip(QStringLiteral("Χώρος Μηνυμάτων Προγράμματος"));
     bar->setSizeGripEnabled(true);
     const int narrow = 3 * fontMetrics().averageCharWidth() + 6;
     const int caps = fontMetrics().horizontalAdvance(QStringLiteral("CAPS")) + 12;
-    for (int i = 0; i < 5; ++i) {
-        auto *panel = new QLabel(bar);
-        panel->setObjectName(QStringLiteral("StatusBar1Panel%1").arg(i + 1));
-        panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-        if (i == 1) {
+    for (int i = 1; i <= StatusBar1.count(); ++i) {
+        QLabel *panel = StatusBar1.panel(i);
+        if (i == StatusPanels::MessagePanel) {
             panel->setMinimumWidth(caps);
             bar->addWidget(panel, 1);
         } else {
-            panel->setFixedWidth(i == 3 ? caps : narrow);
+            panel->setFixedWidth(i == CapsPanel ? caps : narrow);
             bar->addWidget(panel);
         }
-        StatusBar1Panels[i] = panel;
     }
-    StatusBar1Panels[3]->setText(QStringLiteral("CAPS"));
-    StatusBar1Panels[3]->setAlignment(Qt::AlignCenter);
+    StatusBar1.panel(CapsPanel)->setText(QStringLiteral("CAPS"));
+    StatusBar1.panel(CapsPanel)->setAlignment(Qt::AlignCenter);
     updateCapsPanel();
 }
 
@@ -81,12 +66,9 @@ void frmMulti::Form_Load()
 {
     // The card window goes first, without a question, so that only one window holds the
     // card file at a time.
-    m_platform.forms.unload(FormName::frmTervani);
+    m_forms.unload(FormName::frmTervani);
 
-    RecordLength = velmora::RecordLength;
-    File.open(m_platform.paths.cardFile());
-    CurrentCard = 1;
-    CardCount = File.cardCount();
+    openCardFile();
 
     // A folder that cannot be created is left to the export, which then fails quietly.
     for (const QString &folder : {m_platform.paths.programFiles(), m_platform.paths.exportFolder()})
@@ -96,11 +78,6 @@ void frmMulti::Form_Load()
     mnuPrint->setEnabled(false);
     mnuExport->setEnabled(false);
     updateCapsPanel();
-}
-
-void frmMulti::Form_Unload()
-{
-    File.close();
 }
 
 frmMulti::Slot frmMulti::slotLines(const CardRecord &card, qint32 cardNumber)
@@ -142,40 +119,12 @@ void frmMulti::ShowCR()
 
     page->print(QString(110, u'_'));
 
-    setCaption(PlainTitle + QStringLiteral(" - Καρτέλλα: ") + NumberText(CurrentCard) +
-               QStringLiteral("  από ") + NumberText(CardCount));
-}
-
-void frmMulti::ShowSRN()
-{
-    m_scanCaptionDue = true;
-    m_progress.tick(SearchCard);
-}
-
-void frmMulti::flushCaption()
-{
-    m_progress.pushNow();
-}
-
-void frmMulti::pushScanCaption()
-{
-    if (!m_scanCaptionDue)
-        return;
-    m_scanCaptionDue = false;
-    setWindowTitle(PlainTitle + QStringLiteral(" - Διερευνώ Καρτέλλα: ") + NumberText(SearchCard) +
-                   QStringLiteral("  από ") + NumberText(CardCount));
+    showCardCaption();
 }
 
 void frmMulti::showCA()
 {
-    setCaption(PlainTitle);
-}
-
-void frmMulti::setCaption(const QString &caption)
-{
-    // A scan caption still due would otherwise overwrite this one at the next push.
-    m_scanCaptionDue = false;
-    setWindowTitle(caption);
+    m_caption.set(PlainTitle);
 }
 
 void frmMulti::ClearArrays()
@@ -185,89 +134,27 @@ void frmMulti::ClearArrays()
     SlotCount = 0;
 }
 
-QString frmMulti::statusText() const
-{
-    return StatusBar1Panels[1]->text();
-}
-
-void frmMulti::setStatusText(const QString &text)
-{
-    StatusBar1Panels[1]->setText(text);
-}
-
 void frmMulti::updateCapsPanel()
 {
-    StatusBar1Panels[3]->setEnabled(m_platform.keyboard.capsLock());
+    StatusBar1.panel(CapsPanel)->setEnabled(m_platform.keyboard.isOn(KeyboardState::Light::CapsLock));
 }
 
-bool frmMulti::Form_KeyDown(int keyCode, int shift)
+void frmMulti::installKeyMap()
 {
-    // Each key triggers its menu entry, so that a key, the entry and the entry's own
-    // shortcut all run the same handler once.
-    constexpr int AltAlone = 4, CtrlAlone = 2;
-    QAction *action = nullptr;
-    if (shift == AltAlone) {
-        switch (keyCode) {
-        case Qt::Key_I:
-            action = mnuEpo;
-            break;
-        case Qt::Key_S:
-            action = mnuOno;
-            break;
-        case Qt::Key_T:
-            action = mnuTitlos;
-            break;
-        case Qt::Key_L:
-            action = mnuAlloi;
-            break;
-        case Qt::Key_O:
-            action = mnuEkdot;
-            break;
-        case Qt::Key_X:
-            action = mnuExit;
-            break;
-        default:
-            break;
-        }
-    } else if (shift == CtrlAlone && keyCode == Qt::Key_A) {
-        action = mnuTelos;
-    }
-    if (!action)
-        return false;
-    action->trigger();
-    return true;
-}
-
-bool frmMulti::eventFilter(QObject *watched, QEvent *event)
-{
-    // Installed on the application: it sees a key before whatever has the focus here. A
-    // key that reaches a shortcut (Ctrl+A of "Ανά καρτέλλα") arrives here only when the
-    // shortcut did not take it, so one press never runs a command twice.
-    const QEvent::Type type = event->type();
-    if ((type == QEvent::KeyPress || type == QEvent::KeyRelease) && watched->isWidgetType() &&
-        static_cast<QWidget *>(watched)->window() == this) {
-        updateCapsPanel();
-        auto *key = static_cast<QKeyEvent *>(event);
-        if (type == QEvent::KeyPress && !key->isAutoRepeat() &&
-            !(key->modifiers() & (Qt::MetaModifier | Qt::KeypadModifier))) {
-            if (key->key() == Qt::Key_F10 && key->modifiers() == Qt::NoModifier) {
-                openMenuBar();
-                return true;
-            }
-            if (Form_KeyDown(keyCodeOf(*key), shiftMaskOf(key->modifiers())))
-                return true;
-        }
-    } else if (type == QEvent::WindowActivate && watched == this) {
-        updateCapsPanel();
-    }
-    return QMainWindow::eventFilter(watched, event);
-}
-
-void frmMulti::openMenuBar()
-{
-    const QList<QAction *> menus = menuBar()->actions();
-    if (!menus.isEmpty())
-        menuBar()->setActiveAction(menus.first());
+    // The letters are key positions, whatever the layout, each with its one modifier
+    // alone. Each key triggers its menu entry, so that a key, the entry and the entry's own
+    // shortcut all run the same handler once. The window takes every key itself, before
+    // any child; a key held down starts nothing twice.
+    KeyMap map({
+        {Qt::Key_I, AltBit, [this] { mnuEpo->trigger(); }},
+        {Qt::Key_S, AltBit, [this] { mnuOno->trigger(); }},
+        {Qt::Key_T, AltBit, [this] { mnuTitlos->trigger(); }},
+        {Qt::Key_L, AltBit, [this] { mnuAlloi->trigger(); }},
+        {Qt::Key_O, AltBit, [this] { mnuEkdot->trigger(); }},
+        {Qt::Key_X, AltBit, [this] { mnuExit->trigger(); }},
+        {Qt::Key_A, CtrlBit, [this] { mnuTelos->trigger(); }},
+    });
+    installKeys(std::move(map), [this] { updateCapsPanel(); }, false);
 }
 
 } // namespace velmora

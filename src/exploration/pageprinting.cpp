@@ -3,7 +3,7 @@
 #include "cp1253.h"
 #include "numbertext.h"
 #include "pageview.h"
-#include "platform.h"
+#include "printheader.h"
 
 #include <QAction>
 
@@ -61,7 +61,7 @@ QString frmMulti::exportNotice(qint32 card)
 
 void frmMulti::writeExportNotice()
 {
-    setStatusText(exportNotice(CurrentCard));
+    StatusBar1.setMessage(exportNotice(CurrentCard));
 }
 
 void frmMulti::mnuPrint_Click()
@@ -97,8 +97,8 @@ void frmMulti::mnuTelos_Click()
 {
     File.close();
     // Unloading only hides this window and deletes it later, once this handler is over.
-    m_platform.forms.unload(FormName::frmMulti);
-    m_platform.forms.show(FormName::frmTervani);
+    m_forms.unload(FormName::frmMulti);
+    m_forms.show(FormName::frmTervani);
 }
 
 } // namespace velmora

@@ -1,5 +1,7 @@
 #include "pageview.h"
 
+#include "numbertext.h"
+
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QEvent>
@@ -157,8 +159,7 @@ void PageView::layOut() const
 
 void PageView::printNumber(qint64 n, bool endLine)
 {
-    const QString digits = QString::number(n);
-    print((n < 0 ? digits : QLatin1Char(' ') + digits) + QLatin1Char(' '), endLine);
+    print(PrintedNumber(n), endLine);
 }
 
 void PageView::clear()

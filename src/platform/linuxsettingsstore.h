@@ -10,7 +10,7 @@ namespace velmora {
 // Linux has no registry. This stand-in knows one key, the one that names the system
 // information program, and answers its "PATH" value with the first such program that is
 // installed here; every other key and value is missing.
-class LinuxSettingsStore : public SettingsStore
+class LinuxSettingsStore final : public SettingsStore
 {
 public:
     static QStringList defaultPrograms(); // hardinfo, kinfocenter, gnome-system-monitor

@@ -1,17 +1,24 @@
 #pragma once
 
+#include "beeper.h"
 #include "clock.h"
-#include "dialogs.h"
 #include "filesystem.h"
-#include "forms.h"
 #include "helpviewer.h"
+#include "inputbox.h"
+#include "keyboardstate.h"
+#include "messagebox.h"
+#include "paths.h"
 #include "printdocument.h"
+#include "programlauncher.h"
 #include "settingsstore.h"
 
 namespace velmora {
 
 // Everything a window may do to the world outside it. The program hands every window
 // the Qt implementations; the tests hand in fakes that record and answer from a script.
+// Built with named fields: Platform{.messages = ..., .input = ..., ...}. Each service is a
+// member of whoever provides it and never owned through its interface, whose destructor is
+// protected for that reason.
 struct Platform
 {
     MessageBox &messages;
@@ -25,7 +32,6 @@ struct Platform
     FileSystem &files;
     Paths &paths;
     KeyboardState &keyboard;
-    Forms &forms;
 };
 
 // Window titles and message box titles.

@@ -1,5 +1,7 @@
 #include "printdocument.h"
 
+#include "numbertext.h"
+
 namespace velmora {
 
 PrintDocument::PrintDocument(PrintRenderer &renderer)
@@ -62,8 +64,7 @@ void PrintDocument::tab(int column)
 
 void PrintDocument::printNumber(qint64 n, bool endLine)
 {
-    const QString digits = QString::number(n);
-    print((n < 0 ? digits : QLatin1Char(' ') + digits) + QLatin1Char(' '), endLine);
+    print(PrintedNumber(n), endLine);
 }
 
 void PrintDocument::newPage()

@@ -1,19 +1,10 @@
 #pragma once
 
-#include <QList>
+#include "printrenderer.h"
+
 #include <QString>
 
 namespace velmora {
-
-class PrintRenderer;
-
-// What an ended document holds: pages of lines, one character per column.
-struct PrintedDocument
-{
-    QString fontName;
-    int fontSize = 0;
-    QList<QStringList> pages;
-};
 
 // The application's one print document, shared by both main windows. It opens with the
 // first output after an end and is kept as text until it ends; only then is it rendered.
@@ -50,14 +41,6 @@ private:
     int m_fontSize = 12;
     bool m_open = false;
     bool m_lineOpen = false; // the last line has not been ended yet
-};
-
-// Turns an ended document into paper or a file.
-class PrintRenderer
-{
-public:
-    virtual ~PrintRenderer() = default;
-    virtual bool render(const PrintedDocument &document) = 0;
 };
 
 } // namespace velmora

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "dialogs.h"
+#include "beeper.h"
 
 namespace velmora {
 
-class QtBeeper : public Beeper
+class QtBeeper final : public Beeper
 {
 public:
     void beep() override;

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "dialogs.h"
+#include "inputbox.h"
 
 namespace velmora {
 
 // The search input box as QInputDialog, with Greek button texts.
-class QtInputBox : public InputBox
+class QtInputBox final : public InputBox
 {
 public:
     QString ask(const QString &title, const QString &prompt) override;

@@ -1,12 +1,12 @@
 #pragma once
 
-#include "dialogs.h"
+#include "messagebox.h"
 
 namespace velmora {
 
 // The program's message boxes as QMessageBox, with Greek button texts. Escape and the
 // close box give the box's way out: Cancel, No, or OK.
-class QtMessageBox : public MessageBox
+class QtMessageBox final : public MessageBox
 {
 public:
     Answer show(const QString &prompt, const QString &title, Buttons buttons, Icon icon,

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "printdocument.h"
+#include "printrenderer.h"
 
 #include <QFont>
 #include <QString>
@@ -15,7 +15,7 @@ class MessageBox;
 // Puts an ended print document on paper: on the system's default printer when there is
 // one, otherwise into a PDF file of its own, named after the date and time it was made.
 // A failure is told to the user in a message box and never passes in silence.
-class QtPrintRenderer : public PrintRenderer
+class QtPrintRenderer final : public PrintRenderer
 {
 public:
     // The page: A4 portrait, 81 columns of 12 pt Courier across and 56 lines down.

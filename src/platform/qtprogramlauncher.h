@@ -1,10 +1,10 @@
 #pragma once
 
-#include "settingsstore.h"
+#include "programlauncher.h"
 
 namespace velmora {
 
-class QtProgramLauncher : public ProgramLauncher
+class QtProgramLauncher final : public ProgramLauncher
 {
 public:
     bool fileExists(const QString &path) override;

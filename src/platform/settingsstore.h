@@ -13,22 +13,15 @@ public:
     enum class ValueType { String, Other };
     static constexpr quintptr LocalMachine = 0x80000002;
 
-    virtual ~SettingsStore() = default;
     // Returns a key handle, or 0 when the key cannot be opened.
     virtual quintptr openKey(quintptr root, const QString &keyName, quint32 access) = 0;
     // At most `bufferSize` bytes of the value; false when the value cannot be read.
     virtual bool queryValue(quintptr key, const QString &valueName, int bufferSize, QByteArray *data,
                             ValueType *type) = 0;
     virtual void closeKey(quintptr key) = 0;
-};
 
-class ProgramLauncher
-{
-public:
-    virtual ~ProgramLauncher() = default;
-    virtual bool fileExists(const QString &path) = 0;
-    // Starts the program in a normal window, without a shell and without waiting.
-    virtual bool start(const QString &program) = 0;
+protected:
+    ~SettingsStore() = default;
 };
 
 } // namespace velmora

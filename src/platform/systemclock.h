@@ -5,7 +5,7 @@
 namespace velmora {
 
 // The computer's own date and time, in local time.
-class SystemClock : public Clock
+class SystemClock final : public Clock
 {
 public:
     QDate today() override;

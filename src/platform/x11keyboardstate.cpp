@@ -10,18 +10,9 @@
 
 namespace velmora {
 
-bool X11KeyboardState::capsLock()
+bool X11KeyboardState::isOn(Light light)
 {
-    return indicator("Caps Lock");
-}
-
-bool X11KeyboardState::numLock()
-{
-    return indicator("Num Lock");
-}
-
-bool X11KeyboardState::indicator(const char *name)
-{
+    const char *name = light == Light::CapsLock ? "Caps Lock" : "Num Lock";
 #if defined(VELMORA_HAVE_X11) && QT_CONFIG(xcb)
     if (QGuiApplication::platformName() != QLatin1String("xcb"))
         return false;

@@ -1,12 +1,12 @@
 #pragma once
 
-#include "filesystem.h"
+#include "paths.h"
 
 namespace velmora {
 
 // The program's Windows folders on a freedesktop system: "C:\Program Files" is the
 // user's data folder (normally ~/.local/share), the card file lies in the working folder.
-class XdgPaths : public Paths
+class XdgPaths final : public Paths
 {
 public:
     QString cardFile() override;

@@ -40,7 +40,7 @@ int main(int argc, char *argv[])
         std::fflush(stdout);
     };
     CardWindowSession session;
-    registerForms(tp.platform(), session);
+    registerForms(tp.platform(), tp.forms, session);
     installFailureHandler(app, tp.platform());
 
     const QString mode = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
@@ -55,7 +55,7 @@ int main(int argc, char *argv[])
         });
     } else if (mode == QLatin1String("cardwindow")) {
         tp.writeCards({test::card(QStringLiteral("1")), test::card(QStringLiteral("2"))});
-        if (!startProgram(tp.platform()))
+        if (!startProgram(tp.platform(), tp.forms))
             return 3;
         tp.forms.form<frmSplash>(FormName::frmSplash)->tmrSplash_Timer();
         QFile::rename(tp.cardFile(), tp.cardFile() + QStringLiteral(".old"));

@@ -29,7 +29,7 @@ struct Program
 {
     TestPlatform tp;
     CardWindowSession session;
-    Program() { registerForms(tp.platform(), session); }
+    Program() { registerForms(tp.platform(), tp.forms, session); }
     ~Program()
     {
         for (FormName name : {Splash, CardWindow, FormName::frmMulti, FormName::frmAbout, FormName::frmHelp})
@@ -60,7 +60,7 @@ private slots:
     {
         Program p;
         p.tp.writeCards({card(QStringLiteral("1")), card(QStringLiteral("2")), card(QStringLiteral("3"))});
-        QVERIFY(startProgram(p.tp.platform()));
+        QVERIFY(startProgram(p.tp.platform(), p.tp.forms));
         QVERIFY(p.tp.messages.calls.isEmpty());
 
         auto *splash = qobject_cast<frmSplash *>(p.form(Splash));
@@ -80,7 +80,7 @@ private slots:
     {
         Program p;
         p.tp.writeCards({card(QStringLiteral("1")), card(QStringLiteral("2"))});
-        QVERIFY(startProgram(p.tp.platform()));
+        QVERIFY(startProgram(p.tp.platform(), p.tp.forms));
         qobject_cast<frmSplash *>(p.form(Splash))->tmrSplash_Timer();
         auto *cardWindow = qobject_cast<frmTervani *>(p.form(CardWindow));
         QVERIFY(cardWindow);
@@ -106,7 +106,7 @@ private slots:
     {
         Program p;
         p.tp.writeCards({card(QStringLiteral("1"))});
-        QVERIFY(startProgram(p.tp.platform()));
+        QVERIFY(startProgram(p.tp.platform(), p.tp.forms));
         p.tp.forms.show(FormName::frmAbout);
         auto *about = p.tp.forms.form<frmAbout>(FormName::frmAbout);
         QVERIFY(about);
@@ -144,7 +144,7 @@ private slots:
             QVERIFY(f.open(QIODevice::WriteOnly));
             QVERIFY(f.resize(MaxFileLength + 1)); // sparse
         }
-        QVERIFY(!startProgram(p.tp.platform()));
+        QVERIFY(!startProgram(p.tp.platform(), p.tp.forms));
 
         QCOMPARE(p.tp.messages.calls.size(), 1);
         const MessageCall &m = p.tp.messages.calls.first();
@@ -218,7 +218,7 @@ private slots:
 
         Program p;
         QVERIFY(QFile::copy(sample.filePath(), p.tp.cardFile()));
-        QVERIFY(startProgram(p.tp.platform()));
+        QVERIFY(startProgram(p.tp.platform(), p.tp.forms));
         auto *cardWindow = p.tp.forms.form<frmTervani>(CardWindow);
         QCOMPARE(cardWindow->CardCount, qint32(sample.size() / RecordLength));
         QVERIFY(!cardWindow->txtOno->text().isEmpty());

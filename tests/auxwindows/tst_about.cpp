@@ -30,7 +30,7 @@ class AboutTest : public QObject
         Run()
         {
             tp.forms.registerForm(FormName::frmAbout, [this]() -> QWidget * {
-                auto *w = new frmAbout(tp.platform());
+                auto *w = new frmAbout(tp.platform(), tp.forms);
                 w->Form_Load();
                 return w;
             });
@@ -131,7 +131,7 @@ private slots:
     void designCaptionsBeforeLoad()
     {
         TestPlatform tp;
-        frmAbout a(tp.platform());
+        frmAbout a(tp.platform(), tp.forms);
         QCOMPARE(a.lblTitle->text(), QStringLiteral("Application Title"));
         QCOMPARE(a.lblVersion->text(), QStringLiteral("Version"));
         QCOMPARE(a.lblBiblio->text(), QStringLiteral("Bibliography Version"));
@@ -210,7 +210,7 @@ private slots:
             tp.settings.keys[SysInfoKey];
         if (valueExists)
             tp.settings.keys[SysInfoKey][QStringLiteral("PATH")] = Value{stored, ValueType(type)};
-        frmAbout a(tp.platform());
+        frmAbout a(tp.platform(), tp.forms);
         QString KeyVal = QStringLiteral("left over");
         QCOMPARE(a.GetKeyValue(SettingsStore::LocalMachine, SysInfoKey, QStringLiteral("PATH"), KeyVal),
                  result);

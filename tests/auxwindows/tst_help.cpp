@@ -18,7 +18,7 @@ class HelpTest : public QObject
         Run()
         {
             tp.forms.registerForm(FormName::frmHelp, [this]() -> QWidget * {
-                auto *w = new frmHelp(tp.platform());
+                auto *w = new frmHelp(tp.platform(), tp.forms);
                 w->Form_Load();
                 return w;
             });

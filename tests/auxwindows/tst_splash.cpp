@@ -27,7 +27,7 @@ class SplashTest : public QObject
         Run()
         {
             tp.forms.registerForm(FormName::frmSplash, [this]() -> QWidget * {
-                auto *w = new frmSplash(tp.platform());
+                auto *w = new frmSplash(tp.platform(), tp.forms);
                 w->Form_Load();
                 return w;
             });

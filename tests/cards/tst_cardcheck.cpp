@@ -3,7 +3,7 @@
 
 #include "cardrecord.h"
 #include "cp1253.h"
-#include "specialfiles.h"
+#include "nonregularfiles.h"
 #include "toolrun.h"
 
 #include <QProcess>
@@ -182,7 +182,7 @@ private slots:
         QFETCH(QString, kind);
         QFETCH(QString, reason);
         ToolRun tool;
-        if (!velmora::test::makeSpecialFile(kind, tool.path(Cards)))
+        if (!velmora::test::makeNonRegularFile(kind, tool.path(Cards)))
             QSKIP("this system cannot make that file");
         for (const QStringList &command :
              {QStringList{QStringLiteral("check"), tool.path(Cards)},

@@ -43,7 +43,7 @@ struct LoadedWindow
 
     frmTervani &load()
     {
-        window = std::make_unique<frmTervani>(platform->platform(), session);
+        window = std::make_unique<frmTervani>(platform->platform(), platform->forms, session);
         window->Form_Load();
         return *window;
     }

@@ -2,6 +2,7 @@
 // command once, whichever control has the focus and whatever the keyboard layout.
 
 #include "cardwindowtest.h"
+#include "titleedit.h"
 
 #include <QAction>
 #include <QApplication>
@@ -79,7 +80,7 @@ private slots:
         p = std::make_unique<TestPlatform>();
         p->writeCards(numberedCards(3));
         p->forms.registerForm(Card, [this] {
-            auto *window = new frmTervani(p->platform(), session);
+            auto *window = new frmTervani(p->platform(), p->forms, session);
             window->Form_Load();
             return window;
         });

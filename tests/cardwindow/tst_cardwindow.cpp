@@ -235,7 +235,7 @@ private slots:
         frmTervani &w = t->load(cards);
         t->showCard(2);
         w.txtSp->setText(QStringLiteral("  12 σελ."));
-        static_cast<TitleEdit *>(w.txtTitlos)->setText(QStringLiteral("ΝΕΟΣ\u00A0ΤΙΤΛΟΣ"));
+        w.txtTitlos->setText(QStringLiteral("ΝΕΟΣ\u00A0ΤΙΤΛΟΣ"));
 
         w.cmdCorrect_Click();
 
@@ -447,21 +447,21 @@ private slots:
         QCOMPARE(bar->objectName(), QStringLiteral("StatusBar1"));
         QCOMPARE(bar->toolTip(), QStringLiteral("Χώρος Μηνυμάτων Προγράμματος"));
         QStringList texts;
-        for (QLabel *panel : w.StatusBar1Panels)
-            texts << panel->text();
+        for (int i = 1; i <= w.StatusBar1.count(); ++i)
+            texts << w.StatusBar1.panel(i)->text();
         QCOMPARE(texts, (QStringList{"", "", "", "CAPS", "", "NUM", "6/12/2026"}));
-        QVERIFY(!w.StatusBar1Panels[3]->isEnabled());
-        QVERIFY(w.StatusBar1Panels[5]->isEnabled());
+        QVERIFY(!w.StatusBar1.panel(4)->isEnabled());
+        QVERIFY(w.StatusBar1.panel(6)->isEnabled());
         QVERIFY(w.statusText().isEmpty());
 
         // The lock panels follow the keyboard on each key and each activation.
         t->platform->keyboard.caps = true;
         QTest::keyClick(w.txtOno, Qt::Key_CapsLock);
-        QVERIFY(w.StatusBar1Panels[3]->isEnabled());
+        QVERIFY(w.StatusBar1.panel(4)->isEnabled());
         t->platform->keyboard.num = false;
         QEvent activate(QEvent::WindowActivate);
         QApplication::sendEvent(&w, &activate);
-        QVERIFY(!w.StatusBar1Panels[5]->isEnabled());
+        QVERIFY(!w.StatusBar1.panel(6)->isEnabled());
     }
 
     void exitClosesTheFileAndEnds_data()
@@ -514,7 +514,7 @@ private slots:
     void cardFileErrorsReachTheCaller()
     {
         QVERIFY(QDir().mkpath(t->platform->cardFile())); // a folder where the file should be
-        t->window = std::make_unique<frmTervani>(t->platform->platform(), t->session);
+        t->window = std::make_unique<frmTervani>(t->platform->platform(), t->platform->forms, t->session);
         QVERIFY_THROWS_EXCEPTION(CardFileError, t->window->Form_Load());
         QVERIFY(t->platform->log.isEmpty());
     }

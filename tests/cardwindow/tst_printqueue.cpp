@@ -207,7 +207,7 @@ private slots:
         QFETCH(QString, text);
         printCards({number});
         QCOMPARE(t->window->statusText(), text);
-        QCOMPARE(t->window->StatusBar1Panels[1]->text(), text);
+        QCOMPARE(t->window->StatusBar1.panel(2)->text(), text);
         QVERIFY(text.startsWith(QStringLiteral("Η Καρτέλλα < %1 > θα εκτυπωθεί.").arg(number)));
         t->window->cmdEndPrint_Click();
         QCOMPARE(t->window->statusText(), QString());

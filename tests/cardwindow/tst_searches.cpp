@@ -1,6 +1,7 @@
 #include "fakes.h"
 #include "frmtervani.h"
-#include "matching.h"
+#include "titleedit.h"
+#include "searchtext.h"
 
 #include <QLineEdit>
 #include <QLocale>
@@ -176,7 +177,7 @@ struct Window
     {
         tp.writeCards(cards);
         before = tp.cardFileBytes();
-        w = std::make_unique<frmTervani>(tp.platform(), session);
+        w = std::make_unique<frmTervani>(tp.platform(), tp.forms, session);
         w->Form_Load();
     }
     void showCard(qint32 n)

@@ -26,7 +26,7 @@ struct MultiWindow
             return w;
         });
         tp.forms.registerForm(FormName::frmMulti, [this] {
-            auto *w = new frmMulti(tp.platform());
+            auto *w = new frmMulti(tp.platform(), tp.forms);
             w->Form_Load();
             return w;
         });

@@ -125,7 +125,7 @@ struct Window
     {
         tp.writeCards(cards);
         originalCards = tp.cardFileBytes();
-        w = std::make_unique<frmMulti>(tp.platform());
+        w = std::make_unique<frmMulti>(tp.platform(), tp.forms);
         w->Form_Load();
     }
 

@@ -128,12 +128,12 @@ void tst_frmMulti::freshWindow()
 
     QCOMPARE(w->statusBar()->objectName(), QStringLiteral("StatusBar1"));
     QCOMPARE(w->statusBar()->toolTip(), QStringLiteral("Χώρος Μηνυμάτων Προγράμματος"));
-    const QStringList panels{w->StatusBar1Panels[0]->text(), w->StatusBar1Panels[1]->text(),
-                             w->StatusBar1Panels[2]->text(), w->StatusBar1Panels[3]->text(),
-                             w->StatusBar1Panels[4]->text()};
+    const QStringList panels{w->StatusBar1.panel(1)->text(), w->StatusBar1.panel(2)->text(),
+                             w->StatusBar1.panel(3)->text(), w->StatusBar1.panel(4)->text(),
+                             w->StatusBar1.panel(5)->text()};
     QCOMPARE(panels, QStringList({{}, {}, {}, QStringLiteral("CAPS"), {}}));
     QCOMPARE(w->statusText(), QString());
-    QVERIFY(w->StatusBar1Panels[1]->width() >= w->StatusBar1Panels[0]->width());
+    QVERIFY(w->StatusBar1.panel(2)->width() >= w->StatusBar1.panel(1)->width());
 
     // Loading only reads the card file.
     QCOMPARE(env.tp.cardFileBytes(), contents);
@@ -216,7 +216,7 @@ void tst_frmMulti::captions()
     QCOMPARE(w->windowTitle(), PlainTitle);
 
     // The scan caption reaches the window now and then, naming the card of that moment.
-    QTest::qSleep(ScanProgress::IntervalMs + 10);
+    QTest::qSleep(ScanCaption::IntervalMs + 10);
     w->SearchCard = 256;
     w->ShowSRN();
     QCOMPARE(w->windowTitle(), QStringLiteral("Βελμόρα 3.0 - Σερβαλίνη - Διερευνώ Καρτέλλα: ") +
@@ -226,7 +226,7 @@ void tst_frmMulti::captions()
     w->ShowSRN();
     w->CurrentCard = 6;
     w->ShowCR();
-    QTest::qSleep(ScanProgress::IntervalMs + 10);
+    QTest::qSleep(ScanCaption::IntervalMs + 10);
     w->ShowSRN(); // not yet time for card 257: only every 256 cards
     QCOMPARE(w->windowTitle(), QStringLiteral("Βελμόρα 3.0 - Σερβαλίνη - Καρτέλλα: ") + NumberText(6) +
                                    QStringLiteral("  από ") + NumberText(120));
@@ -544,7 +544,7 @@ void tst_frmMulti::capsPanelFollowsTheKeyboard()
     frmMulti *w = env.open();
     w->show();
     QVERIFY(QTest::qWaitForWindowActive(w));
-    QLabel *caps = w->StatusBar1Panels[3];
+    QLabel *caps = w->StatusBar1.panel(4);
     QVERIFY(!caps->isEnabled());
 
     env.tp.keyboard.caps = true;

@@ -143,8 +143,8 @@ private slots:
     {
         QCOMPARE(QGuiApplication::platformName(), QStringLiteral("offscreen"));
         X11KeyboardState keyboard;
-        QVERIFY(!keyboard.capsLock());
-        QVERIFY(!keyboard.numLock());
+        QVERIFY(!keyboard.isOn(KeyboardState::Light::CapsLock));
+        QVERIFY(!keyboard.isOn(KeyboardState::Light::NumLock));
     }
 
     void thePlatformHoldsTheQtImplementations()

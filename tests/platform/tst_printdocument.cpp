@@ -1,4 +1,5 @@
 #include "clock.h"
+#include "printheader.h"
 #include "fakes.h"
 #include "printdocument.h"
 

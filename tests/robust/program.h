@@ -19,7 +19,7 @@ struct Program
     TestPlatform tp;
     CardWindowSession session;
 
-    Program() { registerForms(tp.platform(), session); }
+    Program() { registerForms(tp.platform(), tp.forms, session); }
     ~Program()
     {
         for (FormName name : {FormName::frmSplash, FormName::frmTervani, FormName::frmMulti,
@@ -31,7 +31,7 @@ struct Program
     // Starts as main() does and returns the card window, or null when the start failed.
     frmTervani *start()
     {
-        if (!startProgram(tp.platform()))
+        if (!startProgram(tp.platform(), tp.forms))
             return nullptr;
         return cards();
     }

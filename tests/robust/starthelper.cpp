@@ -22,18 +22,27 @@ int main(int argc, char *argv[])
         return 2;
     test::TestPlatform tp;
     test::TempPaths paths(QString::fromLocal8Bit(argv[1]));
-    Platform platform{tp.messages, tp.input,    tp.beeper, tp.clock, tp.printer,  tp.help,
-                      tp.settings, tp.launcher, tp.files,  paths,    tp.keyboard, tp.forms};
+    Platform platform{.messages = tp.messages,
+                      .input = tp.input,
+                      .beeper = tp.beeper,
+                      .clock = tp.clock,
+                      .printer = tp.printer,
+                      .help = tp.help,
+                      .settings = tp.settings,
+                      .launcher = tp.launcher,
+                      .files = tp.files,
+                      .paths = paths,
+                      .keyboard = tp.keyboard};
     tp.messages.onShow = [](const test::MessageCall &m) {
         std::printf("message: %s|%s\n", qPrintable(m.title), qPrintable(m.prompt));
         std::fflush(stdout);
     };
     CardWindowSession session;
-    registerForms(platform, session);
+    registerForms(platform, tp.forms, session);
     installFailureHandler(app, platform);
 
     int status = CardFileFailureStatus;
-    if (startProgram(platform)) {
+    if (startProgram(platform, tp.forms)) {
         if (auto *w = tp.forms.form<frmTervani>(FormName::frmTervani))
             std::printf("caption: %s\n", qPrintable(w->windowTitle()));
         QTimer::singleShot(0, &app, [] { QCoreApplication::exit(0); });

@@ -4,7 +4,8 @@
 #include "cardfile.h"
 #include "cardfilefailure.h"
 #include "program.h"
-#include "specialfiles.h"
+#include "nonregularfiles.h"
+#include "titleedit.h"
 
 #include <QDir>
 #include <QLineEdit>
@@ -205,8 +206,8 @@ private slots:
             if (kind == QLatin1String("folder"))
                 return QDir().mkdir(at);
             if (kind == QLatin1String("readonlyfifo"))
-                return makeSpecialFile(QStringLiteral("fifo"), at) && QFile::setPermissions(at, QFile::ReadOwner);
-            if (makeSpecialFile(kind, at))
+                return makeNonRegularFile(QStringLiteral("fifo"), at) && QFile::setPermissions(at, QFile::ReadOwner);
+            if (makeNonRegularFile(kind, at))
                 return true;
             if (kind != QLatin1String("long") && kind != QLatin1String("unreadable"))
                 return false;

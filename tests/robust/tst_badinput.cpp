@@ -2,7 +2,7 @@
 // program answers as it should and goes on.
 
 #include "cardnumber.h"
-#include "matching.h"
+#include "searchtext.h"
 #include "program.h"
 
 #include <QDir>

@@ -92,8 +92,17 @@ TestPlatform::TestPlatform()
 {
     files.failAppend = false;
     forms.onEnd = [this] { ++programEnded; };
-    m_platform.reset(new Platform{messages, input,    beeper, clock, printer,  help,
-                                  settings, launcher, files,  paths, keyboard, forms});
+    m_platform.reset(new Platform{.messages = messages,
+                                  .input = input,
+                                  .beeper = beeper,
+                                  .clock = clock,
+                                  .printer = printer,
+                                  .help = help,
+                                  .settings = settings,
+                                  .launcher = launcher,
+                                  .files = files,
+                                  .paths = paths,
+                                  .keyboard = keyboard});
 }
 
 TestPlatform::~TestPlatform() = default;

@@ -144,8 +144,7 @@ public:
 class FakeKeyboard : public KeyboardState
 {
 public:
-    bool capsLock() override { return caps; }
-    bool numLock() override { return num; }
+    bool isOn(Light light) override { return light == Light::CapsLock ? caps : num; }
     bool caps = false;
     bool num = false;
 };

@@ -1,5 +1,7 @@
 #include "command.h"
 
+#include "version.h"
+
 namespace velmora::cards {
 
 namespace {
@@ -64,7 +66,7 @@ int runCardTool(const QStringList &arguments, Console &console)
         return Success;
     }
     if (name == QLatin1String("--version")) {
-        console.out << Program << ' ' << VELMORA_VERSION << Qt::endl;
+        console.out << Program << ' ' << version::Text << Qt::endl;
         return Success;
     }
     for (const Command &command : commands()) {

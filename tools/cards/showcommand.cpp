@@ -1,22 +1,12 @@
 // velmora-cards show FILIS N: one card as the card window shows it.
 
+#include "captions.h"
 #include "command.h"
-#include "numbertext.h"
 #include "storedcards.h"
-
-#include <array>
 
 namespace velmora::cards {
 
 namespace {
-
-// The card window's caption and labels, in the order of the card record.
-const QString CardCaption = QStringLiteral("Βελμόρα 3.0 - Σερβαλίνη - Καρτέλλα: ");
-const QString Of = QStringLiteral("  από ");
-const std::array<QString, FieldCount> Labels = {
-    QStringLiteral("ΑΡIΘΜ. ISBN"), QStringLiteral("ΣΥΓΓΡΑΦΕΑΣ"), QStringLiteral("ΤΙΤΛΟΣ"),
-    QStringLiteral("ΑΛΛΟ ΟΝΟΜΑ"),  QStringLiteral("ΕΚΔΟΤΙΚΑ"),   QStringLiteral("ΣΕΛ.-ΣΗΜ/ΣΕΙΣ"),
-};
 
 int runShow(const CommandLine &line, Console &console)
 {
@@ -45,12 +35,12 @@ int runShow(const CommandLine &line, Console &console)
     }
 
     QTextStream &out = console.out;
-    out << CardCaption << NumberText(number) << Of << NumberText(cards.cardCount()) << '\n';
+    out << cardCaption(qint32(number), cards.cardCount()) << '\n';
     int labelWidth = 0;
-    for (const QString &label : Labels)
-        labelWidth = qMax(labelWidth, int(label.size()));
-    for (int i = 0; i < FieldCount; ++i)
-        out << Labels[i].leftJustified(labelWidth + 2) << card.shown(AllFields[i]) << '\n';
+    for (Field f : AllFields)
+        labelWidth = qMax(labelWidth, int(fieldLabel(f).size()));
+    for (Field f : AllFields)
+        out << fieldLabel(f).leftJustified(labelWidth + 2) << card.shown(f) << '\n';
     out.flush();
     return Success;
 }

@@ -17,7 +17,7 @@ namespace velmora::test {
 
 // "fifo", "socket", "devnull" (a link to /dev/null), "folderlink" (a link to a folder
 // beside `path`). False when this system cannot make it.
-inline bool makeSpecialFile(const QString &kind, const QString &path)
+inline bool makeNonRegularFile(const QString &kind, const QString &path)
 {
     const QByteArray native = QFile::encodeName(path);
     if (kind == QLatin1String("fifo"))

@@ -1,11 +1,11 @@
-#include "keycodes.h"
+#include "keypositions.h"
 
 #include <QKeyEvent>
 #include <QTest>
 
 using namespace velmora;
 
-class tst_keycodes : public QObject
+class tst_keypositions : public QObject
 {
     Q_OBJECT
 
@@ -45,5 +45,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(tst_keycodes)
-#include "tst_keycodes.moc"
+QTEST_MAIN(tst_keypositions)
+#include "tst_keypositions.moc"

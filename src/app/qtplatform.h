@@ -1,6 +1,5 @@
 #pragma once
 
-#include "forms.h"
 #include "helpbrowser.h"
 #include "linuxsettingsstore.h"
 #include "localfilesystem.h"
@@ -35,13 +34,12 @@ private:
     SystemClock m_clock;
     QtPrintRenderer m_renderer{m_messages, m_clock};
     PrintDocument m_printer{m_renderer};
-    HelpBrowser m_help;
+    HelpBrowser m_help{m_messages};
     LinuxSettingsStore m_settings;
     QtProgramLauncher m_launcher;
     LocalFileSystem m_files;
     XdgPaths m_paths;
     X11KeyboardState m_keyboard;
-    Forms m_forms;
     Platform m_platform;
 };
 

@@ -1,3 +1,5 @@
+#include "printheader.h"
+
 #include "clock.h"
 
 namespace velmora {

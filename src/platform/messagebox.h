@@ -13,25 +13,12 @@ enum class Answer { Ok, Yes, No, Cancel };
 class MessageBox
 {
 public:
-    virtual ~MessageBox() = default;
     // Modal. `defaultButton` Ok means the form's usual default (the first button).
     virtual Answer show(const QString &prompt, const QString &title, Buttons buttons, Icon icon,
                         Answer defaultButton = Answer::Ok) = 0;
-};
 
-class InputBox
-{
-public:
-    virtual ~InputBox() = default;
-    // Modal, with an empty default. Returns the typed text, or empty on cancel.
-    virtual QString ask(const QString &title, const QString &prompt) = 0;
-};
-
-class Beeper
-{
-public:
-    virtual ~Beeper() = default;
-    virtual void beep() = 0;
+protected:
+    ~MessageBox() = default;
 };
 
 } // namespace velmora

@@ -1,36 +1,16 @@
 #include "helpbrowser.h"
 
 #include "helpwindow.h"
+#include "messagebox.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QMessageBox>
 
 namespace velmora {
 
-namespace {
-
-void showMissing(const QString &fileName, const QStringList &folders)
-{
-    QStringList searched;
-    for (const QString &folder : folders)
-        searched << QDir::toNativeSeparators(QDir::cleanPath(QDir(folder).absolutePath()));
-    auto *box =
-        new QMessageBox(QMessageBox::Warning, QStringLiteral("Βελμόρα 3.0 - Βοήθεια"),
-                        QStringLiteral("Δεν βρέθηκε το αρχείο βοήθειας %1.").arg(fileName), QMessageBox::Ok);
-    box->setObjectName(QStringLiteral("msgHelpMissing"));
-    box->setInformativeText(QStringLiteral("Αναζητήθηκε στους φακέλους:\n") +
-                            searched.join(QLatin1Char('\n')));
-    box->setAttribute(Qt::WA_DeleteOnClose);
-    box->setWindowModality(Qt::NonModal);
-    box->show();
-}
-
-} // namespace
-
-HelpBrowser::HelpBrowser(QStringList searchFolders)
-    : reportMissing(showMissing), m_folders(std::move(searchFolders))
+HelpBrowser::HelpBrowser(MessageBox &messages, QStringList searchFolders)
+    : m_messages(messages), m_folders(std::move(searchFolders))
 {
 }
 
@@ -69,12 +49,21 @@ HelpWindow *HelpBrowser::window(const QString &fileName) const
     return m_windows.value(fileName).data();
 }
 
+void HelpBrowser::reportMissing(const QString &fileName) const
+{
+    QStringList searched;
+    for (const QString &folder : m_folders)
+        searched << QDir::toNativeSeparators(QDir::cleanPath(QDir(folder).absolutePath()));
+    m_messages.show(QStringLiteral("Δεν βρέθηκε το αρχείο βοήθειας %1.\nΑναζητήθηκε στους φακέλους:\n%2")
+                        .arg(fileName, searched.join(QLatin1Char('\n'))),
+                    QStringLiteral("Βελμόρα 3.0 - Βοήθεια"), Buttons::Ok, Icon::Exclamation);
+}
+
 void HelpBrowser::showContents(const QString &fileName)
 {
     const QString path = locate(fileName);
     if (path.isEmpty()) {
-        if (reportMissing)
-            reportMissing(fileName, m_folders);
+        reportMissing(fileName);
         return;
     }
     HelpWindow *w = window(fileName);

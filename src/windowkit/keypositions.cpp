@@ -1,4 +1,4 @@
-#include "keycodes.h"
+#include "keypositions.h"
 
 #include <QGuiApplication>
 #include <QKeyEvent>

@@ -1,15 +1,16 @@
+#include "fakes.h"
 #include "helpbrowser.h"
 #include "helpwindow.h"
 
 #include <QApplication>
 #include <QDir>
-#include <QMessageBox>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBrowser>
 
 using namespace velmora;
+using namespace velmora::test;
 
 namespace {
 
@@ -79,11 +80,11 @@ private slots:
             writeHelp(folder.value(holder), QStringLiteral("TERVANI.HLP"),
                       QStringLiteral("Βοήθεια ") + holder);
 
-        HelpBrowser help(places.folders());
-        QStringList missing;
-        help.reportMissing = [&](const QString &name, const QStringList &) { missing << name; };
+        QStringList log;
+        FakeMessageBox messages(log);
+        HelpBrowser help(messages, places.folders());
         help.showContents(QStringLiteral("TERVANI.HLP"));
-        QVERIFY(missing.isEmpty());
+        QVERIFY(messages.calls.isEmpty());
         HelpWindow *w = help.window(QStringLiteral("TERVANI.HLP"));
         QVERIFY(w);
         QVERIFY(w->isVisible());
@@ -98,42 +99,43 @@ private slots:
     {
         Places places;
         writeHelp(places.data, QStringLiteral("TERVANI.HLP"), QStringLiteral("Βοήθεια"));
-        HelpBrowser help(places.folders());
-        QStringList missing;
-        QStringList searched;
-        help.reportMissing = [&](const QString &name, const QStringList &folders) {
-            missing << name;
-            searched = folders;
-        };
+        QStringList log;
+        FakeMessageBox messages(log);
+        HelpBrowser help(messages, places.folders());
         help.showContents(QStringLiteral("BIBLIOGRAPHY.HLP"));
-        QCOMPARE(missing, QStringList{QStringLiteral("BIBLIOGRAPHY.HLP")});
-        QCOMPARE(searched, places.folders());
+        QCOMPARE(messages.calls.size(), 1);
+        const QString prompt = messages.calls.first().prompt;
+        QVERIFY2(prompt.startsWith(QStringLiteral("Δεν βρέθηκε το αρχείο βοήθειας BIBLIOGRAPHY.HLP.")),
+                 qPrintable(prompt));
+        for (const QString &folder : {places.work, places.data, places.program})
+            QVERIFY2(prompt.contains(QDir::toNativeSeparators(folder)), qPrintable(folder));
         QVERIFY(!help.window(QStringLiteral("BIBLIOGRAPHY.HLP")));
     }
 
-    void theViewerSaysSoInItsOwnBox()
+    // Through the program's own message box, not one of the viewer's past it.
+    void theViewerSaysSoInTheProgramsBox()
     {
         Places places;
-        HelpBrowser help(places.folders());
-        help.showContents(QStringLiteral("BIBLIOGRAPHY.HLP")); // returns without waiting
-        QMessageBox *box = nullptr;
+        QStringList log;
+        FakeMessageBox messages(log);
+        HelpBrowser help(messages, places.folders());
+        help.showContents(QStringLiteral("BIBLIOGRAPHY.HLP"));
+        QCOMPARE(messages.calls.size(), 1);
+        const MessageCall &box = messages.calls.first();
+        QCOMPARE(box.title, QStringLiteral("Βελμόρα 3.0 - Βοήθεια"));
+        QCOMPARE(box.buttons, Buttons::Ok);
+        QCOMPARE(box.icon, Icon::Exclamation);
         for (QWidget *w : QApplication::topLevelWidgets())
-            if (auto *b = qobject_cast<QMessageBox *>(w); b && b->isVisible())
-                box = b;
-        QVERIFY(box);
-        QCOMPARE(box->windowTitle(), QStringLiteral("Βελμόρα 3.0 - Βοήθεια"));
-        QVERIFY2(box->text().contains(QStringLiteral("BIBLIOGRAPHY.HLP")), qPrintable(box->text()));
-        QVERIFY(box->informativeText().contains(QDir::toNativeSeparators(places.data)));
-        QPointer<QMessageBox> gone(box);
-        box->close();
-        QTRY_VERIFY(!gone);
+            QVERIFY2(!w->isVisible(), qPrintable(w->objectName()));
     }
 
     void showingAgainReturnsToTheContentsInTheSameWindow()
     {
         Places places;
         writeHelp(places.work, QStringLiteral("TERVANI.HLP"), QStringLiteral("Βοήθεια"));
-        HelpBrowser help(places.folders());
+        QStringList log;
+        FakeMessageBox messages(log);
+        HelpBrowser help(messages, places.folders());
         help.showContents(QStringLiteral("TERVANI.HLP"));
         HelpWindow *w = help.window(QStringLiteral("TERVANI.HLP"));
         QVERIFY(w);
@@ -163,13 +165,13 @@ private slots:
     {
         // The working folder of a test holds no help file: the copy in the build tree,
         // two levels above the test program, is what is found.
-        HelpBrowser help;
+        QStringList log;
+        FakeMessageBox messages(log);
+        HelpBrowser help(messages);
         QCOMPARE(help.searchFolders().first(), QStringLiteral("."));
         for (const QString &name : {QStringLiteral("TERVANI.HLP"), QStringLiteral("BIBLIOGRAPHY.HLP")}) {
-            QStringList missing;
-            help.reportMissing = [&](const QString &n, const QStringList &) { missing << n; };
             help.showContents(name);
-            QVERIFY2(missing.isEmpty(), qPrintable(name));
+            QVERIFY2(messages.calls.isEmpty(), qPrintable(name));
             HelpWindow *w = help.window(name);
             QVERIFY(w);
             // The files are HTML whatever their ending says.

@@ -6,11 +6,10 @@
 #include <QPointer>
 #include <QStringList>
 
-#include <functional>
-
 namespace velmora {
 
 class HelpWindow;
+class MessageBox;
 
 // The program's help viewer: finds a help file by its bare name and shows it in a window
 // of its own, one window per file, reused while it stays open.
@@ -18,8 +17,9 @@ class HelpBrowser : public HelpViewer
 {
 public:
     // The folders searched in order; "." is the working folder at the time of the search.
-    explicit HelpBrowser(QStringList searchFolders = defaultSearchFolders());
-    ~HelpBrowser() override;
+    // A help file found in none of them is reported in `messages`.
+    explicit HelpBrowser(MessageBox &messages, QStringList searchFolders = defaultSearchFolders());
+    ~HelpBrowser();
 
     void showContents(const QString &fileName) override;
 
@@ -31,11 +31,10 @@ public:
     // help folder of the build tree, two levels above a built program).
     static QStringList defaultSearchFolders();
 
-    // Tells the user a help file cannot be found. By default a message box of the
-    // viewer's own, which does not wait.
-    std::function<void(const QString &fileName, const QStringList &folders)> reportMissing;
-
 private:
+    void reportMissing(const QString &fileName) const;
+
+    MessageBox &m_messages;
     QStringList m_folders;
     QHash<QString, QPointer<HelpWindow>> m_windows;
 };

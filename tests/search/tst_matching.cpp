@@ -1,4 +1,4 @@
-#include "matching.h"
+#include "searchtext.h"
 #include "numbertext.h"
 
 #include <QTest>

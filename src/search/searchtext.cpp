@@ -1,4 +1,4 @@
-#include "matching.h"
+#include "searchtext.h"
 
 #include "cp1253.h"
 

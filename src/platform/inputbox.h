@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QString>
+
+namespace velmora {
+
+class InputBox
+{
+public:
+    // Modal, with an empty default. Returns the typed text, or empty on cancel.
+    virtual QString ask(const QString &title, const QString &prompt) = 0;
+
+protected:
+    ~InputBox() = default;
+};
+
+} // namespace velmora

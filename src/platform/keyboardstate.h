@@ -1,0 +1,18 @@
+#pragma once
+
+namespace velmora {
+
+// The keyboard's lock lights, which the status bars show.
+class KeyboardState
+{
+public:
+    enum class Light { CapsLock, NumLock };
+
+    // False when the platform does not report the state.
+    virtual bool isOn(Light light) = 0;
+
+protected:
+    ~KeyboardState() = default;
+};
+
+} // namespace velmora

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QString>
+
+namespace velmora {
+
+// What the user is told the export file is called, whatever it maps to.
+inline QString exportFileShownName()
+{
+    return QStringLiteral("C:\\Program Files\\Velmora\\MySearch.doc");
+}
+
+// Where the program's fixed Windows locations live on this system.
+class Paths
+{
+public:
+    virtual QString cardFile() = 0;     // "Filis.dat" in the working folder
+    virtual QString programFiles() = 0; // "C:\Program Files"
+    virtual QString exportFolder() = 0; // "C:\Program Files\Velmora"
+    virtual QString exportFile() = 0;   // "C:\Program Files\Velmora\MySearch.doc"
+
+protected:
+    ~Paths() = default;
+};
+
+} // namespace velmora

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+namespace velmora {
+
+struct PrintedDocument;
+
+// Turns an ended document into paper or a file.
+class PrintRenderer
+{
+public:
+    virtual bool render(const PrintedDocument &document) = 0;
+
+protected:
+    ~PrintRenderer() = default;
+};
+
+// What an ended document holds: pages of lines, one character per column.
+struct PrintedDocument
+{
+    QString fontName;
+    int fontSize = 0;
+    QList<QStringList> pages;
+};
+
+} // namespace velmora

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QString>
+
+namespace velmora {
+
+class ProgramLauncher
+{
+public:
+    virtual bool fileExists(const QString &path) = 0;
+    // Starts the program in a normal window, without a shell and without waiting.
+    virtual bool start(const QString &program) = 0;
+
+protected:
+    ~ProgramLauncher() = default;
+};
+
+} // namespace velmora

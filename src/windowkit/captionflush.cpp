@@ -1,0 +1,20 @@
+#include "captionflush.h"
+
+#include "scancaption.h"
+
+namespace velmora {
+
+Answer CaptionFlushingMessageBox::show(const QString &prompt, const QString &title, Buttons buttons, Icon icon,
+                                       Answer defaultButton)
+{
+    m_caption.flush();
+    return m_inner.show(prompt, title, buttons, icon, defaultButton);
+}
+
+QString CaptionFlushingInputBox::ask(const QString &title, const QString &prompt)
+{
+    m_caption.flush();
+    return m_inner.ask(title, prompt);
+}
+
+} // namespace velmora

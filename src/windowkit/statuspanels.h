@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+
+class QLabel;
+class QMainWindow;
+
+namespace velmora {
+
+// StatusBar1 of a main window: a row of sunken panels, numbered from 1 as the program
+// names them. Panel 2, the widest, is the program's message area.
+class StatusPanels
+{
+public:
+    static constexpr int MessagePanel = 2;
+
+    StatusPanels(QMainWindow *window, int count);
+
+    QLabel *panel(int number) const { return m_panels.at(number - 1); }
+    int count() const { return int(m_panels.size()); }
+    QString message() const;
+    void setMessage(const QString &text);
+
+private:
+    QList<QLabel *> m_panels;
+};
+
+} // namespace velmora
