@@ -9,7 +9,8 @@ build=${VELMORA_BUILD_DIR:-build}
 
 configure_and_build() {
   bash tools/setup-debian.sh
-  cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+  # Warnings are errors: what CI builds must be free of them.
+  cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELMORA_WERROR=ON >/dev/null
   cmake --build "$build"
 }
 

@@ -44,7 +44,8 @@ void showAndWait(QWidget &window)
 }
 
 CardWindowBench::CardWindowBench(BenchPlatform &platform)
-    : m_platform(platform), m_window(std::make_unique<frmTervani>(platform.platform(), platform.forms, m_session))
+    : m_platform(platform),
+      m_window(std::make_unique<frmTervani>(platform.platform(), platform.forms, m_session))
 {
     m_window->Form_Load();
     showAndWait(*m_window);

@@ -12,7 +12,7 @@ packages=(
   poppler-utils
   appstream desktop-file-utils
   at-spi2-core dbus dbus-x11 python3 python3-pyatspi
-  clang-14 libclang-rt-14-dev
+  clang-14 libclang-rt-14-dev clang-format clang-tidy
   e2fsprogs file
 )
 

@@ -55,7 +55,8 @@ QString programVersionText()
     return QStringLiteral("%1.%2.%3").arg(version::Major).arg(version::Minor).arg(version::Patch);
 }
 
-frmAbout::frmAbout(Platform &platform, Forms &forms, QWidget *parent) : QDialog(parent), m_platform(platform), m_forms(forms)
+frmAbout::frmAbout(Platform &platform, Forms &forms, QWidget *parent)
+    : QDialog(parent), m_platform(platform), m_forms(forms)
 {
     setObjectName(QStringLiteral("frmAbout"));
     setBackground(this, LightOrange);

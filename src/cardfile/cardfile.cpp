@@ -11,16 +11,14 @@
 namespace velmora {
 
 CardFileError::CardFileError(QString path, QString reason)
-    : std::runtime_error((path + QStringLiteral(": ") + reason).toStdString())
-    , m_path(std::move(path))
-    , m_reason(std::move(reason))
+    : std::runtime_error((path + QStringLiteral(": ") + reason).toStdString()), m_path(std::move(path)),
+      m_reason(std::move(reason))
 {
 }
 
 QString CardFileError::message() const
 {
-    return QStringLiteral("Το αρχείο καρτελλών «%1» δεν μπορεί να χρησιμοποιηθεί.\n%2")
-        .arg(m_path, m_reason);
+    return QStringLiteral("Το αρχείο καρτελλών «%1» δεν μπορεί να χρησιμοποιηθεί.\n%2").arg(m_path, m_reason);
 }
 
 BadRecordNumber::BadRecordNumber(qint64 number)
@@ -64,12 +62,16 @@ void CardFile::open(const QString &path)
     if (fd < 0) {
         const int openError = errno;
         // A socket cannot be opened at all: say what it is rather than the system's code.
-        struct stat st {};
+        struct stat st
+        {
+        };
         if (::stat(native.constData(), &st) == 0 && !S_ISREG(st.st_mode) && !S_ISDIR(st.st_mode))
             fail(notRegularReason(st.st_mode));
         fail(openError);
     }
-    struct stat st {};
+    struct stat st
+    {
+    };
     if (::fstat(fd, &st) != 0) {
         const int statError = errno;
         ::close(fd);
@@ -99,7 +101,9 @@ void CardFile::close()
 
 qint64 CardFile::length() const
 {
-    struct stat st {};
+    struct stat st
+    {
+    };
     if (::fstat(m_fd, &st) != 0)
         fail(errno);
     if (st.st_size > MaxFileLength)
@@ -156,7 +160,8 @@ void CardFile::write(qint32 number, const CardRecord &card)
         fail(EFBIG);
     qint64 done = 0;
     while (done < RecordLength) {
-        const ssize_t put = ::pwrite(m_fd, card.bytes().data() + done, size_t(RecordLength - done), offset + done);
+        const ssize_t put =
+            ::pwrite(m_fd, card.bytes().data() + done, size_t(RecordLength - done), offset + done);
         if (put < 0) {
             if (errno == EINTR)
                 continue;
@@ -166,10 +171,7 @@ void CardFile::write(qint32 number, const CardRecord &card)
     }
 }
 
-CardReader::CardReader(const CardFile &file)
-    : m_file(file)
-{
-}
+CardReader::CardReader(const CardFile &file) : m_file(file) {}
 
 void CardReader::read(qint32 number, CardRecord &card)
 {
@@ -206,23 +208,37 @@ QString notRegularReason(unsigned mode)
 QString greekReason(int errorNumber)
 {
     switch (errorNumber) {
-    case ENOENT: return QStringLiteral("Το αρχείο ή ο φάκελος δεν υπάρχει.");
+    case ENOENT:
+        return QStringLiteral("Το αρχείο ή ο φάκελος δεν υπάρχει.");
     case EACCES:
-    case EPERM: return QStringLiteral("Δεν επιτρέπεται η πρόσβαση στο αρχείο.");
-    case EISDIR: return QStringLiteral("Πρόκειται για φάκελο, όχι για αρχείο.");
-    case ENOTDIR: return QStringLiteral("Μέρος της διαδρομής δεν είναι φάκελος.");
-    case EROFS: return QStringLiteral("Το μέσο αποθήκευσης είναι μόνο για ανάγνωση.");
-    case ENOSPC: return QStringLiteral("Δεν υπάρχει ελεύθερος χώρος στο μέσο αποθήκευσης.");
-    case EDQUOT: return QStringLiteral("Εξαντλήθηκε το όριο χώρου του χρήστη.");
-    case EIO: return QStringLiteral("Σφάλμα εισόδου/εξόδου κατά την ανάγνωση ή την εγγραφή.");
+    case EPERM:
+        return QStringLiteral("Δεν επιτρέπεται η πρόσβαση στο αρχείο.");
+    case EISDIR:
+        return QStringLiteral("Πρόκειται για φάκελο, όχι για αρχείο.");
+    case ENOTDIR:
+        return QStringLiteral("Μέρος της διαδρομής δεν είναι φάκελος.");
+    case EROFS:
+        return QStringLiteral("Το μέσο αποθήκευσης είναι μόνο για ανάγνωση.");
+    case ENOSPC:
+        return QStringLiteral("Δεν υπάρχει ελεύθερος χώρος στο μέσο αποθήκευσης.");
+    case EDQUOT:
+        return QStringLiteral("Εξαντλήθηκε το όριο χώρου του χρήστη.");
+    case EIO:
+        return QStringLiteral("Σφάλμα εισόδου/εξόδου κατά την ανάγνωση ή την εγγραφή.");
     case EFBIG:
-        return QStringLiteral("Το αρχείο είναι μεγαλύτερο από 2.147.483.647 bytes, το όριο του προγράμματος.");
-    case EBADF: return QStringLiteral("Το αρχείο είναι ανοιχτό μόνο για ανάγνωση.");
+        return QStringLiteral(
+            "Το αρχείο είναι μεγαλύτερο από 2.147.483.647 bytes, το όριο του προγράμματος.");
+    case EBADF:
+        return QStringLiteral("Το αρχείο είναι ανοιχτό μόνο για ανάγνωση.");
     case EMFILE:
-    case ENFILE: return QStringLiteral("Υπάρχουν ήδη πάρα πολλά ανοιχτά αρχεία.");
-    case ENAMETOOLONG: return QStringLiteral("Το όνομα του αρχείου είναι πολύ μεγάλο.");
-    case ELOOP: return QStringLiteral("Υπάρχουν πάρα πολλοί συμβολικοί σύνδεσμοι στη διαδρομή.");
-    case ETXTBSY: return QStringLiteral("Το αρχείο χρησιμοποιείται από άλλο πρόγραμμα.");
+    case ENFILE:
+        return QStringLiteral("Υπάρχουν ήδη πάρα πολλά ανοιχτά αρχεία.");
+    case ENAMETOOLONG:
+        return QStringLiteral("Το όνομα του αρχείου είναι πολύ μεγάλο.");
+    case ELOOP:
+        return QStringLiteral("Υπάρχουν πάρα πολλοί συμβολικοί σύνδεσμοι στη διαδρομή.");
+    case ETXTBSY:
+        return QStringLiteral("Το αρχείο χρησιμοποιείται από άλλο πρόγραμμα.");
     default:
         return QStringLiteral("Σφάλμα συστήματος %1 (%2).")
             .arg(errorNumber)

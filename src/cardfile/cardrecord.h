@@ -17,9 +17,8 @@ struct FieldLayout
 
 constexpr int RecordLength = 195;
 constexpr int FieldCount = 6;
-constexpr std::array<Field, FieldCount> AllFields = {Field::Isbn,      Field::Author,
-                                                     Field::Title,     Field::OtherName,
-                                                     Field::Publication, Field::PagesNotes};
+constexpr std::array<Field, FieldCount> AllFields = {Field::Isbn,      Field::Author,      Field::Title,
+                                                     Field::OtherName, Field::Publication, Field::PagesNotes};
 
 constexpr FieldLayout layoutOf(Field f)
 {
@@ -27,7 +26,10 @@ constexpr FieldLayout layoutOf(Field f)
     return table[static_cast<int>(f)];
 }
 
-constexpr int widthOf(Field f) { return layoutOf(f).width; }
+constexpr int widthOf(Field f)
+{
+    return layoutOf(f).width;
+}
 
 // The label that names the field in the card window: "ΑΡIΘΜ. ISBN", "ΣΥΓΓΡΑΦΕΑΣ" ...
 QString fieldLabel(Field f);
@@ -39,7 +41,7 @@ class CardRecord
 public:
     using Bytes = std::array<char, RecordLength>;
 
-    CardRecord(); // six blank fields
+    CardRecord();                                      // six blank fields
     static CardRecord fromBytes(QByteArrayView bytes); // short input is blank-filled
     static CardRecord newCard();                       // "960-" and five blank fields
     static CardRecord deletedCard();                   // "~~~" in all six fields

@@ -84,9 +84,8 @@ public:
     QLabel *Label1, *Label2, *Label3, *Label4, *Label5, *Label6, *Label7;
     QLineEdit *txtEpo, *txtOno, *txtAlloi, *txtEkdot, *txtSp;
     TitleEdit *txtTitlos;
-    QPushButton *cmdNext, *cmdPrevious, *cmdNew, *cmdDelete, *cmdFindcode, *cmdFindAuthor,
-        *cmdFindTitle, *cmdFindAlloi, *cmdExit, *cmdFindISBN, *cmdFindEkdot, *cmdCorrect,
-        *cmdPrint, *cmdEndPrint, *cmdMulti;
+    QPushButton *cmdNext, *cmdPrevious, *cmdNew, *cmdDelete, *cmdFindcode, *cmdFindAuthor, *cmdFindTitle,
+        *cmdFindAlloi, *cmdExit, *cmdFindISBN, *cmdFindEkdot, *cmdCorrect, *cmdPrint, *cmdEndPrint, *cmdMulti;
     QToolButton *Picture1;
     QFrame *Frame1;
 
@@ -96,11 +95,10 @@ public:
     static constexpr int DatePanel = 7;
 
     QMenu *mnuFile, *mnuRecords, *mnuSearch, *mnuSearch1, *mnublb, *mnuAbout;
-    QAction *mnuMulti, *mnuSep3, *mnuMenu, *mnuSep1, *mnuEnd, *mnuNext, *mnuPrevious, *mnuNew,
-        *mnuSep2, *mnuSave, *mnuCodeNo, *mnuSep6, *mnuISBN, *mnuAuthor, *mnuTitle, *mnuAlloi,
-        *mnuEkdot, *mnuSep7, *mnuAnyAuthorTitle, *mnuAuthorTitle, *mnuTitleAlloi, *mnuAlloiEkdot,
-        *mnuSep8, *mnuTitleEkdot, *mnuAuthorAlloi, *mnuAuthorEkdot, *mnuBible, *mnuHelp, *mnuHelp1,
-        *mnuSep5, *mnuAbout1;
+    QAction *mnuMulti, *mnuSep3, *mnuMenu, *mnuSep1, *mnuEnd, *mnuNext, *mnuPrevious, *mnuNew, *mnuSep2,
+        *mnuSave, *mnuCodeNo, *mnuSep6, *mnuISBN, *mnuAuthor, *mnuTitle, *mnuAlloi, *mnuEkdot, *mnuSep7,
+        *mnuAnyAuthorTitle, *mnuAuthorTitle, *mnuTitleAlloi, *mnuAlloiEkdot, *mnuSep8, *mnuTitleEkdot,
+        *mnuAuthorAlloi, *mnuAuthorEkdot, *mnuBible, *mnuHelp, *mnuHelp1, *mnuSep5, *mnuAbout1;
 
 protected:
     void closeEvent(QCloseEvent *event) override;

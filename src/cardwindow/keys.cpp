@@ -25,7 +25,7 @@ void frmTervani::installKeyMap()
         {Qt::Key_O, AltBit, [this] { cmdFindEkdot_Click(); }},
         {Qt::Key_X, AltBit, [this] { cmdExit_Click(); }},
     });
-    installKeys(std::move(map), [this] { updateLockPanels(); }, true);
+    installKeys(std::move(map), true, [this] { updateLockPanels(); });
 }
 
 } // namespace velmora

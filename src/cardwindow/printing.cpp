@@ -39,8 +39,9 @@ void printCardBlock(PrintDocument &document, const CardRecord &card, qint32 card
 
 void frmTervani::cmdPrint_Click()
 {
-    StatusBar1.setMessage(QStringLiteral("Η Καρτέλλα <") + NumberText(CurrentCard) +
-                  QStringLiteral(" > θα εκτυπωθεί. Πατήστε 'ΕΚΤΥΠΩΣΗ' όταν επιλέξετε όλες τις Καρτέλλες"));
+    StatusBar1.setMessage(
+        QStringLiteral("Η Καρτέλλα <") + NumberText(CurrentCard) +
+        QStringLiteral(" > θα εκτυπωθεί. Πατήστε 'ΕΚΤΥΠΩΣΗ' όταν επιλέξετε όλες τις Καρτέλλες"));
     PrintDocument &printer = m_platform.printer;
     printer.setFontName(QStringLiteral("courier"));
     printer.setFontSize(12);

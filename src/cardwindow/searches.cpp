@@ -38,7 +38,8 @@ void frmTervani::runSearch(const Search &search)
 
         if (found == 0) {
             if (foundOnce)
-                m_platform.messages.show(searches::NoOtherCard.toString(), AppTitle, Buttons::Ok, Icon::Exclamation);
+                m_platform.messages.show(searches::NoOtherCard.toString(), AppTitle, Buttons::Ok,
+                                         Icon::Exclamation);
             else
                 m_platform.messages.show(probe.notFoundMessage(), AppTitle, Buttons::Ok, Icon::Information);
             ShowCR();
@@ -48,9 +49,10 @@ void frmTervani::runSearch(const Search &search)
         foundOnce = true;
         CurrentCard = found;
         ShowCR();
-        const QString question =
-            searches::PrintQuestionStart.toString() + NumberText(found) + searches::PrintQuestionEnd.toString();
-        const Answer answer = m_platform.messages.show(question, AppTitle, Buttons::YesNoCancel, Icon::Question);
+        const QString question = searches::PrintQuestionStart.toString() + NumberText(found) +
+                                 searches::PrintQuestionEnd.toString();
+        const Answer answer =
+            m_platform.messages.show(question, AppTitle, Buttons::YesNoCancel, Icon::Question);
         if (answer == Answer::Yes)
             cmdPrint_Click();
         else if (answer != Answer::No)
@@ -66,7 +68,8 @@ void frmTervani::cmdFindcode_Click()
     const Search &search = searches::CardNumber;
     for (;;) {
         SearchCard = 0;
-        const QString typed = m_platform.input.ask(search.first.title.toString(), search.first.prompt.toString());
+        const QString typed =
+            m_platform.input.ask(search.first.title.toString(), search.first.prompt.toString());
         if (typed.isEmpty())
             return;
 
@@ -76,7 +79,8 @@ void frmTervani::cmdFindcode_Click()
             return;
         case CardNumberEntry::NotFound:
             // The number as typed, not as read.
-            m_platform.messages.show(search.notFoundBefore.toString() + typed + search.notFoundAfter.toString(),
+            m_platform.messages.show(search.notFoundBefore.toString() + typed +
+                                         search.notFoundAfter.toString(),
                                      AppTitle, Buttons::Ok, Icon::Information);
             ShowCR();
             return;

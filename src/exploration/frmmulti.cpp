@@ -154,7 +154,7 @@ void frmMulti::installKeyMap()
         {Qt::Key_X, AltBit, [this] { mnuExit->trigger(); }},
         {Qt::Key_A, CtrlBit, [this] { mnuTelos->trigger(); }},
     });
-    installKeys(std::move(map), [this] { updateCapsPanel(); }, false);
+    installKeys(std::move(map), false, [this] { updateCapsPanel(); });
 }
 
 } // namespace velmora

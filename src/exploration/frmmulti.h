@@ -74,7 +74,6 @@ public:
         *mnuTitleAlloi, *mnuAlloiEkdot, *mnuSep7, *mnuTitleEkdot, *mnuAuthorAlloi, *mnuAuthorEkdot, *mnuBible,
         *mnuHelp1, *mnuHelp2, *mnuSep2, *mnuAbout;
 
-
 private:
     void createMenus();
     void createStatusBar();

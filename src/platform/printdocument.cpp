@@ -4,10 +4,7 @@
 
 namespace velmora {
 
-PrintDocument::PrintDocument(PrintRenderer &renderer)
-    : m_renderer(renderer)
-{
-}
+PrintDocument::PrintDocument(PrintRenderer &renderer) : m_renderer(renderer) {}
 
 void PrintDocument::setFontName(const QString &name)
 {

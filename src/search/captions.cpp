@@ -12,8 +12,8 @@ QString cardCaption(qint32 card, qint32 cardCount)
 
 QString scanCaption(qint32 card, qint32 cardCount)
 {
-    return PlainTitle + QStringLiteral(" - Διερευνώ Καρτέλλα: ") + NumberText(card) + QStringLiteral("  από ") +
-           NumberText(cardCount);
+    return PlainTitle + QStringLiteral(" - Διερευνώ Καρτέλλα: ") + NumberText(card) +
+           QStringLiteral("  από ") + NumberText(cardCount);
 }
 
 } // namespace velmora

@@ -2,8 +2,7 @@
 
 namespace velmora {
 
-SearchProbe::SearchProbe(const Search &search, const QString &first, const QString &second)
-    : m_search(search)
+SearchProbe::SearchProbe(const Search &search, const QString &first, const QString &second) : m_search(search)
 {
     const QString typed[2] = {first, second};
     for (int i = 0; i < search.inputCount(); ++i) {

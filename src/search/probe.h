@@ -42,8 +42,8 @@ private:
         bool heldBy(const CardRecord &card, MatchRule rule) const
         {
             for (int i = 0; i < fieldCount; ++i) {
-                const bool found =
-                    rule == MatchRule::Prefix ? text.prefixOf(card, fields[i]) : text.foundIn(card, fields[i]);
+                const bool found = rule == MatchRule::Prefix ? text.prefixOf(card, fields[i])
+                                                             : text.foundIn(card, fields[i]);
                 if (found)
                     return true;
             }

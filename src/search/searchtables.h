@@ -211,7 +211,9 @@ inline constexpr Search TitleAlloi{
 };
 
 inline constexpr Search AlloiEkdot{
-    .first = {u"Βελμόρα 3.0: Αναζήτηση Άλλου Ονόματος και Εκδοτικών", u"Βρες Άλλο Όνομα:", {Field::OtherName}},
+    .first = {u"Βελμόρα 3.0: Αναζήτηση Άλλου Ονόματος και Εκδοτικών",
+              u"Βρες Άλλο Όνομα:",
+              {Field::OtherName}},
     .second = {u"Βελμόρα 3.0: Αναζήτηση Εκδοτικών και Άλλου Ονόματος",
                u"Βρες Εκδοτικό Στοιχείο:",
                {Field::Publication}},
@@ -225,7 +227,9 @@ inline constexpr Search AlloiEkdot{
 
 inline constexpr Search TitleEkdot{
     .first = {u"Βελμόρα 3.0: Αναζήτηση Τίτλου και Εκδοτικών", u"Βρες Κείμενο σε Τίτλο:", {Field::Title}},
-    .second = {u"Βελμόρα 3.0: Αναζήτηση Ελδοτικού και Τίτλου", u"Βρες Εκδοτικό Στοιχείο:", {Field::Publication}},
+    .second = {u"Βελμόρα 3.0: Αναζήτηση Ελδοτικού και Τίτλου",
+               u"Βρες Εκδοτικό Στοιχείο:",
+               {Field::Publication}},
     .notFoundBefore = u"Tο κείμενο Τίτλου ", // Latin T
     .notFoundMiddle = u" και το Εκδοτικό Στοιχείο ",
     .notFoundAfter = u" δεν Βρέθηκαν",
@@ -235,7 +239,9 @@ inline constexpr Search TitleEkdot{
 
 inline constexpr Search AuthorAlloi{
     .first = {u"Βελμόρα 3.0: Αναζήτηση Συγγραφέα και Άλλου Ονόματος", u"Βρες Συγγραφέα:", {Field::Author}},
-    .second = {u"Βελμόρα 3.0: Αναζήτηση Άλλου Ονόματος και Συγγραφέα", u"Βρες Άλλο Όνομα:", {Field::OtherName}},
+    .second = {u"Βελμόρα 3.0: Αναζήτηση Άλλου Ονόματος και Συγγραφέα",
+               u"Βρες Άλλο Όνομα:",
+               {Field::OtherName}},
     .notFoundBefore = u"Ο Συγγραφέας ",
     .notFoundMiddle = u" και το Άλλο Όνομα ",
     .notFoundAfter = u" δεν Βρέθηκαν",
@@ -246,7 +252,9 @@ inline constexpr Search AuthorAlloi{
 
 inline constexpr Search AuthorEkdot{
     .first = {u"Βελμόρα 3.0: Αναζήτηση Συγγραφέα και Εκδοτικά", u"Βρες Συγγραφέα:", {Field::Author}},
-    .second = {u"Βελμόρα 3.0: Αναζήτηση Εκδοτικών και Συγγραφέα", u"Βρες Εκδοτικό Στοιχείο:", {Field::Publication}},
+    .second = {u"Βελμόρα 3.0: Αναζήτηση Εκδοτικών και Συγγραφέα",
+               u"Βρες Εκδοτικό Στοιχείο:",
+               {Field::Publication}},
     .notFoundBefore = u"Ο Συγγραφέας ",
     .notFoundMiddle = u" και το Εκδοτικό Στοιχείο ",
     .notFoundAfter = u" δεν Βρέθηκαν",

@@ -52,7 +52,8 @@ bool SearchText::prefixOf(const CardRecord &card, Field field) const
     if (!m_encodable || m_bytes.isEmpty())
         return false;
     const QByteArrayView hay = card.fieldBytes(field);
-    return m_bytes.size() <= hay.size() && std::memcmp(hay.data(), m_bytes.constData(), size_t(m_bytes.size())) == 0;
+    return m_bytes.size() <= hay.size() &&
+           std::memcmp(hay.data(), m_bytes.constData(), size_t(m_bytes.size())) == 0;
 }
 
 } // namespace velmora

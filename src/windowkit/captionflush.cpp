@@ -4,8 +4,8 @@
 
 namespace velmora {
 
-Answer CaptionFlushingMessageBox::show(const QString &prompt, const QString &title, Buttons buttons, Icon icon,
-                                       Answer defaultButton)
+Answer CaptionFlushingMessageBox::show(const QString &prompt, const QString &title, Buttons buttons,
+                                       Icon icon, Answer defaultButton)
 {
     m_caption.flush();
     return m_inner.show(prompt, title, buttons, icon, defaultButton);

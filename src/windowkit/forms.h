@@ -39,8 +39,7 @@ public:
     bool isLoaded(FormName name) const;
     QWidget *form(FormName name) const;
 
-    template<typename T>
-    T *form(FormName name) const { return qobject_cast<T *>(form(name)); }
+    template<typename T> T *form(FormName name) const { return qobject_cast<T *>(form(name)); }
 
     // Ends the program at once: every window closes without further events.
     void endProgram();

@@ -6,18 +6,18 @@ namespace velmora {
 
 MainWindow::MainWindow(Platform &platform, Forms &forms, int statusPanels)
     : StatusBar1(this, statusPanels), m_caption(this, [this] { return scanCaption(SearchCard, CardCount); }),
-      m_messages(platform.messages, m_caption), m_input(platform.input, m_caption),
-      m_platform{.messages = m_messages,
-                 .input = m_input,
-                 .beeper = platform.beeper,
-                 .clock = platform.clock,
-                 .printer = platform.printer,
-                 .help = platform.help,
-                 .settings = platform.settings,
-                 .launcher = platform.launcher,
-                 .files = platform.files,
-                 .paths = platform.paths,
-                 .keyboard = platform.keyboard},
+      m_messages(platform.messages, m_caption),
+      m_input(platform.input, m_caption), m_platform{.messages = m_messages,
+                                                     .input = m_input,
+                                                     .beeper = platform.beeper,
+                                                     .clock = platform.clock,
+                                                     .printer = platform.printer,
+                                                     .help = platform.help,
+                                                     .settings = platform.settings,
+                                                     .launcher = platform.launcher,
+                                                     .files = platform.files,
+                                                     .paths = platform.paths,
+                                                     .keyboard = platform.keyboard},
       m_forms(forms)
 {
 }
@@ -37,7 +37,7 @@ void MainWindow::openCardFile()
     CardCount = File.cardCount();
 }
 
-void MainWindow::installKeys(KeyMap map, std::function<void()> locksChanged, bool autoRepeat)
+void MainWindow::installKeys(KeyMap map, bool autoRepeat, std::function<void()> locksChanged)
 {
     m_keyMap = std::move(map);
     m_keys = new WindowKeys(this, m_keyMap,
@@ -54,9 +54,9 @@ void MainWindow::showCardCaption()
 std::optional<SearchProbe> MainWindow::askForTexts(const Search &search)
 {
     const QString first = m_platform.input.ask(search.first.title.toString(), search.first.prompt.toString());
-    const QString second = search.isCombined()
-                               ? m_platform.input.ask(search.second.title.toString(), search.second.prompt.toString())
-                               : QString();
+    const QString second = search.isCombined() ? m_platform.input.ask(search.second.title.toString(),
+                                                                      search.second.prompt.toString())
+                                               : QString();
     const SearchProbe probe(search, first, second);
     if (!probe.textMissing())
         return probe;

@@ -58,7 +58,7 @@ protected:
     // Opens the card file and starts at card 1 with a fresh count; throws CardFileError.
     void openCardFile();
     // The key map, handed every key of this window before its controls see it.
-    void installKeys(KeyMap map, std::function<void()> locksChanged, bool autoRepeat);
+    void installKeys(KeyMap map, bool autoRepeat, std::function<void()> locksChanged);
     // The caption of a card shown (ShowCR).
     void showCardCaption();
     // Asks for the texts of a search or exploration, every box even when an earlier one

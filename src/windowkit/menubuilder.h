@@ -11,13 +11,15 @@ namespace velmora {
 // Builds a window's menu bar entry by entry, each with its object name, caption, shortcut
 // and handler, so that the code that makes a menu reads as its table. Key hints inside a
 // caption are part of its text; the shortcut is what the menu shows on the right.
-template<typename Window>
-class MenuBuilder
+template<typename Window> class MenuBuilder
 {
 public:
     using Handler = void (Window::*)();
 
-    explicit MenuBuilder(Window *window) : m_window(window) { window->menuBar()->setObjectName(QStringLiteral("menuBar")); }
+    explicit MenuBuilder(Window *window) : m_window(window)
+    {
+        window->menuBar()->setObjectName(QStringLiteral("menuBar"));
+    }
 
     QMenu *menu(const char *name, const QString &title)
     {
@@ -37,7 +39,8 @@ public:
         action->setShortcutContext(Qt::WindowShortcut);
         if (handler) {
             Window *window = m_window;
-            QObject::connect(action, &QAction::triggered, window, [window, handler] { (window->*handler)(); });
+            QObject::connect(action, &QAction::triggered, window,
+                             [window, handler] { (window->*handler)(); });
         }
         return action;
     }

@@ -1,7 +1,7 @@
 #include "fakes.h"
 #include "frmtervani.h"
-#include "titleedit.h"
 #include "searchtext.h"
+#include "titleedit.h"
 
 #include <QLineEdit>
 #include <QLocale>

@@ -1,7 +1,7 @@
 #include "clock.h"
-#include "printheader.h"
 #include "fakes.h"
 #include "printdocument.h"
+#include "printheader.h"
 
 #include <QTest>
 

@@ -1,7 +1,7 @@
 #include "clock.h"
-#include "printheader.h"
 #include "fakes.h"
 #include "platform.h"
+#include "printheader.h"
 #include "qtprintrenderer.h"
 
 #include <QDir>

@@ -3,8 +3,8 @@
 
 #include "cardfile.h"
 #include "cardfilefailure.h"
-#include "program.h"
 #include "nonregularfiles.h"
+#include "program.h"
 #include "titleedit.h"
 
 #include <QDir>
@@ -188,9 +188,11 @@ private slots:
         QTest::newRow("unreadable") << QStringLiteral("unreadable") << QStringLiteral("Δεν επιτρέπεται");
         // None of these may keep the program waiting: a FIFO blocks an open for reading.
         QTest::newRow("a FIFO") << QStringLiteral("fifo") << QStringLiteral("σωλήνωση (FIFO)");
-        QTest::newRow("a read-only FIFO") << QStringLiteral("readonlyfifo") << QStringLiteral("σωλήνωση (FIFO)");
+        QTest::newRow("a read-only FIFO")
+            << QStringLiteral("readonlyfifo") << QStringLiteral("σωλήνωση (FIFO)");
         QTest::newRow("a socket") << QStringLiteral("socket") << QStringLiteral("(socket)");
-        QTest::newRow("a link to /dev/null") << QStringLiteral("devnull") << QStringLiteral("συσκευή χαρακτήρων");
+        QTest::newRow("a link to /dev/null")
+            << QStringLiteral("devnull") << QStringLiteral("συσκευή χαρακτήρων");
         QTest::newRow("a link to a folder") << QStringLiteral("folderlink") << QStringLiteral("φάκελο");
     }
     void cardFileThatCannotBeUsed()
@@ -206,7 +208,8 @@ private slots:
             if (kind == QLatin1String("folder"))
                 return QDir().mkdir(at);
             if (kind == QLatin1String("readonlyfifo"))
-                return makeNonRegularFile(QStringLiteral("fifo"), at) && QFile::setPermissions(at, QFile::ReadOwner);
+                return makeNonRegularFile(QStringLiteral("fifo"), at) &&
+                       QFile::setPermissions(at, QFile::ReadOwner);
             if (makeNonRegularFile(kind, at))
                 return true;
             if (kind != QLatin1String("long") && kind != QLatin1String("unreadable"))
@@ -244,7 +247,8 @@ private slots:
             // answers 2 when it can be run at all.
             QProcess probe;
             probe.start(setpriv, asUser.mid(1) << QStringLiteral(VELMORA_START_HELPER));
-            if (!probe.waitForFinished(60000) || probe.exitStatus() != QProcess::NormalExit || probe.exitCode() != 2)
+            if (!probe.waitForFinished(60000) || probe.exitStatus() != QProcess::NormalExit ||
+                probe.exitCode() != 2)
                 QSKIP("the test programs cannot be run as another user from where they were built");
         }
 

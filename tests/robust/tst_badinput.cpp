@@ -2,8 +2,8 @@
 // program answers as it should and goes on.
 
 #include "cardnumber.h"
-#include "searchtext.h"
 #include "program.h"
+#include "searchtext.h"
 
 #include <QDir>
 #include <QLabel>

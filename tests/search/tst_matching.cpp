@@ -1,5 +1,5 @@
-#include "searchtext.h"
 #include "numbertext.h"
+#include "searchtext.h"
 
 #include <QTest>
 
@@ -62,7 +62,8 @@ private slots:
         QVERIFY(!SearchText::fromTyped(QStringLiteral("60-")).prefixOf(c, Field::Isbn));
         QVERIFY(SearchText::fromTyped(QStringLiteral("60-")).foundIn(c, Field::Isbn));
         QVERIFY(!SearchText::fromTyped(QString(21, u'9')).prefixOf(c, Field::Isbn));
-        QVERIFY(SearchText::fromTyped(QStringLiteral("960-123") + QString(13, u' ')).prefixOf(c, Field::Isbn));
+        QVERIFY(
+            SearchText::fromTyped(QStringLiteral("960-123") + QString(13, u' ')).prefixOf(c, Field::Isbn));
     }
 
     void textOutsideTheCodePageMatchesNothing()

@@ -54,8 +54,8 @@ quintptr FakeSettingsStore::openKey(quintptr, const QString &keyName, quint32 ac
     return quintptr(openKeys.size());
 }
 
-bool FakeSettingsStore::queryValue(quintptr key, const QString &valueName, int bufferSize,
-                                   QByteArray *data, ValueType *type)
+bool FakeSettingsStore::queryValue(quintptr key, const QString &valueName, int bufferSize, QByteArray *data,
+                                   ValueType *type)
 {
     if (key == 0 || key > quintptr(openKeys.size()))
         return false;
@@ -75,8 +75,8 @@ void FakeSettingsStore::closeKey(quintptr)
     ++closed;
 }
 
-CardRecord card(const QString &isbn, const QString &author, const QString &title,
-                const QString &otherName, const QString &publication, const QString &pagesNotes)
+CardRecord card(const QString &isbn, const QString &author, const QString &title, const QString &otherName,
+                const QString &publication, const QString &pagesNotes)
 {
     CardRecord c;
     c.setField(Field::Isbn, isbn);

@@ -72,7 +72,11 @@ class FakeBeeper : public Beeper
 {
 public:
     explicit FakeBeeper(QStringList &log) : m_log(log) {}
-    void beep() override { ++count; m_log << QStringLiteral("beep"); }
+    void beep() override
+    {
+        ++count;
+        m_log << QStringLiteral("beep");
+    }
     int count = 0;
 
 private:
@@ -135,7 +139,11 @@ class FakeLauncher : public ProgramLauncher
 {
 public:
     bool fileExists(const QString &path) override { return existing.contains(path); }
-    bool start(const QString &program) override { started << program; return startSucceeds; }
+    bool start(const QString &program) override
+    {
+        started << program;
+        return startSucceeds;
+    }
     QStringList existing;
     QStringList started;
     bool startSucceeds = true;

@@ -23,7 +23,8 @@ private slots:
         QTest::newRow("greek omicron") << 0x039F << QStringLiteral("ο") << int(Qt::Key_O);
         QTest::newRow("final sigma is W, not S") << 0x03A3 << QStringLiteral("ς") << int(Qt::Key_W);
         QTest::newRow("sigma is S") << 0x03A3 << QStringLiteral("σ") << int(Qt::Key_S);
-        QTest::newRow("accented alpha") << int(Qt::Key_unknown) << QStringLiteral("ά") << int(Qt::Key_unknown);
+        QTest::newRow("accented alpha")
+            << int(Qt::Key_unknown) << QStringLiteral("ά") << int(Qt::Key_unknown);
         QTest::newRow("page down") << int(Qt::Key_PageDown) << QString() << int(Qt::Key_PageDown);
         QTest::newRow("digit") << int(Qt::Key_5) << QStringLiteral("5") << int(Qt::Key_5);
     }
