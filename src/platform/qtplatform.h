@@ -18,11 +18,11 @@
 namespace velmora {
 
 // The real world, as the program's windows reach it. Created once, after the
-// QApplication, and kept for the life of the program.
+// QApplication, and kept for the life of the program, on the card file chosen at start.
 class QtPlatform
 {
 public:
-    QtPlatform();
+    explicit QtPlatform(const QString &cardFile);
     QtPlatform(const QtPlatform &) = delete;
     QtPlatform &operator=(const QtPlatform &) = delete;
 
