@@ -11,7 +11,7 @@ packages=(
   xvfb xauth xdotool x11-utils
   poppler-utils
   appstream desktop-file-utils shared-mime-info
-  at-spi2-core dbus dbus-x11 python3 python3-pyatspi python3-gi
+  at-spi2-core dbus dbus-x11 python3 python3-pyatspi python3-dbus python3-gi
   clang-14 libclang-rt-14-dev
   e2fsprogs file
 )

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "desktopnotifier.h"
 #include "forms.h"
 #include "helpbrowser.h"
 #include "linuxsettingsstore.h"
@@ -33,7 +34,8 @@ private:
     QtInputBox m_input;
     QtBeeper m_beeper;
     SystemClock m_clock;
-    QtPrintRenderer m_renderer{m_messages, m_clock};
+    DesktopNotifier m_notices;
+    QtPrintRenderer m_renderer{m_messages, m_clock, QString(), &m_notices};
     PrintDocument m_printer{m_renderer};
     HelpBrowser m_help;
     LinuxSettingsStore m_settings;

@@ -1,6 +1,7 @@
 #include "clock.h"
 #include "fakes.h"
 #include "platform.h"
+#include "printednotice.h"
 #include "qtprintrenderer.h"
 
 #include <QDir>
@@ -56,6 +57,12 @@ QStringList pdfPages(const QString &path)
         pages.removeLast();
     return pages;
 }
+
+struct RecordingNotice : PrintedFileNotice
+{
+    QStringList files;
+    void printedTo(const QString &file) override { files << file; }
+};
 
 QStringList linesWith(const QString &page, const QString &text)
 {
@@ -181,7 +188,8 @@ private slots:
     {
         TestPlatform tp; // its clock stands still
         QTemporaryDir out;
-        QtPrintRenderer renderer(tp.messages, tp.clock, out.path());
+        RecordingNotice notice;
+        QtPrintRenderer renderer(tp.messages, tp.clock, out.path(), &notice);
         const PrintedDocument doc{QStringLiteral("courier"), 12, {{QStringLiteral("πρώτο")}}};
         QVERIFY(renderer.render(doc));
         const QString first = renderer.lastOutput();
@@ -192,6 +200,7 @@ private slots:
         QCOMPARE(QFileInfo(second).fileName(), QStringLiteral("velmora-2026-12-06_09-05-00-2.pdf"));
         QVERIFY(pdfPages(first).first().contains(QStringLiteral("πρώτο")));
         QVERIFY(pdfPages(second).first().contains(QStringLiteral("δεύτερο")));
+        QCOMPARE(notice.files, QStringList({first, second}));
     }
 
     void aFolderThatCannotBeMadeIsReported()
@@ -203,11 +212,13 @@ private slots:
         QVERIFY(f.open(QIODevice::WriteOnly));
         f.close();
         const QString folder = blocker + QStringLiteral("/Velmora");
-        QtPrintRenderer renderer(tp.messages, tp.clock, folder);
+        RecordingNotice notice;
+        QtPrintRenderer renderer(tp.messages, tp.clock, folder, &notice);
         PrintDocument doc(renderer);
         doc.print(QStringLiteral("x"));
         QVERIFY(!doc.endDoc());
         QVERIFY(renderer.lastOutput().isEmpty());
+        QVERIFY(notice.files.isEmpty());
         QCOMPARE(tp.messages.calls.size(), 1);
         const MessageCall call = tp.messages.calls.first();
         QCOMPARE(call.title, AppTitle);
