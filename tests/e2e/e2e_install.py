@@ -81,10 +81,9 @@ class Installation(scenario.Scenario):
                    if word not in ("%f", "%F", "%u", "%U")]
         executable = shutil.which(command[0], path=self.installed("bin"))
         cards = self.installed("share", "velmora", "Filis.dat")
-        before = file_bytes(cards)
         with open(self.installed("share", "velmora", "books.csv"), encoding="utf-8") as f:
             count = len(f.readlines()) - 1
-        self.assertEqual(len(before), count * 195)
+        self.assertEqual(os.path.getsize(cards), count * 195)
 
         program = self.launch(cards=None, executable=executable, args=command[1:], in_home=True)
         program.wait_for_frame(card_caption(1, count))
@@ -98,7 +97,6 @@ class Installation(scenario.Scenario):
         self.assertEqual(program.wait(), 0)
         # Only what the test made itself.
         self.assertEqual(tree(program.home), [os.path.join(program.home, ".config")])
-        self.assertEqual(file_bytes(cards), before)
 
     def test_card_files_are_known_by_their_name_alone(self):
         share = self.installed("share")
@@ -147,11 +145,6 @@ class Installation(scenario.Scenario):
         self.assertEqual(sorted(name for _, name in program.shown()),
                          sorted([card_caption(1, 1), *titles.values()]))
         self.assertNotIn(APP_TITLE + " - Βοήθεια", [name for _, name in program.shown()])
-
-
-def file_bytes(path):
-    with open(path, "rb") as f:
-        return f.read()
 
 
 def tree(folder):
