@@ -47,12 +47,8 @@ QString escaped(const QByteArray &argument)
 
 bool sameFile(const QString &a, const QString &b)
 {
-    struct stat sa
-    {
-    }, sb{};
-    return ::stat(QFile::encodeName(a).constData(), &sa) == 0 &&
-           ::stat(QFile::encodeName(b).constData(), &sb) == 0 && sa.st_dev == sb.st_dev &&
-           sa.st_ino == sb.st_ino;
+    const QString canonical = QFileInfo(a).canonicalFilePath();
+    return !canonical.isEmpty() && canonical == QFileInfo(b).canonicalFilePath();
 }
 
 QString helpText(QCommandLineParser &parser)
@@ -123,9 +119,7 @@ StartChoice readCommandLine(const QByteArrayList &arguments, const StartFolders 
     if (name.isEmpty())
         return refuse(QStringLiteral("the card file name is empty"));
     const QString path = QDir(folders.working).absoluteFilePath(name);
-    struct stat st
-    {
-    };
+    struct stat st = {};
     if (::stat(QFile::encodeName(path).constData(), &st) != 0)
         return refuse(QStringLiteral("%1: %2").arg(name, QString::fromLocal8Bit(std::strerror(errno))));
     // Anything else that is no regular file is left to the card file, which says what it is.
