@@ -10,8 +10,8 @@ packages=(
   fonts-urw-base35 fonts-dejavu-core fontconfig
   xvfb xauth xdotool x11-utils
   poppler-utils
-  appstream desktop-file-utils
-  at-spi2-core dbus dbus-x11 python3 python3-pyatspi
+  appstream desktop-file-utils shared-mime-info
+  at-spi2-core dbus dbus-x11 python3 python3-pyatspi python3-dbus python3-gi
   clang-14 libclang-rt-14-dev clang-format clang-tidy
   e2fsprogs file
 )

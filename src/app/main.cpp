@@ -1,7 +1,9 @@
 // Velmora: a bibliography of history and archaeology, one card at a time.
 
 #include "auxlook.h"
+#include "cardfile.h"
 #include "cardfilefailure.h"
+#include "commandline.h"
 #include "forms.h"
 #include "frmtervani.h"
 #include "qtplatform.h"
@@ -9,19 +11,35 @@
 #include "velmoraapplication.h"
 #include "version.h"
 
+#include <QDir>
 #include <QIcon>
+
+#include <cstdio>
 
 int main(int argc, char *argv[])
 {
     using namespace velmora;
 
-    VelmoraApplication app(argc, argv);
+    // Read before there is an application object, which needs a display.
+    const StartChoice choice =
+        readCommandLine(QByteArrayList(argv + 1, argv + argc), {QDir::currentPath(), installedDataFolder()});
+    if (!choice.run) {
+        std::fputs(choice.text.toUtf8().constData(), choice.status == 0 ? stdout : stderr);
+        return choice.status;
+    }
+    // The installed bibliography belongs to the package, even when root runs the program.
+    if (choice.installed)
+        keepReadOnly(choice.cardFile);
+
+    // The command line is read: Qt is given none of it to interpret again.
+    int qtArgc = 1;
+    VelmoraApplication app(qtArgc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("velmora"));
     QCoreApplication::setApplicationVersion(QString::fromLatin1(version::Text));
     QGuiApplication::setDesktopFileName(QStringLiteral("org.velmora.Velmora"));
     QApplication::setWindowIcon(QIcon(ProgramIconPath));
 
-    QtPlatform qtPlatform;
+    QtPlatform qtPlatform(choice.cardFile);
     Platform &platform = qtPlatform.platform();
     Forms forms;
     CardWindowSession session; // what the card window keeps across its reloads

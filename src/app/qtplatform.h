@@ -1,5 +1,6 @@
 #pragma once
 
+#include "desktopnotifier.h"
 #include "helpbrowser.h"
 #include "linuxsettingsstore.h"
 #include "localfilesystem.h"
@@ -17,11 +18,11 @@
 namespace velmora {
 
 // The real world, as the program's windows reach it. Created once, after the
-// QApplication, and kept for the life of the program.
+// QApplication, and kept for the life of the program, on the card file chosen at start.
 class QtPlatform
 {
 public:
-    QtPlatform();
+    explicit QtPlatform(const QString &cardFile);
     QtPlatform(const QtPlatform &) = delete;
     QtPlatform &operator=(const QtPlatform &) = delete;
 
@@ -32,7 +33,8 @@ private:
     QtInputBox m_input;
     QtBeeper m_beeper;
     SystemClock m_clock;
-    QtPrintRenderer m_renderer{m_messages, m_clock};
+    DesktopNotifier m_notices;
+    QtPrintRenderer m_renderer{m_messages, m_clock, QString(), &m_notices};
     PrintDocument m_printer{m_renderer};
     HelpBrowser m_help{m_messages};
     LinuxSettingsStore m_settings;

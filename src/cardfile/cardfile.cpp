@@ -37,6 +37,21 @@ qint32 cardCountForLength(qint64 length)
     return count < 1 ? 1 : count;
 }
 
+namespace {
+
+QStringList &keptReadOnly()
+{
+    static QStringList paths;
+    return paths;
+}
+
+} // namespace
+
+void keepReadOnly(const QString &path)
+{
+    keptReadOnly() << path;
+}
+
 CardFile::~CardFile()
 {
     close();
@@ -50,9 +65,9 @@ void CardFile::open(const QString &path)
     // Without blocking: opening a FIFO would otherwise wait for a writer that never comes.
     // The kind of file is checked before anything is read.
     constexpr int Flags = O_CLOEXEC | O_NONBLOCK;
-    int fd = ::open(native.constData(), O_RDWR | O_CREAT | Flags, 0644);
-    bool readOnly = false;
-    if (fd < 0 && (errno == EACCES || errno == EROFS || errno == EPERM || errno == ETXTBSY)) {
+    bool readOnly = keptReadOnly().contains(path);
+    int fd = ::open(native.constData(), readOnly ? O_RDONLY | Flags : O_RDWR | O_CREAT | Flags, 0644);
+    if (!readOnly && fd < 0 && (errno == EACCES || errno == EROFS || errno == EPERM || errno == ETXTBSY)) {
         const int writeError = errno;
         fd = ::open(native.constData(), O_RDONLY | Flags);
         if (fd < 0)

@@ -37,6 +37,10 @@ qint32 cardCountForLength(qint64 length);
 
 constexpr qint64 MaxFileLength = 2147483647; // lengths are 32-bit signed numbers
 
+// From now on the card file at `path` (named exactly so) is opened for reading only and
+// never created, whoever runs the program and whatever its permissions say.
+void keepReadOnly(const QString &path);
+
 // The random-access file of cards. One handle per window; nothing is cached.
 class CardFile
 {

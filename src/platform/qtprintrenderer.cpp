@@ -1,6 +1,7 @@
 #include "qtprintrenderer.h"
 
 #include "platform.h"
+#include "printedfilenotice.h"
 
 #include <QDir>
 #include <QFile>
@@ -51,8 +52,9 @@ QPageLayout a4Layout()
 
 } // namespace
 
-QtPrintRenderer::QtPrintRenderer(MessageBox &messages, Clock &clock, const QString &pdfFolder)
-    : m_messages(messages), m_clock(clock), m_pdfFolder(pdfFolder)
+QtPrintRenderer::QtPrintRenderer(MessageBox &messages, Clock &clock, const QString &pdfFolder,
+                                 PrintedFileNotice *notice)
+    : m_messages(messages), m_clock(clock), m_pdfFolder(pdfFolder), m_notice(notice)
 {
 }
 
@@ -139,6 +141,8 @@ bool QtPrintRenderer::renderToPdf(const PrintedDocument &document)
         return false;
     }
     m_lastOutput = fileName;
+    if (m_notice)
+        m_notice->printedTo(fileName);
     return true;
 }
 

@@ -11,6 +11,7 @@ namespace velmora {
 
 class Clock;
 class MessageBox;
+class PrintedFileNotice;
 
 // Puts an ended print document on paper: on the system's default printer when there is
 // one, otherwise into a PDF file of its own, named after the date and time it was made.
@@ -26,8 +27,10 @@ public:
 
     // With no folder given, a document goes to the default printer, or when there is none
     // to a PDF file in the user's documents folder under "Velmora". With a folder given,
-    // every document becomes a PDF file in that folder.
-    QtPrintRenderer(MessageBox &messages, Clock &clock, const QString &pdfFolder = QString());
+    // every document becomes a PDF file in that folder. Each PDF file written is told to
+    // `notice`, when there is one.
+    QtPrintRenderer(MessageBox &messages, Clock &clock, const QString &pdfFolder = QString(),
+                    PrintedFileNotice *notice = nullptr);
 
     bool render(const PrintedDocument &document) override;
 
@@ -49,6 +52,7 @@ private:
     MessageBox &m_messages;
     Clock &m_clock;
     QString m_pdfFolder;
+    PrintedFileNotice *m_notice;
     QString m_lastOutput;
 };
 

@@ -1,13 +1,14 @@
 #include "xdgpaths.h"
 
-#include <QDir>
 #include <QStandardPaths>
 
 namespace velmora {
 
+XdgPaths::XdgPaths(const QString &cardFile) : m_cardFile(cardFile) {}
+
 QString XdgPaths::cardFile()
 {
-    return QDir::current().filePath(QStringLiteral("Filis.dat"));
+    return m_cardFile;
 }
 
 QString XdgPaths::programFiles()

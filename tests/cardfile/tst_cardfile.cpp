@@ -87,6 +87,22 @@ private slots:
         QCOMPARE(f.read(1), CardRecord());
     }
 
+    // The bibliography installed with the program: not even root may change or create it.
+    void aFileKeptReadOnlyIsOpenedForReadingAndNeverCreated()
+    {
+        QTemporaryDir dir;
+        const QString kept = dir.filePath(QStringLiteral("kept.dat"));
+        const QString missing = dir.filePath(QStringLiteral("missing.dat"));
+        writeBytes(kept, QByteArray(RecordLength, 'x'));
+        keepReadOnly(kept);
+        keepReadOnly(missing);
+        CardFile f;
+        f.open(kept);
+        QVERIFY(f.isReadOnly());
+        QVERIFY_THROWS_EXCEPTION(CardFileError, f.open(missing));
+        QVERIFY(!QFile::exists(missing));
+    }
+
     void partialRecordReadsAsBlanks()
     {
         QTemporaryDir dir;

@@ -149,21 +149,21 @@ class Desktop:
              "org.a11y.Bus.GetAddress"], capture_output=True, text=True)
         return done.returncode == 0
 
-    def start(self, executable, cards=None, folder=None, env=None):
-        """Starts the program in a new temporary folder (or `folder`), with a copy of the
-        card file `cards` (None: no card file there)."""
-        return Program(self, executable, cards=cards, folder=folder, env=env)
+    def start(self, executable, cards=None, folder=None, env=None, args=(), in_home=False):
+        """Starts the program in a new temporary folder (or `folder`, or its home folder),
+        with a copy of the card file `cards` (None: no card file there)."""
+        return Program(self, executable, cards=cards, folder=folder, env=env, args=args, in_home=in_home)
 
 
 class Program:
     """The program running in a temporary folder: its card file, its own home folder with
     the export folder and the documents folder under it, and no printer."""
 
-    def __init__(self, desktop, executable, cards=None, folder=None, env=None):
+    def __init__(self, desktop, executable, cards=None, folder=None, env=None, args=(), in_home=False):
         self.desktop = desktop
         self.root = tempfile.mkdtemp(prefix="velmora-e2e-")
-        self.folder = folder or os.path.join(self.root, "work")
         self.home = os.path.join(self.root, "home")
+        self.folder = self.home if in_home else folder or os.path.join(self.root, "work")
         os.makedirs(self.folder, exist_ok=True)
         os.makedirs(os.path.join(self.home, ".config"))
         runtime = os.path.join(self.root, "runtime")
@@ -189,7 +189,7 @@ class Program:
         environment.update(env or {})
         self.started = time.monotonic()
         with open(self.output_path, "wb") as output:
-            self.process = subprocess.Popen([executable], cwd=self.folder, env=environment,
+            self.process = subprocess.Popen([executable, *args], cwd=self.folder, env=environment,
                                             stdout=output, stderr=subprocess.STDOUT)
 
     # --- where the program writes

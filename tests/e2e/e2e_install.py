@@ -9,6 +9,7 @@ usage: e2e_install.py CMAKE BUILD_DIR [unittest arguments]
 import configparser
 import glob
 import os
+import shlex
 import shutil
 import subprocess
 import tempfile
@@ -19,6 +20,7 @@ from desktop import APP_TITLE, card_caption, find_all, press, wait_until
 APP_ID = "org.velmora.Velmora"
 ICON_SIZES = ("16x16", "32x32", "48x48", "64x64", "128x128", "256x256")
 HELP_FILES = ("BIBLIOGRAPHY.HLP", "TERVANI.HLP")
+CARD_FILE_TYPE = "application/x-velmora-cardfile"
 
 
 class Installation(scenario.Scenario):
@@ -38,6 +40,13 @@ class Installation(scenario.Scenario):
     def installed(self, *parts):
         return os.path.join(self.prefix, *parts)
 
+    def desktop_entry(self):
+        entry = configparser.RawConfigParser(strict=True)
+        entry.optionxform = str
+        with open(self.installed("share", "applications", APP_ID + ".desktop"), encoding="utf-8") as f:
+            entry.read_file(f)
+        return entry["Desktop Entry"]
+
     def test_files_where_a_desktop_looks_for_them(self):
         for program in ("velmora", "velmora-cards"):
             self.assertTrue(os.access(self.installed("bin", program), os.X_OK), program)
@@ -50,17 +59,12 @@ class Installation(scenario.Scenario):
             self.installed("share", "icons", "hicolor", "scalable", "apps", APP_ID + ".svg")))
 
         entry_path = self.installed("share", "applications", APP_ID + ".desktop")
-        entry = configparser.RawConfigParser(strict=True)
-        entry.optionxform = str
-        with open(entry_path, encoding="utf-8") as f:
-            entry.read_file(f)
-        group = entry["Desktop Entry"]
+        group = self.desktop_entry()
         self.assertEqual(group["Name"], "Βελμόρα")
-        self.assertEqual(group["Exec"], "velmora")
         self.assertEqual(group["Icon"], APP_ID)
         self.assertEqual(group["Categories"], "Office;Education;")
+        self.assertEqual(group["MimeType"], CARD_FILE_TYPE + ";")
         self.assertTrue(group["Comment"] and group["Comment[el]"])
-        self.assertTrue(os.access(self.installed("bin", group["Exec"]), os.X_OK))
 
         metainfo = self.installed("share", "metainfo", APP_ID + ".metainfo.xml")
         self.assertTrue(os.path.isfile(metainfo))
@@ -69,6 +73,45 @@ class Installation(scenario.Scenario):
             if shutil.which(tool):
                 done = subprocess.run([tool, *command], capture_output=True, text=True)
                 self.assertEqual(done.returncode, 0, done.stdout + done.stderr)
+
+    def test_menu_entry_opens_the_installed_bibliography_for_reading(self):
+        # As a launcher runs the entry with no file: %f stands for nothing, the program is
+        # found on the PATH, and it starts in the home folder.
+        command = [word.replace("%%", "%") for word in shlex.split(self.desktop_entry()["Exec"])
+                   if word not in ("%f", "%F", "%u", "%U")]
+        executable = shutil.which(command[0], path=self.installed("bin"))
+        cards = self.installed("share", "velmora", "Filis.dat")
+        with open(self.installed("share", "velmora", "books.csv"), encoding="utf-8") as f:
+            count = len(f.readlines()) - 1
+        self.assertEqual(os.path.getsize(cards), count * 195)
+
+        program = self.launch(cards=None, executable=executable, args=command[1:], in_home=True)
+        program.wait_for_frame(card_caption(1, count))
+        opened = [fd for fd in os.listdir("/proc/%d/fd" % program.process.pid)
+                  if os.path.realpath("/proc/%d/fd/%s" % (program.process.pid, fd)) == os.path.realpath(cards)]
+        self.assertEqual(len(opened), 1)
+        with open("/proc/%d/fdinfo/%s" % (program.process.pid, opened[0])) as f:
+            flags = int(dict(line.split(":", 1) for line in f)["flags"], 8)
+        self.assertEqual(flags & os.O_ACCMODE, os.O_RDONLY, "the installed bibliography is open for writing")
+        program.key(card_caption(1, count), "alt+x")
+        self.assertEqual(program.wait(), 0)
+        # Only what the test made itself.
+        self.assertEqual(tree(program.home), [os.path.join(program.home, ".config")])
+
+    def test_card_files_are_known_by_their_name_alone(self):
+        share = self.installed("share")
+        env = dict(os.environ, XDG_DATA_DIRS=share + ":/usr/share", XDG_DATA_HOME=os.path.join(self.staging, "none"))
+        done = subprocess.run(["update-mime-database", os.path.join(share, "mime")], env=env,
+                              capture_output=True, text=True)
+        self.assertEqual((done.returncode, done.stderr), (0, ""))
+        # GIO reads the database that update-mime-database wrote, not the package's XML.
+        names = ("Filis.dat", "filis.DAT", "Filis.dat.bak", "books.dat")
+        done = subprocess.run(
+            ["/usr/bin/python3", "-c", "import sys; from gi.repository import Gio\n"
+             "for name in sys.argv[1:]: print(Gio.content_type_guess(name, None)[0])", *names],
+            env=env, capture_output=True, text=True, check=True)
+        types = dict(zip(names, done.stdout.split()))
+        self.assertEqual([name for name in names if types[name] == CARD_FILE_TYPE], ["Filis.dat", "filis.DAT"])
 
     def test_installed_program_from_an_empty_folder_opens_its_help(self):
         # Marks the staged help files, so that what opens can only be them.
@@ -102,6 +145,11 @@ class Installation(scenario.Scenario):
         self.assertEqual(sorted(name for _, name in program.shown()),
                          sorted([card_caption(1, 1), *titles.values()]))
         self.assertNotIn(APP_TITLE + " - Βοήθεια", [name for _, name in program.shown()])
+
+
+def tree(folder):
+    """Every file and folder under `folder`."""
+    return sorted(os.path.join(top, name) for top, folders, files in os.walk(folder) for name in folders + files)
 
 
 def find_all_menu_items(frame):

@@ -6,15 +6,19 @@ usage: e2e_printing.py VELMORA [unittest arguments]
 """
 
 import datetime
+import json
 import os
 import re
+import shutil
 import subprocess
+import tempfile
 
 import scenario
 import testcards
 from desktop import EXPLORATION_TITLE, card_caption, wait_until
 
 N = len(testcards.CARDS)
+HERE = os.path.dirname(os.path.abspath(__file__))
 HEADER = re.compile(r"Βελμόρα 3\.0 Σερβαλίνη: Εκτυπώθηκε (\d{1,2})/(\d{1,2})/(\d{4}), (\d\d):(\d\d)")
 
 
@@ -98,6 +102,38 @@ class Printing(scenario.Scenario):
             self.assertRegex(text, r"Διερεύνηση Συγγραφέα: Σελίδα\s+%d\s*$" % number)
         # Nothing was exported: the exploration only emptied the export file.
         self.assertEqual(os.path.getsize(program.export_file), 0)
+
+    def test_the_desktop_is_told_where_the_pdf_went_and_opens_it(self):
+        folder = tempfile.mkdtemp(prefix="velmora-notices-")
+        self.addCleanup(shutil.rmtree, folder, True)
+        log, release, opened = (os.path.join(folder, name) for name in ("notices", "release", "opened"))
+        service = subprocess.Popen(["/usr/bin/python3", os.path.join(HERE, "notifications.py"), log, release],
+                                   stdout=subprocess.PIPE, text=True)
+        self.addCleanup(service.wait)
+        self.addCleanup(service.terminate)
+        self.assertEqual(service.stdout.readline().strip(), "ready")
+        service.stdout.close()
+        # What the desktop's PDF viewer would be given.
+        viewer = os.path.join(folder, "xdg-open")
+        with open(viewer, "w") as f:
+            f.write('#!/bin/sh\nprintf "%%s\\n" "$@" >> %s\n' % opened)
+        os.chmod(viewer, 0o755)
+
+        program = self.launch(env={"PATH": folder + os.pathsep + os.environ["PATH"]})
+        window = program.wait_for_frame(card_caption(1, N))
+        program.press(window, "ΠΡΟΣ ΕΚΤΥΠΩΣΗ")
+        program.press(window, "ΕΚΤΥΠΩΣΗ")
+        # Shown while the service has not answered yet.
+        self.assert_message(program, "Οι Καρτέλλες Εκτυπώνονται")
+        notice = json.loads(wait_until("a notification", lambda: os.path.exists(log) and open(log).read()))
+        pdfs = program.pdfs()
+        self.assertEqual(len(pdfs), 1)
+        self.assertTrue(notice["body"].endswith(" " + pdfs[0]), notice["body"])
+        self.assertIn("default", notice["actions"][::2])
+
+        open(release, "w").close()
+        wait_until("the PDF to be opened", lambda: os.path.exists(opened))
+        self.assertEqual(open(opened).read(), "file://" + pdfs[0] + "\n")
 
 
 if __name__ == "__main__":

@@ -17,6 +17,8 @@ import tempfile
 import time
 import unittest
 
+from desktop import card_caption
+
 VELMORA = CARDS_TOOL = None
 DISPLAY = None
 CARD_TITLE = "Βελμόρα 3.0 - Σερβαλίνη - Καρτέλλα: {:>2}  από {:>2}"
@@ -60,7 +62,7 @@ def press(window, key):
 class Program:
     """The program running in `folder`, with its own data and runtime folders."""
 
-    def __init__(self, folder, command=()):
+    def __init__(self, folder, command=(), args=()):
         self.folder = folder
         env = x_env()
         home = os.path.join(folder, ".home")
@@ -68,7 +70,7 @@ class Program:
         env.update(HOME=home, XDG_DATA_HOME=os.path.join(home, "data"), XDG_RUNTIME_DIR=home,
                    XDG_CONFIG_HOME=os.path.join(home, "config"))
         self.started = time.monotonic()
-        self.process = subprocess.Popen([*command, VELMORA], cwd=folder, env=env,
+        self.process = subprocess.Popen([*command, VELMORA, *args], cwd=folder, env=env,
                                         stdout=subprocess.PIPE, stderr=subprocess.STDOUT, text=True)
 
     def wait(self, timeout=20):
@@ -103,17 +105,17 @@ class StartUp(unittest.TestCase):
     def card_file(self):
         return os.path.join(self.folder, "Filis.dat")
 
-    def write_cards(self, rows):
+    def write_cards(self, rows, path=None):
         csv = os.path.join(self.folder, "cards.csv")
         with open(csv, "w", encoding="utf-8") as f:
             f.write("Isbn,Author,Title,OtherName,Publication,PagesNotes\n")
             for row in rows:
                 f.write(",".join(row) + "\n")
-        subprocess.run([CARDS_TOOL, "import", csv, self.card_file()], check=True, capture_output=True)
+        subprocess.run([CARDS_TOOL, "import", csv, path or self.card_file()], check=True, capture_output=True)
         os.remove(csv)
 
-    def start(self, command=()):
-        self.program = Program(self.folder, command)
+    def start(self, command=(), args=()):
+        self.program = Program(self.folder, command, args)
         return self.program
 
     def assert_failed_with_message(self, program):
@@ -155,6 +157,22 @@ class StartUp(unittest.TestCase):
         wait_for_window(CARD_TITLE.format(1, 1))
         self.assertTrue(os.path.isfile(self.card_file()))
         self.assertEqual(os.path.getsize(self.card_file()), 0)
+
+    def test_card_file_or_folder_named_on_the_command_line(self):
+        # The working folder's own card file, which neither start may open.
+        self.write_cards([("960-0", "", "", "", "", "")])
+        other = os.path.join(self.folder, "Βιβλιοθήκη")
+        os.mkdir(other)
+        named = os.path.join(other, "Ιστορία.kar")
+        self.write_cards([("960-%d" % n, "", "", "", "", "") for n in range(3)], named)
+        self.write_cards([("960-%d" % n, "", "", "", "", "") for n in range(12)], os.path.join(other, "Filis.dat"))
+        for argument, count in ((named, 3), (other, 12)):
+            with self.subTest(argument=argument):
+                program = self.start(args=[argument])
+                press(wait_for_window(card_caption(1, count)), "alt+x")
+                self.assertEqual(program.wait(), 0)
+                program.stop()
+        self.assertEqual(sorted(os.listdir(other)), ["Filis.dat", "Ιστορία.kar"])
 
     def test_folder_named_like_the_card_file(self):
         os.mkdir(self.card_file())

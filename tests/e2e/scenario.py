@@ -22,15 +22,15 @@ class Scenario(unittest.TestCase):
         program.wait_for_frame(desktop.card_caption(1, max(len(cards), 1)))
         return program
 
-    def launch(self, cards=testcards.CARDS, executable=None, folder=None):
-        """Starts the program and returns at once."""
+    def launch(self, cards=testcards.CARDS, executable=None, folder=None, **options):
+        """Starts the program and returns at once; `options` go to Desktop.start."""
         source = None
         if cards is not None:
             handle, source = tempfile.mkstemp(prefix="velmora-cards-", suffix=".dat")
             os.close(handle)
             testcards.write_card_file(source, cards)
             self.addCleanup(os.remove, source)
-        program = DESKTOP.start(executable or VELMORA, cards=source, folder=folder)
+        program = DESKTOP.start(executable or VELMORA, cards=source, folder=folder, **options)
         before = program.card_file_bytes() if cards is not None else None
         self.addCleanup(self._finish, program, before)
         return program

@@ -130,8 +130,8 @@ private slots:
 
     void theWindowsFoldersMapOntoXdgFolders()
     {
-        XdgPaths paths;
-        QCOMPARE(paths.cardFile(), QDir::current().filePath(QStringLiteral("Filis.dat")));
+        XdgPaths paths(QStringLiteral("/βιβλία/Κάρτες.dat"));
+        QCOMPARE(paths.cardFile(), QStringLiteral("/βιβλία/Κάρτες.dat"));
         const QString share = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
         QVERIFY(!share.isEmpty());
         QCOMPARE(paths.programFiles(), share);
@@ -149,7 +149,7 @@ private slots:
 
     void thePlatformHoldsTheQtImplementations()
     {
-        QtPlatform qt;
+        QtPlatform qt(QStringLiteral("/βιβλία/Κάρτες.dat"));
         Platform &p = qt.platform();
         QVERIFY(dynamic_cast<QtMessageBox *>(&p.messages));
         QVERIFY(dynamic_cast<QtInputBox *>(&p.input));

@@ -1,6 +1,7 @@
 #include "clock.h"
 #include "fakes.h"
 #include "platform.h"
+#include "printedfilenotice.h"
 #include "printheader.h"
 #include "qtprintrenderer.h"
 
@@ -57,6 +58,13 @@ QStringList pdfPages(const QString &path)
         pages.removeLast();
     return pages;
 }
+
+// A failed rendering must not be announced as a file to open.
+struct RecordingNotice : PrintedFileNotice
+{
+    QStringList files;
+    void printedTo(const QString &file) override { files << file; }
+};
 
 QStringList linesWith(const QString &page, const QString &text)
 {
@@ -204,11 +212,13 @@ private slots:
         QVERIFY(f.open(QIODevice::WriteOnly));
         f.close();
         const QString folder = blocker + QStringLiteral("/Velmora");
-        QtPrintRenderer renderer(tp.messages, tp.clock, folder);
+        RecordingNotice notice;
+        QtPrintRenderer renderer(tp.messages, tp.clock, folder, &notice);
         PrintDocument doc(renderer);
         doc.print(QStringLiteral("x"));
         QVERIFY(!doc.endDoc());
         QVERIFY(renderer.lastOutput().isEmpty());
+        QVERIFY(notice.files.isEmpty());
         QCOMPARE(tp.messages.calls.size(), 1);
         const MessageCall call = tp.messages.calls.first();
         QCOMPARE(call.title, AppTitle);

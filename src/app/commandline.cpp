@@ -1,0 +1,140 @@
+#include "commandline.h"
+
+#include "version.h"
+
+#include <QCommandLineParser>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QStringDecoder>
+
+#include <cerrno>
+#include <cstring>
+#include <sys/stat.h>
+
+namespace velmora {
+
+namespace {
+
+const QString Program = QStringLiteral("velmora");
+const QString CardFileName = QStringLiteral("Filis.dat");
+
+StartChoice leave(const QString &text, int status)
+{
+    StartChoice choice;
+    choice.text = text;
+    choice.status = status;
+    return choice;
+}
+
+StartChoice refuse(const QString &problem)
+{
+    return leave(QStringLiteral("%1: %2\nTry '%1 --help' for more information.\n").arg(Program, problem),
+                 UsageStatus);
+}
+
+// An argument as it can be shown on a terminal whatever its bytes.
+QString escaped(const QByteArray &argument)
+{
+    QString shown;
+    for (const char c : argument) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte >= 0x20 && byte < 0x7f)
+            shown += QLatin1Char(c);
+        else
+            shown += QStringLiteral("\\x") + QString::number(byte, 16).toUpper().rightJustified(2, u'0');
+    }
+    return shown;
+}
+
+bool sameFile(const QString &a, const QString &b)
+{
+    const QString canonical = QFileInfo(a).canonicalFilePath();
+    return !canonical.isEmpty() && canonical == QFileInfo(b).canonicalFilePath();
+}
+
+QString helpText(QCommandLineParser &parser)
+{
+    QString text = parser.helpText();
+    // The parser names the program by the path it was started with, or by a placeholder
+    // before there is an application object.
+    text.replace(0, text.indexOf(QStringLiteral(" [options]")), QStringLiteral("Usage: ") + Program);
+    return text + QStringLiteral("\nExit status: 0 done, 1 the card file could not be used, "
+                                 "2 wrong command line.\n");
+}
+
+} // namespace
+
+StartChoice readCommandLine(const QByteArrayList &arguments, const StartFolders &folders)
+{
+    const QString installedCards = QDir::cleanPath(folders.data + QLatin1Char('/') + CardFileName);
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Consults the Servalini bibliography of history and archaeology, a card file\n"
+                       "of 195-byte cards in Windows-1253."));
+    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
+                                  QStringLiteral("Displays this help."));
+    const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
+                                     QStringLiteral("Displays the version."));
+    const QCommandLineOption installed(
+        QStringLiteral("installed"),
+        QStringLiteral("Without CARDFILE, opens the bibliography installed with the program, %1, for "
+                       "reading only.")
+            .arg(installedCards));
+    parser.addOptions({help, version, installed});
+    parser.addPositionalArgument(
+        QStringLiteral("CARDFILE"),
+        QStringLiteral("The card file to open, of any name, or a folder whose %1 is opened. Without it, "
+                       "%1 in the working folder. A %1 that is missing is created empty; a card file "
+                       "named in full must exist.")
+            .arg(CardFileName),
+        QStringLiteral("[CARDFILE]"));
+
+    QStringList decoded{Program};
+    for (const QByteArray &argument : arguments) {
+        QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+        decoded << utf8(argument);
+        // A name that cannot be held as text could not be opened by the same bytes again.
+        if (utf8.hasError())
+            return refuse(QStringLiteral("'%1' is not UTF-8 text").arg(escaped(argument)));
+    }
+    if (!parser.parse(decoded))
+        return refuse(parser.errorText());
+    if (parser.isSet(help))
+        return leave(helpText(parser), 0);
+    if (parser.isSet(version))
+        return leave(QStringLiteral("%1 %2\n").arg(Program, QString::fromLatin1(version::Text)), 0);
+
+    const QStringList named = parser.positionalArguments();
+    if (named.size() > 1)
+        return refuse(QStringLiteral("one CARDFILE at most, %1 given").arg(named.size()));
+
+    StartChoice choice;
+    choice.run = true;
+    if (named.isEmpty()) {
+        choice.installed = parser.isSet(installed);
+        choice.cardFile = choice.installed ? installedCards : QDir(folders.working).filePath(CardFileName);
+        return choice;
+    }
+    const QString &name = named.first();
+    if (name.isEmpty())
+        return refuse(QStringLiteral("the card file name is empty"));
+    const QString path = QDir(folders.working).absoluteFilePath(name);
+    struct stat st = {};
+    if (::stat(QFile::encodeName(path).constData(), &st) != 0)
+        return refuse(QStringLiteral("%1: %2").arg(name, QString::fromLocal8Bit(std::strerror(errno))));
+    // Anything else that is no regular file is left to the card file, which says what it is.
+    choice.cardFile = S_ISDIR(st.st_mode) ? QDir(path).filePath(CardFileName) : path;
+    choice.installed = sameFile(choice.cardFile, installedCards);
+    return choice;
+}
+
+QString installedDataFolder()
+{
+    const QString program = QFile::symLinkTarget(QStringLiteral("/proc/self/exe"));
+    return QDir::cleanPath(QFileInfo(program).absolutePath() +
+                           QStringLiteral("/" VELMORA_DATADIR_FROM_BINDIR));
+}
+
+} // namespace velmora

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QString>
+
+namespace velmora {
+
+// Tells the user where a printed document went when it became a file rather than paper.
+class PrintedFileNotice
+{
+public:
+    virtual void printedTo(const QString &file) = 0;
+
+protected:
+    ~PrintedFileNotice() = default;
+};
+
+} // namespace velmora
