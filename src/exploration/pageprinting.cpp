@@ -41,7 +41,7 @@ void frmMulti::PrintRecords()
 QList<QByteArray> frmMulti::exportLines() const
 {
     QList<QByteArray> lines;
-    lines.reserve(SlotsPerPage * 3);
+    lines.reserve(qsizetype(SlotsPerPage) * 3);
     for (const Slot &slot : PageLines)
         for (const QString &line : slot)
             lines.append(cp1253::encode(line));

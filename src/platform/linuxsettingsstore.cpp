@@ -61,7 +61,7 @@ void LinuxSettingsStore::closeKey(quintptr key)
 QString LinuxSettingsStore::systemInformationProgram() const
 {
     for (const QString &name : m_programs) {
-        const QString found = QStandardPaths::findExecutable(name, m_searchPaths);
+        QString found = QStandardPaths::findExecutable(name, m_searchPaths);
         if (!found.isEmpty())
             return found;
     }

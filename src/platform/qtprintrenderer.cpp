@@ -152,8 +152,7 @@ QString QtPrintRenderer::reserveFileName(const QString &folder)
                              .arg(folder, m_clock.today().toString(QStringLiteral("yyyy-MM-dd")),
                                   m_clock.now().toString(QStringLiteral("HH-mm-ss")));
     for (int n = 1; n < 10000; ++n) {
-        const QString name =
-            n == 1 ? stem + QStringLiteral(".pdf") : QStringLiteral("%1-%2.pdf").arg(stem).arg(n);
+        QString name = n == 1 ? stem + QStringLiteral(".pdf") : QStringLiteral("%1-%2.pdf").arg(stem).arg(n);
         if (QFileInfo::exists(name))
             continue;
         // Creating the file claims its name, so a second document made in the same
@@ -206,7 +205,7 @@ QtPrintRenderer::Outcome QtPrintRenderer::paint(QPrinter &printer, const Printed
             }
             const qsizetype last = qMin(page.size(), first + linesPerSheet);
             for (qsizetype i = first; i < last; ++i) {
-                const qreal baseline = (i - first) * lineHeight + metrics.ascent();
+                const qreal baseline = qreal(i - first) * lineHeight + metrics.ascent();
                 painter.drawText(QPointF(0, baseline), visiblePart(metrics, page.at(i), area.width()));
             }
         }
