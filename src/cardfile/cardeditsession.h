@@ -39,10 +39,11 @@ public:
 
     // Writes `card` as card `number` of `file`, a handle the caller opened on the locked
     // card file, durably (CardFile::write). Before the session's first write it backs the
-    // whole file up; while that fails nothing is written. Throws CardWriteError when
-    // nothing was written and the file is as it was (the backup failed, `file` is not the
-    // locked file, or the write failed), BadRecordNumber for a number below 1, and
-    // std::logic_error when the session is not active.
+    // whole file up; while that fails nothing is written. Throws CardWriteError when the
+    // card was not written (the backup failed, `file` is not the locked file, or the write
+    // failed): the file is then as it was, unless the reason adds that the card may be
+    // half-written because even putting it back failed. BadRecordNumber for a number
+    // below 1; std::logic_error when the session is not active.
     void write(CardFile &file, qint32 number, const CardRecord &card);
 
     // Where the backup is; empty until the session's first write has made it.
