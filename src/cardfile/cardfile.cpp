@@ -1,7 +1,9 @@
 #include "cardfile.h"
 
+#include <QDir>
 #include <QFile>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -21,6 +23,11 @@ QString CardFileError::message() const
     return QStringLiteral("Το αρχείο καρτελλών «%1» δεν μπορεί να χρησιμοποιηθεί.\n%2").arg(m_path, m_reason);
 }
 
+CardWriteError::CardWriteError(QString path, qint32 number, QString reason)
+    : CardFileError(std::move(path), std::move(reason)), m_number(number)
+{
+}
+
 BadRecordNumber::BadRecordNumber(qint64 number)
     : std::runtime_error("bad record number " + std::to_string(number))
 {
@@ -38,6 +45,9 @@ qint32 cardCountForLength(qint64 length)
 }
 
 namespace {
+
+// Why a file was opened for reading only, beside the errno values: it was asked to be.
+constexpr int KeptReadOnly = -1;
 
 QStringList &keptReadOnly()
 {
@@ -62,13 +72,17 @@ void CardFile::open(const QString &path)
     close();
     m_path = path;
     const QByteArray native = QFile::encodeName(path);
+    // Not cleaned of "..": the system, not Qt, decides what a path through a link names.
+    m_nativeAbsolute = QFile::encodeName(
+        path.startsWith(QLatin1Char('/')) ? path : QDir::currentPath() + QLatin1Char('/') + path);
     // Without blocking: opening a FIFO would otherwise wait for a writer that never comes.
     // The kind of file is checked before anything is read.
     constexpr int Flags = O_CLOEXEC | O_NONBLOCK;
     bool readOnly = keptReadOnly().contains(path);
+    int writeError = readOnly ? KeptReadOnly : 0;
     int fd = ::open(native.constData(), readOnly ? O_RDONLY | Flags : O_RDWR | O_CREAT | Flags, 0644);
     if (!readOnly && fd < 0 && (errno == EACCES || errno == EROFS || errno == EPERM || errno == ETXTBSY)) {
-        const int writeError = errno;
+        writeError = errno;
         fd = ::open(native.constData(), O_RDONLY | Flags);
         if (fd < 0)
             errno = (errno == ENOENT) ? writeError : errno;
@@ -104,7 +118,30 @@ void CardFile::open(const QString &path)
         ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
     m_fd = fd;
     m_readOnly = readOnly;
+    m_writeRefused = writeError;
     length(); // refuses a file too long to count
+}
+
+QString CardFile::readOnlyReason() const
+{
+    if (!m_readOnly)
+        return {};
+    QString why = QStringLiteral("δεν επιτρέπεται η εγγραφή σε αυτό");
+    if (m_writeRefused == EROFS)
+        why = QStringLiteral("το μέσο αποθήκευσης δεν δέχεται εγγραφές");
+    else if (m_writeRefused == KeptReadOnly)
+        why = QStringLiteral("είναι η βιβλιογραφία που εγκαταστάθηκε μαζί με το πρόγραμμα");
+    return QStringLiteral("Το αρχείο ανοίχτηκε μόνο για ανάγνωση: %1.").arg(why);
+}
+
+FileIdentity CardFile::identity() const
+{
+    struct stat st
+    {
+    };
+    if (::fstat(m_fd, &st) != 0)
+        fail(errno);
+    return {quint64(st.st_dev), quint64(st.st_ino)};
 }
 
 void CardFile::close()
@@ -134,6 +171,11 @@ void CardFile::fail(int errorNumber) const
 void CardFile::fail(const QString &reason) const
 {
     throw CardFileError(m_path, reason);
+}
+
+void CardFile::failWrite(qint32 number, const QString &reason) const
+{
+    throw CardWriteError(m_path, number, reason);
 }
 
 qint64 CardFile::readBlock(qint32 first, char *buffer, qint64 bytes) const
@@ -169,21 +211,88 @@ void CardFile::write(qint32 number, const CardRecord &card)
     if (number < 1)
         throw BadRecordNumber(number);
     if (m_readOnly)
-        fail(EBADF);
+        failWrite(number, readOnlyReason());
     const off_t offset = off_t(number - 1) * RecordLength;
     if (offset + RecordLength > MaxFileLength)
-        fail(EFBIG);
+        failWrite(number, greekReason(EFBIG));
+    // A card written into a file nobody can reach any more is a card lost.
+    if (const QString gone = stillAtPath(); !gone.isEmpty())
+        failWrite(number, gone);
+
+    struct stat st
+    {
+    };
+    if (::fstat(m_fd, &st) != 0)
+        failWrite(number, greekWriteReason(errno));
+    const qint64 oldLength = st.st_size;
+    QByteArray old(std::clamp<qint64>(oldLength - offset, 0, RecordLength), Qt::Uninitialized);
+    try {
+        if (!old.isEmpty())
+            old.resize(readBlock(number, old.data(), old.size()));
+    } catch (const CardFileError &e) {
+        failWrite(number, e.reason()); // nothing written yet: the typed card is not lost
+    }
+
+    // The whole card in one call, never field by field; a call cut short is undone below.
     qint64 done = 0;
+    int error = 0;
     while (done < RecordLength) {
         const ssize_t put =
             ::pwrite(m_fd, card.bytes().data() + done, size_t(RecordLength - done), offset + done);
-        if (put < 0) {
-            if (errno == EINTR)
-                continue;
-            fail(errno);
+        if (put < 0 && errno == EINTR)
+            continue;
+        if (put <= 0) {
+            error = put < 0 ? errno : EIO;
+            break;
         }
         done += put;
     }
+    if (error == 0 && ::fdatasync(m_fd) != 0)
+        error = errno;
+    if (error == 0)
+        return;
+    QString reason = greekWriteReason(error);
+    if (done > 0 && !putBack(offset, old, oldLength))
+        reason += QStringLiteral(" Η καρτέλλα ίσως έμεινε μισογραμμένη στο αρχείο.");
+    failWrite(number, reason);
+}
+
+QString CardFile::stillAtPath() const
+{
+    struct stat opened
+    {
+    }, named{};
+    if (::fstat(m_fd, &opened) != 0)
+        return greekWriteReason(errno);
+    if (::stat(m_nativeAbsolute.constData(), &named) != 0) {
+        if (errno == ENOENT || errno == ENOTDIR)
+            return QStringLiteral("Το αρχείο διαγράφηκε ή μετακινήθηκε από τότε που ανοίχτηκε.");
+        return greekWriteReason(errno);
+    }
+    if (opened.st_dev != named.st_dev || opened.st_ino != named.st_ino)
+        return replacedReason();
+    return {};
+}
+
+bool CardFile::putBack(qint64 offset, const QByteArray &old, qint64 oldLength) const
+{
+    bool whole = true;
+    for (qint64 done = 0; done < old.size();) {
+        const ssize_t put = ::pwrite(m_fd, old.constData() + done, size_t(old.size() - done), offset + done);
+        if (put < 0 && errno == EINTR)
+            continue;
+        if (put <= 0) {
+            whole = false;
+            break;
+        }
+        done += put;
+    }
+    struct stat st
+    {
+    };
+    if (::fstat(m_fd, &st) != 0 || (st.st_size > oldLength && ::ftruncate(m_fd, oldLength) != 0))
+        whole = false;
+    return ::fdatasync(m_fd) == 0 && whole;
 }
 
 CardReader::CardReader(const CardFile &file) : m_file(file) {}
@@ -254,11 +363,28 @@ QString greekReason(int errorNumber)
         return QStringLiteral("Υπάρχουν πάρα πολλοί συμβολικοί σύνδεσμοι στη διαδρομή.");
     case ETXTBSY:
         return QStringLiteral("Το αρχείο χρησιμοποιείται από άλλο πρόγραμμα.");
+    case ESTALE:
+        return QStringLiteral("Το αρχείο δεν υπάρχει πια στον υπολογιστή δικτύου που το έχει.");
+    case ENOLCK:
+        return QStringLiteral("Το σύστημα δεν μπορεί να κλειδώσει άλλα αρχεία.");
     default:
         return QStringLiteral("Σφάλμα συστήματος %1 (%2).")
             .arg(errorNumber)
             .arg(QString::fromLocal8Bit(std::strerror(errorNumber)));
     }
+}
+
+QString greekWriteReason(int errorNumber)
+{
+    if (errorNumber == EFBIG)
+        return QStringLiteral(
+            "Το αρχείο έφτασε το όριο μεγέθους που έχει θέσει το σύστημα για το πρόγραμμα.");
+    return greekReason(errorNumber);
+}
+
+QString replacedReason()
+{
+    return QStringLiteral("Στη θέση του βρίσκεται πλέον άλλο αρχείο.");
 }
 
 } // namespace velmora

@@ -22,6 +22,20 @@ private:
     QString m_reason;
 };
 
+// A card that could not be written. The window of an editing session catches it and keeps
+// what was typed; anywhere else it ends the program like every other CardFileError. When
+// it is thrown the file holds every byte it held before the attempt, unless reason() says
+// otherwise.
+class CardWriteError : public CardFileError
+{
+public:
+    CardWriteError(QString path, qint32 number, QString reason);
+    qint32 cardNumber() const { return m_number; }
+
+private:
+    qint32 m_number;
+};
+
 // Card number below 1: the one error a caller may catch.
 class BadRecordNumber : public std::runtime_error
 {
@@ -41,6 +55,14 @@ constexpr qint64 MaxFileLength = 2147483647; // lengths are 32-bit signed number
 // never created, whoever runs the program and whatever its permissions say.
 void keepReadOnly(const QString &path);
 
+// Which file an open descriptor or a path stands for, whatever name reached it.
+struct FileIdentity
+{
+    quint64 device = 0;
+    quint64 inode = 0;
+    bool operator==(const FileIdentity &) const = default;
+};
+
 // The random-access file of cards. One handle per window; nothing is cached.
 class CardFile
 {
@@ -59,13 +81,21 @@ public:
     void close();
     bool isOpen() const { return m_fd >= 0; }
     bool isReadOnly() const { return m_readOnly; }
+    // Why a file opened for reading only cannot be written, in Greek; empty otherwise.
+    QString readOnlyReason() const;
     const QString &path() const { return m_path; }
+    FileIdentity identity() const; // of the open file; throws CardFileError
 
     qint64 length() const; // throws CardFileError
     qint32 cardCount() const { return cardCountForLength(length()); }
 
     // Bytes past the end of the file read as blanks.
     CardRecord read(qint32 number) const;
+    // Puts the 195 bytes at card `number` (past the end the file grows) and has them on
+    // the medium before it returns. Refuses to write when the file has been removed or
+    // another file now stands at its path. On failure the file is left as it was (a card
+    // written in part is put back, a file grown in part is cut back) and CardWriteError
+    // says why; BadRecordNumber for a number below 1.
     void write(qint32 number, const CardRecord &card);
 
     // Reads up to `bytes` bytes, the records from card `first` on, into `buffer`; returns
@@ -75,10 +105,15 @@ public:
 private:
     [[noreturn]] void fail(int errorNumber) const;
     [[noreturn]] void fail(const QString &reason) const;
+    [[noreturn]] void failWrite(qint32 number, const QString &reason) const;
+    QString stillAtPath() const; // why the open file is no longer the one at the path
+    bool putBack(qint64 offset, const QByteArray &old, qint64 oldLength) const;
 
     int m_fd = -1;
     bool m_readOnly = false;
+    int m_writeRefused = 0; // errno of the refused opening for writing
     QString m_path;
+    QByteArray m_nativeAbsolute; // the path as it stood at opening, immune to a later cd
 };
 
 // Reads the cards of one scan in large blocks. It reads each card exactly once, in
@@ -100,6 +135,11 @@ private:
 
 // The system's reason for an errno, in Greek.
 QString greekReason(int errorNumber);
+// The system's reason when writing failed: as greekReason(), except that EFBIG is then the
+// system's limit on file sizes, not the program's.
+QString greekWriteReason(int errorNumber);
+// Another file now stands at the path of the one opened, in Greek.
+QString replacedReason();
 // Why a FIFO, a socket or a device (a stat mode) cannot be a card file, in Greek.
 QString notRegularReason(unsigned mode);
 

@@ -1,4 +1,5 @@
 #include "cp1253.h"
+#include "unstorable.h"
 
 #include <QTest>
 
@@ -65,6 +66,27 @@ private slots:
         QCOMPARE(bytes, QByteArray("a??"));
         QVERIFY(!cp1253::isEncodable(u'é'));
         QVERIFY(cp1253::isEncodable(u'€'));
+    }
+
+    void unstorableCharactersOnceEachInOrder_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QStringList>("unstorable");
+        QTest::newRow("Greek, Latin, € and control pictures")
+            << QStringLiteral("Ἀθῆναι? ΑΘΗΝΑ € \u2409x")
+            << QStringList({QStringLiteral("Ἀ"), QStringLiteral("ῆ")});
+        QTest::newRow("repeated, in order of first appearance")
+            << QStringLiteral("é漢aé") << QStringList({QStringLiteral("é"), QStringLiteral("漢")});
+        QTest::newRow("a pair beyond U+FFFF is one character")
+            << QStringLiteral("Α😀Β😀𝔸") << QStringList({QStringLiteral("😀"), QStringLiteral("𝔸")});
+        QTest::newRow("unpaired surrogates") << QString(QChar(0xDE00)) + QChar(0xD83D) + u'Α' + QChar(0xD83D)
+                                             << QStringList({QString(QChar(0xDE00)), QString(QChar(0xD83D))});
+    }
+    void unstorableCharactersOnceEachInOrder()
+    {
+        QFETCH(QString, text);
+        QFETCH(QStringList, unstorable);
+        QCOMPARE(unstorableCharacters(text), unstorable);
     }
 };
 

@@ -104,6 +104,9 @@ private slots:
                                         << QStringLiteral("card 5, Isbn: 1 control byte: 0x09 at 20");
         QTest::newRow("deleted card")
             << deleted << QStringLiteral("card 4: deleted (\"~~~\" in all six fields)");
+        QTest::newRow("new card appended")
+            << five + QByteArray("\x39\x36\x30\x2D") + QByteArray(191, ' ')
+            << QStringLiteral("card 6: new, still to be filled in (only \"960-\" in the ISBN)");
         QTest::newRow("tail of 97 bytes")
             << five + plainCards(1).left(97)
             << QStringLiteral("card 6: partial record of 97 bytes at the end; the program does not count it");

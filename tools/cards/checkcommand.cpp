@@ -84,6 +84,7 @@ int runCheck(const CommandLine &line, Console &console)
     out << '\n';
 
     const CardRecord deleted = CardRecord::deletedCard();
+    const CardRecord fresh = CardRecord::newCard();
     for (qint64 n = 1; n <= cards.storedRecords(); ++n) {
         QByteArray stored;
         if (!cards.readStored(n, &stored, &error)) {
@@ -94,6 +95,11 @@ int runCheck(const CommandLine &line, Console &console)
         if (stored.size() == RecordLength && CardRecord::fromBytes(stored) == deleted) {
             ++found;
             out << "card " << n << ": deleted (\"~~~\" in all six fields)\n";
+            continue;
+        }
+        if (stored.size() == RecordLength && CardRecord::fromBytes(stored) == fresh) {
+            ++found;
+            out << "card " << n << ": new, still to be filled in (only \"960-\" in the ISBN)\n";
             continue;
         }
         for (Field f : AllFields) {
@@ -138,9 +144,9 @@ Command checkCommand()
         QStringLiteral("check"),
         QStringLiteral("check FILIS"),
         QStringLiteral("the file's length and card count, then a partial record at the end, deleted cards, "
-                       "NUL bytes, bytes undefined in Windows-1253 and control bytes, each with its card "
-                       "number and field (positions from 1 within the field); exit status 3 when anything "
-                       "is found"),
+                       "new cards still holding only \"960-\", NUL bytes, bytes undefined in Windows-1253 "
+                       "and control bytes, each with its card number and field (positions from 1 within "
+                       "the field); exit status 3 when anything is found"),
         {},
         1,
         runCheck,

@@ -1,0 +1,55 @@
+#pragma once
+
+#include "cardfile.h"
+
+#include <QString>
+
+namespace velmora {
+
+// One editor at a time on a card file. The lock belongs to the file itself, not to a
+// name, so a second editor is refused whatever path reaches the file: a symbolic link, a
+// hard link, another spelling. The system drops it when the holder ends in any way, a
+// crash or a kill included, and a program the holder starts does not inherit it.
+// Readers never take it and are never held up by it: browsing and velmora-cards go on
+// while someone edits.
+//
+// Held for a whole editing session (the card window and the exploration window may open
+// and close the card file meanwhile); released by release() or on destruction.
+class CardFileLock
+{
+public:
+    enum class Status {
+        Locked,        // this object holds the lock
+        HeldByAnother, // another editor holds it; reason() says so
+        Failed,        // the file cannot be opened or locked; reason() says why
+    };
+
+    CardFileLock() = default;
+    ~CardFileLock();
+    CardFileLock(const CardFileLock &) = delete;
+    CardFileLock &operator=(const CardFileLock &) = delete;
+
+    // Never waits, not even on a FIFO. A missing file is created empty, as CardFile::open
+    // does, so that the lock and the editor's handle stand for the same file. Anything but
+    // a regular file fails. Acquiring again first releases what this object held.
+    Status acquire(const QString &path);
+    void release();
+
+    bool isLocked() const { return m_fd >= 0; }
+    // In Greek, for HeldByAnother and Failed; empty after Locked.
+    const QString &reason() const { return m_reason; }
+    // The locked file; only while isLocked().
+    FileIdentity identity() const { return m_identity; }
+
+private:
+    Status failed(const QString &reason);
+
+    int m_fd = -1;
+    FileIdentity m_identity;
+    QString m_reason;
+};
+
+// The reason given when another editor holds the lock.
+QString heldByAnotherReason();
+
+} // namespace velmora

@@ -1,0 +1,22 @@
+#include "unstorable.h"
+
+#include "cp1253.h"
+
+namespace velmora {
+
+QStringList unstorableCharacters(QStringView text)
+{
+    QStringList found;
+    for (qsizetype i = 0; i < text.size();) {
+        const bool pair = text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate();
+        const QStringView character = text.sliced(i, pair ? 2 : 1);
+        i += character.size();
+        if (!pair && cp1253::isEncodable(character[0].unicode()))
+            continue;
+        if (!found.contains(character))
+            found << character.toString();
+    }
+    return found;
+}
+
+} // namespace velmora

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QStringList>
+#include <QStringView>
+
+namespace velmora {
+
+// The characters of `text` that Windows-1253 cannot hold and that a card therefore stores
+// as "?" (CardRecord::setField), each once, in the order they first appear: what the
+// window names when it asks whether to file the card anyway. A character beyond U+FFFF
+// (a surrogate pair) is one entry of two code units, though it is stored as "??"; an
+// unpaired surrogate is an entry of its own.
+QStringList unstorableCharacters(QStringView text);
+
+} // namespace velmora

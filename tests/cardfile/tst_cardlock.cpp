@@ -1,0 +1,162 @@
+// One editor at a time, seen from other processes: whatever path they take to the card
+// file, while the holder lives and not a moment after.
+
+#include "cardfilelock.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <csignal>
+#include <functional>
+#include <spawn.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+using namespace velmora;
+
+namespace {
+
+constexpr int Locked = int(CardFileLock::Status::Locked);
+constexpr int HeldByAnother = int(CardFileLock::Status::HeldByAnother);
+constexpr int Failed = int(CardFileLock::Status::Failed);
+
+// `work` in a child process: what it returns, or -1 when it has not ended by itself
+// within 10 s.
+int inChild(const std::function<int()> &work)
+{
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        ::alarm(10);
+        ::_exit(work());
+    }
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+int acquiredInChild(const QString &path)
+{
+    return inChild([&] { return int(CardFileLock().acquire(path)); });
+}
+
+void end(pid_t pid)
+{
+    ::kill(pid, SIGKILL);
+    ::waitpid(pid, nullptr, 0);
+}
+
+} // namespace
+
+class tst_cardlock : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void anotherEditorIsRefused_data()
+    {
+        QTest::addColumn<QString>("way"); // how the second editor reaches the file
+        QTest::newRow("the same path") << QString();
+        QTest::newRow("a symbolic link") << QStringLiteral("symlink");
+        QTest::newRow("a hard link") << QStringLiteral("hardlink");
+    }
+    void anotherEditorIsRefused()
+    {
+        QFETCH(QString, way);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("Filis.dat"));
+        CardFileLock mine;
+        QCOMPARE(mine.acquire(path), CardFileLock::Status::Locked);
+        const QString other = way.isEmpty() ? path : dir.filePath(way);
+        if (way == QLatin1String("symlink"))
+            QVERIFY(QFile::link(path, other));
+        if (way == QLatin1String("hardlink"))
+            QCOMPARE(::link(QFile::encodeName(path).constData(), QFile::encodeName(other).constData()), 0);
+        QCOMPARE(acquiredInChild(other), HeldByAnother);
+        CardFileLock second;
+        QCOMPARE(second.acquire(other), CardFileLock::Status::HeldByAnother);
+        QCOMPARE(second.reason(),
+                 QStringLiteral("Το αρχείο καρτελλών διορθώνεται ήδη από άλλο πρόγραμμα ή άλλον "
+                                "χρήστη. Μπορείτε να το διαβάζετε, αλλά όχι να το διορθώνετε "
+                                "ταυτόχρονα."));
+    }
+
+    void readersAreNotHeldUp()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("Filis.dat"));
+        CardRecord card;
+        card.setField(Field::Title, QStringLiteral("ΑΝΑΓΝΩΣΗ"));
+        CardFile file;
+        file.open(path);
+        file.write(1, card);
+        file.close();
+        CardFileLock mine;
+        QCOMPARE(mine.acquire(path), CardFileLock::Status::Locked);
+        QCOMPARE(inChild([&] {
+                     file.open(path);
+                     return int(file.read(1) == card);
+                 }),
+                 1);
+    }
+
+    void theLockGoesWithItsHolder()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("Filis.dat"));
+        int locked[2];
+        QCOMPARE(::pipe(locked), 0);
+        const pid_t holder = ::fork();
+        if (holder == 0) {
+            CardFileLock lock;
+            const char status = char(lock.acquire(path));
+            [[maybe_unused]] const auto told = ::write(locked[1], &status, 1);
+            ::alarm(10);
+            for (;;)
+                ::pause();
+        }
+        char status = -1;
+        QCOMPARE(::read(locked[0], &status, 1), 1);
+        QCOMPARE(int(status), Locked);
+        CardFileLock mine;
+        QCOMPARE(mine.acquire(path), CardFileLock::Status::HeldByAnother);
+        end(holder);
+        QCOMPARE(mine.acquire(path), CardFileLock::Status::Locked);
+    }
+
+    // A help viewer the editor starts outlives a released lock without keeping it.
+    void programsStartedByTheHolderDoNotKeepIt()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("Filis.dat"));
+        auto mine = std::make_unique<CardFileLock>();
+        QCOMPARE(mine->acquire(path), CardFileLock::Status::Locked);
+        pid_t viewer = -1;
+        char sleep[] = "sleep", seconds[] = "30";
+        char *argv[] = {sleep, seconds, nullptr};
+        QCOMPARE(::posix_spawnp(&viewer, "sleep", nullptr, nullptr, argv, environ), 0);
+        mine.reset();
+        // The spawn returns as soon as the viewer execs, a moment before the system closes
+        // the descriptors it must not keep.
+        int next = HeldByAnother;
+        for (int tries = 0; tries < 100 && next == HeldByAnother; ++tries, ::usleep(20000))
+            next = acquiredInChild(path);
+        end(viewer);
+        QCOMPARE(next, Locked);
+    }
+
+    void aFifoFailsAtOnce()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("Filis.dat"));
+        QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0644), 0);
+        QCOMPARE(acquiredInChild(path), Failed);
+        CardFileLock lock;
+        QCOMPARE(lock.acquire(path), CardFileLock::Status::Failed);
+        QCOMPARE(lock.reason(), QStringLiteral("Δεν είναι κανονικό αρχείο αλλά επώνυμη σωλήνωση (FIFO)."));
+    }
+};
+
+QTEST_APPLESS_MAIN(tst_cardlock)
+#include "tst_cardlock.moc"

@@ -1,0 +1,364 @@
+// Writing cards in an editing session: the bytes that reach the file, the backup made
+// before the first write, and writes that fail for real reasons and leave the file whole.
+
+#include "cardeditsession.h"
+
+#include <QDir>
+#include <QFile>
+#include <QScopeGuard>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <csignal>
+#include <linux/capability.h>
+#include <optional>
+#include <sched.h>
+#include <sys/mount.h>
+#include <sys/resource.h>
+#include <sys/syscall.h>
+#include <unistd.h>
+
+using namespace velmora;
+
+namespace {
+
+QByteArray fileBytes(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(unreadable)");
+}
+
+bool writeBytes(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
+}
+
+// `count` distinct cards, then the first `tail` bytes of one more.
+QByteArray cards(int count, int tail = 0)
+{
+    QByteArray bytes;
+    for (int n = 1; n <= count + 1; ++n) {
+        CardRecord c;
+        c.setField(Field::Title, QStringLiteral("ΚΑΡΤΕΛΛΑ %1").arg(n));
+        bytes += QByteArray(c.bytes().data(), RecordLength);
+    }
+    return bytes.left(count * RecordLength + tail);
+}
+
+// The card file in `folder` with a session on it, the way the window will hold them.
+struct Editing
+{
+    explicit Editing(const QString &folder, const QString &fallback = QString())
+        : path(folder + QStringLiteral("/Filis.dat")), session(fallback)
+    {
+    }
+    bool begin(const QByteArray &stored)
+    {
+        if (!writeBytes(path, stored) || session.begin(path) != CardFileLock::Status::Locked)
+            return false;
+        file.open(path);
+        return true;
+    }
+    QString write(qint32 number, const CardRecord &card) // the reason it failed, if it did
+    {
+        try {
+            session.write(file, number, card);
+        } catch (const CardWriteError &e) {
+            return e.reason();
+        }
+        return {};
+    }
+    QString path;
+    CardEditSession session;
+    CardFile file;
+};
+
+bool privateMounts = false; // in a mount namespace of this process's own
+
+// A tmpfs of 64 KiB on `folder` while the object lives, where mounting is allowed.
+struct SmallMedium
+{
+    explicit SmallMedium(const QString &folder)
+        : native(QFile::encodeName(folder)),
+          mounted(privateMounts && ::mount("tmpfs", native.constData(), "tmpfs", 0, "size=64k") == 0)
+    {
+    }
+    ~SmallMedium()
+    {
+        if (mounted)
+            ::umount2(native.constData(), MNT_DETACH);
+    }
+    bool makeReadOnly()
+    {
+        return ::mount(nullptr, native.constData(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr) == 0;
+    }
+    // Fills it to the last page, then frees `spare` bytes of it.
+    void fill(qint64 spare)
+    {
+        QFile filler(QFile::decodeName(native) + QStringLiteral("/filler"));
+        filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered);
+        while (filler.write(QByteArray(4096, 'f')) == 4096) {
+        }
+        filler.resize(filler.size() - filler.size() % 4096 - spare);
+    }
+    QByteArray native;
+    bool mounted;
+};
+
+// While it lives, files of this process grow no longer than `bytes`: writes past that
+// fail with EFBIG instead of killing the process.
+struct SizeLimit
+{
+    explicit SizeLimit(rlim_t bytes)
+    {
+        ::getrlimit(RLIMIT_FSIZE, &saved);
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{bytes, saved.rlim_max};
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~SizeLimit() { ::setrlimit(RLIMIT_FSIZE, &saved); }
+    rlimit saved{};
+};
+
+// Root writes whatever the permissions say; without CAP_DAC_OVERRIDE it obeys them as
+// the keeper of the bibliography does.
+struct PermissionsObeyed
+{
+    PermissionsObeyed()
+    {
+        if (::geteuid() != 0 || ::syscall(SYS_capget, &header, saved) != 0)
+            return;
+        __user_cap_data_struct dropped[2] = {saved[0], saved[1]};
+        dropped[0].effective &= ~(1u << CAP_DAC_OVERRIDE);
+        dropped_ = ::syscall(SYS_capset, &header, dropped) == 0;
+    }
+    ~PermissionsObeyed()
+    {
+        if (dropped_)
+            ::syscall(SYS_capset, &header, saved);
+    }
+    bool ok() const { return ::geteuid() != 0 || dropped_; }
+    __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
+    __user_cap_data_struct saved[2]{};
+    bool dropped_ = false;
+};
+
+const QString NoSpace = QStringLiteral("Δεν υπάρχει ελεύθερος χώρος στο μέσο αποθήκευσης.");
+const QString OverLimit =
+    QStringLiteral("Το αρχείο έφτασε το όριο μεγέθους που έχει θέσει το σύστημα για το πρόγραμμα.");
+const QString Replaced = QStringLiteral("Στη θέση του βρίσκεται πλέον άλλο αρχείο.");
+
+enum class Failure {
+    DiskFull,
+    SizeLimit,
+    ReadOnlyMedium,
+    ReadOnlyFile,
+    Removed,
+    Replaced,
+    ReplacedThenOpened
+};
+
+} // namespace
+
+Q_DECLARE_METATYPE(Failure)
+Q_DECLARE_METATYPE(CardRecord)
+
+class tst_cardwrite : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        // Whatever happens to this process, its mounts go with it.
+        privateMounts =
+            ::unshare(CLONE_NEWNS) == 0 && ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0;
+    }
+
+    // Card 1 is deleted first: the backup holds the file as it was before that.
+    void writesEveryByteAfterOneBackup_data()
+    {
+        QTest::addColumn<int>("number");
+        QTest::addColumn<CardRecord>("card");
+        QTest::addColumn<QByteArray>("stored");
+        CardRecord filed;
+        filed.setField(Field::Isbn, QStringLiteral("960-7094"));
+        filed.setField(Field::Title, QStringLiteral("ΙΣΤΟΡΙΑ ς"));
+        filed.setField(Field::PagesNotes, QStringLiteral("σελ. 12"));
+        QByteArray filedBytes(RecordLength, ' ');
+        filedBytes.replace(0, 8, "960-7094").replace(40, 9, "\xC9\xD3\xD4\xCF\xD1\xC9\xC1 \xF2");
+        filedBytes.replace(175, 7, "\xF3\xE5\xEB. 12");
+        QByteArray deleted(RecordLength, ' ');
+        for (int offset : {0, 20, 40, 105, 135, 175})
+            deleted.replace(offset, 3, "~~~");
+        QTest::newRow("filed card 2") << 2 << filed << filedBytes;
+        QTest::newRow("new card appended")
+            << 4 << CardRecord::newCard() << QByteArray("\x39\x36\x30\x2D") + QByteArray(191, ' ');
+        QTest::newRow("deleted card 3") << 3 << CardRecord::deletedCard() << deleted;
+    }
+    void writesEveryByteAfterOneBackup()
+    {
+        QFETCH(int, number);
+        QFETCH(CardRecord, card);
+        QFETCH(QByteArray, stored);
+        QTemporaryDir dir;
+        Editing e(dir.path());
+        QVERIFY(e.begin(cards(3)));
+        QCOMPARE(e.write(1, CardRecord::deletedCard()), QString());
+        QCOMPARE(e.write(number, card), QString());
+        QByteArray expected = cards(3);
+        expected.replace(0, RecordLength, QByteArray(CardRecord::deletedCard().bytes().data(), RecordLength));
+        QCOMPARE(fileBytes(e.path), expected.replace((number - 1) * RecordLength, RecordLength, stored));
+        QCOMPARE(e.session.backupPath(), dir.filePath(QStringLiteral("Filis.dat.bak")));
+        QCOMPARE(fileBytes(e.session.backupPath()), cards(3));
+    }
+
+    void backupGoesToTheFallbackFolderWhenTheCardFolderIsClosed()
+    {
+        QTemporaryDir dir, data;
+        const QString fallback = data.filePath(QStringLiteral("Velmora"));
+        Editing e(dir.path(), fallback);
+        QVERIFY(e.begin(cards(2)));
+        QVERIFY(QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner));
+        const auto reopened = qScopeGuard([&] {
+            QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        });
+        const PermissionsObeyed obeyed;
+        if (!obeyed.ok())
+            QSKIP("cannot give up CAP_DAC_OVERRIDE: root would write into the closed folder");
+        QCOMPARE(e.write(2, CardRecord::newCard()), QString());
+        QCOMPARE(e.session.backupPath(), backupInFolder(e.path, fallback));
+        QCOMPARE(fileBytes(e.session.backupPath()), cards(2));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList(QStringLiteral("Filis.dat")));
+    }
+
+    // Too little room for the copy beside the file or in the fallback folder: nothing is
+    // written, no partial copy stays, the older copy is untouched; with room, it all goes.
+    void noBackupNoWrite()
+    {
+        QTemporaryDir dir;
+        SmallMedium medium(dir.path());
+        Editing e(dir.path(), dir.filePath(QStringLiteral("data")));
+        const QByteArray older("an older session's copy");
+        QVERIFY(e.begin(cards(40))); // two pages, one of them free: the copy fails half-way
+        QVERIFY(writeBytes(e.path + QStringLiteral(".bak"), older));
+        QString reason;
+        {
+            std::optional<SizeLimit> limit;
+            if (medium.mounted)
+                medium.fill(4096);
+            else
+                limit.emplace(5000);
+            reason = e.write(1, CardRecord::deletedCard());
+        }
+        const QString why = medium.mounted ? NoSpace : OverLimit;
+        QCOMPARE(reason, QStringLiteral("Δεν έγινε αντίγραφο ασφαλείας του αρχείου καρτελλών, γι' αυτό δεν "
+                                        "γράφτηκε τίποτα.\nΣτον φάκελο «%1»: %2\nΣτον φάκελο «%1/data»: %2")
+                             .arg(dir.path(), why));
+        QCOMPARE(fileBytes(e.path), cards(40));
+        QCOMPARE(fileBytes(e.path + QStringLiteral(".bak")), older);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), medium.mounted ? 3 : 2); // and the filler
+        QCOMPARE(QDir(dir.filePath(QStringLiteral("data"))).entryList(QDir::Files), QStringList());
+
+        QFile::remove(dir.filePath(QStringLiteral("filler")));
+        QCOMPARE(e.write(1, CardRecord::deletedCard()), QString());
+        QCOMPARE(fileBytes(e.session.backupPath()), cards(40));
+    }
+
+    void failedWriteLeavesTheFileWhole_data()
+    {
+        QTest::addColumn<Failure>("failure");
+        QTest::addColumn<QByteArray>("stored");
+        QTest::addColumn<int>("number");
+        QTest::addColumn<QString>("reason");
+        // Card 43 begins two bytes before the end of the second page, one byte before the
+        // end of the file: a byte is written over, one added, and the rest needs a page
+        // the full medium does not have, or lies past the size limit.
+        QTest::newRow("disk full, card across the end") << Failure::DiskFull << cards(42, 1) << 43 << NoSpace;
+        QTest::newRow("size limit, card across the end")
+            << Failure::SizeLimit << cards(1, 98) << 2 << OverLimit;
+        QTest::newRow("read-only medium")
+            << Failure::ReadOnlyMedium << cards(3) << 2
+            << QStringLiteral(
+                   "Το αρχείο ανοίχτηκε μόνο για ανάγνωση: το μέσο αποθήκευσης δεν δέχεται εγγραφές.");
+        QTest::newRow("read-only card file")
+            << Failure::ReadOnlyFile << cards(3) << 2
+            << QStringLiteral("Το αρχείο ανοίχτηκε μόνο για ανάγνωση: δεν επιτρέπεται η εγγραφή σε αυτό.");
+        QTest::newRow("removed while open")
+            << Failure::Removed << cards(3) << 4
+            << QStringLiteral("Το αρχείο διαγράφηκε ή μετακινήθηκε από τότε που ανοίχτηκε.");
+        QTest::newRow("replaced while open") << Failure::Replaced << cards(3) << 2 << Replaced;
+        QTest::newRow("replaced, then opened again")
+            << Failure::ReplacedThenOpened << cards(3) << 2 << Replaced;
+    }
+    void failedWriteLeavesTheFileWhole()
+    {
+        QFETCH(Failure, failure);
+        QFETCH(QByteArray, stored);
+        QFETCH(int, number);
+        QFETCH(QString, reason);
+        QTemporaryDir dir;
+        std::optional<SmallMedium> medium;
+        if (failure == Failure::DiskFull || failure == Failure::ReadOnlyMedium)
+            medium.emplace(dir.path());
+        if (failure == Failure::ReadOnlyMedium && !medium->mounted)
+            QSKIP("cannot mount a tmpfs here to make it read-only");
+        if (failure == Failure::DiskFull && !medium->mounted) {
+            failure = Failure::SizeLimit; // the same partial write, through another limit
+            reason = OverLimit;
+        }
+        Editing e(dir.path());
+        QVERIFY(e.begin(stored));
+        const QString kept = dir.filePath(QStringLiteral("kept")); // the same file, always reachable
+        QCOMPARE(::link(QFile::encodeName(e.path).constData(), QFile::encodeName(kept).constData()), 0);
+        QCOMPARE(e.write(1, e.file.read(1)), QString()); // the backup is made: what fails is the card
+
+        std::optional<SizeLimit> limit;
+        std::optional<PermissionsObeyed> obeyed;
+        const auto reopen = [&] {
+            e.file.close();
+            e.file.open(e.path);
+        };
+        switch (failure) {
+        case Failure::DiskFull:
+            medium->fill(0);
+            break;
+        case Failure::SizeLimit:
+            limit.emplace(stored.size() + 1);
+            break;
+        case Failure::ReadOnlyMedium:
+            e.file.close();
+            QVERIFY(medium->makeReadOnly());
+            e.file.open(e.path);
+            break;
+        case Failure::ReadOnlyFile:
+            QVERIFY(QFile::setPermissions(e.path, QFile::ReadOwner | QFile::ReadOther));
+            if (!obeyed.emplace().ok())
+                QSKIP("cannot give up CAP_DAC_OVERRIDE: root would write into the read-only file");
+            reopen();
+            break;
+        case Failure::Removed:
+            QVERIFY(QFile::remove(e.path));
+            break;
+        case Failure::Replaced:
+        case Failure::ReplacedThenOpened:
+            QVERIFY(writeBytes(e.path + QStringLiteral(".new"), cards(5)));
+            QCOMPARE(::rename(QFile::encodeName(e.path + QStringLiteral(".new")), QFile::encodeName(e.path)),
+                     0);
+            if (failure == Failure::ReplacedThenOpened)
+                reopen();
+            break;
+        }
+        const QString why = e.write(number, CardRecord::newCard());
+        limit.reset();
+        obeyed.reset();
+        QCOMPARE(why, reason);
+        QCOMPARE(fileBytes(kept), stored);
+        if (failure == Failure::Replaced || failure == Failure::ReplacedThenOpened)
+            QCOMPARE(fileBytes(e.path), cards(5));
+    }
+};
+
+QTEST_APPLESS_MAIN(tst_cardwrite)
+#include "tst_cardwrite.moc"
