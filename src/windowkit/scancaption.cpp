@@ -15,6 +15,10 @@ void ScanCaption::flush()
 {
     if (m_due)
         push();
+    // The caption is exact now, whether it was pushed or set: the next push waits its
+    // full interval. An exploration asks about a page every few hundred cards, and a page
+    // repainted between its questions costs more than the scan.
+    m_timer.restart();
 }
 
 void ScanCaption::set(const QString &caption)

@@ -33,8 +33,8 @@ public:
         if ((card & 0xFF) == 0 && m_timer.elapsed() >= IntervalMs)
             pushAndRepaint();
     }
-    // The scan caption, if one is due, at once. No repaint: what follows (a box's own event
-    // loop, or the application's) repaints anyway, and repainting here as well would paint
+    // The scan caption, if one is due, at once, and the interval starts again. No repaint: what follows (a
+    // box's own event loop, or the application's) repaints anyway, and repainting here as well would paint
     // each full page of an exploration once more before its question, which costs more than
     // the scan itself.
     void flush();
