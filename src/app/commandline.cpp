@@ -59,8 +59,8 @@ QString helpText(QCommandLineParser &parser)
     // The parser names the program by the path it was started with, or by a placeholder
     // before there is an application object.
     text.replace(0, text.indexOf(QStringLiteral(" [options]")), QStringLiteral("Usage: ") + Program);
-    return text + QStringLiteral("\nExit status: 0 done, 1 the card file could not be used, "
-                                 "2 wrong command line.\n");
+    return text + QStringLiteral("\nExit status: 0 done, 1 the card file could not be used or another\n"
+                                 "editor has it, 2 wrong command line.\n");
 }
 
 } // namespace
@@ -82,7 +82,13 @@ StartChoice readCommandLine(const QByteArrayList &arguments, const StartFolders 
         QStringLiteral("Without CARDFILE, opens the bibliography installed with the program, %1, for "
                        "reading only.")
             .arg(installedCards));
-    parser.addOptions({help, version, installed});
+    const QCommandLineOption edit(
+        QStringLiteral("edit"),
+        QStringLiteral("Edits the card file: files the card on the screen (F12), adds (F3) and deletes "
+                       "cards. One editor at a time; the card file is copied beside it (%1.bak) before "
+                       "the first card is filed.")
+            .arg(CardFileName));
+    parser.addOptions({help, version, installed, edit});
     parser.addPositionalArgument(
         QStringLiteral("CARDFILE"),
         QStringLiteral("The card file to open, of any name, or a folder whose %1 is opened. Without it, "
@@ -112,6 +118,7 @@ StartChoice readCommandLine(const QByteArrayList &arguments, const StartFolders 
 
     StartChoice choice;
     choice.run = true;
+    choice.edit = parser.isSet(edit);
     if (named.isEmpty()) {
         choice.installed = parser.isSet(installed);
         choice.cardFile = choice.installed ? installedCards : QDir(folders.working).filePath(CardFileName);

@@ -22,6 +22,7 @@ struct StartChoice
     bool run = false;
     QString cardFile;       // absolute
     bool installed = false; // the card file is the bibliography installed with the program
+    bool edit = false;      // the keeper asked to file, add and delete cards
     QString text;           // on the standard output for status 0, else on the standard error
     int status = 0;
 };

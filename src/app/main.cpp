@@ -1,6 +1,7 @@
 // Velmora: a bibliography of history and archaeology, one card at a time.
 
 #include "auxlook.h"
+#include "cardeditsession.h"
 #include "cardfile.h"
 #include "cardfilefailure.h"
 #include "commandline.h"
@@ -15,6 +16,7 @@
 #include <QIcon>
 
 #include <cstdio>
+#include <optional>
 
 int main(int argc, char *argv[])
 {
@@ -43,6 +45,14 @@ int main(int argc, char *argv[])
     Platform &platform = qtPlatform.platform();
     Forms forms;
     CardWindowSession session; // what the card window keeps across its reloads
+    // The keeper's backup goes beside the card file, or else into the user's data folder.
+    std::optional<CardEditSession> editing;
+    if (choice.edit) {
+        editing.emplace(platform.paths.exportFolder());
+        if (!beginEditing(platform, *editing, choice.cardFile, choice.installed))
+            return CardFileFailureStatus;
+        session.editing = &*editing;
+    }
     registerForms(platform, forms, session);
     installFailureHandler(app, platform);
 

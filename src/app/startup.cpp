@@ -1,5 +1,6 @@
 #include "startup.h"
 
+#include "cardeditsession.h"
 #include "cardfilefailure.h"
 #include "frmabout.h"
 #include "frmhelp.h"
@@ -45,6 +46,14 @@ void installFailureHandler(VelmoraApplication &app, Platform &platform)
         reportCardFileError(platform, error);
         leaveAfterFailure(CardFileFailureStatus);
     };
+}
+
+bool beginEditing(Platform &platform, CardEditSession &editing, const QString &cardFile, bool installed)
+{
+    if (installed || editing.begin(cardFile) != CardFileLock::Status::HeldByAnother)
+        return true;
+    platform.messages.show(editing.reason(), AppTitle, Buttons::Ok, Icon::Exclamation);
+    return false;
 }
 
 bool startProgram(Platform &platform, Forms &forms)

@@ -1,11 +1,14 @@
 #pragma once
 
+#include <QString>
+
 namespace velmora {
 
 struct Platform;
 class Forms;
 struct CardWindowSession;
 class VelmoraApplication;
+class CardEditSession;
 
 // Tells the forms collection how to create each of the program's windows: each factory
 // creates the window and runs its load step.
@@ -14,6 +17,11 @@ void registerForms(Platform &platform, Forms &forms, CardWindowSession &session)
 // A card file failure caught in any handler is reported and ends the program with a
 // non-zero status.
 void installFailureHandler(VelmoraApplication &app, Platform &platform);
+
+// Starts the keeper's editing session on the card file: the lock that keeps a second
+// editor out. The bibliography installed with the program is never edited. False, after
+// telling the user, when another editor holds the file: the program then does not start.
+bool beginEditing(Platform &platform, CardEditSession &editing, const QString &cardFile, bool installed);
 
 // Loads the splash window, which loads the card window behind it. When the card file
 // cannot be used, tells the user and returns false: there is nothing to run.

@@ -91,16 +91,12 @@ void CardFile::open(const QString &path)
     if (fd < 0) {
         const int openError = errno;
         // A socket cannot be opened at all: say what it is rather than the system's code.
-        struct stat st
-        {
-        };
+        struct stat st = {};
         if (::stat(native.constData(), &st) == 0 && !S_ISREG(st.st_mode) && !S_ISDIR(st.st_mode))
             fail(notRegularReason(st.st_mode));
         fail(openError);
     }
-    struct stat st
-    {
-    };
+    struct stat st = {};
     if (::fstat(fd, &st) != 0) {
         const int statError = errno;
         ::close(fd);
@@ -136,9 +132,7 @@ QString CardFile::readOnlyReason() const
 
 FileIdentity CardFile::identity() const
 {
-    struct stat st
-    {
-    };
+    struct stat st = {};
     if (::fstat(m_fd, &st) != 0)
         fail(errno);
     return {quint64(st.st_dev), quint64(st.st_ino)};
@@ -153,9 +147,7 @@ void CardFile::close()
 
 qint64 CardFile::length() const
 {
-    struct stat st
-    {
-    };
+    struct stat st = {};
     if (::fstat(m_fd, &st) != 0)
         fail(errno);
     if (st.st_size > MaxFileLength)
@@ -219,9 +211,7 @@ void CardFile::write(qint32 number, const CardRecord &card)
     if (const QString gone = stillAtPath(); !gone.isEmpty())
         failWrite(number, gone);
 
-    struct stat st
-    {
-    };
+    struct stat st = {};
     if (::fstat(m_fd, &st) != 0)
         failWrite(number, greekWriteReason(errno));
     const qint64 oldLength = st.st_size;
@@ -259,9 +249,8 @@ void CardFile::write(qint32 number, const CardRecord &card)
 
 QString CardFile::stillAtPath() const
 {
-    struct stat opened
-    {
-    }, named{};
+    struct stat opened = {};
+    struct stat named = {};
     if (::fstat(m_fd, &opened) != 0)
         return greekWriteReason(errno);
     if (::stat(m_nativeAbsolute.constData(), &named) != 0) {
@@ -287,9 +276,7 @@ bool CardFile::putBack(qint64 offset, const QByteArray &old, qint64 oldLength) c
         }
         done += put;
     }
-    struct stat st
-    {
-    };
+    struct stat st = {};
     if (::fstat(m_fd, &st) != 0 || (st.st_size > oldLength && ::ftruncate(m_fd, oldLength) != 0))
         whole = false;
     return ::fdatasync(m_fd) == 0 && whole;

@@ -39,16 +39,12 @@ CardFileLock::Status CardFileLock::acquire(const QString &path)
     const int fd = ::open(native.constData(), O_RDONLY | O_CREAT | O_CLOEXEC | O_NONBLOCK, 0644);
     if (fd < 0) {
         const int openError = errno;
-        struct stat st
-        {
-        };
+        struct stat st = {};
         if (::stat(native.constData(), &st) == 0 && !S_ISREG(st.st_mode) && !S_ISDIR(st.st_mode))
             return failed(notRegularReason(st.st_mode));
         return failed(greekReason(openError));
     }
-    struct stat st
-    {
-    };
+    struct stat st = {};
     if (::fstat(fd, &st) != 0) {
         const int statError = errno;
         ::close(fd);

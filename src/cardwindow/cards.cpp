@@ -1,8 +1,8 @@
-// Showing a card, moving between cards, the editing handlers behind their hidden
-// controls, and leaving.
+// Showing a card, moving between cards, and leaving.
 
 #include "frmtervani.h"
 
+#include "cardeditsession.h"
 #include "numbertext.h"
 #include "titleedit.h"
 
@@ -14,12 +14,18 @@ namespace velmora {
 void frmTervani::Form_Load()
 {
     openCardFile();
+    setEditing(m_session.editing && m_session.editing->isActive() && !File.isReadOnly());
     ShowCR();
 }
 
 void frmTervani::closeEvent(QCloseEvent *event)
 {
-    // Closed by its frame: the card file is let go, and nothing typed is saved.
+    // Closed by its frame: the card file is let go. Changes not filed are asked about
+    // when the card can be edited, and dropped otherwise.
+    if (!mayLeaveCard()) {
+        event->ignore();
+        return;
+    }
     File.close();
     event->accept();
 }
@@ -38,48 +44,8 @@ void frmTervani::ShowCR()
     txtAlloi->setText(shown[int(Field::OtherName)]);
     txtEkdot->setText(shown[int(Field::Publication)]);
     txtSp->setText(shown[int(Field::PagesNotes)]);
+    m_shownTexts = fieldTexts();
     showCardCaption();
-}
-
-void frmTervani::SaveCR()
-{
-    Card.setField(Field::Isbn, txtEpo->text());
-    Card.setField(Field::Author, txtOno->text());
-    Card.setField(Field::Title, txtTitlos->text());
-    Card.setField(Field::OtherName, txtAlloi->text());
-    Card.setField(Field::Publication, txtEkdot->text());
-    Card.setField(Field::PagesNotes, txtSp->text());
-    File.write(CurrentCard, Card);
-}
-
-void frmTervani::cmdCorrect_Click()
-{
-    SaveCR();
-    m_platform.messages.show(QStringLiteral("Η Καρτέλλα ") + NumberText(CurrentCard) +
-                                 QStringLiteral(" Καταχωρίσθηκε"),
-                             AppTitle, Buttons::Ok, Icon::Information);
-}
-
-void frmTervani::cmdNew_Click()
-{
-    SaveCR();
-    CardCount += 1;
-    Card = CardRecord::newCard();
-    File.write(CardCount, Card);
-    CurrentCard = CardCount;
-    ShowCR();
-}
-
-void frmTervani::cmdDelete_Click()
-{
-    const Answer answer = m_platform.messages.show(QStringLiteral("Θέλετε να Διαγράψετε την Καρτέλλα ") +
-                                                       NumberText(CurrentCard) + QStringLiteral(" ;"),
-                                                   AppTitle, Buttons::YesNo, Icon::Question, Answer::No);
-    if (answer != Answer::Yes)
-        return;
-    Card = CardRecord::deletedCard();
-    File.write(CurrentCard, Card);
-    ShowCR();
 }
 
 void frmTervani::cmdNext_Click()
@@ -90,6 +56,8 @@ void frmTervani::cmdNext_Click()
                                  Icon::Exclamation);
         return;
     }
+    if (!mayLeaveCard())
+        return;
     CurrentCard += 1;
     ShowCR();
 }
@@ -102,13 +70,16 @@ void frmTervani::cmdPrevious_Click()
                                  Icon::Exclamation);
         return;
     }
+    if (!mayLeaveCard())
+        return;
     CurrentCard -= 1;
     ShowCR();
 }
 
 void frmTervani::cmdExit_Click()
 {
-    endProgram();
+    if (mayLeaveCard())
+        endProgram();
 }
 
 void frmTervani::Picture1_Click()

@@ -46,7 +46,7 @@ QPushButton *makeButton(QWidget *parent, const char *name, const QString &captio
 } // namespace
 
 frmTervani::frmTervani(Platform &platform, Forms &forms, CardWindowSession &session)
-    : MainWindow(platform, forms, 7), PrintCount(session.PrintCount)
+    : MainWindow(platform, forms, 7), PrintCount(session.PrintCount), m_session(session)
 {
     setObjectName(QStringLiteral("frmTervani"));
     // A fixed single border: no maximise button, no resizing.

@@ -2,6 +2,8 @@
 
 #include "mainwindow.h"
 
+#include <array>
+
 class QAction;
 class QFrame;
 class QLabel;
@@ -13,12 +15,17 @@ class QToolButton;
 namespace velmora {
 
 struct Search;
+class CardEditSession;
 class TitleEdit;
 
 // What the card window keeps across an unload and a new load.
 struct CardWindowSession
 {
     qint16 PrintCount = 0; // cards on the current printed page, 0 to 9
+    // The editing session when the program was started to edit the card file; null when
+    // it only reads, as it always has.
+    CardEditSession *editing = nullptr;
+    bool toldWhyNotEditable = false; // editing was asked for, and the keeper told why not
 };
 
 // The card window: one card at a time, the searches, the print queue, menus and keys.
@@ -34,7 +41,8 @@ public:
     void Form_Load();
 
     void ShowCR();
-    void SaveCR();
+    // False when the card could not be written (editing only; the reason has been told).
+    bool SaveCR();
 
     // Handlers, in the order of the window's method table.
     void cmdCorrect_Click();
@@ -111,6 +119,22 @@ private:
 
     // The scan and offer shared by every text search.
     void runSearch(const Search &search);
+
+    // Editing, when the program was started for it and the card file can be written.
+    void setEditing(bool editing);
+    std::array<QString, FieldCount> fieldTexts() const;
+    bool fieldsChanged() const;
+    bool writeCard(qint32 number, const CardRecord &card, const QString &failure);
+    // Characters the code page cannot hold are named first; false when the keeper would
+    // rather correct them.
+    bool mayFileTypedText();
+    // Before the card on screen gives way to another, or the window closes: changes not
+    // filed are filed (Yes), dropped (No), or the card stays (Cancel, or a failed filing).
+    bool mayLeaveCard();
+
+    CardWindowSession &m_session;
+    bool m_editing = false;
+    std::array<QString, FieldCount> m_shownTexts; // the fields as ShowCR showed them
     void installKeyMap();
 };
 

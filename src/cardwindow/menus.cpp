@@ -144,6 +144,8 @@ void frmTervani::mnuEkdot_Click()
 
 void frmTervani::cmdMulti_Click()
 {
+    if (!mayLeaveCard())
+        return;
     // Loading the exploration window unloads this one, which lets go of its card file.
     m_forms.load(FormName::frmMulti);
     m_forms.show(FormName::frmMulti);

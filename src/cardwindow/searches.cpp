@@ -42,10 +42,14 @@ void frmTervani::runSearch(const Search &search)
                                          Icon::Exclamation);
             else
                 m_platform.messages.show(probe.notFoundMessage(), AppTitle, Buttons::Ok, Icon::Information);
-            ShowCR();
+            // The card is shown again from the file, and what was typed into it goes.
+            if (mayLeaveCard())
+                ShowCR();
             return;
         }
 
+        if (!mayLeaveCard())
+            return;
         foundOnce = true;
         CurrentCard = found;
         ShowCR();
@@ -82,9 +86,12 @@ void frmTervani::cmdFindcode_Click()
             m_platform.messages.show(search.notFoundBefore.toString() + typed +
                                          search.notFoundAfter.toString(),
                                      AppTitle, Buttons::Ok, Icon::Information);
-            ShowCR();
+            if (mayLeaveCard())
+                ShowCR();
             return;
         case CardNumberEntry::Card:
+            if (!mayLeaveCard())
+                return;
             CurrentCard = entry.card;
             ShowCR();
             return;

@@ -1,4 +1,5 @@
 #include "commandline.h"
+#include "version.h"
 
 #include <QDir>
 #include <QFile>
@@ -39,12 +40,14 @@ private slots:
         QTest::newRow("any name") << QByteArrayList{greek} << 0 << "run work/Βιβλία.kar";
         QTest::newRow("a folder") << QByteArrayList{"folder/"} << 0 << "run work/folder/Filis.dat";
         QTest::newRow("a name wins") << QByteArrayList{"--installed", greek} << 0 << "run work/Βιβλία.kar";
+        QTest::newRow("--edit") << QByteArrayList{greek, "--edit"} << 0 << "run editing work/Βιβλία.kar";
         QTest::newRow("the installed folder named")
             << QByteArrayList{"../share/velmora"} << 0 << "run installed share/velmora/Filis.dat";
         QTest::newRow("--help") << QByteArrayList{"--help", "a", "b"} << 0
                                 << "Usage: velmora [options] [CARDFILE]\n";
         QTest::newRow("-h") << QByteArrayList{"-h"} << 0 << " %1/share/velmora/Filis.dat,";
-        QTest::newRow("--version") << QByteArrayList{"--version"} << 0 << "velmora " VELMORA_VERSION "\n";
+        QTest::newRow("--version") << QByteArrayList{"--version"} << 0
+                                   << QStringLiteral("velmora %1\n").arg(version::Text);
         QTest::newRow("unknown option")
             << QByteArrayList{"--bogus"} << 2 << "velmora: Unknown option 'bogus'.\nTry 'velmora --help'";
         QTest::newRow("two card files")
@@ -63,10 +66,11 @@ private slots:
         const StartChoice choice =
             readCommandLine(arguments, {root.filePath(QStringLiteral("work")),
                                         root.filePath(QStringLiteral("share/velmora"))});
-        const QString seen = !choice.run ? choice.text
-                                         : QStringLiteral("run %1%2")
-                                               .arg(choice.installed ? "installed " : "",
-                                                    root.relativeFilePath(choice.cardFile));
+        const QString seen =
+            !choice.run ? choice.text
+                        : QStringLiteral("run %1%2%3")
+                              .arg(choice.installed ? "installed " : "", choice.edit ? "editing " : "",
+                                   root.relativeFilePath(choice.cardFile));
         QVERIFY2(choice.run ? seen == outcome
                             : seen.contains(QString(outcome).replace(QStringLiteral("%1"), root.path())),
                  qPrintable(seen));
@@ -82,7 +86,7 @@ private slots:
         QTest::addColumn<QString>("err");
         QTest::newRow("--help") << "--help" << 0 << "Usage: velmora"
                                 << "";
-        QTest::newRow("--version") << "--version" << 0 << "velmora " VELMORA_VERSION "\n"
+        QTest::newRow("--version") << "--version" << 0 << QStringLiteral("velmora %1\n").arg(version::Text)
                                    << "";
         QTest::newRow("missing") << "Filis.dat" << 2 << ""
                                  << "velmora: Filis.dat: No such file or directory\n";

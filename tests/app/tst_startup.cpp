@@ -1,3 +1,4 @@
+#include "cardeditsession.h"
 #include "cardfile.h"
 #include "cardfilefailure.h"
 #include "fakes.h"
@@ -117,6 +118,25 @@ private slots:
         p.tp.forms.load(FormName::frmMulti);
         QVERIFY(p.tp.forms.form<frmMulti>(FormName::frmMulti));
         QVERIFY(!p.tp.forms.isLoaded(CardWindow)); // the exploration window's load ran
+    }
+
+    // A second editor of the same card file is refused before anything is loaded; the
+    // bibliography installed with the program is never locked for editing.
+    void aSecondEditorIsRefused()
+    {
+        Program p;
+        p.tp.writeCards({card(QStringLiteral("1"))});
+        CardFileLock first;
+        QCOMPARE(first.acquire(p.tp.cardFile()), CardFileLock::Status::Locked);
+        CardEditSession second;
+        QVERIFY(!beginEditing(p.tp.platform(), second, p.tp.cardFile(), false));
+        QCOMPARE(p.tp.messages.calls.size(), 1);
+        QCOMPARE(p.tp.messages.calls.first().prompt, heldByAnotherReason());
+        QVERIFY(beginEditing(p.tp.platform(), second, p.tp.cardFile(), true));
+        QVERIFY(!second.isActive());
+        first.release();
+        QVERIFY(beginEditing(p.tp.platform(), second, p.tp.cardFile(), false));
+        QVERIFY(second.isActive());
     }
 
     // Release builds drop assertions: a window nobody registered must still fail loudly.

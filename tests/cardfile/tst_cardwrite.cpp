@@ -2,6 +2,7 @@
 // before the first write, and writes that fail for real reasons and leave the file whole.
 
 #include "cardeditsession.h"
+#include "realfailures.h"
 
 #include <QDir>
 #include <QFile>
@@ -9,16 +10,11 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <csignal>
-#include <linux/capability.h>
 #include <optional>
-#include <sched.h>
-#include <sys/mount.h>
-#include <sys/resource.h>
-#include <sys/syscall.h>
 #include <unistd.h>
 
 using namespace velmora;
+using namespace velmora::test;
 
 namespace {
 
@@ -74,76 +70,6 @@ struct Editing
     CardFile file;
 };
 
-bool privateMounts = false; // in a mount namespace of this process's own
-
-// A tmpfs of 64 KiB on `folder` while the object lives, where mounting is allowed.
-struct SmallMedium
-{
-    explicit SmallMedium(const QString &folder)
-        : native(QFile::encodeName(folder)),
-          mounted(privateMounts && ::mount("tmpfs", native.constData(), "tmpfs", 0, "size=64k") == 0)
-    {
-    }
-    ~SmallMedium()
-    {
-        if (mounted)
-            ::umount2(native.constData(), MNT_DETACH);
-    }
-    bool makeReadOnly()
-    {
-        return ::mount(nullptr, native.constData(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr) == 0;
-    }
-    // Fills it to the last page, then frees `spare` bytes of it.
-    void fill(qint64 spare)
-    {
-        QFile filler(QFile::decodeName(native) + QStringLiteral("/filler"));
-        filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered);
-        while (filler.write(QByteArray(4096, 'f')) == 4096) {
-        }
-        filler.resize(filler.size() - filler.size() % 4096 - spare);
-    }
-    QByteArray native;
-    bool mounted;
-};
-
-// While it lives, files of this process grow no longer than `bytes`: writes past that
-// fail with EFBIG instead of killing the process.
-struct SizeLimit
-{
-    explicit SizeLimit(rlim_t bytes)
-    {
-        ::getrlimit(RLIMIT_FSIZE, &saved);
-        std::signal(SIGXFSZ, SIG_IGN);
-        const rlimit limit{bytes, saved.rlim_max};
-        ::setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~SizeLimit() { ::setrlimit(RLIMIT_FSIZE, &saved); }
-    rlimit saved{};
-};
-
-// Root writes whatever the permissions say; without CAP_DAC_OVERRIDE it obeys them as
-// the keeper of the bibliography does.
-struct PermissionsObeyed
-{
-    PermissionsObeyed()
-    {
-        if (::geteuid() != 0 || ::syscall(SYS_capget, &header, saved) != 0)
-            return;
-        __user_cap_data_struct dropped[2] = {saved[0], saved[1]};
-        dropped[0].effective &= ~(1u << CAP_DAC_OVERRIDE);
-        dropped_ = ::syscall(SYS_capset, &header, dropped) == 0;
-    }
-    ~PermissionsObeyed()
-    {
-        if (dropped_)
-            ::syscall(SYS_capset, &header, saved);
-    }
-    bool ok() const { return ::geteuid() != 0 || dropped_; }
-    __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
-    __user_cap_data_struct saved[2]{};
-    bool dropped_ = false;
-};
-
 const QString NoSpace = QStringLiteral("Δεν υπάρχει ελεύθερος χώρος στο μέσο αποθήκευσης.");
 const QString OverLimit =
     QStringLiteral("Το αρχείο έφτασε το όριο μεγέθους που έχει θέσει το σύστημα για το πρόγραμμα.");
@@ -172,8 +98,7 @@ private slots:
     void initTestCase()
     {
         // Whatever happens to this process, its mounts go with it.
-        privateMounts =
-            ::unshare(CLONE_NEWNS) == 0 && ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0;
+        usePrivateMounts();
     }
 
     // Card 1 is deleted first: the backup holds the file as it was before that.

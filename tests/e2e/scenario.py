@@ -16,14 +16,15 @@ ARGS = {}
 
 
 class Scenario(unittest.TestCase):
-    def start(self, cards=testcards.CARDS):
+    def start(self, cards=testcards.CARDS, **options):
         """Starts the program on a card file of `cards` and waits for the card window."""
-        program = self.launch(cards)
+        program = self.launch(cards, **options)
         program.wait_for_frame(desktop.card_caption(1, max(len(cards), 1)))
         return program
 
-    def launch(self, cards=testcards.CARDS, executable=None, folder=None, **options):
-        """Starts the program and returns at once; `options` go to Desktop.start."""
+    def launch(self, cards=testcards.CARDS, executable=None, folder=None, unchanged=True, **options):
+        """Starts the program and returns at once; `options` go to Desktop.start. Unless
+        `unchanged` is false, the card file must come out of the scenario as it went in."""
         source = None
         if cards is not None:
             handle, source = tempfile.mkstemp(prefix="velmora-cards-", suffix=".dat")
@@ -31,7 +32,7 @@ class Scenario(unittest.TestCase):
             testcards.write_card_file(source, cards)
             self.addCleanup(os.remove, source)
         program = DESKTOP.start(executable or VELMORA, cards=source, folder=folder, **options)
-        before = program.card_file_bytes() if cards is not None else None
+        before = program.card_file_bytes() if cards is not None and unchanged else None
         self.addCleanup(self._finish, program, before)
         return program
 

@@ -37,9 +37,7 @@ bool StoredCards::open(const QString &path, QString *error)
     // otherwise keep the tool waiting for a writer.
     const QByteArray native = QFile::encodeName(path);
     const int fd = ::open(native.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    struct stat st
-    {
-    };
+    struct stat st = {};
     if (fd < 0) {
         const int openError = errno;
         if (::stat(native.constData(), &st) == 0 && !S_ISREG(st.st_mode) && !S_ISDIR(st.st_mode))

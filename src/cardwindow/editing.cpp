@@ -1,0 +1,169 @@
+// Filing, appending and deleting cards, for the keeper of the bibliography who started
+// the program to edit it: each write goes through the editing session (one editor, a
+// backup first, the card on the medium before it is called filed), a write that fails is
+// told and leaves the typed text on the screen, and a card changed and not filed is asked
+// about before it is left.
+
+#include "frmtervani.h"
+
+#include "cardeditsession.h"
+#include "numbertext.h"
+#include "titleedit.h"
+#include "unstorable.h"
+
+#include <QAction>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QTimer>
+
+namespace velmora {
+
+std::array<QString, FieldCount> frmTervani::fieldTexts() const
+{
+    return {txtEpo->text(),   txtOno->text(),   txtTitlos->text(),
+            txtAlloi->text(), txtEkdot->text(), txtSp->text()};
+}
+
+bool frmTervani::fieldsChanged() const
+{
+    return fieldTexts() != m_shownTexts;
+}
+
+void frmTervani::setEditing(bool editing)
+{
+    m_editing = editing;
+    for (QPushButton *b : {cmdNew, cmdDelete, cmdCorrect}) {
+        b->setVisible(editing);
+        b->setEnabled(editing);
+    }
+    for (QAction *a : {mnuNew, mnuSave}) {
+        a->setVisible(editing);
+        a->setEnabled(editing);
+    }
+    // The window grows by the three buttons, and stays centred.
+    setMinimumSize(0, 0);
+    setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    centralWidget()->adjustSize();
+    adjustSize();
+    setFixedSize(sizeHint());
+    if (const QScreen *screen = this->screen())
+        move(screen->availableGeometry().center() - rect().center());
+    // Asked to edit a card file that can only be read: told once why, when the window is
+    // first on the screen, not in the middle of its load.
+    if (!editing && m_session.editing && !m_session.toldWhyNotEditable) {
+        m_session.toldWhyNotEditable = true;
+        const QString why = File.isReadOnly() ? File.readOnlyReason() : m_session.editing->reason();
+        QTimer::singleShot(0, this, [this, why] {
+            m_platform.messages.show(QStringLiteral("Οι Καρτέλλες δεν μπορούν να διορθωθούν.\n") + why,
+                                     AppTitle, Buttons::Ok, Icon::Exclamation);
+        });
+    }
+}
+
+bool frmTervani::writeCard(qint32 number, const CardRecord &card, const QString &failure)
+{
+    if (!m_session.editing) {
+        // Not started to edit: a failure ends the program, as every card file failure does.
+        File.write(number, card);
+        return true;
+    }
+    try {
+        m_session.editing->write(File, number, card);
+        return true;
+    } catch (const CardWriteError &error) {
+        m_platform.messages.show(failure + QLatin1Char('\n') + error.reason(), AppTitle, Buttons::Ok,
+                                 Icon::Exclamation);
+        return false;
+    }
+}
+
+bool frmTervani::SaveCR()
+{
+    CardRecord typed = Card;
+    const std::array<QString, FieldCount> texts = fieldTexts();
+    for (int i = 0; i < FieldCount; ++i)
+        typed.setField(AllFields[i], texts[i]);
+    if (!writeCard(CurrentCard, typed,
+                   QStringLiteral("Η Καρτέλλα ") + NumberText(CurrentCard) +
+                       QStringLiteral(" δεν Καταχωρίσθηκε.")))
+        return false;
+    Card = typed;
+    m_shownTexts = texts;
+    return true;
+}
+
+bool frmTervani::mayFileTypedText()
+{
+    QStringList unstorable;
+    for (const QString &text : fieldTexts())
+        for (const QString &ch : unstorableCharacters(text))
+            if (!unstorable.contains(ch))
+                unstorable << ch;
+    if (unstorable.isEmpty())
+        return true;
+    const QString question = QStringLiteral("Οι χαρακτήρες «%1» δεν υπάρχουν στην Ελληνική κωδικοσελίδα της "
+                                            "Βιβλιογραφίας και θα Καταχωρισθούν ως «?».\n"
+                                            "Θέλετε να Καταχωρίσω την Καρτέλλα %2 ;")
+                                 .arg(unstorable.join(QStringLiteral("», «")), NumberText(CurrentCard));
+    return m_platform.messages.show(question, AppTitle, Buttons::YesNo, Icon::Question, Answer::No) ==
+           Answer::Yes;
+}
+
+bool frmTervani::mayLeaveCard()
+{
+    if (!m_editing || !fieldsChanged())
+        return true;
+    const Answer answer =
+        m_platform.messages.show(QStringLiteral("Θέλετε να Καταχωρίσω τις Αλλαγές της Καρτέλλας ") +
+                                     NumberText(CurrentCard) + QStringLiteral(" ;"),
+                                 AppTitle, Buttons::YesNoCancel, Icon::Question);
+    if (answer == Answer::No)
+        return true;
+    return answer == Answer::Yes && mayFileTypedText() && SaveCR();
+}
+
+void frmTervani::cmdCorrect_Click()
+{
+    if (m_editing && !mayFileTypedText())
+        return;
+    if (!SaveCR())
+        return;
+    m_platform.messages.show(QStringLiteral("Η Καρτέλλα ") + NumberText(CurrentCard) +
+                                 QStringLiteral(" Καταχωρίσθηκε"),
+                             AppTitle, Buttons::Ok, Icon::Information);
+}
+
+void frmTervani::cmdNew_Click()
+{
+    // The card on screen is written back first, changed or not.
+    if (m_editing && !mayFileTypedText())
+        return;
+    if (!SaveCR())
+        return;
+    const CardRecord card = CardRecord::newCard();
+    if (!writeCard(CardCount + 1, card, QStringLiteral("Η Νέα Καρτέλλα δεν Καταχωρίσθηκε.")))
+        return;
+    CardCount += 1;
+    Card = card;
+    CurrentCard = CardCount;
+    ShowCR();
+}
+
+void frmTervani::cmdDelete_Click()
+{
+    const Answer answer = m_platform.messages.show(QStringLiteral("Θέλετε να Διαγράψετε την Καρτέλλα ") +
+                                                       NumberText(CurrentCard) + QStringLiteral(" ;"),
+                                                   AppTitle, Buttons::YesNo, Icon::Question, Answer::No);
+    if (answer != Answer::Yes)
+        return;
+    const CardRecord card = CardRecord::deletedCard();
+    if (!writeCard(CurrentCard, card,
+                   QStringLiteral("Η Καρτέλλα ") + NumberText(CurrentCard) +
+                       QStringLiteral(" δεν Διαγράφηκε.")))
+        return;
+    Card = card;
+    ShowCR();
+}
+
+} // namespace velmora

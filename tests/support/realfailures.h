@@ -1,0 +1,98 @@
+#pragma once
+
+// Failures of the medium a card file lies on, made for real: a full or read-only file
+// system, a limit on the size of files, and root without its power over permissions.
+
+#include <QByteArray>
+#include <QFile>
+#include <QString>
+
+#include <csignal>
+#include <linux/capability.h>
+#include <sched.h>
+#include <sys/mount.h>
+#include <sys/resource.h>
+#include <sys/syscall.h>
+#include <unistd.h>
+
+namespace velmora::test {
+
+inline bool privateMounts = false; // in a mount namespace of this process's own
+
+// Whatever happens to this process, the mounts it makes go with it. Where it may not
+// mount, the tests fall back to a size limit or skip.
+inline void usePrivateMounts()
+{
+    privateMounts =
+        ::unshare(CLONE_NEWNS) == 0 && ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0;
+}
+
+// A tmpfs of 64 KiB on `folder` while the object lives, where mounting is allowed.
+struct SmallMedium
+{
+    explicit SmallMedium(const QString &folder)
+        : native(QFile::encodeName(folder)),
+          mounted(privateMounts && ::mount("tmpfs", native.constData(), "tmpfs", 0, "size=64k") == 0)
+    {
+    }
+    ~SmallMedium()
+    {
+        if (mounted)
+            ::umount2(native.constData(), MNT_DETACH);
+    }
+    bool makeReadOnly()
+    {
+        return ::mount(nullptr, native.constData(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr) == 0;
+    }
+    // Fills it to the last page, then frees `spare` bytes of it.
+    void fill(qint64 spare)
+    {
+        QFile filler(QFile::decodeName(native) + QStringLiteral("/filler"));
+        filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered);
+        while (filler.write(QByteArray(4096, 'f')) == 4096) {
+        }
+        filler.resize(filler.size() - filler.size() % 4096 - spare);
+    }
+    QByteArray native;
+    bool mounted;
+};
+
+// While it lives, files of this process grow no longer than `bytes`: writes past that
+// fail with EFBIG instead of killing the process.
+struct SizeLimit
+{
+    explicit SizeLimit(rlim_t bytes)
+    {
+        ::getrlimit(RLIMIT_FSIZE, &saved);
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{bytes, saved.rlim_max};
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~SizeLimit() { ::setrlimit(RLIMIT_FSIZE, &saved); }
+    rlimit saved{};
+};
+
+// Root writes whatever the permissions say; without CAP_DAC_OVERRIDE it obeys them as
+// the keeper of the bibliography does.
+struct PermissionsObeyed
+{
+    PermissionsObeyed()
+    {
+        if (::geteuid() != 0 || ::syscall(SYS_capget, &header, saved) != 0)
+            return;
+        __user_cap_data_struct dropped[2] = {saved[0], saved[1]};
+        dropped[0].effective &= ~(1u << CAP_DAC_OVERRIDE);
+        dropped_ = ::syscall(SYS_capset, &header, dropped) == 0;
+    }
+    ~PermissionsObeyed()
+    {
+        if (dropped_)
+            ::syscall(SYS_capset, &header, saved);
+    }
+    bool ok() const { return ::geteuid() != 0 || dropped_; }
+    __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
+    __user_cap_data_struct saved[2]{};
+    bool dropped_ = false;
+};
+
+} // namespace velmora::test
