@@ -50,29 +50,25 @@ void frmTervani::ShowCR()
 
 void frmTervani::cmdNext_Click()
 {
-    if (CurrentCard >= CardCount) {
-        m_platform.beeper.beep();
-        m_platform.messages.show(QStringLiteral("Είστε στην Τελευταία Καρτέλλα"), AppTitle, Buttons::Ok,
-                                 Icon::Exclamation);
-        return;
-    }
-    if (!mayLeaveCard())
-        return;
-    CurrentCard += 1;
-    ShowCR();
+    moveBy(+1, QStringLiteral("Είστε στην Τελευταία Καρτέλλα"));
 }
 
 void frmTervani::cmdPrevious_Click()
 {
-    if (CurrentCard <= 1) {
+    moveBy(-1, QStringLiteral("Είστε στην Πρώτη Καρτέλλα"));
+}
+
+void frmTervani::moveBy(int step, const QString &refusal)
+{
+    const qint32 card = CurrentCard + step;
+    if (card < 1 || card > CardCount) {
         m_platform.beeper.beep();
-        m_platform.messages.show(QStringLiteral("Είστε στην Πρώτη Καρτέλλα"), AppTitle, Buttons::Ok,
-                                 Icon::Exclamation);
+        m_platform.messages.show(refusal, AppTitle, Buttons::Ok, Icon::Exclamation);
         return;
     }
     if (!mayLeaveCard())
         return;
-    CurrentCard -= 1;
+    CurrentCard = card;
     ShowCR();
 }
 

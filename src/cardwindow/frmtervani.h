@@ -116,6 +116,8 @@ private:
     void createStatusBar();
     void createMenus();
     void updateLockPanels();
+    // The next or previous card (`step` +1 or -1); at either end, a beep and `refusal`.
+    void moveBy(int step, const QString &refusal);
 
     // The scan and offer shared by every text search.
     void runSearch(const Search &search);
