@@ -14,7 +14,7 @@ namespace velmora {
 // would cost seconds: the title is pushed at a steady rate, and the window repaints
 // without admitting user input, so no click or key slips into a running scan. Before
 // anything modal opens, and when a scan ends, the latest caption goes up at once (see
-// CaptionedPlatform), so the caption the user sees is exact whenever he can look at it.
+// MainWindow, captionflush.h), so that the caption is exact whenever the user can look at it.
 class ScanCaption
 {
 public:
