@@ -29,9 +29,6 @@ int main(int argc, char *argv[])
         std::fputs(choice.text.toUtf8().constData(), choice.status == 0 ? stdout : stderr);
         return choice.status;
     }
-    // The installed bibliography belongs to the package, even when root runs the program.
-    if (choice.installed)
-        keepReadOnly(choice.cardFile);
 
     // The command line is read: Qt is given none of it to interpret again.
     int qtArgc = 1;
@@ -41,7 +38,8 @@ int main(int argc, char *argv[])
     QGuiApplication::setDesktopFileName(QStringLiteral("org.velmora.Velmora"));
     QApplication::setWindowIcon(QIcon(ProgramIconPath));
 
-    QtPlatform qtPlatform(choice.cardFile);
+    // The installed bibliography belongs to the package, even when root runs the program.
+    QtPlatform qtPlatform(choice.cardFile, choice.installed);
     Platform &platform = qtPlatform.platform();
     Forms forms;
     CardWindowSession session; // what the card window keeps across its reloads

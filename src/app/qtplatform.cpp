@@ -2,18 +2,18 @@
 
 namespace velmora {
 
-QtPlatform::QtPlatform(const QString &cardFile)
-    : m_paths(cardFile), m_platform{.messages = m_messages,
-                                    .input = m_input,
-                                    .beeper = m_beeper,
-                                    .clock = m_clock,
-                                    .printer = m_printer,
-                                    .help = m_help,
-                                    .settings = m_settings,
-                                    .launcher = m_launcher,
-                                    .files = m_files,
-                                    .paths = m_paths,
-                                    .keyboard = m_keyboard}
+QtPlatform::QtPlatform(const QString &cardFile, bool installed)
+    : m_paths(cardFile, installed), m_platform{.messages = m_messages,
+                                               .input = m_input,
+                                               .beeper = m_beeper,
+                                               .clock = m_clock,
+                                               .printer = m_printer,
+                                               .help = m_help,
+                                               .settings = m_settings,
+                                               .launcher = m_launcher,
+                                               .files = m_files,
+                                               .paths = m_paths,
+                                               .keyboard = m_keyboard}
 {
 }
 

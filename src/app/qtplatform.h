@@ -22,7 +22,8 @@ namespace velmora {
 class QtPlatform
 {
 public:
-    explicit QtPlatform(const QString &cardFile);
+    // `installed`: the card file is the bibliography installed with the program.
+    explicit QtPlatform(const QString &cardFile, bool installed = false);
     QtPlatform(const QtPlatform &) = delete;
     QtPlatform &operator=(const QtPlatform &) = delete;
 

@@ -47,27 +47,16 @@ qint32 cardCountForLength(qint64 length)
 namespace {
 
 // Why a file was opened for reading only, beside the errno values: it was asked to be.
-constexpr int KeptReadOnly = -1;
-
-QStringList &keptReadOnly()
-{
-    static QStringList paths;
-    return paths;
-}
+constexpr int AskedReadOnly = -1;
 
 } // namespace
-
-void keepReadOnly(const QString &path)
-{
-    keptReadOnly() << path;
-}
 
 CardFile::~CardFile()
 {
     close();
 }
 
-void CardFile::open(const QString &path)
+void CardFile::open(const QString &path, Access access)
 {
     close();
     m_path = path;
@@ -78,8 +67,8 @@ void CardFile::open(const QString &path)
     // Without blocking: opening a FIFO would otherwise wait for a writer that never comes.
     // The kind of file is checked before anything is read.
     constexpr int Flags = O_CLOEXEC | O_NONBLOCK;
-    bool readOnly = keptReadOnly().contains(path);
-    int writeError = readOnly ? KeptReadOnly : 0;
+    bool readOnly = access == Access::ReadOnly;
+    int writeError = readOnly ? AskedReadOnly : 0;
     int fd = ::open(native.constData(), readOnly ? O_RDONLY | Flags : O_RDWR | O_CREAT | Flags, 0644);
     if (!readOnly && fd < 0 && (errno == EACCES || errno == EROFS || errno == EPERM || errno == ETXTBSY)) {
         writeError = errno;
@@ -122,11 +111,10 @@ QString CardFile::readOnlyReason() const
 {
     if (!m_readOnly)
         return {};
-    QString why = QStringLiteral("δεν επιτρέπεται η εγγραφή σε αυτό");
-    if (m_writeRefused == EROFS)
-        why = QStringLiteral("το μέσο αποθήκευσης δεν δέχεται εγγραφές");
-    else if (m_writeRefused == KeptReadOnly)
-        why = QStringLiteral("είναι η βιβλιογραφία που εγκαταστάθηκε μαζί με το πρόγραμμα");
+    if (m_writeRefused == AskedReadOnly)
+        return QStringLiteral("Το αρχείο ανοίχτηκε μόνο για ανάγνωση.");
+    const QString why = m_writeRefused == EROFS ? QStringLiteral("το μέσο αποθήκευσης δεν δέχεται εγγραφές")
+                                                : QStringLiteral("δεν επιτρέπεται η εγγραφή σε αυτό");
     return QStringLiteral("Το αρχείο ανοίχτηκε μόνο για ανάγνωση: %1.").arg(why);
 }
 

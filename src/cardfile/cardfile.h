@@ -51,10 +51,6 @@ qint32 cardCountForLength(qint64 length);
 
 constexpr qint64 MaxFileLength = 2147483647; // lengths are 32-bit signed numbers
 
-// From now on the card file at `path` (named exactly so) is opened for reading only and
-// never created, whoever runs the program and whatever its permissions say.
-void keepReadOnly(const QString &path);
-
 // Which file an open descriptor or a path stands for, whatever name reached it.
 struct FileIdentity
 {
@@ -77,7 +73,10 @@ public:
     // then reported like any other failure. Anything but a regular file (a folder, a
     // FIFO, a socket, a device) is refused at once, without waiting on it. Throws
     // CardFileError.
-    void open(const QString &path);
+    // Access::ReadOnly opens for reading only and never creates, whoever runs the program
+    // and whatever the permissions say: a bibliography that belongs to the installation.
+    enum class Access { ReadWrite, ReadOnly };
+    void open(const QString &path, Access access = Access::ReadWrite);
     void close();
     bool isOpen() const { return m_fd >= 0; }
     bool isReadOnly() const { return m_readOnly; }

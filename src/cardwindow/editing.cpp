@@ -53,7 +53,11 @@ void frmTervani::setEditing(bool editing)
     // first on the screen, not in the middle of its load.
     if (!editing && m_session.editing && !m_session.toldWhyNotEditable) {
         m_session.toldWhyNotEditable = true;
-        const QString why = File.isReadOnly() ? File.readOnlyReason() : m_session.editing->reason();
+        const QString why =
+            m_platform.paths.cardFileIsInstalled()
+                ? QStringLiteral("Είναι η βιβλιογραφία που εγκαταστάθηκε μαζί με το πρόγραμμα.")
+            : File.isReadOnly() ? File.readOnlyReason()
+                                : m_session.editing->reason();
         QTimer::singleShot(0, this, [this, why] {
             m_platform.messages.show(QStringLiteral("Οι Καρτέλλες δεν μπορούν να διορθωθούν.\n") + why,
                                      AppTitle, Buttons::Ok, Icon::Exclamation);

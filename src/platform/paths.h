@@ -18,6 +18,8 @@ public:
     virtual QString programFiles() = 0; // "C:\Program Files"
     virtual QString exportFolder() = 0; // "C:\Program Files\Velmora"
     virtual QString exportFile() = 0;   // "C:\Program Files\Velmora\MySearch.doc"
+    // The card file is the bibliography installed with the program: it is only read.
+    virtual bool cardFileIsInstalled() { return false; }
 
 protected:
     ~Paths() = default;

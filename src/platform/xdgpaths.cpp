@@ -4,7 +4,7 @@
 
 namespace velmora {
 
-XdgPaths::XdgPaths(const QString &cardFile) : m_cardFile(cardFile) {}
+XdgPaths::XdgPaths(const QString &cardFile, bool installed) : m_cardFile(cardFile), m_installed(installed) {}
 
 QString XdgPaths::cardFile()
 {

@@ -10,14 +10,16 @@ namespace velmora {
 class XdgPaths final : public Paths
 {
 public:
-    explicit XdgPaths(const QString &cardFile);
+    explicit XdgPaths(const QString &cardFile, bool installed = false);
     QString cardFile() override;
     QString programFiles() override;
     QString exportFolder() override;
     QString exportFile() override;
+    bool cardFileIsInstalled() override { return m_installed; }
 
 private:
     QString m_cardFile;
+    bool m_installed;
 };
 
 } // namespace velmora

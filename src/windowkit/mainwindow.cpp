@@ -32,7 +32,9 @@ void MainWindow::Form_Unload()
 void MainWindow::openCardFile()
 {
     RecordLength = velmora::RecordLength;
-    File.open(m_platform.paths.cardFile());
+    File.open(m_platform.paths.cardFile(), m_platform.paths.cardFileIsInstalled()
+                                               ? CardFile::Access::ReadOnly
+                                               : CardFile::Access::ReadWrite);
     CurrentCard = 1;
     CardCount = File.cardCount();
 }

@@ -94,12 +94,10 @@ private slots:
         const QString kept = dir.filePath(QStringLiteral("kept.dat"));
         const QString missing = dir.filePath(QStringLiteral("missing.dat"));
         writeBytes(kept, QByteArray(RecordLength, 'x'));
-        keepReadOnly(kept);
-        keepReadOnly(missing);
         CardFile f;
-        f.open(kept);
+        f.open(kept, CardFile::Access::ReadOnly);
         QVERIFY(f.isReadOnly());
-        QVERIFY_THROWS_EXCEPTION(CardFileError, f.open(missing));
+        QVERIFY_THROWS_EXCEPTION(CardFileError, f.open(missing, CardFile::Access::ReadOnly));
         QVERIFY(!QFile::exists(missing));
     }
 

@@ -20,19 +20,8 @@ int main(int argc, char *argv[])
     VelmoraApplication app(argc, argv);
     if (argc < 2)
         return 2;
-    test::TestPlatform tp;
-    test::TempPaths paths(QString::fromLocal8Bit(argv[1]));
-    Platform platform{.messages = tp.messages,
-                      .input = tp.input,
-                      .beeper = tp.beeper,
-                      .clock = tp.clock,
-                      .printer = tp.printer,
-                      .help = tp.help,
-                      .settings = tp.settings,
-                      .launcher = tp.launcher,
-                      .files = tp.files,
-                      .paths = paths,
-                      .keyboard = tp.keyboard};
+    test::TestPlatform tp(QString::fromLocal8Bit(argv[1]));
+    Platform &platform = tp.platform();
     tp.messages.onShow = [](const test::MessageCall &m) {
         std::printf("message: %s|%s\n", qPrintable(m.title), qPrintable(m.prompt));
         std::fflush(stdout);

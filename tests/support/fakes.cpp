@@ -88,7 +88,7 @@ CardRecord card(const QString &isbn, const QString &author, const QString &title
     return c;
 }
 
-TestPlatform::TestPlatform()
+TestPlatform::TestPlatform(const QString &root) : paths(root.isEmpty() ? dir.path() : root)
 {
     files.failAppend = false;
     forms.onEnd = [this] { ++programEnded; };

@@ -197,7 +197,8 @@ CardRecord card(const QString &isbn, const QString &author = {}, const QString &
 class TestPlatform
 {
 public:
-    TestPlatform();
+    // The card file and the export folders in `root`, or in a fresh temporary folder.
+    explicit TestPlatform(const QString &root = QString());
     ~TestPlatform();
 
     QStringList log;
@@ -212,7 +213,7 @@ public:
     FakeSettingsStore settings;
     FakeLauncher launcher;
     FailingFileSystem files; // failAppend is switched off by default
-    TempPaths paths{dir.path()};
+    TempPaths paths;
     FakeKeyboard keyboard;
     Forms forms;
     int programEnded = 0;
