@@ -1,0 +1,62 @@
+#pragma once
+
+#include <QString>
+
+#include "result.h"
+
+#include <utility>
+
+namespace velmora {
+
+// Owns one open file descriptor and closes it when it goes, so that no early return has
+// to remember to. Move-only: exactly one owner closes it.
+class FileDescriptor
+{
+public:
+    FileDescriptor() = default;
+    explicit FileDescriptor(int fd) : m_fd(fd) {}
+    ~FileDescriptor() { reset(); }
+    FileDescriptor(FileDescriptor &&other) noexcept : m_fd(other.release()) {}
+    FileDescriptor &operator=(FileDescriptor &&other) noexcept
+    {
+        if (this != &other)
+            reset(other.release());
+        return *this;
+    }
+    FileDescriptor(const FileDescriptor &) = delete;
+    FileDescriptor &operator=(const FileDescriptor &) = delete;
+
+    int get() const { return m_fd; }
+    bool isValid() const { return m_fd >= 0; }
+    explicit operator bool() const { return isValid(); }
+    // Hands the descriptor over; this object owns nothing afterwards.
+    int release() { return std::exchange(m_fd, -1); }
+    // Closes what it owns and takes `fd` instead. The close's own failure is not
+    // reported: every write that matters was synced before, and a descriptor is gone
+    // after close() whatever it returns.
+    void reset(int fd = -1);
+
+private:
+    int m_fd = -1;
+};
+
+// What stands at a path that was to be opened as a regular file.
+enum class FileKind { Missing, Regular, Folder, Fifo, Socket, CharDevice, BlockDevice, Other };
+
+// Why a regular file could not be opened: the system's error number (0 when the file was
+// refused for its kind) and what stands at the path.
+struct OpenFailure
+{
+    int error = 0;
+    FileKind kind = FileKind::Missing;
+};
+
+// Opens `path` with `flags` (O_RDONLY, O_RDWR, O_CREAT ...; O_CLOEXEC is always added) and
+// returns the descriptor only when it is a regular file. Opened without blocking, so that
+// a FIFO with no writer cannot hold the program up, and looked at before a byte is read;
+// the non-blocking flag is then cleared. A socket, which cannot be opened at all, is
+// still named as one.
+tl::expected<FileDescriptor, OpenFailure> openRegularFile(const QByteArray &nativePath, int flags,
+                                                          unsigned mode = 0644);
+
+} // namespace velmora
