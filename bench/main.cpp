@@ -169,15 +169,19 @@ HeadlessFigures measureHeadless(const Options &o, const QString &folder, const G
 double medianSaveMs(const QString &cardPath, qint32 number, int saves)
 {
     CardEditSession session;
-    if (session.begin(cardPath) != CardFileLock::Status::Locked)
-        throw std::runtime_error(qPrintable(session.reason()));
+    if (const auto begun = session.begin(cardPath); !begun)
+        throw std::runtime_error(qPrintable(begun.error().reason));
     CardFile file;
     file.open(cardPath);
     const CardRecord card = file.read(number);
-    session.write(file, number, card);
+    auto save = [&] {
+        if (const auto filed = session.write(file, number, card); !filed)
+            throw std::runtime_error(qPrintable(filed.error().reason));
+    };
+    save();
     QList<double> times;
     for (int i = 0; i < saves; ++i)
-        times << timed([&] { session.write(file, number, card); });
+        times << timed(save);
     QFile::remove(session.backupPath()); // as large as the card file, and of no use here
     return median(times);
 }

@@ -9,9 +9,9 @@
 #include "frmtervani.h"
 #include "qtplatform.h"
 #include "startup.h"
-#include "velmoraapplication.h"
 #include "version.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QIcon>
 
@@ -32,7 +32,7 @@ int main(int argc, char *argv[])
 
     // The command line is read: Qt is given none of it to interpret again.
     int qtArgc = 1;
-    VelmoraApplication app(qtArgc, argv);
+    QApplication app(qtArgc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("velmora"));
     QCoreApplication::setApplicationVersion(QString::fromLatin1(version::Text));
     QGuiApplication::setDesktopFileName(QStringLiteral("org.velmora.Velmora"));
@@ -52,7 +52,7 @@ int main(int argc, char *argv[])
         session.editing = &*editing;
     }
     registerForms(platform, forms, session);
-    installFailureHandler(app, platform);
+    installFailureHandler(platform);
 
     int status = CardFileFailureStatus;
     if (startProgram(platform, forms))

@@ -7,8 +7,8 @@
 #include "frmmulti.h"
 #include "frmsplash.h"
 #include "frmtervani.h"
+#include "handlerguard.h"
 #include "platform.h"
-#include "velmoraapplication.h"
 
 #include <QApplication>
 #include <QPointer>
@@ -40,19 +40,23 @@ void registerForms(Platform &platform, Forms &forms, CardWindowSession &session)
     forms.registerForm(FormName::frmHelp, factoryOf<frmHelp>(platform, forms));
 }
 
-void installFailureHandler(VelmoraApplication &app, Platform &platform)
+void installFailureHandler(Platform &platform)
 {
-    app.onCardFileError = [&platform](const CardFileError &error) {
+    setHandlerFailureReporter([&platform](const CardFileError &error) {
         reportCardFileError(platform, error);
         leaveAfterFailure(CardFileFailureStatus);
-    };
+    });
 }
 
 bool beginEditing(Platform &platform, CardEditSession &editing, const QString &cardFile, bool installed)
 {
-    if (installed || editing.begin(cardFile) != CardFileLock::Status::HeldByAnother)
+    if (installed)
         return true;
-    platform.messages.show(editing.reason(), AppTitle, Buttons::Ok, Icon::Exclamation);
+    const Result<void> begun = editing.begin(cardFile);
+    // Any other failure leaves the file to be read, and the card window says why.
+    if (begun || !heldByAnother(begun.error()))
+        return true;
+    platform.messages.show(begun.error().reason, AppTitle, Buttons::Ok, Icon::Exclamation);
     return false;
 }
 

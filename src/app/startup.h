@@ -7,16 +7,15 @@ namespace velmora {
 struct Platform;
 class Forms;
 struct CardWindowSession;
-class VelmoraApplication;
 class CardEditSession;
 
 // Tells the forms collection how to create each of the program's windows: each factory
 // creates the window and runs its load step.
 void registerForms(Platform &platform, Forms &forms, CardWindowSession &session);
 
-// A card file failure caught in any handler is reported and ends the program with a
-// non-zero status.
-void installFailureHandler(VelmoraApplication &app, Platform &platform);
+// A card file failure caught in any handler (see runGuarded()) is reported and ends the
+// program with a non-zero status.
+void installFailureHandler(Platform &platform);
 
 // Starts the keeper's editing session on the card file: the lock that keeps a second
 // editor out. The bibliography installed with the program is never edited. False, after

@@ -1,5 +1,7 @@
 #include "frmabout.h"
 
+#include "handlerguard.h"
+
 #include "auxlook.h"
 #include "cardfile.h"
 #include "numbertext.h"
@@ -83,8 +85,8 @@ frmAbout::frmAbout(Platform &platform, Forms &forms, QWidget *parent)
     cmdSysInfo = new QPushButton(QStringLiteral("&System Info..."), this);
     cmdSysInfo->setObjectName(QStringLiteral("cmdSysInfo"));
     cmdSysInfo->setAutoDefault(false);
-    connect(cmdOK, &QPushButton::clicked, this, &frmAbout::cmdOK_Click);
-    connect(cmdSysInfo, &QPushButton::clicked, this, &frmAbout::cmdSysInfo_Click);
+    connect(cmdOK, &QPushButton::clicked, this, guarded([this] { cmdOK_Click(); }));
+    connect(cmdSysInfo, &QPushButton::clicked, this, guarded([this] { cmdSysInfo_Click(); }));
 
     auto *grid = new QGridLayout(this);
     grid->setContentsMargins(16, 16, 16, 16);

@@ -1,5 +1,7 @@
 #include "frmhelp.h"
 
+#include "handlerguard.h"
+
 #include "auxlook.h"
 #include "platform.h"
 
@@ -90,7 +92,7 @@ frmHelp::frmHelp(Platform &platform, Forms &forms, QWidget *parent)
     Command1 = new QPushButton(QStringLiteral("OK"), this);
     Command1->setObjectName(QStringLiteral("Command1"));
     Command1->setDefault(true);
-    connect(Command1, &QPushButton::clicked, this, &frmHelp::Command1_Click);
+    connect(Command1, &QPushButton::clicked, this, guarded([this] { Command1_Click(); }));
 
     // Both columns share one grid of equal rows, each as wide as its widest text.
     const QFontMetrics metrics(font());

@@ -1,5 +1,7 @@
 #include "frmsplash.h"
 
+#include "handlerguard.h"
+
 #include "auxlook.h"
 #include "platform.h"
 
@@ -70,7 +72,7 @@ frmSplash::frmSplash(Platform &platform, Forms &forms, QWidget *parent)
     // A coarse timer may fire up to 5 % early; the splash stays its full three seconds.
     tmrSplash->setTimerType(Qt::PreciseTimer);
     tmrSplash->setInterval(SplashInterval);
-    connect(tmrSplash, &QTimer::timeout, this, &frmSplash::tmrSplash_Timer);
+    connect(tmrSplash, &QTimer::timeout, this, guarded([this] { tmrSplash_Timer(); }));
     tmrSplash->start();
 }
 
@@ -106,7 +108,7 @@ void frmSplash::closeEvent(QCloseEvent *event)
     if (m_ticked)
         return;
     event->ignore();
-    tmrSplash_Timer();
+    runGuarded([this] { tmrSplash_Timer(); });
 }
 
 void frmSplash::centreOnScreen()

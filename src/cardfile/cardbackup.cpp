@@ -1,6 +1,7 @@
 #include "cardbackup.h"
 
 #include "cardfile.h"
+#include "filedescriptor.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -45,16 +46,14 @@ QString copyDurably(const CardFile &source, const QString &target)
         return reasonFor(errno != 0 ? errno : EACCES); // no errno: QSaveFile refused a target itself
     constexpr qint64 BlockCards = 4096;
     QByteArray block(BlockCards * RecordLength, Qt::Uninitialized);
-    try {
-        for (qint32 first = 1;; first += BlockCards) {
-            const qint64 got = source.readBlock(first, block.data(), block.size());
-            if (!writeAll(out.handle(), block.constData(), got))
-                return reasonFor(errno);
-            if (got < block.size())
-                break;
-        }
-    } catch (const CardFileError &e) {
-        return e.reason();
+    for (qint64 offset = 0;; offset += block.size()) {
+        const Result<qint64> got = source.readAt(offset, block.data(), block.size());
+        if (!got)
+            return got.error().reason;
+        if (!writeAll(out.handle(), block.constData(), *got))
+            return reasonFor(errno);
+        if (*got < block.size())
+            break;
     }
     if (::fsync(out.handle()) != 0)
         return reasonFor(errno);
@@ -63,13 +62,12 @@ QString copyDurably(const CardFile &source, const QString &target)
         return reasonFor(errno);
     // The rename is in the folder: without this a crash could leave the old copy or none.
     const QByteArray folder = QFile::encodeName(QFileInfo(target).absolutePath());
-    const int fd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0)
+    const FileDescriptor fd(::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (!fd)
         return reasonFor(errno);
     // Some file systems cannot sync a folder at all (EINVAL): nothing more can be done there.
-    const bool synced = ::fsync(fd) == 0 || errno == EINVAL;
+    const bool synced = ::fsync(fd.get()) == 0 || errno == EINVAL;
     const int syncError = errno;
-    ::close(fd);
     return synced ? QString() : reasonFor(syncError);
 }
 
@@ -89,25 +87,25 @@ QString backupInFolder(const QString &cardPath, const QString &folder)
                                          QStringLiteral(".bak"));
 }
 
-CardBackup backUpCardFile(const CardFile &source, const QString &fallbackFolder)
+Result<QString> backUpCardFile(const CardFile &source, const QString &fallbackFolder)
 {
     const QString beside = backupBeside(source.path());
     const QString whyNotBeside = copyDurably(source, beside);
     if (whyNotBeside.isEmpty())
-        return {beside, {}};
+        return beside;
     QString reason = QStringLiteral("Δεν έγινε αντίγραφο ασφαλείας του αρχείου καρτελλών, γι' αυτό δεν "
                                     "γράφτηκε τίποτα.\nΣτον φάκελο «%1»: %2")
                          .arg(QFileInfo(beside).absolutePath(), whyNotBeside);
     if (fallbackFolder.isEmpty())
-        return {{}, reason};
+        return failure(reason);
     const QString elsewhere = backupInFolder(source.path(), fallbackFolder);
     const QString whyNotElsewhere =
         QDir().mkpath(fallbackFolder) ? copyDurably(source, elsewhere) : reasonFor(errno);
     if (whyNotElsewhere.isEmpty())
-        return {elsewhere, {}};
+        return elsewhere;
     reason +=
         QStringLiteral("\nΣτον φάκελο «%1»: %2").arg(QFileInfo(elsewhere).absolutePath(), whyNotElsewhere);
-    return {{}, reason};
+    return failure(reason);
 }
 
 } // namespace velmora

@@ -1,19 +1,12 @@
 #pragma once
 
+#include "result.h"
+
 #include <QString>
 
 namespace velmora {
 
 class CardFile;
-
-// A copy of the whole card file, made once per editing session before its first write,
-// so that whatever the session does, the bibliography as it stood can be had back.
-struct CardBackup
-{
-    QString path;   // where the copy is; empty when none could be made
-    QString reason; // why not, in Greek; empty when made
-    bool made() const { return !path.isEmpty(); }
-};
 
 // Beside the card file, under the card file's own name followed by ".bak" ("Filis.dat.bak"):
 // the keeper finds it next to the file it belongs to, listed with it, and a fixed name
@@ -29,7 +22,8 @@ QString backupInFolder(const QString &cardPath, const QString &folder);
 // fails for any reason, into `fallbackFolder` (created when missing; empty for none). The
 // copy is written to a temporary file in the target folder, synced, renamed over the
 // previous copy and its folder synced: a copy that is there is whole and will stay there,
-// and a failure leaves neither a partial copy nor any damage to the previous one.
-CardBackup backUpCardFile(const CardFile &source, const QString &fallbackFolder);
+// and a failure leaves neither a partial copy nor any damage to the previous one. Gives
+// where the copy is, or why none could be made, in Greek.
+Result<QString> backUpCardFile(const CardFile &source, const QString &fallbackFolder);
 
 } // namespace velmora

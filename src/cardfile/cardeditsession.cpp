@@ -1,15 +1,15 @@
 #include "cardeditsession.h"
 
-#include <stdexcept>
-
 namespace velmora {
 
 CardEditSession::CardEditSession(QString fallbackFolder) : m_fallbackFolder(std::move(fallbackFolder)) {}
 
-CardFileLock::Status CardEditSession::begin(const QString &cardPath)
+Result<void> CardEditSession::begin(const QString &cardPath)
 {
     m_backupPath.clear();
-    return m_lock.acquire(cardPath);
+    Result<void> locked = m_lock.acquire(cardPath);
+    m_notEditable = locked ? QString() : locked.error().reason;
+    return locked;
 }
 
 void CardEditSession::end()
@@ -17,21 +17,22 @@ void CardEditSession::end()
     m_lock.release();
 }
 
-void CardEditSession::write(CardFile &file, qint32 number, const CardRecord &card)
+Result<void> CardEditSession::write(CardFile &file, qint32 number, const CardRecord &card)
 {
     if (!isActive())
-        throw std::logic_error("a card written outside an editing session");
+        return failure(m_notEditable.isEmpty() ? QStringLiteral("Οι Καρτέλλες δεν μπορούν να διορθωθούν.")
+                                               : m_notEditable);
     // A handle opened after the file was replaced at its path is a file nobody locked and
     // nobody backed up.
     if (file.identity() != m_lock.identity())
-        throw CardWriteError(file.path(), number, replacedReason());
+        return failure(replacedReason());
     if (m_backupPath.isEmpty()) {
-        const CardBackup backup = backUpCardFile(file, m_fallbackFolder);
-        if (!backup.made())
-            throw CardWriteError(file.path(), number, backup.reason);
-        m_backupPath = backup.path;
+        const Result<QString> backup = backUpCardFile(file, m_fallbackFolder);
+        if (!backup)
+            return tl::unexpected(backup.error());
+        m_backupPath = *backup;
     }
-    file.write(number, card);
+    return file.write(number, card);
 }
 
 } // namespace velmora

@@ -14,14 +14,11 @@ namespace velmora {
 // the windows, which open and close their own CardFile handles, write through it.
 //
 //   CardEditSession session(dataFolder);
-//   if (session.begin(cardPath) != CardFileLock::Status::Locked)
-//       ...tell the user session.reason() and do not edit...
+//   if (const auto begun = session.begin(cardPath); !begun)
+//       ...tell the user begun.error().reason and do not edit...
 //   ...
-//   try {
-//       session.write(File, CurrentCard, Card);
-//   } catch (const CardWriteError &e) {
-//       ...e.reason(): nothing was written, the typed text stays on screen...
-//   }
+//   if (const auto filed = session.write(File, CurrentCard, Card); !filed)
+//       ...filed.error().reason: nothing was written, the typed text stays on screen...
 class CardEditSession
 {
 public:
@@ -29,22 +26,22 @@ public:
     // normally the user's data folder; empty for none.
     explicit CardEditSession(QString fallbackFolder = QString());
 
-    // Locks the card file (see CardFileLock), creating it empty when missing. Anything but
-    // Locked leaves the session inactive and reason() says why, in Greek.
-    CardFileLock::Status begin(const QString &cardPath);
+    // Locks the card file (see CardFileLock), creating it empty when missing. A failure
+    // leaves the session inactive; notEditableReason() keeps why, in Greek.
+    Result<void> begin(const QString &cardPath);
     // Releases the lock. The backup stays where it is.
     void end();
     bool isActive() const { return m_lock.isLocked(); }
-    const QString &reason() const { return m_lock.reason(); }
+    const QString &notEditableReason() const { return m_notEditable; }
 
     // Writes `card` as card `number` of `file`, a handle the caller opened on the locked
     // card file, durably (CardFile::write). Before the session's first write it backs the
-    // whole file up; while that fails nothing is written. Throws CardWriteError when the
-    // card was not written (the backup failed, `file` is not the locked file, or the write
-    // failed): the file is then as it was, unless the reason adds that the card may be
-    // half-written because even putting it back failed. BadRecordNumber for a number
-    // below 1; std::logic_error when the session is not active.
-    void write(CardFile &file, qint32 number, const CardRecord &card);
+    // whole file up; while that fails nothing is written. A Failure when the card was not
+    // written (the session is not active, the backup failed, `file` is not the locked
+    // file, or the write failed): the file is then as it was, unless the reason adds that
+    // the card may be half-written because even putting it back failed. BadRecordNumber
+    // for a number below 1.
+    [[nodiscard]] Result<void> write(CardFile &file, qint32 number, const CardRecord &card);
 
     // Where the backup is; empty until the session's first write has made it.
     const QString &backupPath() const { return m_backupPath; }
@@ -53,6 +50,7 @@ private:
     CardFileLock m_lock;
     QString m_fallbackFolder;
     QString m_backupPath;
+    QString m_notEditable;
 };
 
 } // namespace velmora

@@ -23,11 +23,6 @@ QString CardFileError::message() const
     return QStringLiteral("Το αρχείο καρτελλών «%1» δεν μπορεί να χρησιμοποιηθεί.\n%2").arg(m_path, m_reason);
 }
 
-CardWriteError::CardWriteError(QString path, qint32 number, QString reason)
-    : CardFileError(std::move(path), std::move(reason)), m_number(number)
-{
-}
-
 BadRecordNumber::BadRecordNumber(qint64 number)
     : std::runtime_error("bad record number " + std::to_string(number))
 {
@@ -49,6 +44,20 @@ namespace {
 // Why a file was opened for reading only, beside the errno values: it was asked to be.
 constexpr int AskedReadOnly = -1;
 
+// The path as it stands now, immune to a later change of folder. Not cleaned of "..": the
+// system, not Qt, decides what a path through a link names.
+QByteArray nativeAbsolute(const QString &path)
+{
+    return QFile::encodeName(
+        path.startsWith(QLatin1Char('/')) ? path : QDir::currentPath() + QLatin1Char('/') + path);
+}
+
+// The errors for which a file that cannot be written may still be read.
+bool isWriteRefusal(int error)
+{
+    return error == EACCES || error == EROFS || error == EPERM || error == ETXTBSY;
+}
+
 } // namespace
 
 CardFile::~CardFile()
@@ -61,50 +70,40 @@ void CardFile::open(const QString &path, Access access)
     close();
     m_path = path;
     const QByteArray native = QFile::encodeName(path);
-    // Not cleaned of "..": the system, not Qt, decides what a path through a link names.
-    m_nativeAbsolute = QFile::encodeName(
-        path.startsWith(QLatin1Char('/')) ? path : QDir::currentPath() + QLatin1Char('/') + path);
-    // Without blocking: opening a FIFO would otherwise wait for a writer that never comes.
-    // The kind of file is checked before anything is read.
-    constexpr int Flags = O_CLOEXEC | O_NONBLOCK;
-    bool readOnly = access == Access::ReadOnly;
+    m_nativeAbsolute = nativeAbsolute(path);
+    bool readOnly = access != Access::ReadWrite;
     int writeError = readOnly ? AskedReadOnly : 0;
-    int fd = ::open(native.constData(), readOnly ? O_RDONLY | Flags : O_RDWR | O_CREAT | Flags, 0644);
-    if (!readOnly && fd < 0 && (errno == EACCES || errno == EROFS || errno == EPERM || errno == ETXTBSY)) {
-        writeError = errno;
-        fd = ::open(native.constData(), O_RDONLY | Flags);
-        if (fd < 0)
-            errno = (errno == ENOENT) ? writeError : errno;
+    const int flags = access == Access::ReadWrite ? O_RDWR | O_CREAT
+                      : access == Access::Browse  ? O_RDONLY | O_CREAT
+                                                  : O_RDONLY;
+    auto opened = openRegularFile(native, flags);
+    if (!opened && access == Access::ReadWrite && isWriteRefusal(opened.error().error)) {
+        writeError = opened.error().error;
+        opened = openRegularFile(native, O_RDONLY);
+        if (!opened && opened.error().error == ENOENT)
+            opened.error().error = writeError;
         readOnly = true;
     }
-    if (fd < 0) {
-        const int openError = errno;
-        // A socket cannot be opened at all: say what it is rather than the system's code.
-        struct stat st = {};
-        if (::stat(native.constData(), &st) == 0 && !S_ISREG(st.st_mode) && !S_ISDIR(st.st_mode))
-            fail(notRegularReason(st.st_mode));
-        fail(openError);
-    }
-    struct stat st = {};
-    if (::fstat(fd, &st) != 0) {
-        const int statError = errno;
-        ::close(fd);
-        fail(statError);
-    }
-    if (!S_ISREG(st.st_mode)) {
-        ::close(fd);
-        if (S_ISDIR(st.st_mode))
-            fail(EISDIR);
-        fail(notRegularReason(st.st_mode));
-    }
-    // A regular file never blocks; the flag goes so that nothing later depends on it.
-    const int flags = ::fcntl(fd, F_GETFL);
-    if (flags != -1)
-        ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
-    m_fd = fd;
+    if (!opened)
+        fail(openFailureReason(opened.error()));
+    m_fd = std::move(*opened);
     m_readOnly = readOnly;
     m_writeRefused = writeError;
     length(); // refuses a file too long to count
+}
+
+tl::expected<void, OpenFailure> CardFile::openForReading(const QString &path)
+{
+    close();
+    m_path = path;
+    m_nativeAbsolute = nativeAbsolute(path);
+    auto opened = openRegularFile(QFile::encodeName(path), O_RDONLY);
+    if (!opened)
+        return tl::unexpected(opened.error());
+    m_fd = std::move(*opened);
+    m_readOnly = true;
+    m_writeRefused = AskedReadOnly;
+    return {};
 }
 
 QString CardFile::readOnlyReason() const
@@ -121,22 +120,28 @@ QString CardFile::readOnlyReason() const
 FileIdentity CardFile::identity() const
 {
     struct stat st = {};
-    if (::fstat(m_fd, &st) != 0)
+    if (::fstat(m_fd.get(), &st) != 0)
         fail(errno);
     return {quint64(st.st_dev), quint64(st.st_ino)};
 }
 
 void CardFile::close()
 {
-    if (m_fd >= 0)
-        ::close(m_fd);
-    m_fd = -1;
+    m_fd.reset();
+}
+
+Result<qint64> CardFile::storedLength() const
+{
+    struct stat st = {};
+    if (::fstat(m_fd.get(), &st) != 0)
+        return failure(greekReason(errno), errno);
+    return qint64(st.st_size);
 }
 
 qint64 CardFile::length() const
 {
     struct stat st = {};
-    if (::fstat(m_fd, &st) != 0)
+    if (::fstat(m_fd.get(), &st) != 0)
         fail(errno);
     if (st.st_size > MaxFileLength)
         fail(EFBIG);
@@ -153,23 +158,25 @@ void CardFile::fail(const QString &reason) const
     throw CardFileError(m_path, reason);
 }
 
-void CardFile::failWrite(qint32 number, const QString &reason) const
-{
-    throw CardWriteError(m_path, number, reason);
-}
-
 qint64 CardFile::readBlock(qint32 first, char *buffer, qint64 bytes) const
 {
     if (first < 1)
         throw BadRecordNumber(first);
-    const off_t offset = off_t(first - 1) * RecordLength;
+    const Result<qint64> done = readAt(qint64(first - 1) * RecordLength, buffer, bytes);
+    if (!done)
+        fail(done.error().reason);
+    return *done;
+}
+
+Result<qint64> CardFile::readAt(qint64 offset, char *buffer, qint64 bytes) const
+{
     qint64 done = 0;
     while (done < bytes) {
-        const ssize_t got = ::pread(m_fd, buffer + done, size_t(bytes - done), offset + done);
+        const ssize_t got = ::pread(m_fd.get(), buffer + done, size_t(bytes - done), off_t(offset + done));
         if (got < 0) {
             if (errno == EINTR)
                 continue;
-            fail(errno);
+            return failure(greekReason(errno), errno);
         }
         if (got == 0)
             break;
@@ -186,29 +193,28 @@ CardRecord CardFile::read(qint32 number) const
     return card;
 }
 
-void CardFile::write(qint32 number, const CardRecord &card)
+Result<void> CardFile::write(qint32 number, const CardRecord &card)
 {
     if (number < 1)
         throw BadRecordNumber(number);
     if (m_readOnly)
-        failWrite(number, readOnlyReason());
+        return failure(readOnlyReason(), EBADF);
     const off_t offset = off_t(number - 1) * RecordLength;
     if (offset + RecordLength > MaxFileLength)
-        failWrite(number, greekReason(EFBIG));
+        return failure(greekReason(EFBIG), EFBIG);
     // A card written into a file nobody can reach any more is a card lost.
     if (const QString gone = stillAtPath(); !gone.isEmpty())
-        failWrite(number, gone);
+        return failure(gone);
 
-    struct stat st = {};
-    if (::fstat(m_fd, &st) != 0)
-        failWrite(number, greekWriteReason(errno));
-    const qint64 oldLength = st.st_size;
-    QByteArray old(std::clamp<qint64>(oldLength - offset, 0, RecordLength), Qt::Uninitialized);
-    try {
-        if (!old.isEmpty())
-            old.resize(readBlock(number, old.data(), old.size()));
-    } catch (const CardFileError &e) {
-        failWrite(number, e.reason()); // nothing written yet: the typed card is not lost
+    const Result<qint64> oldLength = storedLength();
+    if (!oldLength)
+        return failure(greekWriteReason(oldLength.error().error), oldLength.error().error);
+    QByteArray old(std::clamp<qint64>(*oldLength - offset, 0, RecordLength), Qt::Uninitialized);
+    if (!old.isEmpty()) {
+        const Result<qint64> got = readAt(offset, old.data(), old.size());
+        if (!got)
+            return tl::unexpected(got.error()); // nothing written yet: the typed card is not lost
+        old.resize(*got);
     }
 
     // The whole card in one call, never field by field; a call cut short is undone below.
@@ -216,7 +222,7 @@ void CardFile::write(qint32 number, const CardRecord &card)
     int error = 0;
     while (done < RecordLength) {
         const ssize_t put =
-            ::pwrite(m_fd, card.bytes().data() + done, size_t(RecordLength - done), offset + done);
+            ::pwrite(m_fd.get(), card.bytes().data() + done, size_t(RecordLength - done), offset + done);
         if (put < 0 && errno == EINTR)
             continue;
         if (put <= 0) {
@@ -225,21 +231,21 @@ void CardFile::write(qint32 number, const CardRecord &card)
         }
         done += put;
     }
-    if (error == 0 && ::fdatasync(m_fd) != 0)
+    if (error == 0 && ::fdatasync(m_fd.get()) != 0)
         error = errno;
     if (error == 0)
-        return;
+        return {};
     QString reason = greekWriteReason(error);
-    if (done > 0 && !putBack(offset, old, oldLength))
+    if (done > 0 && !putBack(offset, old, *oldLength))
         reason += QStringLiteral(" Η καρτέλλα ίσως έμεινε μισογραμμένη στο αρχείο.");
-    failWrite(number, reason);
+    return failure(reason, error);
 }
 
 QString CardFile::stillAtPath() const
 {
     struct stat opened = {};
     struct stat named = {};
-    if (::fstat(m_fd, &opened) != 0)
+    if (::fstat(m_fd.get(), &opened) != 0)
         return greekWriteReason(errno);
     if (::stat(m_nativeAbsolute.constData(), &named) != 0) {
         if (errno == ENOENT || errno == ENOTDIR)
@@ -255,7 +261,8 @@ bool CardFile::putBack(qint64 offset, const QByteArray &old, qint64 oldLength) c
 {
     bool whole = true;
     for (qint64 done = 0; done < old.size();) {
-        const ssize_t put = ::pwrite(m_fd, old.constData() + done, size_t(old.size() - done), offset + done);
+        const ssize_t put =
+            ::pwrite(m_fd.get(), old.constData() + done, size_t(old.size() - done), offset + done);
         if (put < 0 && errno == EINTR)
             continue;
         if (put <= 0) {
@@ -265,9 +272,9 @@ bool CardFile::putBack(qint64 offset, const QByteArray &old, qint64 oldLength) c
         done += put;
     }
     struct stat st = {};
-    if (::fstat(m_fd, &st) != 0 || (st.st_size > oldLength && ::ftruncate(m_fd, oldLength) != 0))
+    if (::fstat(m_fd.get(), &st) != 0 || (st.st_size > oldLength && ::ftruncate(m_fd.get(), oldLength) != 0))
         whole = false;
-    return ::fdatasync(m_fd) == 0 && whole;
+    return ::fdatasync(m_fd.get()) == 0 && whole;
 }
 
 CardReader::CardReader(const CardFile &file) : m_file(file) {}
@@ -288,20 +295,31 @@ void CardReader::read(qint32 number, CardRecord &card)
     std::memset(dst + available, ' ', size_t(RecordLength - available));
 }
 
-QString notRegularReason(unsigned mode)
+QString notRegularReason(FileKind kind)
 {
-    QString kind;
-    if (S_ISFIFO(mode))
-        kind = QStringLiteral("επώνυμη σωλήνωση (FIFO)");
-    else if (S_ISSOCK(mode))
-        kind = QStringLiteral("υποδοχή επικοινωνίας (socket)");
-    else if (S_ISCHR(mode))
-        kind = QStringLiteral("συσκευή χαρακτήρων");
-    else if (S_ISBLK(mode))
-        kind = QStringLiteral("συσκευή μπλοκ");
-    if (kind.isEmpty())
+    QString name;
+    switch (kind) {
+    case FileKind::Fifo:
+        name = QStringLiteral("επώνυμη σωλήνωση (FIFO)");
+        break;
+    case FileKind::Socket:
+        name = QStringLiteral("υποδοχή επικοινωνίας (socket)");
+        break;
+    case FileKind::CharDevice:
+        name = QStringLiteral("συσκευή χαρακτήρων");
+        break;
+    case FileKind::BlockDevice:
+        name = QStringLiteral("συσκευή μπλοκ");
+        break;
+    default:
         return QStringLiteral("Δεν είναι κανονικό αρχείο.");
-    return QStringLiteral("Δεν είναι κανονικό αρχείο αλλά %1.").arg(kind);
+    }
+    return QStringLiteral("Δεν είναι κανονικό αρχείο αλλά %1.").arg(name);
+}
+
+QString openFailureReason(const OpenFailure &failure)
+{
+    return failure.error != 0 ? greekReason(failure.error) : notRegularReason(failure.kind);
 }
 
 QString greekReason(int errorNumber)

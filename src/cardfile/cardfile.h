@@ -1,6 +1,7 @@
 #pragma once
 
 #include "cardrecord.h"
+#include "filedescriptor.h"
 
 #include <QString>
 
@@ -20,20 +21,6 @@ public:
 private:
     QString m_path;
     QString m_reason;
-};
-
-// A card that could not be written. The window of an editing session catches it and keeps
-// what was typed; anywhere else it ends the program like every other CardFileError. When
-// it is thrown the file holds every byte it held before the attempt, unless reason() says
-// otherwise.
-class CardWriteError : public CardFileError
-{
-public:
-    CardWriteError(QString path, qint32 number, QString reason);
-    qint32 cardNumber() const { return m_number; }
-
-private:
-    qint32 m_number;
 };
 
 // Card number below 1: the one error a caller may catch.
@@ -68,17 +55,26 @@ public:
     CardFile(const CardFile &) = delete;
     CardFile &operator=(const CardFile &) = delete;
 
-    // Opens for reading and writing, creating a missing file empty. A file that can be
-    // read but not written is opened for reading: browsing never writes, and a write is
-    // then reported like any other failure. Anything but a regular file (a folder, a
-    // FIFO, a socket, a device) is refused at once, without waiting on it. Throws
-    // CardFileError.
-    // Access::ReadOnly opens for reading only and never creates, whoever runs the program
-    // and whatever the permissions say: a bibliography that belongs to the installation.
-    enum class Access { ReadWrite, ReadOnly };
+    // Anything but a regular file (a folder, a FIFO, a socket, a device) is refused at
+    // once, without waiting on it. Throws CardFileError.
+    enum class Access {
+        // For editing: reading and writing, creating a missing file empty. A file that can
+        // be read but not written is opened for reading, and a write is then reported like
+        // any other failure.
+        ReadWrite,
+        // For browsing: reading only, so that no path of a browsing window can write, but
+        // a missing file is still created empty, as the program always has.
+        Browse,
+        // Reading only and never creating, whoever runs the program and whatever the
+        // permissions say: a bibliography that belongs to the installation.
+        ReadOnly,
+    };
     void open(const QString &path, Access access = Access::ReadWrite);
+    // For a reader that words its own failures (the card tool): opens for reading only,
+    // never creating, and throws nothing.
+    tl::expected<void, OpenFailure> openForReading(const QString &path);
     void close();
-    bool isOpen() const { return m_fd >= 0; }
+    bool isOpen() const { return m_fd.isValid(); }
     bool isReadOnly() const { return m_readOnly; }
     // Why a file opened for reading only cannot be written, in Greek; empty otherwise.
     QString readOnlyReason() const;
@@ -86,6 +82,8 @@ public:
     FileIdentity identity() const; // of the open file; throws CardFileError
 
     qint64 length() const; // throws CardFileError
+    // The length as stored, however long; throws nothing.
+    Result<qint64> storedLength() const;
     qint32 cardCount() const { return cardCountForLength(length()); }
 
     // Bytes past the end of the file read as blanks.
@@ -93,22 +91,23 @@ public:
     // Puts the 195 bytes at card `number` (past the end the file grows) and has them on
     // the medium before it returns. Refuses to write when the file has been removed or
     // another file now stands at its path. On failure the file is left as it was (a card
-    // written in part is put back, a file grown in part is cut back) and CardWriteError
-    // says why; BadRecordNumber for a number below 1.
-    void write(qint32 number, const CardRecord &card);
+    // written in part is put back, a file grown in part is cut back) and the Failure says
+    // why, in Greek; BadRecordNumber for a number below 1, a programming fault.
+    [[nodiscard]] Result<void> write(qint32 number, const CardRecord &card);
 
     // Reads up to `bytes` bytes, the records from card `first` on, into `buffer`; returns
     // the number of bytes read (fewer at the end of the file).
     qint64 readBlock(qint32 first, char *buffer, qint64 bytes) const;
+    // The same from byte `offset` on, throwing nothing: the reason in Greek and the errno.
+    Result<qint64> readAt(qint64 offset, char *buffer, qint64 bytes) const;
 
 private:
     [[noreturn]] void fail(int errorNumber) const;
     [[noreturn]] void fail(const QString &reason) const;
-    [[noreturn]] void failWrite(qint32 number, const QString &reason) const;
     QString stillAtPath() const; // why the open file is no longer the one at the path
     bool putBack(qint64 offset, const QByteArray &old, qint64 oldLength) const;
 
-    int m_fd = -1;
+    FileDescriptor m_fd;
     bool m_readOnly = false;
     int m_writeRefused = 0; // errno of the refused opening for writing
     QString m_path;
@@ -139,7 +138,9 @@ QString greekReason(int errorNumber);
 QString greekWriteReason(int errorNumber);
 // Another file now stands at the path of the one opened, in Greek.
 QString replacedReason();
-// Why a FIFO, a socket or a device (a stat mode) cannot be a card file, in Greek.
-QString notRegularReason(unsigned mode);
+// Why a FIFO, a socket or a device cannot be a card file, in Greek.
+QString notRegularReason(FileKind kind);
+// Why a card file could not be opened, in Greek.
+QString openFailureReason(const OpenFailure &failure);
 
 } // namespace velmora

@@ -17,59 +17,40 @@ CardFileLock::~CardFileLock()
 
 void CardFileLock::release()
 {
-    if (m_fd >= 0)
-        ::close(m_fd); // the last descriptor of the open file: the lock goes with it
-    m_fd = -1;
+    m_fd.reset(); // the last descriptor of the open file: the lock goes with it
     m_identity = {};
 }
 
-CardFileLock::Status CardFileLock::failed(const QString &reason)
-{
-    m_reason = reason;
-    return Status::Failed;
-}
-
-CardFileLock::Status CardFileLock::acquire(const QString &path)
+Result<void> CardFileLock::acquire(const QString &path)
 {
     release();
-    m_reason.clear();
-    const QByteArray native = QFile::encodeName(path);
     // Reading is enough to lock; whether the file can be written is the writer's question.
-    // O_CLOEXEC: a help viewer started by the editor must not keep the lock after it.
-    const int fd = ::open(native.constData(), O_RDONLY | O_CREAT | O_CLOEXEC | O_NONBLOCK, 0644);
-    if (fd < 0) {
-        const int openError = errno;
-        struct stat st = {};
-        if (::stat(native.constData(), &st) == 0 && !S_ISREG(st.st_mode) && !S_ISDIR(st.st_mode))
-            return failed(notRegularReason(st.st_mode));
-        return failed(greekReason(openError));
-    }
+    // O_CLOEXEC (always added): a help viewer started by the editor must not keep the lock.
+    auto opened = openRegularFile(QFile::encodeName(path), O_RDONLY | O_CREAT);
+    if (!opened)
+        return failure(openFailureReason(opened.error()), opened.error().error);
+    FileDescriptor fd = std::move(*opened);
     struct stat st = {};
-    if (::fstat(fd, &st) != 0) {
-        const int statError = errno;
-        ::close(fd);
-        return failed(greekReason(statError));
-    }
-    if (!S_ISREG(st.st_mode)) {
-        ::close(fd);
-        return failed(notRegularReason(st.st_mode));
-    }
+    if (::fstat(fd.get(), &st) != 0)
+        return failure(greekReason(errno), errno);
     // flock, not fcntl: an fcntl lock belongs to the process and goes as soon as any
     // descriptor of the file closes, which every reader of the file in this process does.
-    while (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+    while (::flock(fd.get(), LOCK_EX | LOCK_NB) != 0) {
         const int lockError = errno;
         if (lockError == EINTR)
             continue;
-        ::close(fd);
-        if (lockError == EWOULDBLOCK) {
-            m_reason = heldByAnotherReason();
-            return Status::HeldByAnother;
-        }
-        return failed(greekReason(lockError));
+        if (lockError == EWOULDBLOCK)
+            return failure(heldByAnotherReason(), EWOULDBLOCK);
+        return failure(greekReason(lockError), lockError);
     }
-    m_fd = fd;
+    m_fd = std::move(fd);
     m_identity = {quint64(st.st_dev), quint64(st.st_ino)};
-    return Status::Locked;
+    return {};
+}
+
+bool heldByAnother(const Failure &failure)
+{
+    return failure.error == EWOULDBLOCK;
 }
 
 QString heldByAnotherReason()

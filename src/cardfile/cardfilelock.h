@@ -18,12 +18,6 @@ namespace velmora {
 class CardFileLock
 {
 public:
-    enum class Status {
-        Locked,        // this object holds the lock
-        HeldByAnother, // another editor holds it; reason() says so
-        Failed,        // the file cannot be opened or locked; reason() says why
-    };
-
     CardFileLock() = default;
     ~CardFileLock();
     CardFileLock(const CardFileLock &) = delete;
@@ -31,23 +25,23 @@ public:
 
     // Never waits, not even on a FIFO. A missing file is created empty, as CardFile::open
     // does, so that the lock and the editor's handle stand for the same file. Anything but
-    // a regular file fails. Acquiring again first releases what this object held.
-    Status acquire(const QString &path);
+    // a regular file fails. Acquiring again first releases what this object held. The
+    // Failure's reason is in Greek; heldByAnother() tells a lock another editor holds
+    // from a file that cannot be locked at all.
+    Result<void> acquire(const QString &path);
     void release();
 
-    bool isLocked() const { return m_fd >= 0; }
-    // In Greek, for HeldByAnother and Failed; empty after Locked.
-    const QString &reason() const { return m_reason; }
+    bool isLocked() const { return m_fd.isValid(); }
     // The locked file; only while isLocked().
     FileIdentity identity() const { return m_identity; }
 
 private:
-    Status failed(const QString &reason);
-
-    int m_fd = -1;
+    FileDescriptor m_fd;
     FileIdentity m_identity;
-    QString m_reason;
 };
+
+// A lock refused because another editor holds it.
+bool heldByAnother(const Failure &failure);
 
 // The reason given when another editor holds the lock.
 QString heldByAnotherReason();

@@ -3,6 +3,7 @@
 #include "frmtervani.h"
 
 #include "cardeditsession.h"
+#include "handlerguard.h"
 #include "numbertext.h"
 #include "titleedit.h"
 
@@ -13,8 +14,9 @@ namespace velmora {
 
 void frmTervani::Form_Load()
 {
-    openCardFile();
-    setEditing(m_session.editing && m_session.editing->isActive() && !File.isReadOnly());
+    const bool editingSession = m_session.editing && m_session.editing->isActive();
+    openCardFile(editingSession);
+    setEditing(editingSession && !File.isReadOnly());
     ShowCR();
 }
 
@@ -22,7 +24,9 @@ void frmTervani::closeEvent(QCloseEvent *event)
 {
     // Closed by its frame: the card file is let go. Changes not filed are asked about
     // when the card can be edited, and dropped otherwise.
-    if (!mayLeaveCard()) {
+    bool leave = true;
+    runGuarded([&] { leave = mayLeaveCard(); });
+    if (!leave) {
         event->ignore();
         return;
     }

@@ -7,6 +7,7 @@
 #include "frmtervani.h"
 
 #include "cardeditsession.h"
+#include "handlerguard.h"
 #include "numbertext.h"
 #include "titleedit.h"
 #include "unstorable.h"
@@ -57,29 +58,25 @@ void frmTervani::setEditing(bool editing)
             m_platform.paths.cardFileIsInstalled()
                 ? QStringLiteral("Είναι η βιβλιογραφία που εγκαταστάθηκε μαζί με το πρόγραμμα.")
             : File.isReadOnly() ? File.readOnlyReason()
-                                : m_session.editing->reason();
-        QTimer::singleShot(0, this, [this, why] {
-            m_platform.messages.show(QStringLiteral("Οι Καρτέλλες δεν μπορούν να διορθωθούν.\n") + why,
-                                     AppTitle, Buttons::Ok, Icon::Exclamation);
-        });
+                                : m_session.editing->notEditableReason();
+        QTimer::singleShot(0, this, guarded([this, why] {
+                               m_platform.messages.show(
+                                   QStringLiteral("Οι Καρτέλλες δεν μπορούν να διορθωθούν.\n") + why,
+                                   AppTitle, Buttons::Ok, Icon::Exclamation);
+                           }));
     }
 }
 
 bool frmTervani::writeCard(qint32 number, const CardRecord &card, const QString &failure)
 {
-    if (!m_session.editing) {
-        // Not started to edit: a failure ends the program, as every card file failure does.
-        File.write(number, card);
-        return true;
-    }
-    try {
-        m_session.editing->write(File, number, card);
-        return true;
-    } catch (const CardWriteError &error) {
-        m_platform.messages.show(failure + QLatin1Char('\n') + error.reason(), AppTitle, Buttons::Ok,
-                                 Icon::Exclamation);
+    // Only an editing session writes; a browsing window has no way to the disk at all.
+    if (!m_editing)
         return false;
-    }
+    const Result<void> filed = m_session.editing->write(File, number, card);
+    if (!filed)
+        m_platform.messages.show(failure + QLatin1Char('\n') + filed.error().reason, AppTitle, Buttons::Ok,
+                                 Icon::Exclamation);
+    return filed.has_value();
 }
 
 bool frmTervani::SaveCR()
@@ -129,7 +126,7 @@ bool frmTervani::mayLeaveCard()
 
 void frmTervani::cmdCorrect_Click()
 {
-    if (m_editing && !mayFileTypedText())
+    if (!m_editing || !mayFileTypedText())
         return;
     if (!SaveCR())
         return;
@@ -141,7 +138,7 @@ void frmTervani::cmdCorrect_Click()
 void frmTervani::cmdNew_Click()
 {
     // The card on screen is written back first, changed or not.
-    if (m_editing && !mayFileTypedText())
+    if (!m_editing || !mayFileTypedText())
         return;
     if (!SaveCR())
         return;
@@ -156,6 +153,8 @@ void frmTervani::cmdNew_Click()
 
 void frmTervani::cmdDelete_Click()
 {
+    if (!m_editing)
+        return;
     const Answer answer = m_platform.messages.show(QStringLiteral("Θέλετε να Διαγράψετε την Καρτέλλα ") +
                                                        NumberText(CurrentCard) + QStringLiteral(" ;"),
                                                    AppTitle, Buttons::YesNo, Icon::Question, Answer::No);

@@ -3,6 +3,8 @@
 
 #include "frmtervani.h"
 
+#include "handlerguard.h"
+
 #include "captions.h"
 #include "titleedit.h"
 #include "windowcolours.h"
@@ -229,22 +231,22 @@ void frmTervani::createControls()
     grid->addLayout(left, 1, 0);
     grid->addLayout(right, 1, 1);
 
-    connect(cmdNext, &QPushButton::clicked, this, [this] { cmdNext_Click(); });
-    connect(cmdPrevious, &QPushButton::clicked, this, [this] { cmdPrevious_Click(); });
-    connect(cmdNew, &QPushButton::clicked, this, [this] { cmdNew_Click(); });
-    connect(cmdDelete, &QPushButton::clicked, this, [this] { cmdDelete_Click(); });
-    connect(cmdCorrect, &QPushButton::clicked, this, [this] { cmdCorrect_Click(); });
-    connect(cmdFindcode, &QPushButton::clicked, this, [this] { cmdFindcode_Click(); });
-    connect(cmdFindISBN, &QPushButton::clicked, this, [this] { cmdFindISBN_Click(); });
-    connect(cmdFindAuthor, &QPushButton::clicked, this, [this] { cmdFindAuthor_Click(); });
-    connect(cmdFindTitle, &QPushButton::clicked, this, [this] { cmdFindTitle_Click(); });
-    connect(cmdFindAlloi, &QPushButton::clicked, this, [this] { cmdFindAlloi_Click(); });
-    connect(cmdFindEkdot, &QPushButton::clicked, this, [this] { cmdFindEkdot_Click(); });
-    connect(cmdPrint, &QPushButton::clicked, this, [this] { cmdPrint_Click(); });
-    connect(cmdEndPrint, &QPushButton::clicked, this, [this] { cmdEndPrint_Click(); });
-    connect(cmdMulti, &QPushButton::clicked, this, [this] { cmdMulti_Click(); });
-    connect(cmdExit, &QPushButton::clicked, this, [this] { cmdExit_Click(); });
-    connect(Picture1, &QToolButton::clicked, this, [this] { Picture1_Click(); });
+    connect(cmdNext, &QPushButton::clicked, this, guarded([this] { cmdNext_Click(); }));
+    connect(cmdPrevious, &QPushButton::clicked, this, guarded([this] { cmdPrevious_Click(); }));
+    connect(cmdNew, &QPushButton::clicked, this, guarded([this] { cmdNew_Click(); }));
+    connect(cmdDelete, &QPushButton::clicked, this, guarded([this] { cmdDelete_Click(); }));
+    connect(cmdCorrect, &QPushButton::clicked, this, guarded([this] { cmdCorrect_Click(); }));
+    connect(cmdFindcode, &QPushButton::clicked, this, guarded([this] { cmdFindcode_Click(); }));
+    connect(cmdFindISBN, &QPushButton::clicked, this, guarded([this] { cmdFindISBN_Click(); }));
+    connect(cmdFindAuthor, &QPushButton::clicked, this, guarded([this] { cmdFindAuthor_Click(); }));
+    connect(cmdFindTitle, &QPushButton::clicked, this, guarded([this] { cmdFindTitle_Click(); }));
+    connect(cmdFindAlloi, &QPushButton::clicked, this, guarded([this] { cmdFindAlloi_Click(); }));
+    connect(cmdFindEkdot, &QPushButton::clicked, this, guarded([this] { cmdFindEkdot_Click(); }));
+    connect(cmdPrint, &QPushButton::clicked, this, guarded([this] { cmdPrint_Click(); }));
+    connect(cmdEndPrint, &QPushButton::clicked, this, guarded([this] { cmdEndPrint_Click(); }));
+    connect(cmdMulti, &QPushButton::clicked, this, guarded([this] { cmdMulti_Click(); }));
+    connect(cmdExit, &QPushButton::clicked, this, guarded([this] { cmdExit_Click(); }));
+    connect(Picture1, &QToolButton::clicked, this, guarded([this] { Picture1_Click(); }));
 }
 
 void frmTervani::createStatusBar()

@@ -1,20 +1,21 @@
 #include "qtinputbox.h"
 
-#include <QApplication>
+#include "dialogowner.h"
+
 #include <QInputDialog>
 
 namespace velmora {
 
 QString QtInputBox::ask(const QString &title, const QString &prompt)
 {
-    QInputDialog dialog(QApplication::activeWindow());
-    dialog.setWindowModality(Qt::ApplicationModal);
+    QInputDialog dialog;
     dialog.setInputMode(QInputDialog::TextInput);
     dialog.setWindowTitle(title);
     dialog.setLabelText(prompt);
     dialog.setTextValue(QString());
     dialog.setOkButtonText(QStringLiteral("OK"));
     dialog.setCancelButtonText(QStringLiteral("Άκυρο"));
+    detachFromActiveWindow(dialog);
     if (dialog.exec() != QDialog::Accepted)
         return QString();
     return dialog.textValue();

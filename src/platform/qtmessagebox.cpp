@@ -1,5 +1,6 @@
 #include "qtmessagebox.h"
 
+#include "dialogowner.h"
 #include "platform.h"
 
 #include <QApplication>
@@ -33,9 +34,7 @@ Answer QtMessageBox::show(const QString &prompt, const QString &title, Buttons b
                           Answer defaultButton)
 {
     // A box without a title of its own carries the program's.
-    QMessageBox box(qtIcon(icon), title.isEmpty() ? AppTitle : title, prompt, QMessageBox::NoButton,
-                    QApplication::activeWindow());
-    box.setWindowModality(Qt::ApplicationModal);
+    QMessageBox box(qtIcon(icon), title.isEmpty() ? AppTitle : title, prompt, QMessageBox::NoButton);
 
     // The buttons of each form, first one first; the last listed is the way out.
     QList<std::pair<QPushButton *, Answer>> added;
@@ -63,6 +62,7 @@ Answer QtMessageBox::show(const QString &prompt, const QString &title, Buttons b
             initial = button;
     box.setDefaultButton(initial);
     box.setEscapeButton(added.last().first);
+    detachFromActiveWindow(box);
 
     box.exec();
     for (const auto &[button, answer] : std::as_const(added))

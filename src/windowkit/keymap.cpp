@@ -1,5 +1,7 @@
 #include "keymap.h"
 
+#include "handlerguard.h"
+
 #include "keypositions.h"
 
 #include <QAction>
@@ -119,7 +121,9 @@ bool WindowKeys::eventFilter(QObject *watched, QEvent *event)
         key->accept();
         return true;
     }
-    if (m_options.keyDown(keyCodeOf(*key), mask)) {
+    bool ran = false;
+    runGuarded([&] { ran = m_options.keyDown(keyCodeOf(*key), mask); });
+    if (ran) {
         key->accept();
         return true;
     }

@@ -29,12 +29,13 @@ void MainWindow::Form_Unload()
     File.close();
 }
 
-void MainWindow::openCardFile()
+void MainWindow::openCardFile(bool forEditing)
 {
     RecordLength = velmora::RecordLength;
-    File.open(m_platform.paths.cardFile(), m_platform.paths.cardFileIsInstalled()
-                                               ? CardFile::Access::ReadOnly
-                                               : CardFile::Access::ReadWrite);
+    const CardFile::Access access = m_platform.paths.cardFileIsInstalled() ? CardFile::Access::ReadOnly
+                                    : forEditing                           ? CardFile::Access::ReadWrite
+                                                                           : CardFile::Access::Browse;
+    File.open(m_platform.paths.cardFile(), access);
     CurrentCard = 1;
     CardCount = File.cardCount();
 }

@@ -56,7 +56,9 @@ protected:
     MainWindow(Platform &platform, Forms &forms, int statusPanels);
 
     // Opens the card file and starts at card 1 with a fresh count; throws CardFileError.
-    void openCardFile();
+    // Only an editing session's window opens it for writing: a browsing window's handle
+    // cannot write, whatever button or key reaches it.
+    void openCardFile(bool forEditing = false);
     // The key map, handed every key of this window before its controls see it.
     void installKeys(KeyMap map, bool autoRepeat, std::function<void()> locksChanged);
     // The caption of a card shown (ShowCR).

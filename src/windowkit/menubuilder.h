@@ -1,5 +1,7 @@
 #pragma once
 
+#include "handlerguard.h"
+
 #include <QAction>
 #include <QKeySequence>
 #include <QMainWindow>
@@ -40,7 +42,7 @@ public:
         if (handler) {
             Window *window = m_window;
             QObject::connect(action, &QAction::triggered, window,
-                             [window, handler] { (window->*handler)(); });
+                             guarded([window, handler] { (window->*handler)(); }));
         }
         return action;
     }

@@ -10,9 +10,10 @@
 #include "fakes.h"
 #include "frmsplash.h"
 #include "frmtervani.h"
+#include "handlerguard.h"
 #include "startup.h"
-#include "velmoraapplication.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QEventLoop>
 #include <QPushButton>
@@ -33,7 +34,7 @@ namespace {
 
 int main(int argc, char *argv[])
 {
-    VelmoraApplication app(argc, argv);
+    QApplication app(argc, argv);
     test::TestPlatform tp;
     tp.messages.onShow = [](const test::MessageCall &m) {
         std::printf("message: %s|%s\n", qPrintable(m.title), qPrintable(m.prompt));
@@ -41,18 +42,18 @@ int main(int argc, char *argv[])
     };
     CardWindowSession session;
     registerForms(tp.platform(), tp.forms, session);
-    installFailureHandler(app, tp.platform());
+    installFailureHandler(tp.platform());
 
     const QString mode = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
     if (mode == QLatin1String("top")) {
-        QTimer::singleShot(0, [] { fail(); });
+        QTimer::singleShot(0, guarded([] { fail(); }));
     } else if (mode == QLatin1String("nested")) {
-        QTimer::singleShot(0, [] {
-            QEventLoop modal;
-            QTimer::singleShot(0, [] { fail(); });
-            modal.exec();
-            std::puts("modal loop ended");
-        });
+        QTimer::singleShot(0, guarded([] {
+                               QEventLoop modal;
+                               QTimer::singleShot(0, guarded([] { fail(); }));
+                               modal.exec();
+                               std::puts("modal loop ended");
+                           }));
     } else if (mode == QLatin1String("cardwindow")) {
         tp.writeCards({test::card(QStringLiteral("1")), test::card(QStringLiteral("2"))});
         if (!startProgram(tp.platform(), tp.forms))

@@ -129,7 +129,7 @@ private slots:
         CardFile f;
         f.open(path);
         for (int n = 1; n <= 3; ++n)
-            f.write(n, f.read(n));
+            QVERIFY(f.write(n, f.read(n)));
         f.close();
         QCOMPARE(fileBytes(path), all);
     }
@@ -142,7 +142,7 @@ private slots:
         f.open(path);
         CardRecord c;
         c.setField(Field::Title, QStringLiteral("Ιστορία ς"));
-        f.write(2, c);
+        QVERIFY(f.write(2, c));
         QCOMPARE(f.length(), 2 * RecordLength);
         QCOMPARE(f.read(2).field(Field::Title).left(9), QStringLiteral("Ιστορία ς"));
         QCOMPARE(fileBytes(path).left(RecordLength), QByteArray(RecordLength, '\0'));

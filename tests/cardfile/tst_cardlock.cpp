@@ -18,9 +18,12 @@ using namespace velmora;
 
 namespace {
 
-constexpr int Locked = int(CardFileLock::Status::Locked);
-constexpr int HeldByAnother = int(CardFileLock::Status::HeldByAnother);
-constexpr int Failed = int(CardFileLock::Status::Failed);
+enum Outcome { Locked, HeldByAnother, Failed };
+
+int outcomeOf(const Result<void> &acquired)
+{
+    return acquired ? Locked : heldByAnother(acquired.error()) ? HeldByAnother : Failed;
+}
 
 // `work` in a child process: what it returns, or -1 when it has not ended by itself
 // within 10 s.
@@ -38,7 +41,7 @@ int inChild(const std::function<int()> &work)
 
 int acquiredInChild(const QString &path)
 {
-    return inChild([&] { return int(CardFileLock().acquire(path)); });
+    return inChild([&] { return outcomeOf(CardFileLock().acquire(path)); });
 }
 
 void end(pid_t pid)
@@ -67,7 +70,7 @@ private slots:
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("Filis.dat"));
         CardFileLock mine;
-        QCOMPARE(mine.acquire(path), CardFileLock::Status::Locked);
+        QCOMPARE(outcomeOf(mine.acquire(path)), Locked);
         const QString other = way.isEmpty() ? path : dir.filePath(way);
         if (way == QLatin1String("symlink"))
             QVERIFY(QFile::link(path, other));
@@ -75,8 +78,9 @@ private slots:
             QCOMPARE(::link(QFile::encodeName(path).constData(), QFile::encodeName(other).constData()), 0);
         QCOMPARE(acquiredInChild(other), HeldByAnother);
         CardFileLock second;
-        QCOMPARE(second.acquire(other), CardFileLock::Status::HeldByAnother);
-        QCOMPARE(second.reason(),
+        const Result<void> acquired = second.acquire(other);
+        QCOMPARE(outcomeOf(acquired), HeldByAnother);
+        QCOMPARE(acquired.error().reason,
                  QStringLiteral("Το αρχείο καρτελλών διορθώνεται ήδη από άλλο πρόγραμμα ή άλλον "
                                 "χρήστη. Μπορείτε να το διαβάζετε, αλλά όχι να το διορθώνετε "
                                 "ταυτόχρονα."));
@@ -90,10 +94,10 @@ private slots:
         card.setField(Field::Title, QStringLiteral("ΑΝΑΓΝΩΣΗ"));
         CardFile file;
         file.open(path);
-        file.write(1, card);
+        QVERIFY(file.write(1, card));
         file.close();
         CardFileLock mine;
-        QCOMPARE(mine.acquire(path), CardFileLock::Status::Locked);
+        QCOMPARE(outcomeOf(mine.acquire(path)), Locked);
         QCOMPARE(inChild([&] {
                      file.open(path);
                      return int(file.read(1) == card);
@@ -110,7 +114,7 @@ private slots:
         const pid_t holder = ::fork();
         if (holder == 0) {
             CardFileLock lock;
-            const char status = char(lock.acquire(path));
+            const char status = char(outcomeOf(lock.acquire(path)));
             [[maybe_unused]] const auto told = ::write(locked[1], &status, 1);
             ::alarm(10);
             for (;;)
@@ -120,9 +124,9 @@ private slots:
         QCOMPARE(::read(locked[0], &status, 1), 1);
         QCOMPARE(int(status), Locked);
         CardFileLock mine;
-        QCOMPARE(mine.acquire(path), CardFileLock::Status::HeldByAnother);
+        QCOMPARE(outcomeOf(mine.acquire(path)), HeldByAnother);
         end(holder);
-        QCOMPARE(mine.acquire(path), CardFileLock::Status::Locked);
+        QCOMPARE(outcomeOf(mine.acquire(path)), Locked);
     }
 
     // A help viewer the editor starts outlives a released lock without keeping it.
@@ -131,7 +135,7 @@ private slots:
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("Filis.dat"));
         auto mine = std::make_unique<CardFileLock>();
-        QCOMPARE(mine->acquire(path), CardFileLock::Status::Locked);
+        QCOMPARE(outcomeOf(mine->acquire(path)), Locked);
         pid_t viewer = -1;
         char sleep[] = "sleep", seconds[] = "30";
         char *argv[] = {sleep, seconds, nullptr};
@@ -153,8 +157,10 @@ private slots:
         QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0644), 0);
         QCOMPARE(acquiredInChild(path), Failed);
         CardFileLock lock;
-        QCOMPARE(lock.acquire(path), CardFileLock::Status::Failed);
-        QCOMPARE(lock.reason(), QStringLiteral("Δεν είναι κανονικό αρχείο αλλά επώνυμη σωλήνωση (FIFO)."));
+        const Result<void> acquired = lock.acquire(path);
+        QCOMPARE(outcomeOf(acquired), Failed);
+        QCOMPARE(acquired.error().reason,
+                 QStringLiteral("Δεν είναι κανονικό αρχείο αλλά επώνυμη σωλήνωση (FIFO)."));
     }
 };
 

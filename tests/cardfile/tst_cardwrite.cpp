@@ -51,19 +51,15 @@ struct Editing
     }
     bool begin(const QByteArray &stored)
     {
-        if (!writeBytes(path, stored) || session.begin(path) != CardFileLock::Status::Locked)
+        if (!writeBytes(path, stored) || !session.begin(path))
             return false;
         file.open(path);
         return true;
     }
     QString write(qint32 number, const CardRecord &card) // the reason it failed, if it did
     {
-        try {
-            session.write(file, number, card);
-        } catch (const CardWriteError &e) {
-            return e.reason();
-        }
-        return {};
+        const Result<void> filed = session.write(file, number, card);
+        return filed ? QString() : filed.error().reason;
     }
     QString path;
     CardEditSession session;
@@ -75,19 +71,11 @@ const QString OverLimit =
     QStringLiteral("Το αρχείο έφτασε το όριο μεγέθους που έχει θέσει το σύστημα για το πρόγραμμα.");
 const QString Replaced = QStringLiteral("Στη θέση του βρίσκεται πλέον άλλο αρχείο.");
 
-enum class Failure {
-    DiskFull,
-    SizeLimit,
-    ReadOnlyMedium,
-    ReadOnlyFile,
-    Removed,
-    Replaced,
-    ReplacedThenOpened
-};
+enum class Fault { DiskFull, SizeLimit, ReadOnlyMedium, ReadOnlyFile, Removed, Replaced, ReplacedThenOpened };
 
 } // namespace
 
-Q_DECLARE_METATYPE(Failure)
+Q_DECLARE_METATYPE(Fault)
 Q_DECLARE_METATYPE(CardRecord)
 
 class tst_cardwrite : public QObject
@@ -193,44 +181,44 @@ private slots:
 
     void failedWriteLeavesTheFileWhole_data()
     {
-        QTest::addColumn<Failure>("failure");
+        QTest::addColumn<Fault>("failure");
         QTest::addColumn<QByteArray>("stored");
         QTest::addColumn<int>("number");
         QTest::addColumn<QString>("reason");
         // Card 43 begins two bytes before the end of the second page, one byte before the
         // end of the file: a byte is written over, one added, and the rest needs a page
         // the full medium does not have, or lies past the size limit.
-        QTest::newRow("disk full, card across the end") << Failure::DiskFull << cards(42, 1) << 43 << NoSpace;
+        QTest::newRow("disk full, card across the end") << Fault::DiskFull << cards(42, 1) << 43 << NoSpace;
         QTest::newRow("size limit, card across the end")
-            << Failure::SizeLimit << cards(1, 98) << 2 << OverLimit;
+            << Fault::SizeLimit << cards(1, 98) << 2 << OverLimit;
         QTest::newRow("read-only medium")
-            << Failure::ReadOnlyMedium << cards(3) << 2
+            << Fault::ReadOnlyMedium << cards(3) << 2
             << QStringLiteral(
                    "Το αρχείο ανοίχτηκε μόνο για ανάγνωση: το μέσο αποθήκευσης δεν δέχεται εγγραφές.");
         QTest::newRow("read-only card file")
-            << Failure::ReadOnlyFile << cards(3) << 2
+            << Fault::ReadOnlyFile << cards(3) << 2
             << QStringLiteral("Το αρχείο ανοίχτηκε μόνο για ανάγνωση: δεν επιτρέπεται η εγγραφή σε αυτό.");
         QTest::newRow("removed while open")
-            << Failure::Removed << cards(3) << 4
+            << Fault::Removed << cards(3) << 4
             << QStringLiteral("Το αρχείο διαγράφηκε ή μετακινήθηκε από τότε που ανοίχτηκε.");
-        QTest::newRow("replaced while open") << Failure::Replaced << cards(3) << 2 << Replaced;
+        QTest::newRow("replaced while open") << Fault::Replaced << cards(3) << 2 << Replaced;
         QTest::newRow("replaced, then opened again")
-            << Failure::ReplacedThenOpened << cards(3) << 2 << Replaced;
+            << Fault::ReplacedThenOpened << cards(3) << 2 << Replaced;
     }
     void failedWriteLeavesTheFileWhole()
     {
-        QFETCH(Failure, failure);
+        QFETCH(Fault, failure);
         QFETCH(QByteArray, stored);
         QFETCH(int, number);
         QFETCH(QString, reason);
         QTemporaryDir dir;
         std::optional<SmallMedium> medium;
-        if (failure == Failure::DiskFull || failure == Failure::ReadOnlyMedium)
+        if (failure == Fault::DiskFull || failure == Fault::ReadOnlyMedium)
             medium.emplace(dir.path());
-        if (failure == Failure::ReadOnlyMedium && !medium->mounted)
+        if (failure == Fault::ReadOnlyMedium && !medium->mounted)
             QSKIP("cannot mount a tmpfs here to make it read-only");
-        if (failure == Failure::DiskFull && !medium->mounted) {
-            failure = Failure::SizeLimit; // the same partial write, through another limit
+        if (failure == Fault::DiskFull && !medium->mounted) {
+            failure = Fault::SizeLimit; // the same partial write, through another limit
             reason = OverLimit;
         }
         Editing e(dir.path());
@@ -246,32 +234,32 @@ private slots:
             e.file.open(e.path);
         };
         switch (failure) {
-        case Failure::DiskFull:
+        case Fault::DiskFull:
             medium->fill(0);
             break;
-        case Failure::SizeLimit:
+        case Fault::SizeLimit:
             limit.emplace(stored.size() + 1);
             break;
-        case Failure::ReadOnlyMedium:
+        case Fault::ReadOnlyMedium:
             e.file.close();
             QVERIFY(medium->makeReadOnly());
             e.file.open(e.path);
             break;
-        case Failure::ReadOnlyFile:
+        case Fault::ReadOnlyFile:
             QVERIFY(QFile::setPermissions(e.path, QFile::ReadOwner | QFile::ReadOther));
             if (!obeyed.emplace().ok())
                 QSKIP("cannot give up CAP_DAC_OVERRIDE: root would write into the read-only file");
             reopen();
             break;
-        case Failure::Removed:
+        case Fault::Removed:
             QVERIFY(QFile::remove(e.path));
             break;
-        case Failure::Replaced:
-        case Failure::ReplacedThenOpened:
+        case Fault::Replaced:
+        case Fault::ReplacedThenOpened:
             QVERIFY(writeBytes(e.path + QStringLiteral(".new"), cards(5)));
             QCOMPARE(::rename(QFile::encodeName(e.path + QStringLiteral(".new")), QFile::encodeName(e.path)),
                      0);
-            if (failure == Failure::ReplacedThenOpened)
+            if (failure == Fault::ReplacedThenOpened)
                 reopen();
             break;
         }
@@ -280,7 +268,7 @@ private slots:
         obeyed.reset();
         QCOMPARE(why, reason);
         QCOMPARE(fileBytes(kept), stored);
-        if (failure == Failure::Replaced || failure == Failure::ReplacedThenOpened)
+        if (failure == Fault::Replaced || failure == Fault::ReplacedThenOpened)
             QCOMPARE(fileBytes(e.path), cards(5));
     }
 };

@@ -2,6 +2,7 @@
 
 // What the card window tests share: a card window over a card file of the test's own.
 
+#include "cardeditsession.h"
 #include "fakes.h"
 #include "frmtervani.h"
 
@@ -9,6 +10,7 @@
 #include <QString>
 
 #include <memory>
+#include <optional>
 
 namespace velmora::test {
 
@@ -39,8 +41,18 @@ struct LoadedWindow
 {
     std::unique_ptr<TestPlatform> platform = std::make_unique<TestPlatform>();
     CardWindowSession session;
+    std::optional<CardEditSession> editing;
     std::unique_ptr<frmTervani> window;
 
+    // Loaded as `velmora --edit` loads it, with an editing session on the card file.
+    frmTervani &loadForEditing(const QList<CardRecord> &cards)
+    {
+        platform->writeCards(cards);
+        editing.emplace(platform->paths.exportFolder());
+        (void)editing->begin(platform->cardFile());
+        session.editing = &*editing;
+        return load();
+    }
     frmTervani &load()
     {
         window = std::make_unique<frmTervani>(platform->platform(), platform->forms, session);

@@ -177,7 +177,7 @@ private slots:
     void newCardSavesTheShownCardThenAppends()
     {
         const QList<CardRecord> cards = numberedCards(3);
-        frmTervani &w = t->load(cards);
+        frmTervani &w = t->loadForEditing(cards);
         t->showCard(2);
         w.txtOno->setText(QStringLiteral("ΝΕΟΣ"));
 
@@ -205,7 +205,7 @@ private slots:
     {
         QFETCH(Answer, answer);
         const QList<CardRecord> cards = numberedCards(3);
-        frmTervani &w = t->load(cards);
+        frmTervani &w = t->loadForEditing(cards);
         t->showCard(2);
         t->platform->messages.answers.enqueue(answer);
 
@@ -232,7 +232,7 @@ private slots:
     void saveWritesTheFieldsAsTyped()
     {
         const QList<CardRecord> cards = numberedCards(3);
-        frmTervani &w = t->load(cards);
+        frmTervani &w = t->loadForEditing(cards);
         t->showCard(2);
         w.txtSp->setText(QStringLiteral("  12 σελ."));
         w.txtTitlos->setText(QStringLiteral("ΝΕΟΣ\u00A0ΤΙΤΛΟΣ"));

@@ -3,6 +3,7 @@
 // The whole program on the fakes, its windows made by the start-up's own factories, over
 // a card file in a temporary folder.
 
+#include "cardeditsession.h"
 #include "fakes.h"
 #include "frmmulti.h"
 #include "frmtervani.h"
@@ -12,6 +13,8 @@
 #include <QFile>
 #include <QProcess>
 
+#include <optional>
+
 namespace velmora::test {
 
 struct Program
@@ -19,7 +22,16 @@ struct Program
     TestPlatform tp;
     CardWindowSession session;
 
+    std::optional<CardEditSession> editing;
+
     Program() { registerForms(tp.platform(), tp.forms, session); }
+    // As `velmora --edit` starts: the editing session begins before the first window.
+    void edit()
+    {
+        editing.emplace(tp.paths.exportFolder());
+        (void)editing->begin(tp.cardFile()); // a failure leaves the window to read, and say why
+        session.editing = &*editing;
+    }
     ~Program()
     {
         for (FormName name : {FormName::frmSplash, FormName::frmTervani, FormName::frmMulti,

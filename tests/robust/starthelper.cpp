@@ -7,7 +7,7 @@
 #include "fakes.h"
 #include "frmtervani.h"
 #include "startup.h"
-#include "velmoraapplication.h"
+#include <QApplication>
 
 #include <QTimer>
 
@@ -17,7 +17,7 @@ using namespace velmora;
 
 int main(int argc, char *argv[])
 {
-    VelmoraApplication app(argc, argv);
+    QApplication app(argc, argv);
     if (argc < 2)
         return 2;
     test::TestPlatform tp(QString::fromLocal8Bit(argv[1]));
@@ -28,7 +28,7 @@ int main(int argc, char *argv[])
     };
     CardWindowSession session;
     registerForms(platform, tp.forms, session);
-    installFailureHandler(app, platform);
+    installFailureHandler(platform);
 
     int status = CardFileFailureStatus;
     if (startProgram(platform, tp.forms)) {

@@ -126,6 +126,7 @@ private slots:
         put(Field::PagesNotes, 19, QByteArray("\0", 1)); // a NUL as the very last byte
         const QByteArray file = stored + recordBytes(card(QStringLiteral("960-2")));
         p.writeBytes(file);
+        p.edit();
 
         frmTervani *w = p.start();
         QVERIFY(w);
@@ -137,7 +138,7 @@ private slots:
         QCOMPARE(w->txtTitlos->document()->blockCount(), 1); // no line break in the title
         QCOMPARE(recordBytes(w->Card), stored);
 
-        // The hidden save handler writes the shown card back: not a byte changes.
+        // Filing the shown card writes it back: not a byte changes.
         w->cmdCorrect_Click();
         QCOMPARE(p.tp.cardFileBytes(), file);
 
@@ -299,14 +300,10 @@ private slots:
         w->cmdFindAuthor_Click();
         QCOMPARE(w->CurrentCard, 1);
 
+        // Browsing has no way to the disk: the hidden filing handler writes nothing and
+        // raises nothing.
         w->txtOno->setText(QStringLiteral("ΝΕΟΣ"));
-        try {
-            w->cmdCorrect_Click();
-            QFAIL("the write into a read-only card file was not reported");
-        } catch (const CardFileError &e) {
-            QVERIFY2(e.message().contains(p.tp.cardFile()), qPrintable(e.message()));
-            QVERIFY2(e.reason().contains(QStringLiteral("μόνο για ανάγνωση")), qPrintable(e.reason()));
-        }
+        w->cmdCorrect_Click();
         QCOMPARE(p.tp.cardFileBytes(), stored);
     }
 

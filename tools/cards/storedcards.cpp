@@ -4,70 +4,57 @@
 
 #include <cerrno>
 #include <cstring>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace velmora::cards {
 
 namespace {
 
-QString kindOf(mode_t mode)
+QString kindOf(FileKind kind)
 {
-    if (S_ISFIFO(mode))
+    switch (kind) {
+    case FileKind::Fifo:
         return QStringLiteral("a FIFO");
-    if (S_ISSOCK(mode))
+    case FileKind::Socket:
         return QStringLiteral("a socket");
-    if (S_ISCHR(mode))
+    case FileKind::CharDevice:
         return QStringLiteral("a character device");
-    if (S_ISBLK(mode))
+    case FileKind::BlockDevice:
         return QStringLiteral("a block device");
-    return QStringLiteral("something else");
+    default:
+        return QStringLiteral("something else");
+    }
+}
+
+QString systemReason(int error)
+{
+    return QString::fromLocal8Bit(std::strerror(error));
 }
 
 } // namespace
 
 bool StoredCards::open(const QString &path, QString *error)
 {
-    m_file.close();
     m_tooLong = false;
     m_length = 0;
     m_path = path;
-    // Opened without blocking and looked at before anything is read: a FIFO would
-    // otherwise keep the tool waiting for a writer.
-    const QByteArray native = QFile::encodeName(path);
-    const int fd = ::open(native.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    struct stat st = {};
-    if (fd < 0) {
-        const int openError = errno;
-        if (::stat(native.constData(), &st) == 0 && !S_ISREG(st.st_mode) && !S_ISDIR(st.st_mode))
-            *error = QStringLiteral("%1: not a regular file but %2").arg(path, kindOf(st.st_mode));
-        else if (openError == ENOENT)
+    if (const auto opened = m_file.openForReading(path); !opened) {
+        const OpenFailure &why = opened.error();
+        if (why.kind == FileKind::Folder)
+            *error = QStringLiteral("%1: is a folder, not a card file").arg(path);
+        else if (why.error == 0)
+            *error = QStringLiteral("%1: not a regular file but %2").arg(path, kindOf(why.kind));
+        else if (why.error == ENOENT)
             *error = QStringLiteral("%1: no such file").arg(path);
         else
-            *error = QStringLiteral("%1: %2").arg(path, QString::fromLocal8Bit(std::strerror(openError)));
+            *error = QStringLiteral("%1: %2").arg(path, systemReason(why.error));
         return false;
     }
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        const int statError = errno;
-        ::close(fd);
-        if (S_ISDIR(st.st_mode))
-            *error = QStringLiteral("%1: is a folder, not a card file").arg(path);
-        else if (st.st_mode != 0)
-            *error = QStringLiteral("%1: not a regular file but %2").arg(path, kindOf(st.st_mode));
-        else
-            *error = QStringLiteral("%1: %2").arg(path, QString::fromLocal8Bit(std::strerror(statError)));
+    const Result<qint64> length = m_file.storedLength();
+    if (!length) {
+        *error = QStringLiteral("%1: %2").arg(path, systemReason(length.error().error));
         return false;
     }
-    const int flags = ::fcntl(fd, F_GETFL);
-    if (flags != -1)
-        ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
-    if (!m_file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
-        ::close(fd);
-        *error = QStringLiteral("%1: %2").arg(path, m_file.errorString());
-        return false;
-    }
-    m_length = st.st_size;
+    m_length = *length;
     if (m_length > MaxFileLength) {
         m_tooLong = true;
         *error = QStringLiteral("%1: %2 bytes, longer than the %3 bytes the program accepts")
@@ -90,17 +77,14 @@ bool StoredCards::readStored(qint64 number, QByteArray *bytes, QString *error)
     bytes->clear();
     if (number < 1 || offset >= m_length)
         return true;
-    if (m_file.pos() != offset && !m_file.seek(offset)) {
-        *error = QStringLiteral("%1: %2").arg(m_path, m_file.errorString());
-        return false;
-    }
     const qint64 wanted = qMin<qint64>(RecordLength, m_length - offset);
-    *bytes = m_file.read(wanted);
-    if (bytes->size() != wanted) {
+    bytes->resize(wanted);
+    const Result<qint64> got = m_file.readAt(offset, bytes->data(), wanted);
+    if (!got || *got != wanted) {
         *error = QStringLiteral("%1: %2").arg(
-            m_path, m_file.error() != QFileDevice::NoError
-                        ? m_file.errorString()
-                        : QStringLiteral("the file became shorter while it was read"));
+            m_path, got ? QStringLiteral("the file became shorter while it was read")
+                        : systemReason(got.error().error));
+        bytes->clear();
         return false;
     }
     return true;

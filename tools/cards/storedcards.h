@@ -1,15 +1,16 @@
 #pragma once
 
+#include "cardfile.h"
 #include "cardrecord.h"
 
 #include <QByteArray>
-#include <QFile>
 #include <QString>
 
 namespace velmora::cards {
 
-// A card file opened for reading only. Unlike the program, the tool never creates a
-// missing card file and never writes the file it reads.
+// A card file opened for reading only, through the card file layer. Unlike the program,
+// the tool never creates a missing card file and never writes the file it reads; its
+// failures are worded in English, for the terminal.
 class StoredCards
 {
 public:
@@ -34,7 +35,7 @@ public:
     bool readCard(qint64 number, CardRecord *card, QString *error);
 
 private:
-    QFile m_file;
+    CardFile m_file;
     QString m_path;
     qint64 m_length = 0;
     bool m_tooLong = false;
