@@ -479,6 +479,66 @@ private slots:
         QVERIFY(p->log.isEmpty());
     }
 
+    // Browsing has no way to the disk: every key, button and menu entry of a window that was
+    // not started to edit, pressed with every field changed and every question answered
+    // «Ναι», leaves each byte of the card file as it was, and only the exit commands end
+    // the program.
+    void browsingNeverWrites_data()
+    {
+        QTest::addColumn<QString>("what"); // "key", or the object name of a button or an entry
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("modifiers");
+        for (int key = Qt::Key_F1; key <= Qt::Key_F12; ++key)
+            for (const int mods : {0, int(Qt::ShiftModifier), int(Qt::ControlModifier), int(Qt::AltModifier)})
+                QTest::addRow("F%d+%x", key - Qt::Key_F1 + 1, mods) << "key" << key << mods;
+        for (int key = Qt::Key_A; key <= Qt::Key_Z; ++key)
+            for (const int mods : {int(Qt::AltModifier), int(Qt::ControlModifier)})
+                QTest::addRow("%c+%x", char(key), mods) << "key" << key << mods;
+        for (const int key :
+             {Qt::Key_PageDown, Qt::Key_PageUp, Qt::Key_Return, Qt::Key_Delete, Qt::Key_Insert})
+            QTest::addRow("key %x", key) << "key" << key << 0;
+        TestPlatform tp;
+        CardWindowSession browsing;
+        frmTervani probe(tp.platform(), tp.forms, browsing);
+        for (const QPushButton *b : probe.findChildren<QPushButton *>())
+            QTest::newRow(qPrintable(b->objectName())) << b->objectName() << 0 << 0;
+        for (const QAction *a : probe.findChildren<QAction *>())
+            if (!a->objectName().isEmpty() && !a->menu() && !a->isSeparator())
+                QTest::newRow(qPrintable(a->objectName())) << a->objectName() << 0 << 0;
+    }
+    void browsingNeverWrites()
+    {
+        QFETCH(QString, what);
+        QFETCH(int, key);
+        QFETCH(int, modifiers);
+        // A partial last card, which a filing or an append would make whole.
+        p->writeCards(numberedCards(3), QByteArray(120, 'x'));
+        const QByteArray before = p->cardFileBytes();
+        for (QLineEdit *field : {w->txtEpo, w->txtOno, w->txtAlloi, w->txtEkdot, w->txtSp})
+            field->setText(QStringLiteral("ΑΛΛΑΓΗ"));
+        w->txtTitlos->setText(QStringLiteral("ΑΛΛΑΓΗ"));
+        for (int i = 0; i < 20; ++i) {
+            p->messages.answers << Answer::Yes;
+            p->input.answers << QStringLiteral("1");
+        }
+
+        if (what == QLatin1String("key")) {
+            press(w->txtOno, key, Qt::KeyboardModifiers(modifiers));
+        } else if (auto *button = w->findChild<QPushButton *>(what)) {
+            button->click(); // hidden or not: a click reaches its handler all the same
+        } else {
+            auto *action = w->findChild<QAction *>(what);
+            QVERIFY(action);
+            action->setEnabled(true);
+            action->trigger();
+        }
+
+        QCOMPARE(p->cardFileBytes(), before);
+        const bool exits = what == QLatin1String("cmdExit") || what == QLatin1String("mnuEnd") ||
+                           (key == Qt::Key_X && modifiers == int(Qt::AltModifier));
+        QCOMPARE(p->programEnded, exits ? 1 : 0);
+    }
+
     void theMultiButtonOpensTheExplorationWindow()
     {
         QTest::mouseClick(w->cmdMulti, Qt::LeftButton);

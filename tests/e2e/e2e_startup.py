@@ -193,6 +193,30 @@ class StartUp(unittest.TestCase):
         self.assert_failed_with_message(self.start(command))
         self.assertTrue(stat.S_ISFIFO(os.stat(self.card_file()).st_mode))
 
+    def test_read_only_edit_outlives_the_splash(self):
+        # The notice that the file cannot be edited opens while the splash is the active
+        # window (the offscreen platform activates every window at once); the splash closes
+        # itself after three seconds, and must not take the open notice with it.
+        self.write_cards([("960-1", "Α", "", "", "", "")])
+        os.chmod(self.card_file(), 0o444)
+        command = ()
+        if os.geteuid() == 0:
+            setpriv = shutil.which("setpriv")
+            if not setpriv:
+                self.skipTest("root writes to any file, and setpriv is not there to stop it")
+            command = (setpriv, "--bounding-set=-dac_override", "--")
+        env = dict(x_env(), QT_QPA_PLATFORM="offscreen", HOME=os.path.join(self.folder, ".home"),
+                   XDG_RUNTIME_DIR=os.path.join(self.folder, ".home"))
+        offscreen = subprocess.Popen([*command, VELMORA, "--edit", self.card_file()], cwd=self.folder, env=env,
+                                     stdout=subprocess.DEVNULL, stderr=subprocess.PIPE, text=True)
+        try:
+            time.sleep((SPLASH_MS + 1500) / 1000)
+            self.assertIsNone(offscreen.poll(), offscreen.stderr.read() if offscreen.poll() is not None else "")
+        finally:
+            offscreen.kill()
+            offscreen.wait()
+            offscreen.stderr.close()
+
     def test_card_file_too_long_to_count(self):
         with open(self.card_file(), "wb") as f:
             f.truncate(3 * 1024 ** 3)  # sparse: no disk space used

@@ -7,6 +7,7 @@
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -206,6 +207,36 @@ private slots:
         QCOMPARE(initial, QString());
         texts.sort();
         QCOMPARE(texts, (QStringList{QStringLiteral("OK"), QStringLiteral("Άκυρο")}));
+    }
+
+    // The splash closes itself on a timer and deletes its children: a box it owned would
+    // go with it while still running its own loop. The boxes belong to no window.
+    void aWindowDeletedUnderAnOpenBoxTakesNothingWithIt_data()
+    {
+        QTest::addColumn<bool>("input");
+        QTest::newRow("message box") << false;
+        QTest::newRow("input box") << true;
+    }
+    void aWindowDeletedUnderAnOpenBoxTakesNothingWithIt()
+    {
+        QFETCH(bool, input);
+        auto *window = new QWidget;
+        window->show();
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window));
+        QPointer<QWidget> deleted = window;
+        QTimer::singleShot(50, window, [window] { delete window; });
+        QTimer::singleShot(150, [] {
+            // Answered once the window has gone, if the box is still there.
+            if (auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget()))
+                dialog->accept();
+        });
+        if (input)
+            QtInputBox().ask(QStringLiteral("Βελμόρα 3.0: Αναζήτηση"), QStringLiteral("Κείμενο:"));
+        else
+            QtMessageBox().show(QStringLiteral("Καρτέλλα"), QString(), Buttons::Ok, Icon::Information,
+                                Answer::Ok);
+        QVERIFY(deleted.isNull());
     }
 };
 

@@ -49,17 +49,17 @@ QStringList fieldFindings(QByteArrayView bytes)
     if (!nul.isEmpty())
         found << QStringLiteral("%1 NUL byte%2 at %3")
                      .arg(nul.size())
-                     .arg(nul.size() == 1 ? "" : "s")
+                     .arg(nul.size() == 1 ? QString() : QStringLiteral("s"))
                      .arg(positionRanges(nul));
     if (!undefined.isEmpty())
         found << QStringLiteral("%1 byte%2 undefined in Windows-1253: %3")
                      .arg(undefined.size())
-                     .arg(undefined.size() == 1 ? "" : "s")
+                     .arg(undefined.size() == 1 ? QString() : QStringLiteral("s"))
                      .arg(undefined.join(QStringLiteral(", ")));
     if (!control.isEmpty())
         found << QStringLiteral("%1 control byte%2: %3")
                      .arg(control.size())
-                     .arg(control.size() == 1 ? "" : "s")
+                     .arg(control.size() == 1 ? QString() : QStringLiteral("s"))
                      .arg(control.join(QStringLiteral(", ")));
     return found;
 }
