@@ -34,7 +34,7 @@ bool writeAll(int fd, const char *data, qint64 size)
 }
 
 // Empty when the copy is in place and on the medium; otherwise why not, in Greek.
-QString copyDurably(const CardFile &source, const QString &target)
+QString copyDurably(const CardFile &source, const QString &target, const BackupProgress &progress)
 {
     // QSaveFile makes the temporary file beside the target, renames it over the target
     // and removes it on failure; it ignores a failed sync and never syncs the folder,
@@ -46,10 +46,15 @@ QString copyDurably(const CardFile &source, const QString &target)
     constexpr qint64 BlockCards = 4096;
     QByteArray block(BlockCards * RecordLength, Qt::Uninitialized);
     try {
+        const qint64 total = source.length();
+        qint64 done = 0;
         for (qint32 first = 1;; first += BlockCards) {
             const qint64 got = source.readBlock(first, block.data(), block.size());
             if (!writeAll(out.handle(), block.constData(), got))
                 return reasonFor(errno);
+            done += got;
+            if (progress)
+                progress(done, total);
             if (got < block.size())
                 break;
         }
@@ -89,10 +94,11 @@ QString backupInFolder(const QString &cardPath, const QString &folder)
                                          QStringLiteral(".bak"));
 }
 
-CardBackup backUpCardFile(const CardFile &source, const QString &fallbackFolder)
+CardBackup backUpCardFile(const CardFile &source, const QString &fallbackFolder,
+                          const BackupProgress &progress)
 {
     const QString beside = backupBeside(source.path());
-    const QString whyNotBeside = copyDurably(source, beside);
+    const QString whyNotBeside = copyDurably(source, beside, progress);
     if (whyNotBeside.isEmpty())
         return {beside, {}};
     QString reason = QStringLiteral("Δεν έγινε αντίγραφο ασφαλείας του αρχείου καρτελλών, γι' αυτό δεν "
@@ -102,7 +108,7 @@ CardBackup backUpCardFile(const CardFile &source, const QString &fallbackFolder)
         return {{}, reason};
     const QString elsewhere = backupInFolder(source.path(), fallbackFolder);
     const QString whyNotElsewhere =
-        QDir().mkpath(fallbackFolder) ? copyDurably(source, elsewhere) : reasonFor(errno);
+        QDir().mkpath(fallbackFolder) ? copyDurably(source, elsewhere, progress) : reasonFor(errno);
     if (whyNotElsewhere.isEmpty())
         return {elsewhere, {}};
     reason +=

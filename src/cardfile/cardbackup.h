@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <functional>
+
 namespace velmora {
 
 class CardFile;
@@ -25,11 +27,16 @@ QString backupBeside(const QString &cardPath);
 // bibliographies of the same name in different folders never overwrite each other's copy.
 QString backupInFolder(const QString &cardPath, const QString &folder);
 
+// Told after each block copied: bytes copied so far and bytes to copy, so that whoever
+// waits for a long copy can be shown how far it is.
+using BackupProgress = std::function<void(qint64 done, qint64 total)>;
+
 // Copies every byte of `source`, the open card file, first beside it and, when that
 // fails for any reason, into `fallbackFolder` (created when missing; empty for none). The
 // copy is written to a temporary file in the target folder, synced, renamed over the
 // previous copy and its folder synced: a copy that is there is whole and will stay there,
 // and a failure leaves neither a partial copy nor any damage to the previous one.
-CardBackup backUpCardFile(const CardFile &source, const QString &fallbackFolder);
+CardBackup backUpCardFile(const CardFile &source, const QString &fallbackFolder,
+                          const BackupProgress &progress = {});
 
 } // namespace velmora

@@ -17,7 +17,8 @@ void CardEditSession::end()
     m_lock.release();
 }
 
-void CardEditSession::write(CardFile &file, qint32 number, const CardRecord &card)
+void CardEditSession::write(CardFile &file, qint32 number, const CardRecord &card,
+                            const BackupProgress &backupProgress)
 {
     if (!isActive())
         throw std::logic_error("a card written outside an editing session");
@@ -26,7 +27,7 @@ void CardEditSession::write(CardFile &file, qint32 number, const CardRecord &car
     if (file.identity() != m_lock.identity())
         throw CardWriteError(file.path(), number, replacedReason());
     if (m_backupPath.isEmpty()) {
-        const CardBackup backup = backUpCardFile(file, m_fallbackFolder);
+        const CardBackup backup = backUpCardFile(file, m_fallbackFolder, backupProgress);
         if (!backup.made())
             throw CardWriteError(file.path(), number, backup.reason);
         m_backupPath = backup.path;
