@@ -8,6 +8,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QTextBoundaryFinder>
 
 #include <array>
 #include <cstdint>
@@ -96,10 +97,24 @@ void checkAssignment(const CardRecord &card, Field f, const QString &text)
     FUZZ_CHECK(cp1253::encodeExact(text, &encoded) == exact);
     FUZZ_CHECK(encoded.size() == text.size());
 
-    // Left-justified: cut at the width, the rest blank-filled; '?' for what cannot be held.
+    // Stored in its composed form (NFC), one byte for each character. Where each unit of
+    // that form is a character of its own: left-justified, cut at the width, the rest
+    // blank-filled, '?' for what cannot be held. Elsewhere (marks, pairs beyond U+FFFF, cut
+    // between characters) each byte is a blank, a '?', or a character of the text.
+    const QString nfc = text.normalized(QString::NormalizationForm_C);
+    QTextBoundaryFinder characters(QTextBoundaryFinder::Grapheme, nfc);
+    bool unitByUnit = true;
+    for (qsizetype i = 0; i < nfc.size() && unitByUnit; ++i) {
+        characters.setPosition(i);
+        unitByUnit = !nfc[i].isSurrogate() && characters.isAtBoundary();
+    }
     for (int i = 0; i < widthOf(f); ++i) {
-        if (i < text.size()) {
-            const int b = referenceByte(text[i].unicode());
+        if (!unitByUnit) {
+            const QChar ch(cp1253::decodeByte(uchar(stored[i])));
+            FUZZ_CHECK(ch == u' ' || ch == QLatin1Char(cp1253::Replacement) || nfc.contains(ch) ||
+                       nfc.contains(QChar(0x2400 + ch.unicode())));
+        } else if (i < nfc.size()) {
+            const int b = referenceByte(nfc[i].unicode());
             FUZZ_CHECK(uchar(stored[i]) == (b < 0 ? uchar(cp1253::Replacement) : uchar(b)));
         } else {
             FUZZ_CHECK(stored[i] == ' ');

@@ -35,7 +35,7 @@ bool writeAll(int fd, const char *data, qint64 size)
 }
 
 // Empty when the copy is in place and on the medium; otherwise why not, in Greek.
-QString copyDurably(const CardFile &source, const QString &target)
+QString copyDurably(const CardFile &source, const QString &target, const BackupProgress &progress)
 {
     // QSaveFile makes the temporary file beside the target, renames it over the target
     // and removes it on failure; it ignores a failed sync and never syncs the folder,
@@ -46,12 +46,17 @@ QString copyDurably(const CardFile &source, const QString &target)
         return reasonFor(errno != 0 ? errno : EACCES); // no errno: QSaveFile refused a target itself
     constexpr qint64 BlockCards = 4096;
     QByteArray block(BlockCards * RecordLength, Qt::Uninitialized);
+    const Result<qint64> total = source.storedLength();
+    if (!total)
+        return total.error().reason;
     for (qint64 offset = 0;; offset += block.size()) {
         const Result<qint64> got = source.readAt(offset, block.data(), block.size());
         if (!got)
             return got.error().reason;
         if (!writeAll(out.handle(), block.constData(), *got))
             return reasonFor(errno);
+        if (progress)
+            progress(offset + *got, *total);
         if (*got < block.size())
             break;
     }
@@ -87,10 +92,11 @@ QString backupInFolder(const QString &cardPath, const QString &folder)
                                          QStringLiteral(".bak"));
 }
 
-Result<QString> backUpCardFile(const CardFile &source, const QString &fallbackFolder)
+Result<QString> backUpCardFile(const CardFile &source, const QString &fallbackFolder,
+                               const BackupProgress &progress)
 {
     const QString beside = backupBeside(source.path());
-    const QString whyNotBeside = copyDurably(source, beside);
+    const QString whyNotBeside = copyDurably(source, beside, progress);
     if (whyNotBeside.isEmpty())
         return beside;
     QString reason = QStringLiteral("Δεν έγινε αντίγραφο ασφαλείας του αρχείου καρτελλών, γι' αυτό δεν "
@@ -100,7 +106,7 @@ Result<QString> backUpCardFile(const CardFile &source, const QString &fallbackFo
         return failure(reason);
     const QString elsewhere = backupInFolder(source.path(), fallbackFolder);
     const QString whyNotElsewhere =
-        QDir().mkpath(fallbackFolder) ? copyDurably(source, elsewhere) : reasonFor(errno);
+        QDir().mkpath(fallbackFolder) ? copyDurably(source, elsewhere, progress) : reasonFor(errno);
     if (whyNotElsewhere.isEmpty())
         return elsewhere;
     reason +=

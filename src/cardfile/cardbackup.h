@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include <functional>
+
 namespace velmora {
 
 class CardFile;
@@ -18,12 +20,18 @@ QString backupBeside(const QString &cardPath);
 // bibliographies of the same name in different folders never overwrite each other's copy.
 QString backupInFolder(const QString &cardPath, const QString &folder);
 
+// Told after each block copied: bytes copied so far and bytes to copy, so that whoever
+// waits for a long copy can be shown how far it is.
+using BackupProgress = std::function<void(qint64 done, qint64 total)>;
+
 // Copies every byte of `source`, the open card file, first beside it and, when that
 // fails for any reason, into `fallbackFolder` (created when missing; empty for none). The
 // copy is written to a temporary file in the target folder, synced, renamed over the
 // previous copy and its folder synced: a copy that is there is whole and will stay there,
 // and a failure leaves neither a partial copy nor any damage to the previous one. Gives
-// where the copy is, or why none could be made, in Greek.
-Result<QString> backUpCardFile(const CardFile &source, const QString &fallbackFolder);
+// where the copy is, or why none could be made, in Greek. `progress` is told how far the
+// copy is.
+Result<QString> backUpCardFile(const CardFile &source, const QString &fallbackFolder,
+                               const BackupProgress &progress = {});
 
 } // namespace velmora

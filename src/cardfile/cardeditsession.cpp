@@ -17,7 +17,8 @@ void CardEditSession::end()
     m_lock.release();
 }
 
-Result<void> CardEditSession::write(CardFile &file, qint32 number, const CardRecord &card)
+Result<void> CardEditSession::write(CardFile &file, qint32 number, const CardRecord &card,
+                                    const BackupProgress &backupProgress)
 {
     if (!isActive())
         return failure(m_notEditable.isEmpty() ? QStringLiteral("Οι Καρτέλλες δεν μπορούν να διορθωθούν.")
@@ -27,7 +28,7 @@ Result<void> CardEditSession::write(CardFile &file, qint32 number, const CardRec
     if (file.identity() != m_lock.identity())
         return failure(replacedReason());
     if (m_backupPath.isEmpty()) {
-        const Result<QString> backup = backUpCardFile(file, m_fallbackFolder);
+        const Result<QString> backup = backUpCardFile(file, m_fallbackFolder, backupProgress);
         if (!backup)
             return tl::unexpected(backup.error());
         m_backupPath = *backup;

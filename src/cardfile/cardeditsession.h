@@ -40,8 +40,10 @@ public:
     // written (the session is not active, the backup failed, `file` is not the locked
     // file, or the write failed): the file is then as it was, unless the reason adds that
     // the card may be half-written because even putting it back failed. BadRecordNumber
-    // for a number below 1.
-    [[nodiscard]] Result<void> write(CardFile &file, qint32 number, const CardRecord &card);
+    // for a number below 1. `backupProgress` is told how far the backup is, when this
+    // write makes it.
+    [[nodiscard]] Result<void> write(CardFile &file, qint32 number, const CardRecord &card,
+                                     const BackupProgress &backupProgress = {});
 
     // Where the backup is; empty until the session's first write has made it.
     const QString &backupPath() const { return m_backupPath; }

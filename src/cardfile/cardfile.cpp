@@ -39,6 +39,11 @@ qint32 cardCountForLength(qint64 length)
     return count < 1 ? 1 : count;
 }
 
+qint32 cardsHeld(qint64 length)
+{
+    return qint32((length + RecordLength - 1) / RecordLength);
+}
+
 namespace {
 
 // Why a file was opened for reading only, beside the errno values: it was asked to be.

@@ -35,6 +35,9 @@ public:
 qint32 roundedCardCount(qint64 length);
 // The card count the windows use: at least 1, so an empty file offers one empty card.
 qint32 cardCountForLength(qint64 length);
+// Cards that hold at least one byte of a file of `length` bytes, a partial last card
+// however short included: a card appended goes after them, so that it overwrites nothing.
+qint32 cardsHeld(qint64 length);
 
 constexpr qint64 MaxFileLength = 2147483647; // lengths are 32-bit signed numbers
 

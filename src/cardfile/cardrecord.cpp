@@ -68,7 +68,7 @@ QString CardRecord::shown(Field f) const
 void CardRecord::setField(Field f, const QString &text)
 {
     const FieldLayout l = layoutOf(f);
-    const QByteArray encoded = cp1253::encode(QStringView(text).left(l.width));
+    const QByteArray encoded = cp1253::encodeForStorage(text, l.width);
     char *dst = m_bytes.data() + l.offset;
     std::memset(dst, ' ', l.width);
     std::memcpy(dst, encoded.constData(), std::min<qsizetype>(encoded.size(), l.width));

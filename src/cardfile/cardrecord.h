@@ -52,7 +52,8 @@ public:
     QString trimmed(Field f) const;
     // The trimmed value as the windows show it, made legible (see legible()).
     QString shown(Field f) const;
-    // Left-justified: cut after the width-th character, the rest blank-filled.
+    // Left-justified: cut after the last character that fits the width, the rest
+    // blank-filled (cp1253::encodeForStorage).
     void setField(Field f, const QString &text);
 
     QByteArrayView fieldBytes(Field f) const;

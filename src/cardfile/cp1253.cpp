@@ -1,5 +1,7 @@
 #include "cp1253.h"
 
+#include <QTextBoundaryFinder>
+
 #include <array>
 
 namespace velmora::cp1253 {
@@ -118,6 +120,37 @@ QByteArray encode(QStringView text)
 {
     QByteArray out;
     encodeExact(text, &out);
+    return out;
+}
+
+QString composed(QStringView text)
+{
+    return text.toString().normalized(QString::NormalizationForm_C);
+}
+
+QByteArray encodeForStorage(QStringView text, int width)
+{
+    const QString nfc = composed(text);
+    const auto &t = tables();
+    QByteArray out;
+    out.reserve(width);
+    QTextBoundaryFinder characters(QTextBoundaryFinder::Grapheme, nfc);
+    for (qsizetype start = 0; start < nfc.size();) {
+        qsizetype end = characters.toNextBoundary();
+        if (end <= start)
+            end = nfc.size();
+        QByteArray character;
+        for (qsizetype i = start; i < end; ++i) {
+            const bool pair = nfc[i].isHighSurrogate() && i + 1 < end && nfc[i + 1].isLowSurrogate();
+            const int b = pair ? -1 : t.toByte(nfc[i].unicode());
+            character += b < 0 ? Replacement : char(b);
+            i += pair ? 1 : 0;
+        }
+        if (out.size() + character.size() > width)
+            break;
+        out += character;
+        start = end;
+    }
     return out;
 }
 

@@ -18,6 +18,17 @@ char16_t decodeByte(unsigned char byte);
 constexpr char Replacement = '?';
 QByteArray encode(QStringView text);
 
+// What a field stores for `text`, at most `width` bytes: the text in its canonical
+// composed form (NFC), so that what the code page holds under another code point (a letter
+// typed with a combining accent, U+1F71, the ano teleia U+0387, the Greek question mark
+// U+037E) is stored as itself; then one Replacement for each character the code page
+// cannot hold, a character beyond U+FFFF included. A text too long is cut between
+// characters as a reader sees them: never inside a surrogate pair, never between a letter
+// and its combining marks. Searches compare with encodeExact() instead, untouched.
+QByteArray encodeForStorage(QStringView text, int width);
+// The canonical composed form (NFC) that encodeForStorage() stores.
+QString composed(QStringView text);
+
 // Returns false when the text holds a character the code page cannot hold.
 bool encodeExact(QStringView text, QByteArray *out);
 bool isEncodable(char16_t ch);

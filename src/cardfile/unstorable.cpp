@@ -4,9 +4,13 @@
 
 namespace velmora {
 
-QStringList unstorableCharacters(QStringView text)
+QStringList unstorableCharacters(QStringView textAsTyped)
 {
     QStringList found;
+    // What the card stores is the composed form: a character the code page holds under
+    // canonical equivalence is not one to ask about.
+    const QString nfc = cp1253::composed(textAsTyped);
+    const QStringView text(nfc);
     for (qsizetype i = 0; i < text.size();) {
         const bool pair = text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate();
         const QStringView character = text.sliced(i, pair ? 2 : 1);

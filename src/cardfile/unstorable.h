@@ -5,11 +5,11 @@
 
 namespace velmora {
 
-// The characters of `text` that Windows-1253 cannot hold and that a card therefore stores
-// as "?" (CardRecord::setField), each once, in the order they first appear: what the
-// window names when it asks whether to file the card anyway. A character beyond U+FFFF
-// (a surrogate pair) is one entry of two code units, though it is stored as "??"; an
-// unpaired surrogate is an entry of its own.
+// The characters of `text`, in its composed form (NFC), that Windows-1253 cannot hold and
+// that a card therefore stores as one "?" each (CardRecord::setField), each named once, in
+// the order they first appear: what the window names when it asks whether to file the
+// card anyway. A character beyond U+FFFF (a surrogate pair) is one entry of two code
+// units; an unpaired surrogate is an entry of its own.
 QStringList unstorableCharacters(QStringView text);
 
 } // namespace velmora

@@ -36,7 +36,8 @@ void frmTervani::closeEvent(QCloseEvent *event)
 
 void frmTervani::ShowCR()
 {
-    Card = File.read(CurrentCard);
+    m_filedCard = File.read(CurrentCard);
+    Card = m_filedCard;
     QString shown[FieldCount];
     for (int i = 0; i < FieldCount; ++i) {
         shown[i] = Card.shown(AllFields[i]);

@@ -7,6 +7,7 @@
 #include "frmtervani.h"
 
 #include "cardeditsession.h"
+#include "filingprogress.h"
 #include "handlerguard.h"
 #include "numbertext.h"
 #include "titleedit.h"
@@ -72,7 +73,13 @@ bool frmTervani::writeCard(qint32 number, const CardRecord &card, const QString 
     // Only an editing session writes; a browsing window has no way to the disk at all.
     if (!m_editing)
         return false;
-    const Result<void> filed = m_session.editing->write(File, number, card);
+    Result<void> filed;
+    {
+        // Ended before any message: keys typed during a long filing are eaten first.
+        FilingProgress progress(m_platform.clock, this, number);
+        filed = m_session.editing->write(File, number, card,
+                                         [&progress](qint64 done, qint64 total) { progress.report(done, total); });
+    }
     if (!filed)
         m_platform.messages.show(failure + QLatin1Char('\n') + filed.error().reason, AppTitle, Buttons::Ok,
                                  Icon::Exclamation);
@@ -81,15 +88,24 @@ bool frmTervani::writeCard(qint32 number, const CardRecord &card, const QString 
 
 bool frmTervani::SaveCR()
 {
+    // Only the fields the keeper changed are encoded anew: a field shown trimmed, with
+    // control pictures, or holding bytes the code page leaves undefined goes back to the
+    // file as it was read.
     CardRecord typed = Card;
+    CardRecord filed = m_filedCard;
     const std::array<QString, FieldCount> texts = fieldTexts();
-    for (int i = 0; i < FieldCount; ++i)
+    for (int i = 0; i < FieldCount; ++i) {
+        if (texts[i] == m_shownTexts[i])
+            continue;
         typed.setField(AllFields[i], texts[i]);
-    if (!writeCard(CurrentCard, typed,
+        filed.setField(AllFields[i], texts[i]);
+    }
+    if (!writeCard(CurrentCard, filed,
                    QStringLiteral("Η Καρτέλλα ") + NumberText(CurrentCard) +
                        QStringLiteral(" δεν Καταχωρίσθηκε.")))
         return false;
     Card = typed;
+    m_filedCard = filed;
     m_shownTexts = texts;
     return true;
 }
@@ -137,15 +153,28 @@ void frmTervani::cmdCorrect_Click()
 
 void frmTervani::cmdNew_Click()
 {
-    // The card on screen is written back first, changed or not.
     if (!m_editing || !mayFileTypedText())
         return;
-    if (!SaveCR())
+    // The card on screen is written back first, changed or not. The empty card an empty
+    // file offers is not in the file: it becomes card 1 only when something was typed.
+    if ((File.length() > 0 || fieldsChanged()) && !SaveCR())
         return;
+    const QString failure = QStringLiteral("Η Νέα Καρτέλλα δεν Καταχωρίσθηκε.");
+    // An end that is not a whole card (a file cut short, or extended by other means) is
+    // made whole first, with the blanks a short card is read and shown with: the new card
+    // then overwrites none of its bytes and leaves no hole of NULs before itself. A tail
+    // too short to be counted becomes a card of its own rather than being lost.
+    const qint64 length = File.length();
+    const qint32 held = cardsHeld(length);
+    if (length % RecordLength != 0) {
+        if (!writeCard(held, File.read(held), failure))
+            return;
+        CardCount = held;
+    }
     const CardRecord card = CardRecord::newCard();
-    if (!writeCard(CardCount + 1, card, QStringLiteral("Η Νέα Καρτέλλα δεν Καταχωρίσθηκε.")))
+    if (!writeCard(held + 1, card, failure))
         return;
-    CardCount += 1;
+    CardCount = held + 1;
     Card = card;
     CurrentCard = CardCount;
     ShowCR();

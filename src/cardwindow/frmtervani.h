@@ -130,13 +130,17 @@ private:
     // Characters the code page cannot hold are named first; false when the keeper would
     // rather correct them.
     bool mayFileTypedText();
-    // Before the card on screen gives way to another, or the window closes: changes not
-    // filed are filed (Yes), dropped (No), or the card stays (Cancel, or a failed filing).
+    // Before the card on screen gives way to another, the window closes, or the card is
+    // printed: changes not filed are filed (Yes), left unfiled (No: the caller drops them
+    // or prints the filed card), or the card stays (Cancel, or a failed filing).
     bool mayLeaveCard();
 
     CardWindowSession &m_session;
     bool m_editing = false;
     std::array<QString, FieldCount> m_shownTexts; // the fields as ShowCR showed them
+    // The card on screen as the file holds it, every byte: a field the keeper leaves
+    // alone is written back as it was read, not as it is shown (`Card`, trimmed).
+    CardRecord m_filedCard;
     void installKeyMap();
 };
 

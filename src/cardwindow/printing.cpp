@@ -39,6 +39,11 @@ void printCardBlock(PrintDocument &document, const CardRecord &card, qint32 card
 
 void frmTervani::cmdPrint_Click()
 {
+    // What is printed is the card as filed (`Card`): changes typed on the screen are asked
+    // about first, so that the printout is what the screen shows, or the filed card by the
+    // keeper's choice, or nothing.
+    if (!mayLeaveCard())
+        return;
     StatusBar1.setMessage(
         QStringLiteral("Η Καρτέλλα <") + NumberText(CurrentCard) +
         QStringLiteral(" > θα εκτυπωθεί. Πατήστε 'ΕΚΤΥΠΩΣΗ' όταν επιλέξετε όλες τις Καρτέλλες"));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDate>
+#include <QDeadlineTimer>
 #include <QTime>
 
 namespace velmora {
@@ -10,6 +11,8 @@ class Clock
 public:
     virtual QDate today() = 0;
     virtual QTime now() = 0;
+    // Milliseconds on a clock that never goes back, to tell how long something has taken.
+    virtual qint64 monotonicMsecs() { return QDeadlineTimer::current().deadline(); }
 
 protected:
     ~Clock() = default;

@@ -79,6 +79,8 @@ private slots:
             << QStringLiteral("é漢aé") << QStringList({QStringLiteral("é"), QStringLiteral("漢")});
         QTest::newRow("a pair beyond U+FFFF is one character")
             << QStringLiteral("Α😀Β😀𝔸") << QStringList({QStringLiteral("😀"), QStringLiteral("𝔸")});
+        QTest::newRow("what the code page holds once composed")
+            << QStringLiteral("α\u0301 \u1F71 \u0387 \u037E e\u0301") << QStringList({QStringLiteral("é")});
         QTest::newRow("unpaired surrogates") << QString(QChar(0xDE00)) + QChar(0xD83D) + u'Α' + QChar(0xD83D)
                                              << QStringList({QString(QChar(0xDE00)), QString(QChar(0xD83D))});
     }
@@ -87,6 +89,46 @@ private slots:
         QFETCH(QString, text);
         QFETCH(QStringList, unstorable);
         QCOMPARE(unstorableCharacters(text), unstorable);
+    }
+
+    // One byte for each character stored, the canonical equivalents of the code page's
+    // characters as themselves, and a cut between characters only.
+    void storedForm_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("width");
+        QTest::addColumn<QByteArray>("stored");
+        QTest::newRow("a combining acute") << QStringLiteral("α\u0301") << 20 << QByteArray("\xDC");
+        QTest::newRow("alpha with oxia") << QStringLiteral("\u1F71") << 20 << QByteArray("\xDC");
+        QTest::newRow("ano teleia") << QStringLiteral("\u0387") << 20 << QByteArray("\xB7");
+        QTest::newRow("Greek question mark") << QStringLiteral("\u037E") << 20 << QByteArray(";");
+        QTest::newRow("twenty accents typed apart fill twenty")
+            << QStringLiteral("ε\u0301").repeated(20) << 20 << QByteArray(20, '\xDD');
+        QTest::newRow("a letter with no equivalent, and its mark")
+            << QStringLiteral("e\u0301Α") << 20 << QByteArray("?\xC1");
+        QTest::newRow("beyond U+FFFF, one ? each") << QStringLiteral("😀😀Α𝔸") << 3 << QByteArray("??\xC1");
+        QTest::newRow("a cut before a letter and its marks")
+            << QStringLiteral("ΑΒε\u0304") << 3 << QByteArray("\xC1\xC2");
+        QTest::newRow("control pictures as their bytes")
+            << QStringLiteral("\u2400\u2409Α") << 20 << QByteArray("\0\t\xC1", 3);
+    }
+    void storedForm()
+    {
+        QFETCH(QString, text);
+        QFETCH(int, width);
+        QFETCH(QByteArray, stored);
+        QCOMPARE(cp1253::encodeForStorage(text, width), stored);
+    }
+
+    // Composing the text first changes no byte a card file can hold.
+    void everyByteIsStoredAsRead()
+    {
+        QByteArray all(256, Qt::Uninitialized);
+        for (int b = 0; b < 256; ++b)
+            all[b] = char(b);
+        QCOMPARE(cp1253::encodeForStorage(cp1253::decode(all), 256), all);
+        QCOMPARE(cp1253::encodeForStorage(cp1253::decode(all.right(128)) + cp1253::decode(all), 384),
+                 all.right(128) + all);
     }
 };
 

@@ -8,12 +8,17 @@
 #include "titleedit.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QCursor>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QLineEdit>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 
 #include <optional>
 
@@ -22,7 +27,7 @@ using namespace velmora::test;
 
 namespace {
 
-enum class Leaving { Next, Previous, TitleSearch, CardNumber, Exploration, Exit, Close };
+enum class Leaving { Next, Previous, TitleSearch, NothingFound, CardNumber, Exploration, CtrlA, Exit, Close };
 
 const QString Unsaved = QStringLiteral("Θέλετε να Καταχωρίσω τις Αλλαγές της Καρτέλλας  2 ;");
 
@@ -166,6 +171,160 @@ private slots:
         QCOMPARE(e.tp.cardFileBytes().left(3 * RecordLength), withTitle(QStringLiteral("ΝΕΟΣ ΤΙΤΛΟΣ")));
     }
 
+    // A field the keeper did not change goes back byte for byte as it was read, however
+    // it is shown; the field changed is stored anew.
+    void unchangedFieldsAreFiledAsRead_data()
+    {
+        QTest::addColumn<int>("offset"); // in card 2, within a field other than the title
+        QTest::addColumn<QByteArray>("stored");
+        QTest::newRow("leading blank") << 20 << QByteArray(" \xD0\xC1\xD0\xC1\xC4\xC5\xC1\xD3 \xD0.");
+        QTest::newRow("control bytes") << 135 << QByteArray("\t\xC1\xC8\xC7\xCD\xC1\r\n\0\x1F", 10);
+        QTest::newRow("undefined code-page bytes") << 105 << QByteArray("\x81\xAA\xD2\xFF \x88\x98");
+        QTest::newRow("bytes after the text") << 175 << QByteArray("\xD3. 2\0\0\0   \xFF.", 12);
+        QTest::newRow("no blank at all") << 0 << QByteArray(" 960-0000000000000 ~");
+    }
+    void unchangedFieldsAreFiledAsRead()
+    {
+        QFETCH(int, offset);
+        QFETCH(QByteArray, stored);
+        Editor e(true, [&](Editor &e) {
+            QByteArray bytes = bytesOf(numberedCards(3));
+            bytes.replace(RecordLength + offset, stored.size(), stored);
+            QFile file(e.tp.cardFile());
+            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+        });
+        QByteArray expected = e.before;
+        e.w->cmdCorrect_Click(); // nothing changed
+        QCOMPARE(e.tp.cardFileBytes(), expected);
+        e.w->txtTitlos->setText(QStringLiteral("ΝΕΟΣ ΤΙΤΛΟΣ"));
+        e.w->cmdNew_Click();
+        expected.replace(RecordLength + 40, 65,
+                         withTitle(QStringLiteral("ΝΕΟΣ ΤΙΤΛΟΣ")).mid(RecordLength + 40, 65));
+        QCOMPARE(e.tp.cardFileBytes(),
+                 expected + QByteArray(CardRecord::newCard().bytes().data(), RecordLength));
+    }
+
+    // A new card goes after every byte of the file: a partial last card, counted or not,
+    // is made whole with the blanks it is shown with first. The first new card of an
+    // empty file is card 1, unless the empty card it offers was typed into.
+    void newCardsKeepEveryByte_data()
+    {
+        QTest::addColumn<int>("cards");
+        QTest::addColumn<QByteArray>("tail");
+        QTest::addColumn<int>("shown");
+        QTest::addColumn<QString>("typed"); // into the card shown
+        QTest::addColumn<int>("newCard");
+        QTest::newRow("empty file") << 0 << QByteArray() << 1 << QString() << 1;
+        QTest::newRow("empty file, its card typed into")
+            << 0 << QByteArray() << 1 << QStringLiteral("ΠΡΩΤΗ") << 2;
+        QTest::newRow("a tail too short to count") << 3 << QByteArray(97, '\xD4') << 3 << QString() << 5;
+        QTest::newRow("a tail counted as a card") << 3 << QByteArray(98, '\xD4') << 1 << QString() << 5;
+    }
+    void newCardsKeepEveryByte()
+    {
+        QFETCH(int, cards);
+        QFETCH(QByteArray, tail);
+        QFETCH(int, shown);
+        QFETCH(QString, typed);
+        QFETCH(int, newCard);
+        Editor e(
+            true, [&](Editor &e) { e.tp.writeCards(numberedCards(cards), tail); }, cards);
+        e.w->CurrentCard = shown;
+        e.w->ShowCR();
+        QList<CardRecord> expected = numberedCards(cards);
+        if (!tail.isEmpty())
+            expected << CardRecord::fromBytes(tail);
+        if (!typed.isEmpty()) {
+            e.w->txtTitlos->setText(typed);
+            expected << CardRecord();
+            expected[0].setField(Field::Title, typed);
+        }
+        e.w->cmdNew_Click();
+        QCOMPARE(e.tp.cardFileBytes(), bytesOf(expected << CardRecord::newCard()));
+        QCOMPARE(e.w->CurrentCard, newCard);
+        QCOMPARE(e.w->CardCount, newCard);
+        QCOMPARE(e.w->txtEpo->text(), QStringLiteral("960-"));
+    }
+
+    // Printing a changed card asks first: Yes files and prints it, No prints the card as
+    // filed and keeps the typing, Cancel prints nothing.
+    void printingAChangedCardAsksFirst_data()
+    {
+        QTest::addColumn<Answer>("answer");
+        QTest::newRow("Yes") << Answer::Yes;
+        QTest::newRow("No") << Answer::No;
+        QTest::newRow("Cancel") << Answer::Cancel;
+    }
+    void printingAChangedCardAsksFirst()
+    {
+        QFETCH(Answer, answer);
+        Editor e;
+        const QString typed = QStringLiteral("ΔΙΟΡΘΩΣΗ");
+        e.w->txtTitlos->setText(typed);
+        e.tp.messages.answers.enqueue(answer);
+        e.w->cmdPrint_Click();
+        QCOMPARE(e.tp.messages.calls.size(), 1);
+        QCOMPARE(e.tp.messages.calls.first().prompt, Unsaved);
+        QCOMPARE(e.tp.cardFileBytes(), answer == Answer::Yes ? withTitle(typed) : e.before);
+        QCOMPARE(e.w->txtTitlos->text(), typed);
+        QCOMPARE(e.tp.printer.isOpen(), answer != Answer::Cancel);
+        if (answer == Answer::Cancel)
+            return;
+        const QStringList printed = e.tp.printer.pending().pages.first();
+        QVERIFY(printed.contains(e.w->Card.field(Field::Title)));
+        QCOMPARE(e.w->Card.trimmed(Field::Title), answer == Answer::Yes ? typed : QStringLiteral("ΤΙΤΛΟΣ 2"));
+    }
+
+    // The first filing copies the whole file: past half a second the busy cursor and a
+    // window naming the card show it, and keys typed meanwhile act on nothing.
+    void aLongFirstFilingShowsItsProgress_data()
+    {
+        QTest::addColumn<int>("tick"); // milliseconds between two looks at the clock
+        QTest::newRow("quick") << 0;
+        QTest::newRow("slow") << 600;
+    }
+    void aLongFirstFilingShowsItsProgress()
+    {
+        QFETCH(int, tick);
+        // Three blocks of the copy, so the window can be seen between two of them.
+        Editor e(true, {}, 9000);
+        e.w->show();
+        QVERIFY(QTest::qWaitForWindowExposed(e.w.get()));
+        e.w->txtTitlos->setText(QStringLiteral("ΝΕΟΣ ΤΙΤΛΟΣ"));
+        QStringList seen;
+        e.tp.clock.tick = tick;
+        // Half a second after the start, what the window shows is looked at, and keys are
+        // typed, as soon as events are handled again.
+        e.tp.clock.onRead = [&] {
+            if (e.tp.clock.monotonic == 0)
+                return;
+            e.tp.clock.onRead = {};
+            QTimer::singleShot(0, e.w.get(), [&] {
+                if (const auto *window = e.w->findChild<QProgressDialog *>(QStringLiteral("filingProgress")))
+                    seen << window->labelText() << QString::number(window->isVisible());
+                if (const QCursor *cursor = QApplication::overrideCursor())
+                    seen << QString::number(cursor->shape());
+            });
+            QCoreApplication::postEvent(e.w->txtTitlos, new QKeyEvent(QEvent::KeyPress, Qt::Key_X,
+                                                                      Qt::NoModifier, QStringLiteral("X")));
+            QCoreApplication::postEvent(e.w.get(),
+                                        new QKeyEvent(QEvent::KeyPress, Qt::Key_PageDown, Qt::NoModifier));
+        };
+        e.w->cmdCorrect_Click();
+        QCoreApplication::processEvents();
+        if (tick == 0)
+            QCOMPARE(seen, QStringList());
+        else
+            QCOMPARE(seen, (QStringList{QStringLiteral("Η Καρτέλλα  2 Καταχωρίζεται.\nΠρώτα αντιγράφεται "
+                                                       "ολόκληρο το αρχείο καρτελλών, για ασφάλεια."),
+                                        QStringLiteral("1"), QString::number(Qt::WaitCursor)}));
+        QVERIFY(!e.w->findChild<QProgressDialog *>());
+        QVERIFY(!QApplication::overrideCursor());
+        QCOMPARE(e.w->CurrentCard, 2);
+        QCOMPARE(e.w->txtTitlos->text(), QStringLiteral("ΝΕΟΣ ΤΙΤΛΟΣ"));
+        QCOMPARE(e.tp.messages.calls.last().prompt, QStringLiteral("Η Καρτέλλα  2 Καταχωρίσθηκε"));
+    }
+
     // Leaving a changed card asks first: Yes files it and goes on, No drops it and goes
     // on, Cancel stays with the text typed.
     void changesAreAskedAbout_data()
@@ -178,9 +337,13 @@ private slots:
         QTest::newRow("previous, No") << Leaving::Previous << Answer::No;
         QTest::newRow("a title search, Cancel") << Leaving::TitleSearch << Answer::Cancel;
         QTest::newRow("a title search, Yes") << Leaving::TitleSearch << Answer::Yes;
+        QTest::newRow("a search finding nothing, Cancel") << Leaving::NothingFound << Answer::Cancel;
+        QTest::newRow("a search finding nothing, Yes") << Leaving::NothingFound << Answer::Yes;
         QTest::newRow("card number, Cancel") << Leaving::CardNumber << Answer::Cancel;
         QTest::newRow("exploration, Cancel") << Leaving::Exploration << Answer::Cancel;
         QTest::newRow("exploration, No") << Leaving::Exploration << Answer::No;
+        QTest::newRow("exploration by Ctrl+A, Cancel") << Leaving::CtrlA << Answer::Cancel;
+        QTest::newRow("exploration by Ctrl+A, No") << Leaving::CtrlA << Answer::No;
         QTest::newRow("exit, Cancel") << Leaving::Exit << Answer::Cancel;
         QTest::newRow("exit, Yes") << Leaving::Exit << Answer::Yes;
         QTest::newRow("closing, Cancel") << Leaving::Close << Answer::Cancel;
@@ -206,12 +369,23 @@ private slots:
             e.tp.messages.answers.enqueue(Answer::Cancel); // the print question, if it comes
             e.w->cmdFindTitle_Click();
             break;
+        case Leaving::NothingFound:
+            e.tp.input.answers.enqueue(QStringLiteral("ΚΑΝΕΝΑΣ"));
+            e.tp.messages.answers.prepend(Answer::Ok); // the title was not found
+            e.w->cmdFindTitle_Click();
+            break;
         case Leaving::CardNumber:
             e.tp.input.answers.enqueue(QStringLiteral("1"));
             e.w->cmdFindcode_Click();
             break;
         case Leaving::Exploration:
             e.w->cmdMulti_Click();
+            break;
+        case Leaving::CtrlA:
+            e.w->show();
+            e.w->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(e.w.get()));
+            QTest::keyClick(e.w.get(), Qt::Key_A, Qt::ControlModifier);
             break;
         case Leaving::Exit:
             e.w->cmdExit_Click();
@@ -220,27 +394,46 @@ private slots:
             closed = e.w->close();
             break;
         }
-        QVERIFY(!e.tp.messages.calls.isEmpty());
-        QCOMPARE(e.tp.messages.calls.first().prompt, Unsaved);
-        QCOMPARE(e.tp.messages.calls.first().buttons, Buttons::YesNoCancel);
+        const bool exploring = leaving == Leaving::Exploration || leaving == Leaving::CtrlA;
+        // A search that finds nothing says so before it asks.
+        const int asked = leaving == Leaving::NothingFound ? 1 : 0;
+        QVERIFY(e.tp.messages.calls.size() > asked);
+        QCOMPARE(e.tp.messages.calls.at(asked).prompt, Unsaved);
+        QCOMPARE(e.tp.messages.calls.at(asked).buttons, Buttons::YesNoCancel);
         const bool left = answer != Answer::Cancel;
         QCOMPARE(e.tp.cardFileBytes(), answer == Answer::Yes ? withTitle(typed) : e.before);
-        QCOMPARE(e.w->CurrentCard == 2, !left || leaving == Leaving::Exploration || leaving == Leaving::Exit);
-        QCOMPARE(e.tp.forms.isLoaded(FormName::frmMulti), left && leaving == Leaving::Exploration);
+        QCOMPARE(e.w->CurrentCard == 2,
+                 !left || exploring || leaving == Leaving::Exit || leaving == Leaving::NothingFound);
+        QCOMPARE(e.tp.forms.isLoaded(FormName::frmMulti), left && exploring);
         QCOMPARE(e.tp.programEnded, left && leaving == Leaving::Exit ? 1 : 0);
         QCOMPARE(closed, leaving != Leaving::Close || left);
         if (!left)
             QCOMPARE(e.w->txtTitlos->text(), typed);
     }
 
-    // Characters the code page cannot hold are named before filing; No goes back to them.
+    // Characters the code page cannot hold are named before filing, by F12 or by Yes to
+    // the question on leaving the card; No goes back to them.
+    void charactersTheCodePageCannotHold_data()
+    {
+        QTest::addColumn<bool>("leaving");
+        QTest::newRow("F12") << false;
+        QTest::newRow("Yes on leaving the card") << true;
+    }
     void charactersTheCodePageCannotHold()
     {
+        QFETCH(bool, leaving);
         for (Answer answer : {Answer::No, Answer::Yes}) {
             Editor e;
             e.w->txtOno->setText(QStringLiteral("ΓΚΑΙΤΕ Жё"));
+            if (leaving)
+                e.tp.messages.answers.enqueue(Answer::Yes);
             e.tp.messages.answers.enqueue(answer);
-            e.w->cmdCorrect_Click();
+            if (leaving)
+                e.w->cmdNext_Click();
+            else
+                e.w->cmdCorrect_Click();
+            QCOMPARE(e.tp.messages.calls.size(), 1 + int(leaving) + int(answer == Answer::Yes && !leaving));
+            e.tp.messages.calls.remove(0, int(leaving));
             QCOMPARE(e.tp.messages.calls.first().prompt,
                      QStringLiteral("Οι χαρακτήρες «Ж», «ё» δεν υπάρχουν στην Ελληνική κωδικοσελίδα της "
                                     "Βιβλιογραφίας και θα Καταχωρισθούν ως «?».\nΘέλετε να Καταχωρίσω την "
@@ -249,8 +442,10 @@ private slots:
             QList<CardRecord> cards = numberedCards(3);
             cards[1].setField(Field::Author, QStringLiteral("ΓΚΑΙΤΕ ??"));
             QCOMPARE(e.tp.cardFileBytes(), answer == Answer::Yes ? bytesOf(cards) : e.before);
-            QCOMPARE(e.tp.messages.calls.size(), answer == Answer::Yes ? 2 : 1);
-            QCOMPARE(e.w->txtOno->text(), QStringLiteral("ΓΚΑΙΤΕ Жё"));
+            QCOMPARE(e.tp.messages.calls.size(), answer == Answer::Yes && !leaving ? 2 : 1);
+            QCOMPARE(e.w->CurrentCard, answer == Answer::Yes && leaving ? 3 : 2);
+            if (e.w->CurrentCard == 2)
+                QCOMPARE(e.w->txtOno->text(), QStringLiteral("ΓΚΑΙΤΕ Жё"));
         }
     }
 
@@ -312,6 +507,16 @@ private slots:
         QCOMPARE(e.w->CurrentCard, 21);
         QCOMPARE(e.w->CardCount, 21);
         QCOMPARE(e.w->txtTitlos->text(), QStringLiteral("ΝΕΟΣ ΤΙΤΛΟΣ"));
+        // A card not filed is still a changed card: leaving it asks. On the full medium
+        // card 21 was filed, and only the new card failed.
+        e.tp.messages.answers.enqueue(Answer::Cancel);
+        e.w->cmdPrevious_Click();
+        const bool filed = failure == QLatin1String("full");
+        QCOMPARE(e.tp.messages.calls.size(), filed ? 1 : 2);
+        if (!filed)
+            QCOMPARE(e.tp.messages.calls.last().prompt,
+                     QStringLiteral("Θέλετε να Καταχωρίσω τις Αλλαγές της Καρτέλλας  21 ;"));
+        QCOMPARE(e.w->CurrentCard, filed ? 20 : 21);
         QList<CardRecord> expected = numberedCards(21);
         if (failure == QLatin1String("full"))
             expected[20].setField(Field::Title, QStringLiteral("ΝΕΟΣ ΤΙΤΛΟΣ"));

@@ -88,8 +88,18 @@ class FakeClock : public Clock
 public:
     QDate today() override { return date; }
     QTime now() override { return time; }
+    // Goes on by `tick` each time it is read, after `onRead`: a slow operation in no time.
+    qint64 monotonicMsecs() override
+    {
+        if (onRead)
+            onRead();
+        return monotonic += tick;
+    }
     QDate date{2026, 12, 6};
     QTime time{9, 5};
+    qint64 monotonic = 0;
+    qint64 tick = 0;
+    std::function<void()> onRead;
 };
 
 class RecordingRenderer : public PrintRenderer
