@@ -130,6 +130,8 @@ class Printing(scenario.Scenario):
         self.assertEqual(len(pdfs), 1)
         self.assertTrue(notice["body"].endswith(" " + pdfs[0]), notice["body"])
         self.assertIn("default", notice["actions"][::2])
+        # Kept on the screen until dismissed, «Άνοιγμα» with it.
+        self.assertEqual((notice["timeout"], notice["hints"].get("resident")), (0, True))
 
         open(release, "w").close()
         wait_until("the PDF to be opened", lambda: os.path.exists(opened))
