@@ -7,6 +7,7 @@
 #include "frmtervani.h"
 
 #include "cardeditsession.h"
+#include "editcopy.h"
 #include "numbertext.h"
 #include "titleedit.h"
 #include "unstorable.h"
@@ -58,8 +59,9 @@ void frmTervani::setEditing(bool editing)
                 ? QStringLiteral("Είναι η βιβλιογραφία που εγκαταστάθηκε μαζί με το πρόγραμμα.")
             : File.isReadOnly() ? File.readOnlyReason()
                                 : m_session.editing->reason();
-        QTimer::singleShot(0, this, [this, why] {
-            m_platform.messages.show(QStringLiteral("Οι Καρτέλλες δεν μπορούν να διορθωθούν.\n") + why,
+        QTimer::singleShot(0, this, [this, why, advice = editCopyAdvice(File.path())] {
+            m_platform.messages.show(QStringLiteral("Οι Καρτέλλες δεν μπορούν να διορθωθούν.\n") + why +
+                                         QLatin1Char('\n') + advice,
                                      AppTitle, Buttons::Ok, Icon::Exclamation);
         });
     }
