@@ -134,7 +134,8 @@ class Printing(scenario.Scenario):
         self.assertEqual((notice["timeout"], notice["hints"].get("resident")), (0, True))
 
         open(release, "w").close()
-        wait_until("the PDF to be opened", lambda: os.path.exists(opened))
+        # The stand-in viewer creates the file before it writes the line.
+        wait_until("the PDF to be opened", lambda: os.path.exists(opened) and open(opened).read().endswith("\n"))
         self.assertEqual(open(opened).read(), "file://" + pdfs[0] + "\n")
 
 
