@@ -28,6 +28,8 @@ set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 # ("courier" resolves to Nimbus Mono PS).
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-urw-base35")
-# The card file's type is registered by shared-mime-info; a printed PDF is opened with xdg-open.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-dejavu-core, shared-mime-info, xdg-utils")
+# The card file's type is registered by shared-mime-info; a printed PDF is opened with
+# xdg-open; under a Wayland session Qt's Wayland platform plugin runs the program natively
+# rather than through XWayland, and is what QT_QPA_PLATFORM=wayland asks for.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-dejavu-core, shared-mime-info, xdg-utils, qt6-wayland")
 include(CPack)

@@ -14,16 +14,22 @@ packages=(
   at-spi2-core dbus dbus-x11 python3 python3-pyatspi python3-dbus python3-gi
   clang-14 libclang-rt-14-dev clang-format clang-tidy
   e2fsprogs file
+  lintian help2man dpkg-dev
+  qt6-tools-dev qt6-l10n-tools qt6-tools-dev-tools locales
+  qt6-wayland weston
 )
 
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
 done
-[ ${#missing[@]} -eq 0 ] && exit 0
-
 sudo=""
 [ "$(id -u)" -ne 0 ] && sudo="sudo"
-export DEBIAN_FRONTEND=noninteractive
-$sudo apt-get update -qq
-$sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+if [ ${#missing[@]} -gt 0 ]; then
+  export DEBIAN_FRONTEND=noninteractive
+  $sudo apt-get update -qq
+  $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+# The command line's Greek is tested under el_GR.UTF-8, which Debian does not generate.
+locale -a 2>/dev/null | grep -qix 'el_GR.utf-\?8' || $sudo localedef -i el_GR -f UTF-8 el_GR.UTF-8

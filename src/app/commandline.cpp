@@ -3,6 +3,7 @@
 #include "version.h"
 
 #include <QCommandLineParser>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -19,6 +20,19 @@ namespace {
 const QString Program = QStringLiteral("velmora");
 const QString CardFileName = QStringLiteral("Filis.dat");
 
+// The texts of QCommandLineParser that --help and the errors print, kept in the program's
+// own translations: Debian's Qt carries none for the command line.
+[[maybe_unused]] constexpr const char *ParserTexts[] = {
+    QT_TRANSLATE_NOOP("QCommandLineParser", "Usage: %1"),
+    QT_TRANSLATE_NOOP("QCommandLineParser", "[options]"),
+    QT_TRANSLATE_NOOP("QCommandLineParser", "Options:"),
+    QT_TRANSLATE_NOOP("QCommandLineParser", "Arguments:"),
+    QT_TRANSLATE_NOOP("QCommandLineParser", "Unknown option '%1'."),
+    QT_TRANSLATE_NOOP("QCommandLineParser", "Unknown options: %1."),
+    QT_TRANSLATE_NOOP("QCommandLineParser", "Missing value after '%1'."),
+    QT_TRANSLATE_NOOP("QCommandLineParser", "Unexpected value after '%1'."),
+};
+
 StartChoice leave(const QString &text, int status)
 {
     StartChoice choice;
@@ -29,7 +43,8 @@ StartChoice leave(const QString &text, int status)
 
 StartChoice refuse(const QString &problem)
 {
-    return leave(QStringLiteral("%1: %2\nTry '%1 --help' for more information.\n").arg(Program, problem),
+    return leave(QCoreApplication::translate("CommandLine", "%1: %2\nTry '%1 --help' for more information.\n")
+                     .arg(Program, problem),
                  UsageStatus);
 }
 
@@ -58,9 +73,11 @@ QString helpText(QCommandLineParser &parser)
     QString text = parser.helpText();
     // The parser names the program by the path it was started with, or by a placeholder
     // before there is an application object.
-    text.replace(0, text.indexOf(QStringLiteral(" [options]")), QStringLiteral("Usage: ") + Program);
-    return text + QStringLiteral("\nExit status: 0 done, 1 the card file could not be used or another\n"
-                                 "editor has it, 2 wrong command line.\n");
+    const QString options = QLatin1Char(' ') + QCommandLineParser::tr("[options]");
+    text.replace(0, text.indexOf(options), QCommandLineParser::tr("Usage: %1").arg(Program));
+    return text + QCoreApplication::translate("CommandLine",
+                                              "\nExit status: 0 done, 1 the card file could not be used or "
+                                              "another\neditor has it, 2 wrong command line.\n");
 }
 
 } // namespace
@@ -70,30 +87,33 @@ StartChoice readCommandLine(const QByteArrayList &arguments, const StartFolders 
     const QString installedCards = QDir::cleanPath(folders.data + QLatin1Char('/') + CardFileName);
 
     QCommandLineParser parser;
-    parser.setApplicationDescription(
-        QStringLiteral("Consults the Servalini bibliography of history and archaeology, a card file\n"
-                       "of 195-byte cards in Windows-1253."));
+    parser.setApplicationDescription(QCoreApplication::translate(
+        "CommandLine", "Consults the Servalini bibliography of history and archaeology, a card "
+                       "file\nof 195-byte cards in Windows-1253."));
     const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
-                                  QStringLiteral("Displays this help."));
+                                  QCoreApplication::translate("CommandLine", "Displays this help."));
     const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
-                                     QStringLiteral("Displays the version."));
+                                     QCoreApplication::translate("CommandLine", "Displays the version."));
     const QCommandLineOption installed(
         QStringLiteral("installed"),
-        QStringLiteral("Without CARDFILE, opens the bibliography installed with the program, %1, for "
-                       "reading only.")
+        QCoreApplication::translate(
+            "CommandLine", "Without CARDFILE, opens the bibliography installed with the program, %1, "
+                           "for reading only.")
             .arg(installedCards));
     const QCommandLineOption edit(
         QStringLiteral("edit"),
-        QStringLiteral("Edits the card file: files the card on the screen (F12), adds (F3) and deletes "
-                       "cards. One editor at a time; the card file is copied beside it (%1.bak) before "
-                       "the first card is filed.")
+        QCoreApplication::translate("CommandLine",
+                                    "Edits the card file: files the card on the screen (F12), adds (F3) and "
+                                    "deletes cards. One editor at a time; the card file is copied beside it "
+                                    "(%1.bak) before the first card is filed.")
             .arg(CardFileName));
     parser.addOptions({help, version, installed, edit});
     parser.addPositionalArgument(
         QStringLiteral("CARDFILE"),
-        QStringLiteral("The card file to open, of any name, or a folder whose %1 is opened. Without it, "
-                       "%1 in the working folder. A %1 that is missing is created empty; a card file "
-                       "named in full must exist.")
+        QCoreApplication::translate("CommandLine",
+                                    "The card file to open, of any name, or a folder whose %1 is opened. "
+                                    "Without it, %1 in the working folder. A %1 that is missing is created "
+                                    "empty; a card file named in full must exist.")
             .arg(CardFileName),
         QStringLiteral("[CARDFILE]"));
 
@@ -103,7 +123,8 @@ StartChoice readCommandLine(const QByteArrayList &arguments, const StartFolders 
         decoded << utf8(argument);
         // A name that cannot be held as text could not be opened by the same bytes again.
         if (utf8.hasError())
-            return refuse(QStringLiteral("'%1' is not UTF-8 text").arg(escaped(argument)));
+            return refuse(
+                QCoreApplication::translate("CommandLine", "'%1' is not UTF-8 text").arg(escaped(argument)));
     }
     if (!parser.parse(decoded))
         return refuse(parser.errorText());
@@ -114,7 +135,8 @@ StartChoice readCommandLine(const QByteArrayList &arguments, const StartFolders 
 
     const QStringList named = parser.positionalArguments();
     if (named.size() > 1)
-        return refuse(QStringLiteral("one CARDFILE at most, %1 given").arg(named.size()));
+        return refuse(
+            QCoreApplication::translate("CommandLine", "one CARDFILE at most, %1 given").arg(named.size()));
 
     StartChoice choice;
     choice.run = true;
@@ -126,7 +148,7 @@ StartChoice readCommandLine(const QByteArrayList &arguments, const StartFolders 
     }
     const QString &name = named.first();
     if (name.isEmpty())
-        return refuse(QStringLiteral("the card file name is empty"));
+        return refuse(QCoreApplication::translate("CommandLine", "the card file name is empty"));
     const QString path = QDir(folders.working).absoluteFilePath(name);
     struct stat st = {};
     if (::stat(QFile::encodeName(path).constData(), &st) != 0)
@@ -135,6 +157,14 @@ StartChoice readCommandLine(const QByteArrayList &arguments, const StartFolders 
     choice.cardFile = S_ISDIR(st.st_mode) ? QDir(path).filePath(CardFileName) : path;
     choice.installed = sameFile(choice.cardFile, installedCards);
     return choice;
+}
+
+QString createdEmptyNotice(const QString &cardFile)
+{
+    return QCoreApplication::translate("CommandLine",
+                                       "%1: created the empty card file %2; 'velmora --installed' opens the "
+                                       "bibliography installed with the program.\n")
+        .arg(Program, QDir::toNativeSeparators(cardFile));
 }
 
 QString installedDataFolder()

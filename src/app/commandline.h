@@ -28,8 +28,14 @@ struct StartChoice
 };
 
 // Reads the arguments that follow the program's name, as the system passed them. Looks
-// at the file system, never changes it.
+// at the file system, never changes it. Its texts are in the language of the translator
+// installed on the application object, English without one.
 StartChoice readCommandLine(const QByteArrayList &arguments, const StartFolders &folders);
+
+// Said on the standard error when the program has just made `cardFile`, empty, because
+// it was missing: a first start in the home folder opens that rather than the
+// installed bibliography.
+QString createdEmptyNotice(const QString &cardFile);
 
 // The installation's data folder as seen from this running program's own file. Needs no
 // application object.

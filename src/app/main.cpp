@@ -13,7 +13,10 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QIcon>
+#include <QLocale>
+#include <QTranslator>
 
 #include <cstdio>
 #include <optional>
@@ -22,13 +25,27 @@ int main(int argc, char *argv[])
 {
     using namespace velmora;
 
-    // Read before there is an application object, which needs a display.
-    const StartChoice choice =
-        readCommandLine(QByteArrayList(argv + 1, argv + argc), {QDir::currentPath(), installedDataFolder()});
+    // Read under an application object that needs no display, which only carries the
+    // command line's translation: the windows' texts are Greek whatever the locale.
+    StartChoice choice;
+    QString createdNotice;
+    {
+        int coreArgc = 1;
+        QCoreApplication core(coreArgc, argv);
+        QTranslator translator;
+        if (translator.load(QLocale(), QStringLiteral("velmora"), QStringLiteral("_"),
+                            QStringLiteral(":/i18n")))
+            QCoreApplication::installTranslator(&translator);
+        choice = readCommandLine(QByteArrayList(argv + 1, argv + argc),
+                                 {QDir::currentPath(), installedDataFolder()});
+        createdNotice = createdEmptyNotice(choice.cardFile);
+    }
     if (!choice.run) {
         std::fputs(choice.text.toUtf8().constData(), choice.status == 0 ? stdout : stderr);
         return choice.status;
     }
+    // The installed bibliography is never created; any other card file is, when missing.
+    const bool cardFileMissing = !choice.installed && !QFileInfo::exists(choice.cardFile);
 
     // The command line is read: Qt is given none of it to interpret again.
     int qtArgc = 1;
@@ -55,8 +72,13 @@ int main(int argc, char *argv[])
     installFailureHandler(platform);
 
     int status = CardFileFailureStatus;
-    if (startProgram(platform, forms))
+    if (startProgram(platform, forms)) {
+        // Typed in the home folder, the usual first try, the program shows a blank card 1
+        // of 1: say where it came from and how to reach the bibliography instead.
+        if (cardFileMissing && QFileInfo(choice.cardFile).size() == 0 && QFileInfo::exists(choice.cardFile))
+            std::fputs(createdNotice.toUtf8().constData(), stderr);
         status = app.exec();
+    }
     destroyRemainingWindows();
     return status;
 }

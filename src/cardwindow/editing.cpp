@@ -7,6 +7,7 @@
 #include "frmtervani.h"
 
 #include "cardeditsession.h"
+#include "editcopy.h"
 #include "filingprogress.h"
 #include "handlerguard.h"
 #include "numbertext.h"
@@ -60,9 +61,10 @@ void frmTervani::setEditing(bool editing)
                 ? QStringLiteral("Είναι η βιβλιογραφία που εγκαταστάθηκε μαζί με το πρόγραμμα.")
             : File.isReadOnly() ? File.readOnlyReason()
                                 : m_session.editing->notEditableReason();
-        QTimer::singleShot(0, this, guarded([this, why] {
+        QTimer::singleShot(0, this, guarded([this, why, advice = editCopyAdvice(File.path())] {
                                m_platform.messages.show(
-                                   QStringLiteral("Οι Καρτέλλες δεν μπορούν να διορθωθούν.\n") + why,
+                                   QStringLiteral("Οι Καρτέλλες δεν μπορούν να διορθωθούν.\n") + why +
+                                       QLatin1Char('\n') + advice,
                                    AppTitle, Buttons::Ok, Icon::Exclamation);
                            }));
     }
@@ -77,8 +79,8 @@ bool frmTervani::writeCard(qint32 number, const CardRecord &card, const QString 
     {
         // Ended before any message: keys typed during a long filing are eaten first.
         FilingProgress progress(m_platform.clock, this, number);
-        filed = m_session.editing->write(File, number, card,
-                                         [&progress](qint64 done, qint64 total) { progress.report(done, total); });
+        filed = m_session.editing->write(
+            File, number, card, [&progress](qint64 done, qint64 total) { progress.report(done, total); });
     }
     if (!filed)
         m_platform.messages.show(failure + QLatin1Char('\n') + filed.error().reason, AppTitle, Buttons::Ok,

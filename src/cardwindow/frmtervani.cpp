@@ -253,8 +253,6 @@ void frmTervani::createStatusBar()
 {
     QStatusBar *bar = statusBar();
     bar->setSizeGripEnabled(false);
-    StatusBar1.panel(CapsPanel)->setText(QStringLiteral("CAPS"));
-    StatusBar1.panel(NumPanel)->setText(QStringLiteral("NUM"));
     for (int i = 1; i <= StatusBar1.count(); ++i)
         StatusBar1.panel(i)->setMinimumWidth(i == StatusPanels::MessagePanel ? 0 : 16);
     // The message area takes what is left, and a long message is cut rather than
@@ -269,8 +267,9 @@ void frmTervani::createStatusBar()
 
 void frmTervani::updateLockPanels()
 {
-    StatusBar1.panel(CapsPanel)->setEnabled(m_platform.keyboard.isOn(KeyboardState::Light::CapsLock));
-    StatusBar1.panel(NumPanel)->setEnabled(m_platform.keyboard.isOn(KeyboardState::Light::NumLock));
+    StatusBar1.showLight(CapsPanel, QStringLiteral("CAPS"), m_platform.keyboard,
+                         KeyboardState::Light::CapsLock);
+    StatusBar1.showLight(NumPanel, QStringLiteral("NUM"), m_platform.keyboard, KeyboardState::Light::NumLock);
 }
 
 } // namespace velmora

@@ -57,7 +57,6 @@ void frmMulti::createStatusBar()
             bar->addWidget(panel);
         }
     }
-    StatusBar1.panel(CapsPanel)->setText(QStringLiteral("CAPS"));
     StatusBar1.panel(CapsPanel)->setAlignment(Qt::AlignCenter);
     updateCapsPanel();
 }
@@ -136,7 +135,8 @@ void frmMulti::ClearArrays()
 
 void frmMulti::updateCapsPanel()
 {
-    StatusBar1.panel(CapsPanel)->setEnabled(m_platform.keyboard.isOn(KeyboardState::Light::CapsLock));
+    StatusBar1.showLight(CapsPanel, QStringLiteral("CAPS"), m_platform.keyboard,
+                         KeyboardState::Light::CapsLock);
 }
 
 void frmMulti::installKeyMap()

@@ -44,7 +44,10 @@ public:
         call << QStringLiteral("Βελμόρα") << 0u << AppId << QStringLiteral("Εκτύπωση σε αρχείο PDF")
              << QStringLiteral("Η εκτύπωση αποθηκεύτηκε στο αρχείο %1").arg(QDir::toNativeSeparators(file))
              << QStringList{QStringLiteral("default"), open, QStringLiteral("open"), open}
-             << QVariantMap{{QStringLiteral("desktop-entry"), AppId}} << -1;
+             // Kept until the user dismisses it, and kept after «Άνοιγμα» too: once it
+             // is gone, nothing in the program says where the PDF went.
+             << QVariantMap{{QStringLiteral("desktop-entry"), AppId}, {QStringLiteral("resident"), true}}
+             << 0;
         auto *watcher = new QDBusPendingCallWatcher(m_bus.asyncCall(call), this);
         connect(watcher, &QDBusPendingCallWatcher::finished, this, [this, file](QDBusPendingCallWatcher *w) {
             const QDBusPendingReply<uint> reply = *w;

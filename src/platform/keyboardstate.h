@@ -8,6 +8,8 @@ class KeyboardState
 public:
     enum class Light { CapsLock, NumLock };
 
+    // Whether the platform tells the lights' state at all; Wayland, for one, does not.
+    virtual bool reports() { return true; }
     // False when the platform does not report the state.
     virtual bool isOn(Light light) = 0;
 

@@ -10,6 +10,18 @@
 
 namespace velmora {
 
+bool X11KeyboardState::reports()
+{
+#if defined(VELMORA_HAVE_X11) && QT_CONFIG(xcb)
+    if (QGuiApplication::platformName() != QLatin1String("xcb"))
+        return false;
+    auto *x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    return x11 && x11->display();
+#else
+    return false;
+#endif
+}
+
 bool X11KeyboardState::isOn(Light light)
 {
     const char *name = light == Light::CapsLock ? "Caps Lock" : "Num Lock";

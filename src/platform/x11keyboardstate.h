@@ -5,10 +5,11 @@
 namespace velmora {
 
 // The Caps Lock and Num Lock lights as the X server keeps them. Other window systems
-// (and the headless one of the tests) do not tell, and both read as off.
+// (Wayland, and the headless one of the tests) do not tell.
 class X11KeyboardState final : public KeyboardState
 {
 public:
+    bool reports() override;
     bool isOn(Light light) override;
 };
 

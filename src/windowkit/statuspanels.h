@@ -1,5 +1,7 @@
 #pragma once
 
+#include "keyboardstate.h"
+
 #include <QList>
 #include <QString>
 
@@ -21,6 +23,9 @@ public:
     int count() const { return int(m_panels.size()); }
     QString message() const;
     void setMessage(const QString &text);
+    // A lock key's panel: its name, greyed while the light is off; blank where the
+    // platform does not tell, rather than saying off.
+    void showLight(int number, const QString &name, KeyboardState &keyboard, KeyboardState::Light light);
 
 private:
     QList<QLabel *> m_panels;

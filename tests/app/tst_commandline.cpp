@@ -77,28 +77,44 @@ private slots:
         QCOMPARE(choice.status, status);
     }
 
-    // The real program, where no display can be reached: it answers and creates nothing.
+    // The real program, where no display can be reached: it answers and creates nothing,
+    // in Greek under a Greek locale.
     void withoutADisplay_data()
     {
+        QTest::addColumn<QString>("locale");
         QTest::addColumn<QString>("argument");
         QTest::addColumn<int>("status");
         QTest::addColumn<QString>("out");
         QTest::addColumn<QString>("err");
-        QTest::newRow("--help") << "--help" << 0 << "Usage: velmora"
+        QTest::newRow("--help") << "C.UTF-8"
+                                << "--help" << 0 << "Usage: velmora"
                                 << "";
-        QTest::newRow("--version") << "--version" << 0 << QStringLiteral("velmora %1\n").arg(version::Text)
+        QTest::newRow("--version") << "C.UTF-8"
+                                   << "--version" << 0 << QStringLiteral("velmora %1\n").arg(version::Text)
                                    << "";
-        QTest::newRow("missing") << "Filis.dat" << 2 << ""
+        QTest::newRow("missing") << "C.UTF-8"
+                                 << "Filis.dat" << 2 << ""
                                  << "velmora: Filis.dat: No such file or directory\n";
+        QTest::newRow("--help in Greek")
+            << "el_GR.UTF-8"
+            << "--help" << 0 << "Χρήση: velmora [επιλογές] [CARDFILE]\nΑνοίγει τη βιβλιογραφία Σερβαλίνη"
+            << "";
+        QTest::newRow("unknown option in Greek")
+            << "el_GR.UTF-8"
+            << "--bogus" << 2 << ""
+            << "velmora: Άγνωστη επιλογή «bogus».\nΔοκιμάστε «velmora --help»";
     }
     void withoutADisplay()
     {
+        QFETCH(QString, locale);
         QFETCH(QString, argument);
         QFETCH(int, status);
         QFETCH(QString, out);
         QFETCH(QString, err);
         QTemporaryDir folder;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("LC_ALL"), locale);
+        env.remove(QStringLiteral("LANGUAGE"));
         env.remove(QStringLiteral("DISPLAY"));
         env.remove(QStringLiteral("WAYLAND_DISPLAY"));
         env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));

@@ -4,6 +4,7 @@
 
 #include "cardeditsession.h"
 #include "cardwindowtest.h"
+#include "editcopy.h"
 #include "realfailures.h"
 #include "titleedit.h"
 
@@ -138,7 +139,7 @@ private slots:
         const QString whole =
             QStringLiteral("Οι Καρτέλλες δεν μπορούν να διορθωθούν.\nΤο αρχείο ανοίχτηκε μόνο "
                            "για ανάγνωση: ") +
-            told;
+            told + QLatin1Char('\n') + editCopyAdvice(e.tp.cardFile());
         QCOMPARE(prompts, told.isEmpty() ? QStringList() : QStringList{whole});
     }
 

@@ -130,9 +130,12 @@ class Printing(scenario.Scenario):
         self.assertEqual(len(pdfs), 1)
         self.assertTrue(notice["body"].endswith(" " + pdfs[0]), notice["body"])
         self.assertIn("default", notice["actions"][::2])
+        # Kept on the screen until dismissed, «Άνοιγμα» with it.
+        self.assertEqual((notice["timeout"], notice["hints"].get("resident")), (0, True))
 
         open(release, "w").close()
-        wait_until("the PDF to be opened", lambda: os.path.exists(opened))
+        # The stand-in viewer creates the file before it writes the line.
+        wait_until("the PDF to be opened", lambda: os.path.exists(opened) and open(opened).read().endswith("\n"))
         self.assertEqual(open(opened).read(), "file://" + pdfs[0] + "\n")
 
 

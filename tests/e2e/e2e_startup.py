@@ -151,12 +151,18 @@ class StartUp(unittest.TestCase):
         self.assertEqual(program.wait(), 0)
         with open(self.card_file(), "rb") as f:
             self.assertEqual(f.read(), before, "browsing changed the card file")
+        self.assertEqual(program.output(), "", "nothing was created, nothing to say")
 
     def test_empty_folder(self):
-        self.start()
-        wait_for_window(CARD_TITLE.format(1, 1))
+        program = self.start()
+        window = wait_for_window(CARD_TITLE.format(1, 1))
         self.assertTrue(os.path.isfile(self.card_file()))
         self.assertEqual(os.path.getsize(self.card_file()), 0)
+        press(window, "alt+x")
+        self.assertEqual(program.wait(), 0)
+        # Typed in a terminal, the usual first try: what happened, and the way to the bibliography.
+        self.assertEqual(program.output(), "velmora: created the empty card file %s; 'velmora --installed' opens "
+                         "the bibliography installed with the program.\n" % self.card_file())
 
     def test_card_file_or_folder_named_on_the_command_line(self):
         # The working folder's own card file, which neither start may open.

@@ -30,7 +30,9 @@ class Notifications(dbus.service.Object):
         self.last += 1
         number = dbus.UInt32(self.last)
         with open(self.log, "a", encoding="utf-8") as f:
-            f.write(json.dumps({"summary": summary, "body": body, "actions": list(actions)}) + "\n")
+            f.write(json.dumps({"summary": summary, "body": body, "actions": list(actions), "timeout": int(timeout),
+                                "hints": {str(k): bool(v) if isinstance(v, dbus.Boolean) else str(v)
+                                          for k, v in hints.items()}}) + "\n")
 
         def when_released():
             if not os.path.exists(self.release):

@@ -203,6 +203,22 @@ private slots:
         QVERIFY(pdfPages(second).first().contains(QStringLiteral("δεύτερο")));
     }
 
+    // Whoever is told of the file may open it at once: it must be whole by then.
+    void theFileIsAnnouncedOnceItIsWhole()
+    {
+        TestPlatform tp;
+        QTemporaryDir out;
+        struct ReadingNotice : PrintedFileNotice
+        {
+            QStringList pages;
+            void printedTo(const QString &file) override { pages = pdfPages(file); }
+        } notice;
+        QtPrintRenderer renderer(tp.messages, tp.clock, out.path(), &notice);
+        QVERIFY(renderer.render(PrintedDocument{QStringLiteral("courier"), 12, {{QStringLiteral("πρώτο")}}}));
+        QCOMPARE(notice.pages.size(), 1);
+        QVERIFY(notice.pages.first().contains(QStringLiteral("πρώτο")));
+    }
+
     void aFolderThatCannotBeMadeIsReported()
     {
         TestPlatform tp;

@@ -162,7 +162,9 @@ public:
 class FakeKeyboard : public KeyboardState
 {
 public:
+    bool reports() override { return reporting; }
     bool isOn(Light light) override { return light == Light::CapsLock ? caps : num; }
+    bool reporting = true;
     bool caps = false;
     bool num = false;
 };
