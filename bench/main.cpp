@@ -1,6 +1,6 @@
 // Velmora's speed benchmark: a card file of a million cards, the searches and an
 // exploration through the real windows, each against a plain C scan of the same file, and
-// the save of one card in editing mode.
+// the save of one card in editing mode, and the card tool's export for reference managers.
 //
 //   velmora_bench [--cards N] [--runs N] [--folder DIR] [--no-window] [--program PATH]
 //
@@ -182,6 +182,34 @@ double medianSaveMs(const QString &cardPath, qint32 number, int saves)
     return median(times);
 }
 
+#ifdef VELMORA_CARDS_TOOL
+// The card tool's export for reference managers, in a process of its own as people run it.
+double exportMs(const QString &cardPath, const QString &format, const QString &out)
+{
+    QProcess tool;
+    tool.setStandardOutputFile(QProcess::nullDevice());
+    tool.setStandardErrorFile(QProcess::nullDevice());
+    const auto start = std::chrono::steady_clock::now();
+    tool.start(QStringLiteral(VELMORA_CARDS_TOOL),
+               {QStringLiteral("export"), QStringLiteral("--format"), format, cardPath, out});
+    if (!tool.waitForFinished(10 * 60 * 1000) || tool.exitStatus() != QProcess::NormalExit ||
+        tool.exitCode() != 0)
+        throw std::runtime_error(
+            qPrintable(QStringLiteral("velmora-cards export --format %1 failed").arg(format)));
+    const double ms = msSince(start);
+    QFile::remove(out);
+    return ms;
+}
+
+// The largest peak memory of the processes this one has waited for.
+double childrenPeakRssMiB()
+{
+    rusage usage{};
+    getrusage(RUSAGE_CHILDREN, &usage);
+    return double(usage.ru_maxrss) / 1024.0;
+}
+#endif
+
 QString ms(double value)
 {
     return QString::asprintf("%.1f ms", value);
@@ -256,6 +284,20 @@ int runBenchmark(int argc, char **argv, const Options &o)
         medianSaveMs(folder + QStringLiteral("/Filis.dat"), qint32((o.cards + 1) / 2), Saves);
     report.figure(QStringLiteral("save of one card (median of %1): write + fdatasync").arg(Saves), ms(saveMs),
                   QStringLiteral("< 20 ms"), saveMs < 20 ? Report::Verdict::Pass : Report::Verdict::Miss);
+#ifdef VELMORA_CARDS_TOOL
+    // Before the window part, so that the children's peak memory is the exports' alone.
+    for (const QString &format : {QStringLiteral("csl-json"), QStringLiteral("bibtex")}) {
+        QList<double> times;
+        for (int i = 0; i < o.runs; ++i)
+            times << exportMs(folder + QStringLiteral("/Filis.dat"), format,
+                              folder + QStringLiteral("/export.out"));
+        report.time(QStringLiteral("velmora-cards export --format %1").arg(format), median(times), 0, 5000);
+    }
+    const double exportRss = childrenPeakRssMiB();
+    report.figure(QStringLiteral("  peak RSS of an export"),
+                  QStringLiteral("%1 MiB").arg(exportRss, 0, 'f', 1), QStringLiteral("< 64 MiB"),
+                  exportRss < 64 ? Report::Verdict::Pass : Report::Verdict::Miss);
+#endif
     QString summary = QStringLiteral("baseline %1, title %2x, exploration %3x, start-up %4, save %5")
                           .arg(ms(f.baselineMs))
                           .arg(f.titleMs / f.baselineMs, 0, 'f', 2)
