@@ -102,7 +102,7 @@ private slots:
             << "ΘΟΥΚΥΔΙΔΗΣ| /  / ΒΛΑΧΟΣ|Α. /  / ΛΟΝΔΙΝΟ / 1853 /  /  /  / ";
         QTest::newRow("collective work; editor; publisher and place")
             << QStringList{"960-", "ΣΥΛΛΟΓΙΚΟ ΕΡΓΟ", "Τ", "ΕΠΙΜ. ΚΑΚΡΙΔΗΣ Ι.Θ.", "ΒΑΝΙΑΣ, ΘΕΣΣΑΛΟΝΙΚΗ", ""}
-            << " / ΚΑΚΡΙΔΗΣ|Ι.Θ. /  /  / ΒΑΝΙΑΣ / ΘΕΣΣΑΛΟΝΙΚΗ /  /  /  /  / ΣΥΛΛΟΓΙΚΟ ΕΡΓΟ";
+            << " / ΚΑΚΡΙΔΗΣ|Ι.Θ. /  / ΒΑΝΙΑΣ / ΘΕΣΣΑΛΟΝΙΚΗ /  /  /  /  / ΣΥΛΛΟΓΙΚΟ ΕΡΓΟ";
         QTest::newRow("second author; a press and a year; ISBN")
             << QStringList{"0-521-08558-6",
                            "VENTRIS M.",
@@ -189,10 +189,20 @@ private slots:
         }
         QVERIFY(record.isEmpty());
         QCOMPARE(records.size(), cards.size());
-        for (int i = 0; i < cards.size(); ++i)
-            for (const QString &field : cards[i])
+        // The role's abbreviation before the other name is said by its tag; the bare prefix
+        // "960-" is no ISBN.
+        static const QRegularExpression role(
+            QStringLiteral("^(ΜΕΤ\\.|ΜΕΤ\\.-ΣΧΟΛ\\.|ΕΠΙΜ\\.|ED\\.|TRANS\\.|ΚΑΙ|AND|ET) "));
+        for (int i = 0; i < cards.size(); ++i) {
+            QStringList fields = cards[i];
+            fields[3].remove(role);
+            fields[5].remove(QRegularExpression(QStringLiteral("^Σ\\.|(?<=\\d) (ΤΟΜ|VOL|BDE)\\.$")));
+            if (fields[0] == QStringLiteral("960-"))
+                fields[0].clear();
+            for (const QString &field : fields)
                 for (const QString &word : wordsOf(field))
                     QVERIFY2(wordsOf(records[i]).contains(word), qPrintable(word + u'\n' + records[i]));
+        }
     }
 
     void deletedAndNewCardsLeftOutAndCounted()
@@ -253,13 +263,22 @@ private slots:
         const QStringList entries =
             QString::fromUtf8(p.readAllStandardOutput()).split(QStringLiteral("\n\n"), Qt::SkipEmptyParts);
         QCOMPARE(entries.size(), cards.size());
+        // The style writes "———" for the authors of the entry before.
+        static const QRegularExpression authorsPart(QStringLiteral("^(.*?)\\. (?:\\d{4}|n\\.d\\.)"));
         QList<QStringList> entryWords;
-        for (const QString &e : entries)
-            entryWords << wordsOf(e);
+        QString authors;
+        for (QString e : entries) {
+            e.replace(QStringLiteral("———"), authors);
+            e.replace(QRegularExpression(QStringLiteral("\\b(\\d{4})[a-z]\\b")),
+                      QStringLiteral("\\1")); // 1993b
+            authors = authorsPart.match(e).captured(1);
+            entryWords << wordsOf(e.toCaseFolded()); // case is the style's business
+        }
         for (const QStringList &card : cards) {
-            QStringList expected = wordsOf(card[2]) + wordsOf(card[4]);
-            if (!card[1].startsWith(QStringLiteral("ΣΥΛΛΟΓΙΚΟ")))
-                expected << wordsOf(card[1]).first();
+            QStringList expected = wordsOf((card[2] + u' ' + card[4]).toCaseFolded());
+            if (card[1] != QStringLiteral("ΣΥΛΛΟΓΙΚΟ ΕΡΓΟ") &&
+                card[1] != QStringLiteral("ΑΝΩΝΥΜΟΣ")) // no person
+                expected << wordsOf(card[1].toCaseFolded()).first();
             const bool listed =
                 std::any_of(entryWords.cbegin(), entryWords.cend(), [&](const QStringList &e) {
                     return std::all_of(expected.cbegin(), expected.cend(),

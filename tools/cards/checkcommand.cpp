@@ -115,7 +115,8 @@ int runCheck(const CommandLine &line, Console &console)
                 out << "card " << n << ", " << columnName(f) << ": " << finding << '\n';
             }
         }
-        found += librarian.card(n, CardRecord::fromBytes(stored), out);
+        if (stored.size() == RecordLength) // a partial record is a finding of its own
+            found += librarian.card(n, CardRecord::fromBytes(stored), out);
     }
     const Result<qint64> duplicates = librarian.finish(cards, out);
     if (!duplicates) {

@@ -108,6 +108,9 @@ Book bookOf(const CardRecord &card)
 {
     Book book;
     book.title = card.shown(Field::Title);
+    static const QRegularExpression greek(QStringLiteral("\\p{Greek}"));
+    if (greek.match(book.title).hasMatch())
+        book.language = QStringLiteral("el");
 
     const QString author = card.shown(Field::Author);
     if (isNoPersonalAuthor(author))

@@ -33,6 +33,9 @@ struct Book
     QString pages;
     QString isbn;
     QStringList notes;
+    // "el" for a Greek title, so that citation processors leave its case alone and LaTeX
+    // hyphenates it as Greek; empty when the title does not say.
+    QString language;
 };
 
 Book bookOf(const CardRecord &card);

@@ -45,6 +45,7 @@ public:
         tag("SP", book.pages);
         tag("SN", book.isbn);
         tag("N1", noteOf(book));
+        tag("LA", book.language);
         r += QStringLiteral("ER  - \n\n");
         return r.toUtf8();
     }
@@ -127,6 +128,7 @@ public:
         field("pagetotal", book.pages);
         field("isbn", texText(book.isbn));
         field("note", texText(noteOf(book)));
+        field("langid", book.language.isEmpty() ? QString() : QStringLiteral("greek"));
         r += QStringLiteral("}\n\n");
         return r.toUtf8();
     }
@@ -180,6 +182,7 @@ public:
         field("number-of-pages", book.pages);
         field("ISBN", book.isbn);
         field("note", noteOf(book));
+        field("language", book.language);
         return (first ? "\n" : ",\n") + QJsonDocument(o).toJson(QJsonDocument::Compact);
     }
     QByteArray tail(bool empty) const override { return empty ? "]\n" : "\n]\n"; }
