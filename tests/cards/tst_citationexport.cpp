@@ -151,7 +151,7 @@ private slots:
         ToolRun sample;
         QTest::newRow("sample") << importSample(sample) << QStringList();
         const QList<QStringList> hostile = {
-            {"960-\"%", "O'BRIEN {X} \\ Y.", "100% \"ΤΙΤΛΟΣ\" {A} \\par #1 $_^", "ΜΕΤ. {}} %",
+            {"960-\"%", "O'BRIEN {X} \\ Y.", "100% \"ΤΙΤΛΟΣ\"\u240A{A} \\par #1 $_^", "ΜΕΤ. {}} %",
              "\u2400\u240A, \u2409 1999", "\\\\ 2 ΤΟΜ."},
             {"~~~", "~~~", "~~~", "~~~", "~~~", "~~~"},
             {"960-", "", "", "", "", ""},
