@@ -5,6 +5,9 @@
 #include "citationkeys.h"
 #include "toolrun.h"
 
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
@@ -203,6 +206,45 @@ private slots:
                 for (const QString &word : wordsOf(field))
                     QVERIFY2(wordsOf(records[i]).contains(word), qPrintable(word + u'\n' + records[i]));
         }
+    }
+
+    // The JSON is written by hand: a JSON reader gives back every hostile title and name.
+    void cslJsonReadsBackHostileText()
+    {
+        const QList<QStringList> cards = {
+            {"", "\"Q\" \\ Ε.", "\\\"}{\u2400\u241F\u2421 \u00A0/ \\u0041", "ΜΕΤ. Α\"Β", "", ""},
+            {"", "ΑΝΝΑ \\ ΚΟΜΝΗΝΗ", "\u007F\"", "", "", ""},
+        };
+        ToolRun tool;
+        QByteArray file;
+        for (const QStringList &c : cards)
+            file += QByteArray(cardOf(c).bytes().data(), RecordLength);
+        tool.put(Cards, file);
+        QCOMPARE(tool.run({QStringLiteral("export"), QStringLiteral("--format"), QStringLiteral("csl-json"),
+                           tool.path(Cards), tool.path(QStringLiteral("out.json"))}),
+                 0);
+        QJsonParseError error;
+        const QJsonArray books =
+            QJsonDocument::fromJson(tool.get(QStringLiteral("out.json")), &error).array();
+        QVERIFY2(error.error == QJsonParseError::NoError, qPrintable(error.errorString()));
+        QCOMPARE(books.size(), cards.size());
+        for (int i = 0; i < cards.size(); ++i) {
+            const CardRecord card = cardOf(cards[i]);
+            const QJsonObject book = books[i].toObject();
+            QCOMPARE(book[QStringLiteral("title")].toString(), card.shown(Field::Title));
+            const QJsonObject author = book[QStringLiteral("author")].toArray().first().toObject();
+            QCOMPARE(author[QStringLiteral("family")].toString() +
+                         author[QStringLiteral("literal")].toString(),
+                     personNameOf(card.shown(Field::Author)).family +
+                         personNameOf(card.shown(Field::Author)).literal);
+        }
+        QCOMPARE(books[0]
+                     .toObject()[QStringLiteral("translator")]
+                     .toArray()
+                     .first()
+                     .toObject()[QStringLiteral("family")]
+                     .toString(),
+                 QStringLiteral("Α\"Β"));
     }
 
     void deletedAndNewCardsLeftOutAndCounted()

@@ -1,8 +1,6 @@
 #include "citationformats.h"
 
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
+#include <QStringList>
 
 namespace velmora::cards {
 
@@ -20,12 +18,16 @@ QString noteOf(const Book &book)
 class Ris : public CitationFormat
 {
 public:
-    QByteArray record(const Book &book, const QString &key, bool) const override
+    void record(const Book &book, const QString &key, bool, QByteArray *out) const override
     {
-        QString r = QStringLiteral("TY  - BOOK\n");
-        const auto tag = [&r](const char *name, const QString &value) {
-            if (!value.isEmpty())
-                r += QLatin1String(name) + QStringLiteral("  - ") + value + QLatin1Char('\n');
+        *out += "TY  - BOOK\n";
+        const auto tag = [out](const char *name, const QString &value) {
+            if (value.isEmpty())
+                return;
+            *out += name;
+            *out += "  - ";
+            *out += value.toUtf8();
+            *out += '\n';
         };
         const auto names = [&tag](const char *name, const QList<PersonName> &people) {
             for (const PersonName &p : people)
@@ -46,8 +48,7 @@ public:
         tag("SN", book.isbn);
         tag("N1", noteOf(book));
         tag("LA", book.language);
-        r += QStringLiteral("ER  - \n\n");
-        return r.toUtf8();
+        *out += "ER  - \n\n";
     }
 };
 
@@ -56,6 +57,7 @@ public:
 QString texText(const QString &text)
 {
     QString out;
+    out.reserve(text.size() + 8);
     for (QChar c : text) {
         switch (c.unicode()) {
         case '\\':
@@ -78,7 +80,8 @@ QString texText(const QString &text)
         case '#':
         case '$':
         case '_':
-            out += QLatin1Char('\\') + c;
+            out += QLatin1Char('\\');
+            out += c;
             break;
         default:
             out += c;
@@ -107,85 +110,116 @@ QString texNames(const QList<PersonName> &people)
 class BibTex : public CitationFormat
 {
 public:
-    QByteArray record(const Book &book, const QString &key, bool) const override
+    void record(const Book &book, const QString &key, bool, QByteArray *out) const override
     {
-        QString r = QStringLiteral("@book{") + key + QStringLiteral(",\n");
-        const auto field = [&r](const char *name, const QString &value) {
-            if (!value.isEmpty())
-                r += QStringLiteral("  %1 = {%2},\n").arg(QLatin1String(name), value);
+        *out += "@book{";
+        *out += key.toUtf8();
+        *out += ",\n";
+        // `braced`: a list of biblatex kept whole, "THAMES AND HUDSON" is one publisher.
+        const auto field = [out](const char *name, const QString &value, bool braced = false) {
+            if (value.isEmpty())
+                return;
+            *out += "  ";
+            *out += name;
+            *out += braced ? " = {{" : " = {";
+            *out += value.toUtf8();
+            *out += braced ? "}},\n" : "},\n";
         };
         field("author", texNames(book.authors));
         field("title", texText(book.title));
         field("editor", texNames(book.editors));
         field("translator", texNames(book.translators));
-        // Lists in biblatex: braced whole, "THAMES AND HUDSON" is one publisher.
-        if (!book.publisher.isEmpty())
-            field("publisher", QLatin1Char('{') + texText(book.publisher) + QLatin1Char('}'));
-        if (!book.place.isEmpty())
-            field("location", QLatin1Char('{') + texText(book.place) + QLatin1Char('}'));
+        field("publisher", texText(book.publisher), true);
+        field("location", texText(book.place), true);
         field("date", book.year);
         field("volumes", book.volumes);
         field("pagetotal", book.pages);
         field("isbn", texText(book.isbn));
         field("note", texText(noteOf(book)));
         field("langid", book.language.isEmpty() ? QString() : QStringLiteral("greek"));
-        r += QStringLiteral("}\n\n");
-        return r.toUtf8();
+        *out += "}\n\n";
     }
 };
 
-QJsonArray cslNames(const QList<PersonName> &people)
+// A JSON string: quotes, backslashes and control characters escaped, the rest as UTF-8.
+void appendJsonString(QByteArray *out, const QString &text)
 {
-    QJsonArray names;
-    for (const PersonName &p : people) {
-        QJsonObject name;
-        if (p.family.isEmpty()) {
-            name.insert(QStringLiteral("literal"), p.literal);
+    *out += '"';
+    for (const char c : text.toUtf8()) {
+        const auto b = static_cast<unsigned char>(c);
+        if (b == '"' || b == '\\') {
+            *out += '\\';
+            *out += c;
+        } else if (b < 0x20 || b == 0x7F) {
+            *out += "\\u00";
+            *out += "0123456789abcdef"[b >> 4];
+            *out += "0123456789abcdef"[b & 15];
         } else {
-            name.insert(QStringLiteral("family"), p.family);
-            if (!p.given.isEmpty())
-                name.insert(QStringLiteral("given"), p.given);
+            *out += c;
         }
-        names.append(name);
     }
-    return names;
+    *out += '"';
 }
 
-// The citation style language's JSON: one array, each book an object on a line of its own.
+// The citation style language's JSON: one array, each book an object on a line of its own,
+// written as it is made.
 class CslJson : public CitationFormat
 {
 public:
-    QByteArray head() const override { return "["; }
-    QByteArray record(const Book &book, const QString &key, bool first) const override
+    void head(QByteArray *out) const override { *out += '['; }
+    void record(const Book &book, const QString &key, bool first, QByteArray *out) const override
     {
-        QJsonObject o;
-        const auto field = [&o](const char *name, const QString &value) {
-            if (!value.isEmpty())
-                o.insert(QLatin1String(name), value);
+        *out += first ? "\n{\"id\":" : ",\n{\"id\":";
+        appendJsonString(out, key);
+        *out += ",\"type\":\"book\"";
+        const auto field = [out](const char *name, const QString &value) {
+            if (value.isEmpty())
+                return;
+            *out += ",\"";
+            *out += name;
+            *out += "\":";
+            appendJsonString(out, value);
         };
-        const auto names = [&o](const char *name, const QList<PersonName> &people) {
-            if (!people.isEmpty())
-                o.insert(QLatin1String(name), cslNames(people));
+        const auto names = [out](const char *name, const QList<PersonName> &people) {
+            if (people.isEmpty())
+                return;
+            *out += ",\"";
+            *out += name;
+            *out += "\":[";
+            for (qsizetype i = 0; i < people.size(); ++i) {
+                const PersonName &p = people[i];
+                *out += i == 0 ? "{" : ",{";
+                if (p.family.isEmpty()) {
+                    *out += "\"literal\":";
+                    appendJsonString(out, p.literal);
+                } else {
+                    *out += "\"family\":";
+                    appendJsonString(out, p.family);
+                    if (!p.given.isEmpty()) {
+                        *out += ",\"given\":";
+                        appendJsonString(out, p.given);
+                    }
+                }
+                *out += '}';
+            }
+            *out += ']';
         };
-        o.insert(QStringLiteral("id"), key);
-        o.insert(QStringLiteral("type"), QStringLiteral("book"));
         field("title", book.title);
         names("author", book.authors);
         names("editor", book.editors);
         names("translator", book.translators);
         field("publisher", book.publisher);
         field("publisher-place", book.place);
-        if (!book.year.isEmpty())
-            o.insert(QStringLiteral("issued"),
-                     QJsonObject{{QStringLiteral("date-parts"), QJsonArray{QJsonArray{book.year.toInt()}}}});
+        if (!book.year.isEmpty()) // four digits
+            *out += ",\"issued\":{\"date-parts\":[[" + book.year.toLatin1() + "]]}";
         field("number-of-volumes", book.volumes);
         field("number-of-pages", book.pages);
         field("ISBN", book.isbn);
         field("note", noteOf(book));
         field("language", book.language);
-        return (first ? "\n" : ",\n") + QJsonDocument(o).toJson(QJsonDocument::Compact);
+        *out += '}';
     }
-    QByteArray tail(bool empty) const override { return empty ? "]\n" : "\n]\n"; }
+    void tail(bool empty, QByteArray *out) const override { *out += empty ? "]\n" : "\n]\n"; }
 };
 
 } // namespace

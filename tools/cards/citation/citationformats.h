@@ -15,13 +15,13 @@ class CitationFormat
 {
 public:
     virtual ~CitationFormat() = default;
-    virtual QByteArray head() const { return {}; }
-    // `first`: no record was written before it.
-    virtual QByteArray record(const Book &book, const QString &key, bool first) const = 0;
-    virtual QByteArray tail(bool empty) const
+    virtual void head(QByteArray *out) const { Q_UNUSED(out); }
+    // Appends one book; `first`: no record was written before it.
+    virtual void record(const Book &book, const QString &key, bool first, QByteArray *out) const = 0;
+    virtual void tail(bool empty, QByteArray *out) const
     {
         Q_UNUSED(empty);
-        return {};
+        Q_UNUSED(out);
     }
 };
 

@@ -36,12 +36,19 @@ QString suffixOf(qint64 n)
 
 QString latinName(const QString &text)
 {
+    // A bibliography names the same authors again and again; the transform costs microseconds.
+    static QHash<QString, QString> known;
+    if (const auto found = known.constFind(text); found != known.constEnd())
+        return found.value();
+    if (known.size() >= 4096)
+        known.clear();
     static const std::unique_ptr<icu::Transliterator> transliterator = makeTransliterator();
     icu::UnicodeString s(reinterpret_cast<const char16_t *>(text.utf16()), int32_t(text.size()));
     transliterator->transliterate(s);
     QString latin(reinterpret_cast<const QChar *>(s.getBuffer()), s.length());
     if (!latin.isEmpty())
         latin[0] = latin[0].toUpper();
+    known.insert(text, latin);
     return latin;
 }
 
