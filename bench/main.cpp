@@ -22,6 +22,7 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <optional>
@@ -183,8 +184,22 @@ double medianSaveMs(const QString &cardPath, qint32 number, int saves)
 }
 
 #ifdef VELMORA_CARDS_TOOL
-// The card tool's export for reference managers, in a process of its own as people run it.
-double exportMs(const QString &cardPath, const QString &format, const QString &out)
+// The high-water mark of a running process's memory. Its rusage would not do: a child
+// forked from this process inherits this process's peak.
+double peakRssMiBOf(qint64 pid)
+{
+    QFile status(QStringLiteral("/proc/%1/status").arg(pid));
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray &line : status.readAll().split('\n'))
+        if (line.startsWith("VmHWM:"))
+            return line.mid(6).trimmed().split(' ').first().toDouble() / 1024.0; // kB
+    return 0;
+}
+
+// The card tool's export for reference managers, in a process of its own as people run it;
+// `peakMiB` is raised to the process's peak memory as last seen while it ran.
+double exportMs(const QString &cardPath, const QString &format, const QString &out, double *peakMiB)
 {
     QProcess tool;
     tool.setStandardOutputFile(QProcess::nullDevice());
@@ -192,21 +207,17 @@ double exportMs(const QString &cardPath, const QString &format, const QString &o
     const auto start = std::chrono::steady_clock::now();
     tool.start(QStringLiteral(VELMORA_CARDS_TOOL),
                {QStringLiteral("export"), QStringLiteral("--format"), format, cardPath, out});
-    if (!tool.waitForFinished(10 * 60 * 1000) || tool.exitStatus() != QProcess::NormalExit ||
-        tool.exitCode() != 0)
+    if (!tool.waitForStarted())
+        throw std::runtime_error("velmora-cards did not start");
+    const qint64 pid = tool.processId();
+    while (!tool.waitForFinished(20) && tool.state() == QProcess::Running)
+        *peakMiB = std::max(*peakMiB, peakRssMiBOf(pid));
+    const double ms = msSince(start);
+    if (tool.exitStatus() != QProcess::NormalExit || tool.exitCode() != 0)
         throw std::runtime_error(
             qPrintable(QStringLiteral("velmora-cards export --format %1 failed").arg(format)));
-    const double ms = msSince(start);
     QFile::remove(out);
     return ms;
-}
-
-// The largest peak memory of the processes this one has waited for.
-double childrenPeakRssMiB()
-{
-    rusage usage{};
-    getrusage(RUSAGE_CHILDREN, &usage);
-    return double(usage.ru_maxrss) / 1024.0;
 }
 #endif
 
@@ -285,16 +296,15 @@ int runBenchmark(int argc, char **argv, const Options &o)
     report.figure(QStringLiteral("save of one card (median of %1): write + fdatasync").arg(Saves), ms(saveMs),
                   QStringLiteral("< 20 ms"), saveMs < 20 ? Report::Verdict::Pass : Report::Verdict::Miss);
 #ifdef VELMORA_CARDS_TOOL
-    // Before the window part, so that the children's peak memory is the exports' alone.
+    double exportRss = 0;
     for (const QString &format : {QStringLiteral("csl-json"), QStringLiteral("bibtex")}) {
         QList<double> times;
         for (int i = 0; i < o.runs; ++i)
             times << exportMs(folder + QStringLiteral("/Filis.dat"), format,
-                              folder + QStringLiteral("/export.out"));
+                              folder + QStringLiteral("/export.out"), &exportRss);
         report.time(QStringLiteral("velmora-cards export --format %1").arg(format), median(times), 0, 5000);
     }
-    const double exportRss = childrenPeakRssMiB();
-    report.figure(QStringLiteral("  peak RSS of an export"),
+    report.figure(QStringLiteral("  peak RSS of an export (as seen while it ran)"),
                   QStringLiteral("%1 MiB").arg(exportRss, 0, 'f', 1), QStringLiteral("< 64 MiB"),
                   exportRss < 64 ? Report::Verdict::Pass : Report::Verdict::Miss);
 #endif
