@@ -35,7 +35,8 @@ FileKind kindOf(mode_t mode)
 
 } // namespace
 
-tl::expected<FileDescriptor, OpenFailure> openRegularFile(const QByteArray &nativePath, int flags, unsigned mode)
+tl::expected<FileDescriptor, OpenFailure> openRegularFile(const QByteArray &nativePath, int flags,
+                                                          unsigned mode)
 {
     FileDescriptor fd(::open(nativePath.constData(), flags | O_CLOEXEC | O_NONBLOCK, mode));
     if (!fd) {
