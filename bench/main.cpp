@@ -1,6 +1,6 @@
 // Velmora's speed benchmark: a card file of a million cards, the searches and an
 // exploration through the real windows, each against a plain C scan of the same file, and
-// the save of one card in editing mode.
+// the save of one card in editing mode, and the card tool's export for reference managers.
 //
 //   velmora_bench [--cards N] [--runs N] [--folder DIR] [--no-window] [--program PATH]
 //
@@ -22,6 +22,7 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <optional>
@@ -186,6 +187,44 @@ double medianSaveMs(const QString &cardPath, qint32 number, int saves)
     return median(times);
 }
 
+#ifdef VELMORA_CARDS_TOOL
+// The high-water mark of a running process's memory. Its rusage would not do: a child
+// forked from this process inherits this process's peak.
+double peakRssMiBOf(qint64 pid)
+{
+    QFile status(QStringLiteral("/proc/%1/status").arg(pid));
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray &line : status.readAll().split('\n'))
+        if (line.startsWith("VmHWM:"))
+            return line.mid(6).trimmed().split(' ').first().toDouble() / 1024.0; // kB
+    return 0;
+}
+
+// The card tool's export for reference managers, in a process of its own as people run it;
+// `peakMiB` is raised to the process's peak memory as last seen while it ran.
+double exportMs(const QString &cardPath, const QString &format, const QString &out, double *peakMiB)
+{
+    QProcess tool;
+    tool.setStandardOutputFile(QProcess::nullDevice());
+    tool.setStandardErrorFile(QProcess::nullDevice());
+    const auto start = std::chrono::steady_clock::now();
+    tool.start(QStringLiteral(VELMORA_CARDS_TOOL),
+               {QStringLiteral("export"), QStringLiteral("--format"), format, cardPath, out});
+    if (!tool.waitForStarted())
+        throw std::runtime_error("velmora-cards did not start");
+    const qint64 pid = tool.processId();
+    while (!tool.waitForFinished(20) && tool.state() == QProcess::Running)
+        *peakMiB = std::max(*peakMiB, peakRssMiBOf(pid));
+    const double ms = msSince(start);
+    if (tool.exitStatus() != QProcess::NormalExit || tool.exitCode() != 0)
+        throw std::runtime_error(
+            qPrintable(QStringLiteral("velmora-cards export --format %1 failed").arg(format)));
+    QFile::remove(out);
+    return ms;
+}
+#endif
+
 QString ms(double value)
 {
     return QString::asprintf("%.1f ms", value);
@@ -260,6 +299,19 @@ int runBenchmark(int argc, char **argv, const Options &o)
         medianSaveMs(folder + QStringLiteral("/Filis.dat"), qint32((o.cards + 1) / 2), Saves);
     report.figure(QStringLiteral("save of one card (median of %1): write + fdatasync").arg(Saves), ms(saveMs),
                   QStringLiteral("< 20 ms"), saveMs < 20 ? Report::Verdict::Pass : Report::Verdict::Miss);
+#ifdef VELMORA_CARDS_TOOL
+    double exportRss = 0;
+    for (const QString &format : {QStringLiteral("csl-json"), QStringLiteral("bibtex")}) {
+        QList<double> times;
+        for (int i = 0; i < o.runs; ++i)
+            times << exportMs(folder + QStringLiteral("/Filis.dat"), format,
+                              folder + QStringLiteral("/export.out"), &exportRss);
+        report.time(QStringLiteral("velmora-cards export --format %1").arg(format), median(times), 0, 5000);
+    }
+    report.figure(QStringLiteral("  peak RSS of an export (as seen while it ran)"),
+                  QStringLiteral("%1 MiB").arg(exportRss, 0, 'f', 1), QStringLiteral("< 64 MiB"),
+                  exportRss < 64 ? Report::Verdict::Pass : Report::Verdict::Miss);
+#endif
     QString summary = QStringLiteral("baseline %1, title %2x, exploration %3x, start-up %4, save %5")
                           .arg(ms(f.baselineMs))
                           .arg(f.titleMs / f.baselineMs, 0, 'f', 2)

@@ -261,12 +261,104 @@ private slots:
         QVERIFY(check.readAllStandardOutput().contains("card 2, Title: 1 NUL byte at 1\n"));
     }
 
+    void isbnCheckDigit_data()
+    {
+        QTest::addColumn<QString>("isbn");
+        QTest::addColumn<QString>("finding"); // none when empty
+        QTest::newRow("ISBN-10") << "0-521-37830-3"
+                                 << "";
+        QTest::newRow("ISBN-10 ending in X") << "0-14-020220-X"
+                                             << "";
+        QTest::newRow("ISBN-10 ending in 0, no hyphens") << "0007120230"
+                                                         << "";
+        QTest::newRow("ISBN-13") << "978-0-521-37830-7"
+                                 << "";
+        QTest::newRow("bare prefix") << "960-"
+                                     << "";
+        QTest::newRow("empty") << ""
+                               << "";
+        QTest::newRow("ISBN-10 wrong digit") << "0-521-37830-4"
+                                             << "ISBN-10 \"0-521-37830-4\": check digit 4, should be 3";
+        QTest::newRow("ISBN-10 X where 9 is due") << "0-14-020221-X"
+                                                  << "ISBN-10 \"0-14-020221-X\": check digit X, should be 8";
+        QTest::newRow("ISBN-10 9 where X is due") << "0-14-020220-9"
+                                                  << "ISBN-10 \"0-14-020220-9\": check digit 9, should be X";
+        QTest::newRow("ISBN-13 wrong digit, no hyphens")
+            << "9780521378303"
+            << "ISBN-13 \"9780521378303\": check digit 3, should be 7";
+    }
+    void isbnCheckDigit()
+    {
+        QFETCH(QString, isbn);
+        QFETCH(QString, finding);
+        CardRecord card;
+        card.setField(Field::Isbn, isbn);
+        card.setField(Field::Title, QStringLiteral("ΤΙΤΛΟΣ"));
+        ToolRun tool;
+        tool.put(Cards, QByteArray(card.bytes().data(), RecordLength));
+        QCOMPARE(tool.run({QStringLiteral("check"), tool.path(Cards)}), finding.isEmpty() ? 0 : 3);
+        if (!finding.isEmpty())
+            QVERIFY2(tool.out.contains(QStringLiteral("card 1, Isbn: ") + finding + u'\n'),
+                     qPrintable(tool.out));
+    }
+
+    void sameBook_data()
+    {
+        QTest::addColumn<QList<QStringList>>("cards"); // Isbn, Author, Title
+        QTest::addColumn<QStringList>("groups");
+        QTest::newRow("author and title, blanks, accents and case aside")
+            << QList<QStringList>{{"960-", "ΤΡΙΚΟΥΠΗΣ Σ.", "ΙΣΤΟΡΙΑ ΤΗΣ ΕΠΑΝΑΣΤΑΣΕΩΣ"},
+                                  {"960-", "ΑΛΛΟΣ Α.", "ΙΣΤΟΡΙΑ ΤΗΣ ΕΠΑΝΑΣΤΑΣΕΩΣ"},
+                                  {"960-", "ΤΡΙΚΟΥΠΗΣ  Σ.", "Ιστορία της Επαναστάσεως"},
+                                  {"960-", "ΤΡΙΚΟΥΠΗΣ Σ.", "ΙΣΤΟΡΙΑ ΤΗΣ ΕΠΑΝΑΣΤΑΣΗΣ"}}
+            << QStringList{"cards 1, 3: the same book? the same author and title: ΤΡΙΚΟΥΠΗΣ Σ., ΙΣΤΟΡΙΑ ΤΗΣ "
+                           "ΕΠΑΝΑΣΤΑΣΕΩΣ"};
+        QTest::newRow("ISBN, hyphens aside, three cards; bare prefixes are no ISBN")
+            << QList<QStringList>{{"0-521-37830-3", "Α", "Χ"},
+                                  {"960-", "Β", "Ψ"},
+                                  {"0521378303", "Γ", "Ω"},
+                                  {"960-", "Δ", "Φ"},
+                                  {"0-5213-7830-3", "Ε", "Υ"}}
+            << QStringList{"cards 1, 3, 5: the same book? the same ISBN 0-521-37830-3"};
+        QTest::newRow("the same both ways, told once; two groups")
+            << QList<QStringList>{{"0-14-020220-X", "KITTO H.D.F.", "THE GREEKS"},
+                                  {"1-59017-017-2", "FINLEY M.I.", "THE WORLD OF ODYSSEUS"},
+                                  {"0-14-020220-X", "KITTO H.D.F.", "THE GREEKS"},
+                                  {"960-", "FINLEY M.I.", "THE WORLD OF ODYSSEUS"}}
+            << QStringList{"cards 1, 3: the same book? the same ISBN 0-14-020220-X",
+                           "cards 2, 4: the same book? the same author and title: FINLEY M.I., THE WORLD OF "
+                           "ODYSSEUS"};
+    }
+    void sameBook()
+    {
+        QFETCH(QList<QStringList>, cards);
+        QFETCH(QStringList, groups);
+        QByteArray file;
+        for (const QStringList &values : cards) {
+            CardRecord card;
+            for (int i = 0; i < values.size(); ++i)
+                card.setField(AllFields[i], values[i]);
+            file += QByteArray(card.bytes().data(), RecordLength);
+        }
+        ToolRun tool;
+        tool.put(Cards, file);
+        QCOMPARE(tool.run({QStringLiteral("check"), tool.path(Cards)}), 3);
+        QStringList found;
+        for (const QString &line : tool.out.split(u'\n'))
+            if (line.startsWith(QStringLiteral("cards ")))
+                found << line;
+        QCOMPARE(found, groups);
+        QVERIFY(tool.out.endsWith(
+            QStringLiteral("\n%1 finding%2\n").arg(groups.size()).arg(groups.size() == 1 ? "" : "s")));
+    }
+
     void helpNamesEveryCommand()
     {
         ToolRun tool;
         QCOMPARE(tool.run({QStringLiteral("--help")}), 0);
         for (const char *synopsis :
-             {"import [--cut] CSV FILIS", "export [--raw] FILIS CSV", "check FILIS", "show FILIS N"})
+             {"import [--cut] CSV FILIS", "export [--raw] FILIS CSV",
+              "export --format FORMAT [--all] FILIS OUT", "check FILIS", "show FILIS N"})
             QVERIFY2(tool.out.contains(QLatin1String(synopsis)), synopsis);
         QVERIFY(tool.out.contains(QStringLiteral("3 check found damage")));
     }

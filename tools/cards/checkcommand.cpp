@@ -4,6 +4,7 @@
 #include "command.h"
 #include "cp1253.h"
 #include "csvcolumns.h"
+#include "librariancheck.h"
 #include "storedcards.h"
 
 namespace velmora::cards {
@@ -85,6 +86,7 @@ int runCheck(const CommandLine &line, Console &console)
 
     const CardRecord deleted = CardRecord::deletedCard();
     const CardRecord fresh = CardRecord::newCard();
+    LibrarianCheck librarian;
     for (qint64 n = 1; n <= cards.storedRecords(); ++n) {
         QByteArray stored;
         if (!cards.readStored(n, &stored, &error)) {
@@ -113,7 +115,16 @@ int runCheck(const CommandLine &line, Console &console)
                 out << "card " << n << ", " << columnName(f) << ": " << finding << '\n';
             }
         }
+        if (stored.size() == RecordLength) // a partial record is a finding of its own
+            found += librarian.card(n, CardRecord::fromBytes(stored), out);
     }
+    const Result<qint64> duplicates = librarian.finish(cards, out);
+    if (!duplicates) {
+        out.flush();
+        console.err << duplicates.error().reason << Qt::endl;
+        return Failure;
+    }
+    found += *duplicates;
 
     if (cards.tailBytes() > 0) {
         ++found;
@@ -146,7 +157,9 @@ Command checkCommand()
         QStringLiteral("the file's length and card count, then a partial record at the end, deleted cards, "
                        "new cards still holding only \"960-\", NUL bytes, bytes undefined in Windows-1253 "
                        "and control bytes, each with its card number and field (positions from 1 within "
-                       "the field); exit status 3 when anything is found"),
+                       "the field); an ISBN-10 or ISBN-13 whose check digit is wrong; cards that look like "
+                       "the same book (the same ISBN, or the same author and title once blanks and accents "
+                       "are set aside), each group once; exit status 3 when anything is found"),
         {},
         1,
         runCheck,

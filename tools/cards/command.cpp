@@ -16,7 +16,8 @@ void printHelp(QTextStream &to)
     for (const Command &c : commands())
         to << "  " << c.synopsis << "\n      " << c.summary << "\n";
     to << "\nFILIS is a card file, CSV a UTF-8 spreadsheet file with the header row\n"
-          "Isbn,Author,Title,OtherName,Publication,PagesNotes. Control bytes of a card (NUL, tab,\n"
+          "Isbn,Author,Title,OtherName,Publication,PagesNotes, OUT the file export writes in\n"
+          "FORMAT: csv, ris, bibtex or csl-json. Control bytes of a card (NUL, tab,\n"
           "line breaks) appear in CSV and on screen as their control pictures (\u2400 for NUL),\n"
           "which import writes back as the same bytes.\n"
           "\nexit status: 0 done, 1 failed (nothing written), 2 wrong command line,\n"
@@ -28,9 +29,18 @@ void printHelp(QTextStream &to)
 bool parse(const Command &command, const QStringList &arguments, CommandLine *line, QString *error)
 {
     bool optionsEnd = false;
-    for (const QString &a : arguments) {
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const QString &a = arguments.at(i);
+        const qsizetype equals = a.indexOf(QLatin1Char('='));
+        const QString valued = equals > 0 ? a.left(equals + 1) : a + QLatin1Char('=');
         if (!optionsEnd && a == QLatin1String("--")) {
             optionsEnd = true;
+        } else if (!optionsEnd && a.startsWith(QLatin1String("--")) && command.options.contains(valued)) {
+            if (equals < 0 && i + 1 == arguments.size()) {
+                *error = QStringLiteral("%1: %2 needs a value").arg(command.name, a);
+                return false;
+            }
+            line->values.insert(valued.chopped(1), equals > 0 ? a.mid(equals + 1) : arguments.at(++i));
         } else if (!optionsEnd && a.startsWith(QLatin1Char('-')) && a.size() > 1 && !a.at(1).isDigit()) {
             // "-1" is a (wrong) card number, not an option.
             if (!command.options.contains(a)) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QSet>
 #include <QStringList>
 #include <QTextStream>
@@ -20,7 +21,12 @@ struct CommandLine
 {
     QStringList arguments;
     QSet<QString> options;
+    QHash<QString, QString> values; // of the options that take one: "--format" -> "ris"
     bool has(const QString &option) const { return options.contains(option); }
+    QString value(const QString &option, const QString &otherwise) const
+    {
+        return values.value(option, otherwise);
+    }
 };
 
 // Exit statuses of every command.
@@ -30,9 +36,9 @@ enum ExitStatus { Success = 0, Failure = 1, Usage = 2, Damaged = 3 };
 struct Command
 {
     QString name;
-    QString synopsis; // after the program's name: "import [--cut] CSV FILIS"
-    QString summary;  // one line for the list of commands
-    QStringList options;
+    QString synopsis;    // after the program's name: "import [--cut] CSV FILIS"
+    QString summary;     // one line for the list of commands
+    QStringList options; // "--format=" takes a value: "--format ris" or "--format=ris"
     int argumentCount;
     std::function<int(const CommandLine &, Console &)> run;
 };

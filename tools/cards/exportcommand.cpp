@@ -1,6 +1,8 @@
-// velmora-cards export [--raw] FILIS CSV: a card file's cards into a spreadsheet.
+// velmora-cards export [--raw] FILIS CSV: a card file's cards into a spreadsheet, or with
+// --format into a format of reference managers (citation/).
 
 #include "cardfile.h"
+#include "citationexport.h"
 #include "command.h"
 #include "cp1253.h"
 #include "csvcolumns.h"
@@ -46,6 +48,14 @@ int runExport(const CommandLine &line, Console &console)
     const QString &cardPath = line.arguments.at(0);
     const QString &csvPath = line.arguments.at(1);
     const bool raw = line.has(QStringLiteral("--raw"));
+    const QString format = line.value(QStringLiteral("--format"), QStringLiteral("csv"));
+    if (format != QLatin1String("csv")) {
+        if (raw) {
+            console.err << "export: --raw is for --format csv only" << Qt::endl;
+            return Usage;
+        }
+        return exportCitations(format, line, console);
+    }
 
     QString error;
     StoredCards cards;
@@ -97,11 +107,16 @@ Command exportCommand()
 {
     return Command{
         QStringLiteral("export"),
-        QStringLiteral("export [--raw] FILIS CSV"),
-        QStringLiteral("every card into UTF-8 CSV with the same header as import, values trimmed of blanks "
-                       "as the program shows them; --raw writes every stored byte untrimmed, with a Bytes "
-                       "column, and import gives back the identical file; CSV may be - for standard output"),
-        {QStringLiteral("--raw")},
+        QStringLiteral("export [--raw] FILIS CSV\n  export --format FORMAT [--all] FILIS OUT"),
+        QStringLiteral("every card into UTF-8 CSV (FORMAT csv, the default) with the same header as import, "
+                       "values trimmed of blanks as the program shows them; --raw writes every stored byte "
+                       "untrimmed, with a Bytes column, and import gives back the identical file.\n"
+                       "      FORMAT ris, bibtex (biblatex) or csl-json: every card a book for reference "
+                       "managers and LaTeX, author, publisher, place, year, volumes and pages taken apart "
+                       "where the card follows the bibliography's patterns, the rest kept as a note; "
+                       "deleted cards and new ones holding only \"960-\" are left out and counted on the "
+                       "standard error, --all keeps them. OUT may be - for standard output"),
+        {QStringLiteral("--raw"), QStringLiteral("--format="), QStringLiteral("--all")},
         2,
         runExport,
     };

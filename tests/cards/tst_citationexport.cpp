@@ -1,0 +1,335 @@
+// The export for reference managers: the card read as a book, RIS that keeps every tag in
+// its form, and the whole sample bibliography rendered by pandoc's citation processor.
+
+#include "bookfields.h"
+#include "citationkeys.h"
+#include "toolrun.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QtTest>
+
+using namespace velmora;
+using namespace velmora::cards;
+using namespace velmora::cards::test;
+
+namespace {
+
+const QString Cards = QStringLiteral("Filis.dat");
+
+QString sampleCsv()
+{
+    return qEnvironmentVariable("VELMORA_SOURCE_DIR") + QStringLiteral("/data/books.csv");
+}
+
+CardRecord cardOf(const QStringList &values)
+{
+    CardRecord card;
+    for (int i = 0; i < values.size(); ++i)
+        card.setField(AllFields[i], values[i]);
+    return card;
+}
+
+QString namesOf(const QList<PersonName> &people)
+{
+    QStringList out;
+    for (const PersonName &p : people)
+        out << (p.literal.isEmpty() ? p.family + QLatin1Char('|') + p.given : QLatin1Char('=') + p.literal);
+    return out.join(QLatin1Char(';'));
+}
+
+// The book in one line: authors / editors / translators / publisher / place / year /
+// volumes / pages / isbn / notes.
+QString summaryOf(const Book &b)
+{
+    return QStringList{namesOf(b.authors),
+                       namesOf(b.editors),
+                       namesOf(b.translators),
+                       b.publisher,
+                       b.place,
+                       b.year,
+                       b.volumes,
+                       b.pages,
+                       b.isbn,
+                       b.notes.join(QLatin1Char(';'))}
+        .join(QStringLiteral(" / "));
+}
+
+// The words of a text, punctuation and quotes aside.
+QStringList wordsOf(const QString &text)
+{
+    static const QRegularExpression nonWord(QStringLiteral("[^\\p{L}\\p{N}\\x{2400}-\\x{241F}~]+"));
+    return text.split(nonWord, Qt::SkipEmptyParts);
+}
+
+// The sample bibliography as a card file, and its cards' fields as the program shows them.
+QList<QStringList> importSample(ToolRun &tool)
+{
+    if (tool.run({QStringLiteral("import"), sampleCsv(), tool.path(Cards)}) != 0)
+        return {};
+    const QByteArray file = tool.get(Cards);
+    QList<QStringList> rows;
+    for (qsizetype at = 0; at + RecordLength <= file.size(); at += RecordLength) {
+        const CardRecord card = CardRecord::fromBytes(QByteArrayView(file).sliced(at, RecordLength));
+        QStringList fields;
+        for (Field f : AllFields)
+            fields << card.shown(f);
+        rows << fields;
+    }
+    return rows;
+}
+
+} // namespace
+
+class CitationExportTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void cardAsBook_data()
+    {
+        QTest::addColumn<QStringList>("card");
+        QTest::addColumn<QString>("book");
+        QTest::newRow("family and initials, publisher, place, year, volumes")
+            << QStringList{"960-", "ΤΡΙΚΟΥΠΗΣ Σ.", "Τ", "", "ΕΣΤΙΑ, ΑΘΗΝΑ 1992", "4 ΤΟΜ."}
+            << "ΤΡΙΚΟΥΠΗΣ|Σ. /  /  / ΕΣΤΙΑ / ΑΘΗΝΑ / 1992 / 4 /  /  / ";
+        QTest::newRow("two-word family, digraph initial; place: publisher, year")
+            << QStringList{"", "ΛΟΓΟΥΕΛΛΙΝ ΣΜΙΘ ΝΤ.", "Τ", "", "ΑΘΗΝΑ: ΚΑΡΔΑΜΙΤΣΑ, 1990", "Σ. 101"}
+            << "ΛΟΓΟΥΕΛΛΙΝ ΣΜΙΘ|ΝΤ. /  /  / ΚΑΡΔΑΜΙΤΣΑ / ΑΘΗΝΑ / 1990 /  / 101 /  / ";
+        QTest::newRow("one name; translator; place and year")
+            << QStringList{"960-", "ΘΟΥΚΥΔΙΔΗΣ", "Τ", "ΜΕΤ. ΒΛΑΧΟΣ Α.", "ΛΟΝΔΙΝΟ 1853", ""}
+            << "ΘΟΥΚΥΔΙΔΗΣ| /  / ΒΛΑΧΟΣ|Α. /  / ΛΟΝΔΙΝΟ / 1853 /  /  /  / ";
+        QTest::newRow("collective work; editor; publisher and place")
+            << QStringList{"960-", "ΣΥΛΛΟΓΙΚΟ ΕΡΓΟ", "Τ", "ΕΠΙΜ. ΚΑΚΡΙΔΗΣ Ι.Θ.", "ΒΑΝΙΑΣ, ΘΕΣΣΑΛΟΝΙΚΗ", ""}
+            << " / ΚΑΚΡΙΔΗΣ|Ι.Θ. /  / ΒΑΝΙΑΣ / ΘΕΣΣΑΛΟΝΙΚΗ /  /  /  /  / ΣΥΛΛΟΓΙΚΟ ΕΡΓΟ";
+        QTest::newRow("second author; a press and a year; ISBN")
+            << QStringList{"0-521-08558-6",
+                           "VENTRIS M.",
+                           "Τ",
+                           "AND CHADWICK J.",
+                           "CAMBRIDGE UNIV. PRESS 1973",
+                           "2ND ED."}
+            << "VENTRIS|M.;CHADWICK|J. /  /  / CAMBRIDGE UNIV. PRESS /  / 1973 /  /  / 0-521-08558-6 / 2ND "
+               "ED.";
+        QTest::newRow("names and data in no pattern are notes, kept whole")
+            << QStringList{"ΧΩΡΙΣ", "ΑΝΝΑ ΚΟΜΝΗΝΗ", "Τ", "ΟΜΑΔΑ ΦΙΛΟΛΟΓΩΝ ΚΑΚΤΟΥ", "A, B, ΑΘΗΝΑ 1990", "ΕΙΚ."}
+            << "=ΑΝΝΑ ΚΟΜΝΗΝΗ /  /  /  /  /  /  /  /  / ΟΜΑΔΑ ΦΙΛΟΛΟΓΩΝ ΚΑΚΤΟΥ;A, B, ΑΘΗΝΑ 1990;ΕΙΚ.;ΧΩΡΙΣ";
+        QTest::newRow("translation with commentary: translator and the note")
+            << QStringList{"960-", "", "Τ", "ΜΕΤ.-ΣΧΟΛ. ΠΑΠΑΧΑΤΖΗΣ Ν.", "", ""}
+            << " /  / ΠΑΠΑΧΑΤΖΗΣ|Ν. /  /  /  /  /  /  / ΜΕΤ.-ΣΧΟΛ. ΠΑΠΑΧΑΤΖΗΣ Ν.";
+    }
+    void cardAsBook()
+    {
+        QFETCH(QStringList, card);
+        QFETCH(QString, book);
+        QCOMPARE(summaryOf(bookOf(cardOf(card))), book);
+    }
+
+    void keysAreAsciiAndUnique()
+    {
+        CitationKeys keys;
+        const auto key = [&keys](const QStringList &card) { return keys.next(bookOf(cardOf(card))); };
+        QCOMPARE(key({"", "ΠΑΠΑΡΡΗΓΟΠΟΥΛΟΣ Κ.", "Τ", "", "ΑΘΗΝΑ 1860"}),
+                 QStringLiteral("Paparrigopoulos1860"));
+        QCOMPARE(key({"", "ΠΑΠΑΡΡΗΓΟΠΟΥΛΟΣ Κ.", "Τ2", "", "ΑΘΗΝΑ 1860"}),
+                 QStringLiteral("Paparrigopoulos1860b"));
+        QCOMPARE(key({"", "ΠΑΠΑΡΡΗΓΟΠΟΥΛΟΣ Κ.", "Τ3", "", "ΑΘΗΝΑ 1860"}),
+                 QStringLiteral("Paparrigopoulos1860c"));
+        QCOMPARE(key({"", "ΜΠΟΡΝΤΜΑΝ Τ.", "Τ", "", ""}), QStringLiteral("Borntman-nd"));
+        QCOMPARE(key({"", "ΧΑΤΖΗΙΩΣΗΦ Χ.", "Τ", "", "ΑΘΗΝΑ 1993"}), QStringLiteral("Chatziiosif1993"));
+        QCOMPARE(key({"", "ΣΥΛΛΟΓΙΚΟ ΕΡΓΟ", "ΕΛΛΗΝΙΚΗ ΜΥΘΟΛΟΓΙΑ", "", "ΑΘΗΝΑ 1986"}),
+                 QStringLiteral("Elliniki1986"));
+    }
+
+    // Every record between "TY  - BOOK" and "ER  - ", every line a tag in RIS form, and every
+    // word of every field in its card's record, hostile cards included.
+    void risKeepsItsFormAndEveryField_data()
+    {
+        QTest::addColumn<QList<QStringList>>("cards");
+        QTest::addColumn<QStringList>("options");
+        ToolRun sample;
+        QTest::newRow("sample") << importSample(sample) << QStringList();
+        const QList<QStringList> hostile = {
+            {"960-\"%", "O'BRIEN {X} \\ Y.", "100% \"ΤΙΤΛΟΣ\"\u240A{A} \\par #1 $_^", "ΜΕΤ. {}} %",
+             "\u2400\u240A, \u2409 1999", "\\\\ 2 ΤΟΜ."},
+            {"~~~", "~~~", "~~~", "~~~", "~~~", "~~~"},
+            {"960-", "", "", "", "", ""},
+        };
+        QTest::newRow("hostile, --all") << hostile << QStringList{QStringLiteral("--all")};
+    }
+    void risKeepsItsFormAndEveryField()
+    {
+        QFETCH(QList<QStringList>, cards);
+        QFETCH(QStringList, options);
+        QVERIFY(!cards.isEmpty());
+        ToolRun tool;
+        QByteArray file;
+        for (const QStringList &c : cards)
+            file += QByteArray(cardOf(c).bytes().data(), RecordLength);
+        tool.put(Cards, file);
+        QCOMPARE(tool.run(QStringList{QStringLiteral("export"), QStringLiteral("--format"),
+                                      QStringLiteral("ris")} +
+                          options + QStringList{tool.path(Cards), tool.path(QStringLiteral("out.ris"))}),
+                 0);
+        const QString ris = QString::fromUtf8(tool.get(QStringLiteral("out.ris")));
+        static const QRegularExpression tagLine(QStringLiteral("^[A-Z][A-Z0-9]  - (\\S.*)?$"));
+        QStringList records;
+        QString record;
+        for (const QString &line : ris.split(QLatin1Char('\n'))) {
+            if (line.isEmpty())
+                continue;
+            QVERIFY2(tagLine.match(line).hasMatch(), qPrintable(line));
+            QVERIFY2(record.isEmpty() == (line == QStringLiteral("TY  - BOOK")), qPrintable(line));
+            record += line + QLatin1Char('\n');
+            if (line == QStringLiteral("ER  - ")) {
+                records << record;
+                record.clear();
+            }
+        }
+        QVERIFY(record.isEmpty());
+        QCOMPARE(records.size(), cards.size());
+        // The role's abbreviation before the other name is said by its tag; the bare prefix
+        // "960-" is no ISBN.
+        static const QRegularExpression role(
+            QStringLiteral("^(ΜΕΤ\\.|ΜΕΤ\\.-ΣΧΟΛ\\.|ΕΠΙΜ\\.|ED\\.|TRANS\\.|ΚΑΙ|AND|ET) "));
+        for (int i = 0; i < cards.size(); ++i) {
+            QStringList fields = cards[i];
+            fields[3].remove(role);
+            fields[5].remove(QRegularExpression(QStringLiteral("^Σ\\.|(?<=\\d) (ΤΟΜ|VOL|BDE)\\.$")));
+            if (fields[0] == QStringLiteral("960-"))
+                fields[0].clear();
+            for (const QString &field : fields)
+                for (const QString &word : wordsOf(field))
+                    QVERIFY2(wordsOf(records[i]).contains(word), qPrintable(word + u'\n' + records[i]));
+        }
+    }
+
+    // The JSON is written by hand: a JSON reader gives back every hostile title and name.
+    void cslJsonReadsBackHostileText()
+    {
+        const QList<QStringList> cards = {
+            {"", "\"Q\" \\ Ε.", "\\\"}{\u2400\u241F\u2421 \u00A0/ \\u0041", "ΜΕΤ. Α\"Β", "", ""},
+            {"", "ΑΝΝΑ \\ ΚΟΜΝΗΝΗ", "\u007F\"", "", "", ""},
+        };
+        ToolRun tool;
+        QByteArray file;
+        for (const QStringList &c : cards)
+            file += QByteArray(cardOf(c).bytes().data(), RecordLength);
+        tool.put(Cards, file);
+        QCOMPARE(tool.run({QStringLiteral("export"), QStringLiteral("--format"), QStringLiteral("csl-json"),
+                           tool.path(Cards), tool.path(QStringLiteral("out.json"))}),
+                 0);
+        QJsonParseError error;
+        const QJsonArray books =
+            QJsonDocument::fromJson(tool.get(QStringLiteral("out.json")), &error).array();
+        QVERIFY2(error.error == QJsonParseError::NoError, qPrintable(error.errorString()));
+        QCOMPARE(books.size(), cards.size());
+        for (int i = 0; i < cards.size(); ++i) {
+            const CardRecord card = cardOf(cards[i]);
+            const QJsonObject book = books[i].toObject();
+            QCOMPARE(book[QStringLiteral("title")].toString(), card.shown(Field::Title));
+            const QJsonObject author = book[QStringLiteral("author")].toArray().first().toObject();
+            QCOMPARE(author[QStringLiteral("family")].toString() +
+                         author[QStringLiteral("literal")].toString(),
+                     personNameOf(card.shown(Field::Author)).family +
+                         personNameOf(card.shown(Field::Author)).literal);
+        }
+        QCOMPARE(books[0]
+                     .toObject()[QStringLiteral("translator")]
+                     .toArray()
+                     .first()
+                     .toObject()[QStringLiteral("family")]
+                     .toString(),
+                 QStringLiteral("Α\"Β"));
+    }
+
+    void deletedAndNewCardsLeftOutAndCounted()
+    {
+        ToolRun tool;
+        QByteArray file;
+        for (const CardRecord &c : {CardRecord::deletedCard(), cardOf({"960-", "Α", "Β"}),
+                                    CardRecord::newCard(), CardRecord::deletedCard()})
+            file += QByteArray(c.bytes().data(), RecordLength);
+        tool.put(Cards, file);
+        for (const char *format : {"ris", "bibtex", "csl-json"}) {
+            QCOMPARE(tool.run({QStringLiteral("export"), QStringLiteral("--format=") + QLatin1String(format),
+                               tool.path(Cards), QStringLiteral("-")}),
+                     0);
+            QVERIFY2(tool.err.contains(QStringLiteral("1 book written to -")), qPrintable(tool.err));
+            QVERIFY2(
+                tool.err.contains(QStringLiteral("left out: 2 deleted (\"~~~\"), 1 new (only \"960-\")")),
+                qPrintable(tool.err));
+            QCOMPARE(tool.run({QStringLiteral("export"), QStringLiteral("--all"), QStringLiteral("--format"),
+                               QLatin1String(format), tool.path(Cards), QStringLiteral("-")}),
+                     0);
+            QVERIFY2(tool.err.contains(QStringLiteral("4 books written to -")), qPrintable(tool.err));
+        }
+        QCOMPARE(tool.run({QStringLiteral("export"), QStringLiteral("--format"), QStringLiteral("marc"),
+                           tool.path(Cards), QStringLiteral("-")}),
+                 2);
+    }
+
+    // pandoc's citation processor lists every card, with the words of its title, its
+    // author's family name and its publishing data.
+    void pandocListsEveryCard_data()
+    {
+        QTest::addColumn<QString>("format");
+        QTest::newRow("csl-json") << QStringLiteral("csl-json");
+        QTest::newRow("bibtex") << QStringLiteral("bibtex");
+    }
+    void pandocListsEveryCard()
+    {
+        QFETCH(QString, format);
+        const QString pandoc = QStandardPaths::findExecutable(QStringLiteral("pandoc"));
+        if (pandoc.isEmpty())
+            QSKIP("pandoc is not installed (tools/setup-debian.sh installs it)");
+        ToolRun tool;
+        const QList<QStringList> cards = importSample(tool);
+        QCOMPARE(cards.size(), 166);
+        const QString bibliography =
+            tool.path(format == QLatin1String("bibtex") ? "cards.bib" : "cards.json");
+        QCOMPARE(tool.run({QStringLiteral("export"), QStringLiteral("--format"), format, tool.path(Cards),
+                           bibliography}),
+                 0);
+        QProcess p;
+        p.start(pandoc, {QStringLiteral("--citeproc"), QStringLiteral("--bibliography"), bibliography,
+                         QStringLiteral("--to"), QStringLiteral("plain"), QStringLiteral("--wrap=none")});
+        p.write("---\nnocite: '@*'\n---\n");
+        p.closeWriteChannel();
+        QVERIFY(p.waitForFinished(60000));
+        QVERIFY2(p.exitCode() == 0, p.readAllStandardError().constData());
+        const QStringList entries =
+            QString::fromUtf8(p.readAllStandardOutput()).split(QStringLiteral("\n\n"), Qt::SkipEmptyParts);
+        QCOMPARE(entries.size(), cards.size());
+        // The style writes "———" for the authors of the entry before.
+        static const QRegularExpression authorsPart(QStringLiteral("^(.*?)\\. (?:\\d{4}|n\\.d\\.)"));
+        QList<QStringList> entryWords;
+        QString authors;
+        for (QString e : entries) {
+            e.replace(QStringLiteral("———"), authors);
+            e.replace(QRegularExpression(QStringLiteral("\\b(\\d{4})[a-z]\\b")),
+                      QStringLiteral("\\1")); // 1993b
+            authors = authorsPart.match(e).captured(1);
+            entryWords << wordsOf(e.toCaseFolded()); // case is the style's business
+        }
+        for (const QStringList &card : cards) {
+            QStringList expected = wordsOf((card[2] + u' ' + card[4]).toCaseFolded());
+            if (card[1] != QStringLiteral("ΣΥΛΛΟΓΙΚΟ ΕΡΓΟ") &&
+                card[1] != QStringLiteral("ΑΝΩΝΥΜΟΣ")) // no person
+                expected << wordsOf(card[1].toCaseFolded()).first();
+            const bool listed =
+                std::any_of(entryWords.cbegin(), entryWords.cend(), [&](const QStringList &e) {
+                    return std::all_of(expected.cbegin(), expected.cend(),
+                                       [&](const QString &w) { return e.contains(w); });
+                });
+            QVERIFY2(listed, qPrintable(card.join(QLatin1Char('|'))));
+        }
+    }
+};
+
+QTEST_GUILESS_MAIN(CitationExportTest)
+#include "tst_citationexport.moc"

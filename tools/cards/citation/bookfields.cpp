@@ -1,0 +1,141 @@
+#include "bookfields.h"
+
+#include <QRegularExpression>
+
+namespace velmora::cards {
+
+namespace {
+
+// Cards with no personal author say so in the author field.
+bool isNoPersonalAuthor(const QString &author)
+{
+    return author == QStringLiteral("ΣΥΛΛΟΓΙΚΟ ΕΡΓΟ") || author == QStringLiteral("ΑΝΩΝΥΜΟΣ");
+}
+
+enum class Role { Author, Editor, Translator };
+
+struct RoleAbbreviation
+{
+    const char *abbreviation; // UTF-8
+    Role role;
+    bool alsoNote; // the abbreviation says more than the role can carry
+};
+
+// The abbreviations the bibliography puts before the other name, Greek and foreign.
+constexpr RoleAbbreviation Roles[] = {
+    {"ΜΕΤ.", Role::Translator, false},      {"TRANS.", Role::Translator, false},
+    {"ΜΕΤ.-ΣΧΟΛ.", Role::Translator, true}, {"ΕΠΙΜ.", Role::Editor, false},
+    {"ED.", Role::Editor, false},           {"ΚΑΙ", Role::Author, false},
+    {"AND", Role::Author, false},           {"ET", Role::Author, false},
+};
+
+void placeOtherName(const QString &other, Book *book)
+{
+    const qsizetype blank = other.indexOf(QLatin1Char(' '));
+    const QString first = other.left(blank);
+    for (const RoleAbbreviation &r : Roles) {
+        if (blank < 0 || first != QString::fromUtf8(r.abbreviation))
+            continue;
+        const PersonName name = personNameOf(other.mid(blank + 1).trimmed());
+        (r.role == Role::Author   ? book->authors
+         : r.role == Role::Editor ? book->editors
+                                  : book->translators)
+            << name;
+        if (r.alsoNote)
+            book->notes << other;
+        return;
+    }
+    book->notes << other;
+}
+
+void splitPagesNotes(const QString &text, Book *book)
+{
+    static const QRegularExpression volumes(QStringLiteral("^(\\d+) (?:ΤΟΜ|VOL|VOLS|BDE)\\.$"));
+    static const QRegularExpression pages(QStringLiteral("^Σ\\. ?(\\d+)$"));
+    if (const auto m = volumes.match(text); m.hasMatch())
+        book->volumes = m.captured(1);
+    else if (const auto p = pages.match(text); p.hasMatch())
+        book->pages = p.captured(1);
+    else
+        book->notes << text;
+}
+
+} // namespace
+
+PersonName personNameOf(const QString &text)
+{
+    // Initials: one or two letters and a full stop, joined or hyphenated ("Κ.Θ.", "ΝΤ.", "PH.-E.").
+    static const QRegularExpression withInitials(QStringLiteral("^(\\S.*?) ((?:\\p{L}{1,2}\\.-?)+)$"));
+    if (const auto m = withInitials.match(text); m.hasMatch())
+        return {m.captured(1), m.captured(2), {}};
+    if (!text.contains(QLatin1Char(' ')))
+        return {text, {}, {}};
+    return {{}, {}, text};
+}
+
+bool splitPublication(const QString &text, Book *book)
+{
+    static const QRegularExpression publisherPlaceYear(QStringLiteral("^([^,:]+), ([^,:]+) (\\d{4})$"));
+    static const QRegularExpression placePublisherYear(QStringLiteral("^([^,:]+): ([^,:]+), (\\d{4})$"));
+    static const QRegularExpression publisherPlace(QStringLiteral("^([^,:]+), ([^,:\\d]+)$"));
+    static const QRegularExpression placeYear(QStringLiteral("^(\\S+) (\\d{4})$"));
+    // "PRINCETON UNIV. PRESS 1966": a publisher without its place.
+    static const QRegularExpression pressYear(QStringLiteral("^([^,:]+ PRESS) (\\d{4})$"));
+    if (const auto m = publisherPlaceYear.match(text); m.hasMatch()) {
+        book->publisher = m.captured(1);
+        book->place = m.captured(2);
+        book->year = m.captured(3);
+    } else if (const auto m = placePublisherYear.match(text); m.hasMatch()) {
+        book->place = m.captured(1);
+        book->publisher = m.captured(2);
+        book->year = m.captured(3);
+    } else if (const auto m = publisherPlace.match(text); m.hasMatch()) {
+        book->publisher = m.captured(1);
+        book->place = m.captured(2);
+    } else if (const auto m = placeYear.match(text); m.hasMatch()) {
+        book->place = m.captured(1);
+        book->year = m.captured(2);
+    } else if (const auto m = pressYear.match(text); m.hasMatch()) {
+        book->publisher = m.captured(1);
+        book->year = m.captured(2);
+    } else {
+        return false;
+    }
+    return true;
+}
+
+Book bookOf(const CardRecord &card)
+{
+    Book book;
+    book.title = card.shown(Field::Title);
+    static const QRegularExpression greek(QStringLiteral("\\p{Greek}"));
+    if (greek.match(book.title).hasMatch())
+        book.language = QStringLiteral("el");
+
+    const QString author = card.shown(Field::Author);
+    if (isNoPersonalAuthor(author))
+        book.notes << author;
+    else if (!author.isEmpty())
+        book.authors << personNameOf(author);
+
+    if (const QString other = card.shown(Field::OtherName); !other.isEmpty())
+        placeOtherName(other, &book);
+
+    const QString publication = card.shown(Field::Publication);
+    if (!publication.isEmpty() && !splitPublication(publication, &book))
+        book.notes << publication;
+
+    if (const QString pagesNotes = card.shown(Field::PagesNotes); !pagesNotes.isEmpty())
+        splitPagesNotes(pagesNotes, &book);
+
+    // "960-" is what every new card starts with: no ISBN yet.
+    static const QRegularExpression isbnLike(QStringLiteral("^[0-9Xx-]+$"));
+    const QString isbn = card.shown(Field::Isbn);
+    if (isbnLike.match(isbn).hasMatch() && isbn != QStringLiteral("960-"))
+        book.isbn = isbn;
+    else if (!isbn.isEmpty() && isbn != QStringLiteral("960-"))
+        book.notes << isbn;
+    return book;
+}
+
+} // namespace velmora::cards

@@ -1,0 +1,88 @@
+#include "citationexport.h"
+
+#include "bookfields.h"
+#include "cardfile.h"
+#include "citationformats.h"
+#include "citationkeys.h"
+#include "outputfile.h"
+#include "storedcards.h"
+
+namespace velmora::cards {
+
+namespace {
+
+constexpr qsizetype FlushAt = 1 << 20;
+
+} // namespace
+
+int exportCitations(const QString &formatName, const CommandLine &line, Console &console)
+{
+    const std::unique_ptr<CitationFormat> format = citationFormat(formatName);
+    if (!format) {
+        console.err << "export: unknown format \"" << formatName << "\" (csv, ris, bibtex or csl-json)"
+                    << Qt::endl;
+        return Usage;
+    }
+    const QString &cardPath = line.arguments.at(0);
+    const QString &outPath = line.arguments.at(1);
+    const bool all = line.has(QStringLiteral("--all"));
+
+    QString error;
+    StoredCards cards;
+    if (!cards.open(cardPath, &error)) {
+        console.err << error << Qt::endl;
+        return Failure;
+    }
+    OutputFile out;
+    if (!out.open(outPath, &error)) {
+        console.err << error << Qt::endl;
+        return Failure;
+    }
+
+    const CardRecord deleted = CardRecord::deletedCard();
+    const CardRecord fresh = CardRecord::newCard();
+    CitationKeys keys;
+    qint64 written = 0, deletedLeft = 0, freshLeft = 0;
+    // One buffer for the whole export, kept at its size: allocating a megabyte again after
+    // every write costs more than making the records.
+    QByteArray text;
+    text.reserve(FlushAt + (FlushAt >> 2));
+    format->head(&text);
+    const qint64 count = roundedCardCount(cards.length());
+    for (qint64 n = 1; n <= count; ++n) {
+        CardRecord card;
+        if (!cards.readCard(n, &card, &error)) {
+            console.err << error << "; nothing written" << Qt::endl;
+            return Failure;
+        }
+        if (!all && card == deleted) {
+            ++deletedLeft;
+            continue;
+        }
+        if (!all && card == fresh) {
+            ++freshLeft;
+            continue;
+        }
+        const Book book = bookOf(card);
+        format->record(book, keys.next(book), written == 0, &text);
+        ++written;
+        if (text.size() >= FlushAt) {
+            out.write(text);
+            text.truncate(0);
+        }
+    }
+    format->tail(written == 0, &text);
+    out.write(text);
+    if (!out.commit(&error)) {
+        console.err << error << "; nothing written" << Qt::endl;
+        return Failure;
+    }
+    QTextStream &report = out.isStandardOutput() ? console.err : console.out;
+    report << written << (written == 1 ? " book" : " books") << " written to " << outPath << Qt::endl;
+    if (!all)
+        console.err << "left out: " << deletedLeft << " deleted (\"~~~\"), " << freshLeft
+                    << " new (only \"960-\"); --all keeps them" << Qt::endl;
+    return Success;
+}
+
+} // namespace velmora::cards
