@@ -68,10 +68,9 @@ QStringList fieldFindings(QByteArrayView bytes)
 int runCheck(const CommandLine &line, Console &console)
 {
     const QString &cardPath = line.arguments.at(0);
-    QString error;
     StoredCards cards;
-    if (!cards.open(cardPath, &error)) {
-        console.err << error << Qt::endl;
+    if (const Result<void> opened = cards.open(cardPath); !opened) {
+        console.err << opened.error().reason << Qt::endl;
         // Too long for the program is damage the tool can name; anything else stops it.
         return cards.tooLong() ? Damaged : Failure;
     }
@@ -88,12 +87,13 @@ int runCheck(const CommandLine &line, Console &console)
     const CardRecord fresh = CardRecord::newCard();
     LibrarianCheck librarian;
     for (qint64 n = 1; n <= cards.storedRecords(); ++n) {
-        QByteArray stored;
-        if (!cards.readStored(n, &stored, &error)) {
+        const Result<QByteArray> read = cards.readStored(n);
+        if (!read) {
             out.flush();
-            console.err << error << Qt::endl;
+            console.err << read.error().reason << Qt::endl;
             return Failure;
         }
+        const QByteArray &stored = *read;
         if (stored.size() == RecordLength && CardRecord::fromBytes(stored) == deleted) {
             ++found;
             out << "card " << n << ": deleted (\"~~~\" in all six fields)\n";

@@ -57,12 +57,12 @@ int runExport(const CommandLine &line, Console &console)
         return exportCitations(format, line, console);
     }
 
-    QString error;
     StoredCards cards;
-    if (!cards.open(cardPath, &error)) {
-        console.err << error << Qt::endl;
+    if (const Result<void> opened = cards.open(cardPath); !opened) {
+        console.err << opened.error().reason << Qt::endl;
         return Failure;
     }
+    QString error;
     OutputFile out;
     if (!out.open(csvPath, &error)) {
         console.err << error << Qt::endl;
@@ -80,12 +80,12 @@ int runExport(const CommandLine &line, Console &console)
     // program counts, a partial record of 98 bytes or more blank-filled, as it reads it.
     const qint64 rows = raw ? cards.storedRecords() : roundedCardCount(cards.length());
     for (qint64 n = 1; n <= rows; ++n) {
-        QByteArray stored;
-        if (!cards.readStored(n, &stored, &error)) {
-            console.err << error << "; nothing written" << Qt::endl;
+        const Result<QByteArray> stored = cards.readStored(n);
+        if (!stored) {
+            console.err << stored.error().reason << "; nothing written" << Qt::endl;
             return Failure;
         }
-        text += csvRow(raw ? rawValues(stored) : shownValues(CardRecord::fromBytes(stored)));
+        text += csvRow(raw ? rawValues(*stored) : shownValues(CardRecord::fromBytes(*stored)));
         if (text.size() >= FlushAt) {
             out.write(text);
             text.clear();

@@ -12,10 +12,9 @@ int runShow(const CommandLine &line, Console &console)
 {
     const QString &cardPath = line.arguments.at(0);
     const QString &numberText = line.arguments.at(1);
-    QString error;
     StoredCards cards;
-    if (!cards.open(cardPath, &error)) {
-        console.err << error << Qt::endl;
+    if (const Result<void> opened = cards.open(cardPath); !opened) {
+        console.err << opened.error().reason << Qt::endl;
         return Failure;
     }
     // Plain decimal digits: a command line is not the window's input box.
@@ -28,11 +27,12 @@ int runShow(const CommandLine &line, Console &console)
                     << Qt::endl;
         return Usage;
     }
-    CardRecord card;
-    if (!cards.readCard(number, &card, &error)) {
-        console.err << error << Qt::endl;
+    const Result<CardRecord> read = cards.readCard(number);
+    if (!read) {
+        console.err << read.error().reason << Qt::endl;
         return Failure;
     }
+    const CardRecord &card = *read;
 
     QTextStream &out = console.out;
     out << cardCaption(qint32(number), cards.cardCount()) << '\n';

@@ -32,7 +32,7 @@ QString systemReason(int error)
 
 } // namespace
 
-bool StoredCards::open(const QString &path, QString *error)
+Result<void> StoredCards::open(const QString &path)
 {
     m_tooLong = false;
     m_length = 0;
@@ -40,30 +40,26 @@ bool StoredCards::open(const QString &path, QString *error)
     if (const auto opened = m_file.openForReading(path); !opened) {
         const OpenFailure &why = opened.error();
         if (why.kind == FileKind::Folder)
-            *error = QStringLiteral("%1: is a folder, not a card file").arg(path);
-        else if (why.error == 0)
-            *error = QStringLiteral("%1: not a regular file but %2").arg(path, kindOf(why.kind));
-        else if (why.error == ENOENT)
-            *error = QStringLiteral("%1: no such file").arg(path);
-        else
-            *error = QStringLiteral("%1: %2").arg(path, systemReason(why.error));
-        return false;
+            return failure(QStringLiteral("%1: is a folder, not a card file").arg(path), why.error);
+        if (why.error == 0)
+            return failure(QStringLiteral("%1: not a regular file but %2").arg(path, kindOf(why.kind)));
+        if (why.error == ENOENT)
+            return failure(QStringLiteral("%1: no such file").arg(path), why.error);
+        return failure(QStringLiteral("%1: %2").arg(path, systemReason(why.error)), why.error);
     }
     const Result<qint64> length = m_file.storedLength();
-    if (!length) {
-        *error = QStringLiteral("%1: %2").arg(path, systemReason(length.error().error));
-        return false;
-    }
+    if (!length)
+        return failure(QStringLiteral("%1: %2").arg(path, systemReason(length.error().error)),
+                       length.error().error);
     m_length = *length;
     if (m_length > MaxFileLength) {
         m_tooLong = true;
-        *error = QStringLiteral("%1: %2 bytes, longer than the %3 bytes the program accepts")
-                     .arg(path)
-                     .arg(m_length)
-                     .arg(MaxFileLength);
-        return false;
+        return failure(QStringLiteral("%1: %2 bytes, longer than the %3 bytes the program accepts")
+                           .arg(path)
+                           .arg(m_length)
+                           .arg(MaxFileLength));
     }
-    return true;
+    return {};
 }
 
 qint32 StoredCards::cardCount() const
@@ -71,32 +67,25 @@ qint32 StoredCards::cardCount() const
     return cardCountForLength(m_length);
 }
 
-bool StoredCards::readStored(qint64 number, QByteArray *bytes, QString *error)
+Result<QByteArray> StoredCards::readStored(qint64 number)
 {
     const qint64 offset = (number - 1) * RecordLength;
-    bytes->clear();
     if (number < 1 || offset >= m_length)
-        return true;
+        return QByteArray();
     const qint64 wanted = qMin<qint64>(RecordLength, m_length - offset);
-    bytes->resize(wanted);
-    const Result<qint64> got = m_file.readAt(offset, bytes->data(), wanted);
-    if (!got || *got != wanted) {
-        *error = QStringLiteral("%1: %2").arg(
-            m_path, got ? QStringLiteral("the file became shorter while it was read")
-                        : systemReason(got.error().error));
-        bytes->clear();
-        return false;
-    }
-    return true;
+    QByteArray bytes(wanted, Qt::Uninitialized);
+    const Result<qint64> got = m_file.readAt(offset, bytes.data(), wanted);
+    if (!got)
+        return failure(QStringLiteral("%1: %2").arg(m_path, systemReason(got.error().error)),
+                       got.error().error);
+    if (*got != wanted)
+        return failure(QStringLiteral("%1: the file became shorter while it was read").arg(m_path));
+    return bytes;
 }
 
-bool StoredCards::readCard(qint64 number, CardRecord *card, QString *error)
+Result<CardRecord> StoredCards::readCard(qint64 number)
 {
-    QByteArray bytes;
-    if (!readStored(number, &bytes, error))
-        return false;
-    *card = CardRecord::fromBytes(bytes);
-    return true;
+    return readStored(number).map([](const QByteArray &bytes) { return CardRecord::fromBytes(bytes); });
 }
 
 } // namespace velmora::cards

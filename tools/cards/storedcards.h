@@ -17,7 +17,7 @@ public:
     // False, with the reason, for a missing file, a folder, anything else that is not a
     // regular file (refused without waiting on it), a file that cannot be read, and one
     // longer than the program accepts (tooLong() then tells).
-    bool open(const QString &path, QString *error);
+    Result<void> open(const QString &path);
 
     qint64 length() const { return m_length; }
     bool tooLong() const { return m_tooLong; }
@@ -30,9 +30,9 @@ public:
 
     // The stored bytes of record `number` (from 1): 195, or fewer for the partial last
     // record, none past the end. Records are best read in increasing order.
-    bool readStored(qint64 number, QByteArray *bytes, QString *error);
+    Result<QByteArray> readStored(qint64 number);
     // Card `number` as the program reads it: missing bytes read as blanks.
-    bool readCard(qint64 number, CardRecord *card, QString *error);
+    Result<CardRecord> readCard(qint64 number);
 
 private:
     CardFile m_file;

@@ -27,12 +27,12 @@ int exportCitations(const QString &formatName, const CommandLine &line, Console 
     const QString &outPath = line.arguments.at(1);
     const bool all = line.has(QStringLiteral("--all"));
 
-    QString error;
     StoredCards cards;
-    if (!cards.open(cardPath, &error)) {
-        console.err << error << Qt::endl;
+    if (const Result<void> opened = cards.open(cardPath); !opened) {
+        console.err << opened.error().reason << Qt::endl;
         return Failure;
     }
+    QString error;
     OutputFile out;
     if (!out.open(outPath, &error)) {
         console.err << error << Qt::endl;
@@ -50,11 +50,12 @@ int exportCitations(const QString &formatName, const CommandLine &line, Console 
     format->head(&text);
     const qint64 count = roundedCardCount(cards.length());
     for (qint64 n = 1; n <= count; ++n) {
-        CardRecord card;
-        if (!cards.readCard(n, &card, &error)) {
-            console.err << error << "; nothing written" << Qt::endl;
+        const Result<CardRecord> read = cards.readCard(n);
+        if (!read) {
+            console.err << read.error().reason << "; nothing written" << Qt::endl;
             return Failure;
         }
+        const CardRecord &card = *read;
         if (!all && card == deleted) {
             ++deletedLeft;
             continue;

@@ -18,10 +18,10 @@ Result<qint64> LibrarianCheck::finish(StoredCards &cards, QTextStream &out) cons
 {
     const QList<DuplicateFinder::Group> groups = m_duplicates.groups();
     for (const DuplicateFinder::Group &g : groups) {
-        CardRecord first;
-        QString error;
-        if (!cards.readCard(g.cards.first(), &first, &error))
-            return failure(error);
+        const Result<CardRecord> read = cards.readCard(g.cards.first());
+        if (!read)
+            return tl::unexpected(read.error());
+        const CardRecord &first = *read;
         QStringList numbers;
         for (qint64 n : g.cards)
             numbers << QString::number(n);
