@@ -7,6 +7,7 @@
 #include "commandline.h"
 #include "forms.h"
 #include "frmtervani.h"
+#include "programend.h"
 #include "qtplatform.h"
 #include "startup.h"
 #include "version.h"
@@ -21,6 +22,7 @@
 int main(int argc, char *argv[])
 {
     using namespace velmora;
+    ignoreFileSizeSignal();
 
     // Read before there is an application object, which needs a display.
     const StartChoice choice =
@@ -53,6 +55,7 @@ int main(int argc, char *argv[])
     }
     registerForms(platform, forms, session);
     installFailureHandler(platform);
+    const ProgramEnd programEnd(forms); // a signal or a logout keeps the typing first
 
     int status = CardFileFailureStatus;
     if (startProgram(platform, forms))

@@ -91,6 +91,7 @@ bool frmTervani::SaveCR()
         return false;
     Card = typed;
     m_shownTexts = texts;
+    forgetTypedCard();
     return true;
 }
 
@@ -119,8 +120,10 @@ bool frmTervani::mayLeaveCard()
         m_platform.messages.show(QStringLiteral("Θέλετε να Καταχωρίσω τις Αλλαγές της Καρτέλλας ") +
                                      NumberText(CurrentCard) + QStringLiteral(" ;"),
                                  AppTitle, Buttons::YesNoCancel, Icon::Question);
-    if (answer == Answer::No)
+    if (answer == Answer::No) {
+        forgetTypedCard();
         return true;
+    }
     return answer == Answer::Yes && mayFileTypedText() && SaveCR();
 }
 
