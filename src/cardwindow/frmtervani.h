@@ -48,7 +48,7 @@ public:
     bool SaveCR();
 
     // The card typed and not filed goes to its recovery file now (see recovery.cpp): the
-    // program is about to end without asking.
+    // program is about to end without asking, and a question still open decides nothing.
     void keepTypedCard();
     // A session manager ends the session: the unsaved-changes question when it lets the
     // program ask, the typing kept otherwise. False when the keeper would rather stay.
@@ -147,6 +147,7 @@ private:
     // The recovery file of the card typed and not yet filed (recovery.cpp).
     QString typedCardPath();
     void startKeepingTypedCard();
+    void writeTypedCard();
     void forgetTypedCard();
     void offerTypedCard();
 
@@ -155,6 +156,7 @@ private:
     std::array<QString, FieldCount> m_shownTexts; // the fields as ShowCR showed them
     QTimer *m_typedTimer = nullptr;               // restarted by each change of a field
     bool m_typedCardKept = false;                 // the recovery file holds this window's typing
+    bool m_programEnding = false;                 // keepTypedCard() was called: the program ends
     void installKeyMap();
 };
 

@@ -38,7 +38,7 @@ void frmTervani::startKeepingTypedCard()
         m_typedTimer = new QTimer(this);
         m_typedTimer->setSingleShot(true);
         m_typedTimer->setInterval(KeepAfterMs);
-        connect(m_typedTimer, &QTimer::timeout, this, guarded([this] { keepTypedCard(); }));
+        connect(m_typedTimer, &QTimer::timeout, this, guarded([this] { writeTypedCard(); }));
         const auto restart = guarded([this] { m_typedTimer->start(); });
         for (QLineEdit *field : {txtEpo, txtOno, txtAlloi, txtEkdot, txtSp})
             connect(field, &QLineEdit::textChanged, this, restart);
@@ -53,6 +53,12 @@ void frmTervani::startKeepingTypedCard()
 }
 
 void frmTervani::keepTypedCard()
+{
+    m_programEnding = true;
+    writeTypedCard();
+}
+
+void frmTervani::writeTypedCard()
 {
     if (m_typedTimer)
         m_typedTimer->stop();
@@ -94,6 +100,9 @@ void frmTervani::offerTypedCard()
         QStringLiteral("Βρέθηκαν Αλλαγές της Καρτέλλας ") + NumberText(typed->number) +
             QStringLiteral(" που πληκτρολογήθηκαν και δεν Καταχωρίσθηκαν.\nΘέλετε να τις Επαναφέρω ;"),
         AppTitle, Buttons::YesNo, Icon::Question, Answer::Yes);
+    // Ended while asked (a signal closes the box unanswered): nothing is decided.
+    if (m_programEnding)
+        return;
     if (answer != Answer::Yes) {
         (void)removeRecoveryFile(path); // not there to refuse again: asked once is enough
         return;
