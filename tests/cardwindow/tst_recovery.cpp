@@ -82,6 +82,19 @@ private slots:
             expected.fields[i] = numberedCards(3)[1].shown(AllFields[i]);
         expected.fields[int(Field::Title)] = Typed;
         QCOMPARE(*t.kept(), expected);
+        // A keystroke in any field, alone, is kept in its turn.
+        QWidget *fields[] = {t.window->txtEpo,   t.window->txtOno,   t.window->txtTitlos,
+                             t.window->txtAlloi, t.window->txtEkdot, t.window->txtSp};
+        for (int i = 0; i < FieldCount; ++i) {
+            expected.fields[i] += QStringLiteral("Ω");
+            if (auto *line = qobject_cast<QLineEdit *>(fields[i]))
+                line->setText(expected.fields[i]);
+            else
+                t.window->txtTitlos->setText(expected.fields[i]);
+            clock.restart();
+            QVERIFY(QTest::qWaitFor([&] { return t.kept() == expected; }, 2000));
+            QVERIFY(clock.elapsed() <= 1000);
+        }
         QCOMPARE(t.platform->messages.calls.size(), 0);
     }
 
