@@ -7,6 +7,7 @@
 #include "commandline.h"
 #include "forms.h"
 #include "frmtervani.h"
+#include "programend.h"
 #include "qtplatform.h"
 #include "startup.h"
 #include "version.h"
@@ -24,6 +25,7 @@
 int main(int argc, char *argv[])
 {
     using namespace velmora;
+    ignoreFileSizeSignal();
 
     // Read under an application object that needs no display, which only carries the
     // command line's translation: the windows' texts are Greek whatever the locale.
@@ -70,6 +72,7 @@ int main(int argc, char *argv[])
     }
     registerForms(platform, forms, session);
     installFailureHandler(platform);
+    const ProgramEnd programEnd(forms); // a signal or a logout keeps the typing first
 
     int status = CardFileFailureStatus;
     if (startProgram(platform, forms)) {

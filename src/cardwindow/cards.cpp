@@ -18,6 +18,7 @@ void frmTervani::Form_Load()
     openCardFile(editingSession);
     setEditing(editingSession && !File.isReadOnly());
     ShowCR();
+    startKeepingTypedCard();
 }
 
 void frmTervani::closeEvent(QCloseEvent *event)

@@ -109,6 +109,7 @@ bool frmTervani::SaveCR()
     Card = typed;
     m_filedCard = filed;
     m_shownTexts = texts;
+    forgetTypedCard();
     return true;
 }
 
@@ -137,8 +138,10 @@ bool frmTervani::mayLeaveCard()
         m_platform.messages.show(QStringLiteral("Θέλετε να Καταχωρίσω τις Αλλαγές της Καρτέλλας ") +
                                      NumberText(CurrentCard) + QStringLiteral(" ;"),
                                  AppTitle, Buttons::YesNoCancel, Icon::Question);
-    if (answer == Answer::No)
+    if (answer == Answer::No) {
+        forgetTypedCard();
         return true;
+    }
     return answer == Answer::Yes && mayFileTypedText() && SaveCR();
 }
 

@@ -3,6 +3,7 @@
 #include "mainwindow.h"
 
 #include <array>
+#include <functional>
 
 class QAction;
 class QFrame;
@@ -10,6 +11,7 @@ class QLabel;
 class QLineEdit;
 class QMenu;
 class QPushButton;
+class QTimer;
 class QToolButton;
 
 namespace velmora {
@@ -26,6 +28,7 @@ struct CardWindowSession
     // it only reads, as it always has.
     CardEditSession *editing = nullptr;
     bool toldWhyNotEditable = false; // editing was asked for, and the keeper told why not
+    bool offeredTypedCard = false;   // the typing an earlier run left was looked for
 };
 
 // The card window: one card at a time, the searches, the print queue, menus and keys.
@@ -43,6 +46,13 @@ public:
     void ShowCR();
     // False when the card could not be written (editing only; the reason has been told).
     bool SaveCR();
+
+    // The card typed and not filed goes to its recovery file now (see recovery.cpp): the
+    // program is about to end without asking, and a question still open decides nothing.
+    void keepTypedCard();
+    // A session manager ends the session: the unsaved-changes question when it lets the
+    // program ask, the typing kept otherwise. False when the keeper would rather stay.
+    bool mayEndSession(const std::function<bool()> &mayAsk);
 
     // Handlers, in the order of the window's method table.
     void cmdCorrect_Click();
@@ -135,12 +145,22 @@ private:
     // or prints the filed card), or the card stays (Cancel, or a failed filing).
     bool mayLeaveCard();
 
+    // The recovery file of the card typed and not yet filed (recovery.cpp).
+    QString typedCardPath();
+    void startKeepingTypedCard();
+    void writeTypedCard();
+    void forgetTypedCard();
+    void offerTypedCard();
+
     CardWindowSession &m_session;
     bool m_editing = false;
     std::array<QString, FieldCount> m_shownTexts; // the fields as ShowCR showed them
     // The card on screen as the file holds it, every byte: a field the keeper leaves
     // alone is written back as it was read, not as it is shown (`Card`, trimmed).
     CardRecord m_filedCard;
+    QTimer *m_typedTimer = nullptr;               // restarted by each change of a field
+    bool m_typedCardKept = false;                 // the recovery file holds this window's typing
+    bool m_programEnding = false;                 // keepTypedCard() was called: the program ends
     void installKeyMap();
 };
 

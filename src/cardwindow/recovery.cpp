@@ -1,0 +1,139 @@
+// The card typed and not yet filed, kept in the recovery file of the card file so that a
+// kill, a logout or a power cut does not take the typing with it: written a moment after
+// the last keystroke, removed when the card is filed or the change dropped, and offered
+// back when the card file is next opened for editing.
+
+#include "frmtervani.h"
+
+#include "handlerguard.h"
+#include "numbertext.h"
+#include "recoveryfile.h"
+#include "titleedit.h"
+
+#include <QLineEdit>
+#include <QTimer>
+
+namespace velmora {
+
+namespace {
+
+// Soon enough that a typist who stops loses nothing, seldom enough that the medium is not
+// written at every keystroke.
+constexpr int KeepAfterMs = 750;
+
+const QString NotKept = QStringLiteral("Η πληκτρολόγηση δεν φυλάχθηκε για ανάκτηση: ");
+
+} // namespace
+
+QString frmTervani::typedCardPath()
+{
+    return recoveryFilePath(m_platform.paths.cardFile(), m_platform.paths.exportFolder());
+}
+
+void frmTervani::startKeepingTypedCard()
+{
+    if (!m_editing)
+        return;
+    if (!m_typedTimer) {
+        m_typedTimer = new QTimer(this);
+        m_typedTimer->setSingleShot(true);
+        m_typedTimer->setInterval(KeepAfterMs);
+        connect(m_typedTimer, &QTimer::timeout, this, guarded([this] { writeTypedCard(); }));
+        const auto restart = guarded([this] { m_typedTimer->start(); });
+        for (QLineEdit *field : {txtEpo, txtOno, txtAlloi, txtEkdot, txtSp})
+            connect(field, &QLineEdit::textChanged, this, restart);
+        connect(txtTitlos, &TitleEdit::textChanged, this, restart);
+    }
+    // Offered once, on the session's first card window: later loads come back from the
+    // exploration window within the same run.
+    if (!m_session.offeredTypedCard) {
+        m_session.offeredTypedCard = true;
+        QTimer::singleShot(0, this, guarded([this] { offerTypedCard(); }));
+    }
+}
+
+void frmTervani::keepTypedCard()
+{
+    m_programEnding = true;
+    writeTypedCard();
+}
+
+void frmTervani::writeTypedCard()
+{
+    if (m_typedTimer)
+        m_typedTimer->stop();
+    if (!m_editing)
+        return;
+    if (!fieldsChanged()) {
+        forgetTypedCard();
+        return;
+    }
+    const Result<void> kept =
+        writeRecoveryFile(typedCardPath(), m_platform.paths.cardFile(), {CurrentCard, fieldTexts()});
+    m_typedCardKept = m_typedCardKept || kept.has_value();
+    // Told where it does not interrupt the typing; a later success takes it away.
+    if (!kept)
+        StatusBar1.setMessage(NotKept + kept.error().reason);
+    else if (StatusBar1.message().startsWith(NotKept))
+        StatusBar1.setMessage(QString());
+}
+
+void frmTervani::forgetTypedCard()
+{
+    if (m_typedTimer)
+        m_typedTimer->stop();
+    if (!m_typedCardKept)
+        return;
+    // A file that cannot be removed is offered at the next start and can be refused then.
+    m_typedCardKept = !removeRecoveryFile(typedCardPath()).has_value();
+}
+
+void frmTervani::offerTypedCard()
+{
+    const QString path = typedCardPath();
+    const std::optional<TypedCard> typed = readRecoveryFile(path, m_platform.paths.cardFile());
+    // A card past the end is no longer there to put the typing on: the file is left for
+    // the keeper to read.
+    if (!m_editing || !typed || typed->number > CardCount)
+        return;
+    const Answer answer = m_platform.messages.show(
+        QStringLiteral("Βρέθηκαν Αλλαγές της Καρτέλλας ") + NumberText(typed->number) +
+            QStringLiteral(" που πληκτρολογήθηκαν και δεν Καταχωρίσθηκαν.\nΘέλετε να τις Επαναφέρω ;"),
+        AppTitle, Buttons::YesNo, Icon::Question, Answer::Yes);
+    // Ended while asked (a signal closes the box unanswered): nothing is decided.
+    if (m_programEnding)
+        return;
+    if (answer != Answer::Yes) {
+        (void)removeRecoveryFile(path); // not there to refuse again: asked once is enough
+        return;
+    }
+    CurrentCard = typed->number;
+    ShowCR();
+    QLineEdit *const lines[FieldCount] = {txtEpo, txtOno, nullptr, txtAlloi, txtEkdot, txtSp};
+    for (int i = 0; i < FieldCount; ++i) {
+        if (lines[i])
+            lines[i]->setText(typed->fields[i]);
+        else
+            txtTitlos->setText(typed->fields[i]);
+    }
+    m_typedCardKept = true;
+}
+
+bool frmTervani::mayEndSession(const std::function<bool()> &mayAsk)
+{
+    if (!m_editing || !fieldsChanged())
+        return true;
+    if (!mayAsk()) {
+        keepTypedCard();
+        return true;
+    }
+    if (!mayLeaveCard())
+        return false;
+    // Dropped (No): what the screen shows is dropped too, so that the end of the program
+    // that follows does not keep it after all.
+    if (fieldsChanged())
+        ShowCR();
+    return true;
+}
+
+} // namespace velmora

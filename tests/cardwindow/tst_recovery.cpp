@@ -1,0 +1,250 @@
+// A card typed and not filed survives the end of the program: kept in the recovery file a
+// moment after the last keystroke, gone once the card is filed or the change dropped, and
+// offered back at the next start of the editing.
+
+#include "cardwindowtest.h"
+#include "recoveryfile.h"
+#include "titleedit.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QLineEdit>
+#include <QTest>
+
+using namespace velmora;
+using namespace velmora::test;
+
+namespace {
+
+const QString Typed = QStringLiteral("ΤΙΤΛΟΣ ΠΟΥ ΠΛΗΚΤΡΟΛΟΓΗΘΗΚΕ");
+const QString Unsaved = QStringLiteral("Θέλετε να Καταχωρίσω τις Αλλαγές της Καρτέλλας  2 ;");
+const QString Offer = QStringLiteral("Βρέθηκαν Αλλαγές της Καρτέλλας  2 που πληκτρολογήθηκαν και δεν "
+                                     "Καταχωρίσθηκαν.\nΘέλετε να τις Επαναφέρω ;");
+
+// `velmora --edit` on three cards, at card 2 with its title typed over, the typing kept.
+struct Typing : LoadedWindow
+{
+    explicit Typing(bool edit = true)
+    {
+        if (edit)
+            loadForEditing(numberedCards(3));
+        else
+            load(numberedCards(3));
+        QCoreApplication::processEvents(); // nothing is offered: there was no typing before
+        showCard(2);
+        window->txtTitlos->setText(Typed);
+    }
+    QString path() { return recoveryFilePath(platform->cardFile(), platform->paths.exportFolder()); }
+    std::optional<TypedCard> kept() { return readRecoveryFile(path(), platform->cardFile()); }
+    bool waitUntilKept()
+    {
+        return QTest::qWaitFor([&] { return kept().has_value(); }, 2000);
+    }
+    // The program ends without a word (a kill) and is started again to edit the file.
+    void startAgain(bool edit = true)
+    {
+        window.reset();
+        editing.reset();
+        session = CardWindowSession();
+        platform->messages.calls.clear();
+        if (edit) {
+            editing.emplace(platform->paths.exportFolder());
+            (void)editing->begin(platform->cardFile());
+            session.editing = &*editing;
+        }
+        load();
+        QCoreApplication::processEvents();
+    }
+};
+
+enum class Leaving { Filed, NextYes, NextNo, NextCancel, ExitNo, CloseNo, Deleted };
+
+} // namespace
+
+Q_DECLARE_METATYPE(Leaving)
+
+class tst_recovery : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    // Within a second of the last keystroke, not at every one of them.
+    void keptAfterTheLastKeystroke()
+    {
+        Typing t;
+        QElapsedTimer clock;
+        clock.start();
+        QVERIFY(!t.kept());
+        QVERIFY(t.waitUntilKept());
+        QVERIFY(clock.elapsed() <= 1000);
+        TypedCard expected{2, {}};
+        for (int i = 0; i < FieldCount; ++i)
+            expected.fields[i] = numberedCards(3)[1].shown(AllFields[i]);
+        expected.fields[int(Field::Title)] = Typed;
+        QCOMPARE(*t.kept(), expected);
+        // A keystroke in any field, alone, is kept in its turn.
+        QWidget *fields[] = {t.window->txtEpo,   t.window->txtOno,   t.window->txtTitlos,
+                             t.window->txtAlloi, t.window->txtEkdot, t.window->txtSp};
+        for (int i = 0; i < FieldCount; ++i) {
+            expected.fields[i] += QStringLiteral("Ω");
+            if (auto *line = qobject_cast<QLineEdit *>(fields[i]))
+                line->setText(expected.fields[i]);
+            else
+                t.window->txtTitlos->setText(expected.fields[i]);
+            clock.restart();
+            QVERIFY(QTest::qWaitFor([&] { return t.kept() == expected; }, 2000));
+            QVERIFY(clock.elapsed() <= 1000);
+        }
+        QCOMPARE(t.platform->messages.calls.size(), 0);
+    }
+
+    // Filed or dropped, the typing is not kept any longer; kept while it stays on screen.
+    void goesWhenFiledOrDropped_data()
+    {
+        QTest::addColumn<Leaving>("leaving");
+        QTest::addColumn<bool>("stays");
+        QTest::newRow("filed with F12") << Leaving::Filed << false;
+        QTest::newRow("next card, Yes") << Leaving::NextYes << false;
+        QTest::newRow("next card, No") << Leaving::NextNo << false;
+        QTest::newRow("next card, Cancel") << Leaving::NextCancel << true;
+        QTest::newRow("exit, No") << Leaving::ExitNo << false;
+        QTest::newRow("closing, No") << Leaving::CloseNo << false;
+        QTest::newRow("card deleted") << Leaving::Deleted << false;
+    }
+    void goesWhenFiledOrDropped()
+    {
+        QFETCH(Leaving, leaving);
+        QFETCH(bool, stays);
+        Typing t;
+        QVERIFY(t.waitUntilKept());
+        FakeMessageBox &messages = t.platform->messages;
+        switch (leaving) {
+        case Leaving::Filed:
+            t.window->cmdCorrect_Click();
+            break;
+        case Leaving::NextYes:
+        case Leaving::NextNo:
+        case Leaving::NextCancel:
+            messages.answers << (leaving == Leaving::NextYes  ? Answer::Yes
+                                 : leaving == Leaving::NextNo ? Answer::No
+                                                              : Answer::Cancel);
+            t.window->cmdNext_Click();
+            break;
+        case Leaving::ExitNo:
+            messages.answers << Answer::No;
+            t.window->cmdExit_Click();
+            break;
+        case Leaving::CloseNo:
+            messages.answers << Answer::No;
+            QVERIFY(t.window->close());
+            break;
+        case Leaving::Deleted:
+            messages.answers << Answer::Yes;
+            t.window->cmdDelete_Click();
+            break;
+        }
+        // Dropped by deleting the card it was typed on: gone after the same delay.
+        if (leaving == Leaving::Deleted)
+            QVERIFY(QTest::qWaitFor([&] { return !t.kept(); }, 2000));
+        QCOMPARE(QFile::exists(t.path()), stays);
+        QTest::qWait(900); // and the keystroke delay does not bring it back
+        QCOMPARE(QFile::exists(t.path()), stays);
+        QCOMPARE(messages.unscripted, 0);
+    }
+
+    // At the next start of the editing: Yes puts the typing back on its card, unfiled, so
+    // that leaving it asks; No discards it. A damaged file, or a start only to read, is
+    // not offered and stays.
+    void offeredAtTheNextStart_data()
+    {
+        QTest::addColumn<QString>("next");
+        QTest::addColumn<Answer>("answer");
+        QTest::newRow("Yes") << QStringLiteral("edit") << Answer::Yes;
+        QTest::newRow("No") << QStringLiteral("edit") << Answer::No;
+        QTest::newRow("ended while asked") << QStringLiteral("ended") << Answer::No;
+        QTest::newRow("damaged") << QStringLiteral("damaged") << Answer::Ok;
+        QTest::newRow("only reading") << QStringLiteral("read") << Answer::Ok;
+    }
+    void offeredAtTheNextStart()
+    {
+        QFETCH(QString, next);
+        QFETCH(Answer, answer);
+        Typing t;
+        QVERIFY(t.waitUntilKept());
+        const QByteArray filed = t.platform->cardFileBytes();
+        if (next == QLatin1String("damaged")) {
+            QFile f(t.path());
+            QVERIFY(f.open(QIODevice::ReadWrite));
+            f.resize(f.size() - 1);
+        }
+        FakeMessageBox &messages = t.platform->messages;
+        if (answer != Answer::Ok)
+            messages.answers << answer;
+        // A signal while the question is up: the box closes unanswered, as No.
+        if (next == QLatin1String("ended"))
+            messages.onShow = [&](const MessageCall &) { t.window->keepTypedCard(); };
+        t.startAgain(next != QLatin1String("read"));
+        const bool dropped = answer == Answer::No && next != QLatin1String("ended");
+
+        const bool offered = answer != Answer::Ok;
+        QCOMPARE(messages.calls.size(), offered ? 1 : 0);
+        if (offered) {
+            QCOMPARE(messages.calls.first().prompt, Offer);
+            QCOMPARE(messages.calls.first().buttons, Buttons::YesNo);
+        }
+        const bool restored = answer == Answer::Yes;
+        QCOMPARE(t.window->CurrentCard, restored ? 2 : 1);
+        QCOMPARE(t.window->txtTitlos->text(), restored ? Typed : QStringLiteral("ΤΙΤΛΟΣ 1"));
+        QCOMPARE(t.window->txtOno->text(),
+                 restored ? QStringLiteral("ΣΥΓΓΡΑΦΕΑΣ 2") : QStringLiteral("ΣΥΓΓΡΑΦΕΑΣ 1"));
+        QCOMPARE(QFile::exists(t.path()), !dropped);
+        QCOMPARE(t.platform->cardFileBytes(), filed);
+        if (restored) {
+            messages.answers << Answer::Cancel;
+            t.window->cmdNext_Click();
+            QCOMPARE(messages.calls.last().prompt, Unsaved);
+            QCOMPARE(t.window->txtTitlos->text(), Typed);
+        }
+    }
+
+    // A logout: asked as closing the window asks when the session manager lets the program
+    // ask (Cancel stops the logout), the typing kept at once when it does not.
+    void theSessionEnds_data()
+    {
+        QTest::addColumn<bool>("mayAsk");
+        QTest::addColumn<Answer>("answer");
+        QTest::addColumn<bool>("ends");
+        QTest::newRow("no asking") << false << Answer::Ok << true;
+        QTest::newRow("Yes") << true << Answer::Yes << true;
+        QTest::newRow("No") << true << Answer::No << true;
+        QTest::newRow("Cancel") << true << Answer::Cancel << false;
+    }
+    void theSessionEnds()
+    {
+        QFETCH(bool, mayAsk);
+        QFETCH(Answer, answer);
+        QFETCH(bool, ends);
+        Typing t;
+        FakeMessageBox &messages = t.platform->messages;
+        if (mayAsk)
+            messages.answers << answer;
+        QCOMPARE(t.window->mayEndSession([&] { return mayAsk; }), ends);
+        QCOMPARE(messages.calls.size(), mayAsk ? 1 : 0);
+        if (mayAsk)
+            QCOMPARE(messages.calls.first().prompt, Unsaved);
+        if (answer == Answer::Cancel)
+            QVERIFY(t.waitUntilKept()); // still on the screen, so kept as before
+        QCOMPARE(t.kept().has_value(), !mayAsk || answer == Answer::Cancel);
+        QCOMPARE(t.window->txtTitlos->text(), answer == Answer::No ? QStringLiteral("ΤΙΤΛΟΣ 2") : Typed);
+        QList<CardRecord> cards = numberedCards(3);
+        if (answer == Answer::Yes)
+            cards[1].setField(Field::Title, Typed);
+        QCOMPARE(t.platform->cardFileBytes(), bytesOf(cards));
+        // Ended without a word afterwards: nothing dropped comes back.
+        t.window->keepTypedCard();
+        QCOMPARE(t.kept().has_value(), !mayAsk || answer == Answer::Cancel);
+    }
+};
+
+QTEST_MAIN(tst_recovery)
+#include "tst_recovery.moc"
