@@ -50,7 +50,15 @@ QList<QByteArray> frmMulti::exportLines() const
 
 bool frmMulti::Export()
 {
-    return m_platform.files.appendLines(m_platform.paths.exportFile(), exportLines());
+    const Result<void> appended = m_platform.files.appendLines(m_platform.paths.exportFile(), exportLines());
+    // A page that is cleared from the screen must be in the file; when it is not, the
+    // user hears of it and the page stays.
+    if (!appended)
+        m_platform.messages.show(QStringLiteral("Η σελίδα δεν αποθηκεύτηκε στο αρχείο ") +
+                                     exportFileShownName() + QStringLiteral(": ") + appended.error().reason +
+                                     QStringLiteral("."),
+                                 AppTitle, Buttons::Ok, Icon::Exclamation);
+    return appended.has_value();
 }
 
 QString frmMulti::exportNotice(qint32 card)
