@@ -9,8 +9,8 @@
 #include <QtTest>
 
 #include <sys/resource.h>
-#include <sys/sysmacros.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 using namespace velmora;
