@@ -9,6 +9,17 @@
 
 namespace velmora {
 
+namespace {
+
+void tellPageNotSaved(Platform &platform, const Failure &why)
+{
+    platform.messages.show(QStringLiteral("Η σελίδα δεν αποθηκεύτηκε στο αρχείο ") + exportFileShownName() +
+                               QStringLiteral(": ") + why.reason + QStringLiteral("."),
+                           AppTitle, Buttons::Ok, Icon::Exclamation);
+}
+
+} // namespace
+
 void frmMulti::PrintRecords()
 {
     mnuExport->setEnabled(false);
@@ -88,7 +99,9 @@ void frmMulti::mnuExport_Click()
     const QString file = m_platform.paths.exportFile();
     if (!m_platform.files.exists(file)) {
         // Deleted behind the program's back: only recreated; the next choice appends.
-        m_platform.files.createEmpty(file);
+        // A file that cannot even be made again means the page was not saved.
+        if (const Result<void> made = m_platform.files.createEmpty(file); !made)
+            tellPageNotSaved(m_platform, made.error());
         return;
     }
     // Nothing was written: the page stays, and nothing claims it was recorded.
