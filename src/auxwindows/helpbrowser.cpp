@@ -26,12 +26,14 @@ QStringList HelpBrowser::defaultSearchFolders()
     // The installation's data folder, found from the program's own place so that an
     // installation moved elsewhere (a staging folder, a package for another prefix)
     // finds its own, then the data folder as configured, then a build tree's layout.
-    return {QStringLiteral("."),
-            programDir + QStringLiteral("/" VELMORA_DATADIR_FROM_BINDIR "/help"),
+    // The working folder comes last: a help file someone left in the folder the program
+    // was started in must not stand in for the installed one.
+    return {programDir + QStringLiteral("/" VELMORA_DATADIR_FROM_BINDIR "/help"),
             QStringLiteral(VELMORA_DATADIR "/help"),
             programDir,
             programDir + QStringLiteral("/../help"),
-            programDir + QStringLiteral("/../../help")};
+            programDir + QStringLiteral("/../../help"),
+            QStringLiteral(".")};
 }
 
 QString HelpBrowser::locate(const QString &fileName) const
@@ -71,7 +73,7 @@ void HelpBrowser::showContents(const QString &fileName)
         w->showContents();
     } else {
         delete w;
-        w = new HelpWindow(path);
+        w = new HelpWindow(path, m_messages);
         m_windows.insert(fileName, w);
     }
     w->show();

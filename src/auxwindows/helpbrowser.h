@@ -27,8 +27,8 @@ public:
     HelpWindow *window(const QString &fileName) const;
     QStringList searchFolders() const { return m_folders; }
 
-    // The working folder, the installed data folder, then beside the program (and the
-    // help folder of the build tree, two levels above a built program).
+    // The installed data folder, beside the program (and the help folder of the build
+    // tree, two levels above a built program), and last the working folder.
     static QStringList defaultSearchFolders();
 
 private:

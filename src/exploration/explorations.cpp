@@ -54,8 +54,10 @@ void frmMulti::explore(const Search &exploration)
     };
     const auto exportPage = [this] {
         // The notice tells the user the page is in the file: only when it is.
-        if (Export())
+        const bool exported = Export();
+        if (exported)
             writeExportNotice();
+        return exported;
     };
     // The question about the cards still on the page, once the whole file is scanned.
     // `rightAfterLastCard`: the last card of the file has just been placed on the page.
@@ -67,8 +69,9 @@ void frmMulti::explore(const Search &exploration)
                 mnuPrint->setEnabled(false);
             break;
         case Answer::No:
-            exportPage();
-            mnuExport->setEnabled(false);
+            // A page that was not saved can still be saved from the menu.
+            if (exportPage())
+                mnuExport->setEnabled(false);
             break;
         default:
             break;
@@ -118,7 +121,10 @@ void frmMulti::explore(const Search &exploration)
                 if (exploration.pagePrintDisablesPrint)
                     mnuPrint->setEnabled(false);
             } else {
-                exportPage();
+                // A page that was not saved stays, and the run stops there as after
+                // «Άκυρο», so that the menu can still print or save it.
+                if (!exportPage())
+                    break;
                 ClearArrays();
                 page->clear();
             }

@@ -34,7 +34,8 @@ public:
     void showCA();
     void ClearArrays();
     void PrintRecords();
-    // Appends the page to the export file; false when appending failed.
+    // Appends the page to the export file; false, told in a message box, when appending
+    // failed.
     bool Export();
 
     void mnuTelos_Click();

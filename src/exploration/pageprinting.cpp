@@ -9,6 +9,17 @@
 
 namespace velmora {
 
+namespace {
+
+void tellPageNotSaved(Platform &platform, const Failure &why)
+{
+    platform.messages.show(QStringLiteral("Η σελίδα δεν αποθηκεύτηκε στο αρχείο ") + exportFileShownName() +
+                               QStringLiteral(": ") + why.reason + QStringLiteral("."),
+                           AppTitle, Buttons::Ok, Icon::Exclamation);
+}
+
+} // namespace
+
 void frmMulti::PrintRecords()
 {
     mnuExport->setEnabled(false);
@@ -50,7 +61,15 @@ QList<QByteArray> frmMulti::exportLines() const
 
 bool frmMulti::Export()
 {
-    return m_platform.files.appendLines(m_platform.paths.exportFile(), exportLines());
+    const Result<void> appended = m_platform.files.appendLines(m_platform.paths.exportFile(), exportLines());
+    // A page that is cleared from the screen must be in the file; when it is not, the
+    // user hears of it and the page stays.
+    if (!appended)
+        m_platform.messages.show(QStringLiteral("Η σελίδα δεν αποθηκεύτηκε στο αρχείο ") +
+                                     exportFileShownName() + QStringLiteral(": ") + appended.error().reason +
+                                     QStringLiteral("."),
+                                 AppTitle, Buttons::Ok, Icon::Exclamation);
+    return appended.has_value();
 }
 
 QString frmMulti::exportNotice(qint32 card)
@@ -80,7 +99,9 @@ void frmMulti::mnuExport_Click()
     const QString file = m_platform.paths.exportFile();
     if (!m_platform.files.exists(file)) {
         // Deleted behind the program's back: only recreated; the next choice appends.
-        m_platform.files.createEmpty(file);
+        // A file that cannot even be made again means the page was not saved.
+        if (const Result<void> made = m_platform.files.createEmpty(file); !made)
+            tellPageNotSaved(m_platform, made.error());
         return;
     }
     // Nothing was written: the page stays, and nothing claims it was recorded.

@@ -4,19 +4,25 @@
 #include <QList>
 #include <QString>
 
+#include "result.h"
+
 namespace velmora {
 
 // Text files and folders, as the exploration window uses them. Every operation reports
-// whether it succeeded; the callers decide what a failure means.
+// whether it succeeded; the callers decide what a failure means. The writes say why they
+// failed (in Greek), since a page that was not saved must be told.
 class FileSystem
 {
 public:
     virtual bool exists(const QString &path) = 0; // a file or a folder
     virtual bool createFolder(const QString &path) = 0;
-    virtual bool removeFile(const QString &path) = 0;  // a missing file is no error
-    virtual bool createEmpty(const QString &path) = 0; // an existing file is emptied
+    virtual bool removeFile(const QString &path) = 0; // a missing file is no error
+    // An existing file is emptied. A link or a file of another user at the path is not
+    // written to: the file is the user's own.
+    virtual Result<void> createEmpty(const QString &path) = 0;
     // Appends each line followed by CR LF. The lines are already in the file's encoding.
-    virtual bool appendLines(const QString &path, const QList<QByteArray> &lines) = 0;
+    // As createEmpty(), never through a link or into another user's file.
+    virtual Result<void> appendLines(const QString &path, const QList<QByteArray> &lines) = 0;
 
 protected:
     ~FileSystem() = default;

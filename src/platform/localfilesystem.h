@@ -10,8 +10,8 @@ public:
     bool exists(const QString &path) override;
     bool createFolder(const QString &path) override;
     bool removeFile(const QString &path) override;
-    bool createEmpty(const QString &path) override;
-    bool appendLines(const QString &path, const QList<QByteArray> &lines) override;
+    Result<void> createEmpty(const QString &path) override;
+    Result<void> appendLines(const QString &path, const QList<QByteArray> &lines) override;
 };
 
 } // namespace velmora

@@ -12,8 +12,13 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 
+#include <cerrno>
 #include <cmath>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace velmora {
 
@@ -48,6 +53,38 @@ QPageLayout a4Layout()
                        QMarginsF(QtPrintRenderer::SideMarginPt, QtPrintRenderer::TopMarginPt,
                                  QtPrintRenderer::SideMarginPt, QtPrintRenderer::BottomMarginPt),
                        QPageLayout::Point);
+}
+
+// Writes the whole of the file at `from` into `to` and syncs it.
+bool copyInto(const QString &from, const FileDescriptor &to)
+{
+    QFile source(from);
+    if (!source.open(QIODevice::ReadOnly) || source.size() == 0)
+        return false;
+    while (!source.atEnd()) {
+        const QByteArray chunk = source.read(1 << 20);
+        if (chunk.isEmpty())
+            return false;
+        for (qsizetype written = 0; written < chunk.size();) {
+            const ssize_t n = ::write(to.get(), chunk.constData() + written, size_t(chunk.size() - written));
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n <= 0)
+                return false;
+            written += n;
+        }
+    }
+    return ::fsync(to.get()) == 0;
+}
+
+// Whether the name still stands for the open file, not for something put in its place.
+bool isAt(const FileDescriptor &fd, const QString &name)
+{
+    struct stat opened = {};
+    struct stat named = {};
+    return fd && ::fstat(fd.get(), &opened) == 0 &&
+           ::lstat(QFile::encodeName(name).constData(), &named) == 0 && S_ISREG(named.st_mode) &&
+           opened.st_dev == named.st_dev && opened.st_ino == named.st_ino;
 }
 
 } // namespace
@@ -121,21 +158,35 @@ bool QtPrintRenderer::renderToPdf(const PrintedDocument &document)
                    .arg(QDir::toNativeSeparators(folder)));
         return false;
     }
-    const QString fileName = reserveFileName(folder);
+    FileDescriptor claimed;
+    const QString fileName = reserveFileName(folder, &claimed);
     if (fileName.isEmpty()) {
         report(QStringLiteral("δεν ήταν δυνατό να δημιουργηθεί αρχείο στον φάκελο %1.")
                    .arg(QDir::toNativeSeparators(folder)));
         return false;
     }
 
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(fileName);
-    printer.setDocName(AppTitle);
-    printer.setCreator(AppTitle);
-    printer.setPageLayout(a4Layout());
-    if (paint(printer, document) != Outcome::Done || QFileInfo(fileName).size() == 0) {
-        QFile::remove(fileName);
+    // The printer opens its output by name, following whatever stands there by the time
+    // it does; in a folder others can write that may be a link planted meanwhile. So it
+    // draws in a folder of the user's own, and the PDF reaches the claimed file through
+    // the descriptor that created it.
+    QTemporaryDir drawing;
+    bool done = drawing.isValid();
+    if (done) {
+        const QString drawn = drawing.filePath(QStringLiteral("print.pdf"));
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(drawn);
+        printer.setDocName(AppTitle);
+        printer.setCreator(AppTitle);
+        printer.setPageLayout(a4Layout());
+        done = paint(printer, document) == Outcome::Done && copyInto(drawn, claimed);
+    }
+    // A file no longer at its name is not a print the user can find.
+    const bool stillThere = isAt(claimed, fileName);
+    if (!done || !stillThere) {
+        if (stillThere)
+            ::unlink(QFile::encodeName(fileName).constData());
         report(QStringLiteral("δεν ήταν δυνατό να γραφτεί το αρχείο %1.")
                    .arg(QDir::toNativeSeparators(fileName)));
         return false;
@@ -146,21 +197,22 @@ bool QtPrintRenderer::renderToPdf(const PrintedDocument &document)
     return true;
 }
 
-QString QtPrintRenderer::reserveFileName(const QString &folder)
+QString QtPrintRenderer::reserveFileName(const QString &folder, FileDescriptor *claimed)
 {
     const QString stem = QStringLiteral("%1/velmora-%2_%3")
                              .arg(folder, m_clock.today().toString(QStringLiteral("yyyy-MM-dd")),
                                   m_clock.now().toString(QStringLiteral("HH-mm-ss")));
     for (int n = 1; n < 10000; ++n) {
         QString name = n == 1 ? stem + QStringLiteral(".pdf") : QStringLiteral("%1-%2.pdf").arg(stem).arg(n);
-        if (QFileInfo::exists(name))
-            continue;
         // Creating the file claims its name, so a second document made in the same
-        // second cannot take it too.
-        QFile claim(name);
-        if (claim.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+        // second cannot take it too; a link at the name is never followed.
+        FileDescriptor fd(::open(QFile::encodeName(name).constData(),
+                                 O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666));
+        if (fd) {
+            *claimed = std::move(fd);
             return name;
-        if (!QFileInfo::exists(name))
+        }
+        if (errno != EEXIST)
             break;
     }
     return QString();

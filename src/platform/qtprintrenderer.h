@@ -1,5 +1,6 @@
 #pragma once
 
+#include "filedescriptor.h"
 #include "printrenderer.h"
 
 #include <QFont>
@@ -46,7 +47,9 @@ private:
     bool renderToPrinter(const PrintedDocument &document);
     enum class Outcome { Done, NotStarted, Broken };
     Outcome paint(QPrinter &printer, const PrintedDocument &document);
-    QString reserveFileName(const QString &folder); // empty when no name could be claimed
+    // Creates a new file under a free name and gives its descriptor; the name is empty when
+    // none could be claimed.
+    QString reserveFileName(const QString &folder, FileDescriptor *claimed);
     void report(const QString &reason);
 
     MessageBox &m_messages;

@@ -3,11 +3,13 @@
 #include "helpwindow.h"
 
 #include <QApplication>
+#include <QDesktopServices>
 #include <QDir>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBrowser>
+#include <QTextCursor>
 
 using namespace velmora;
 using namespace velmora::test;
@@ -48,6 +50,30 @@ struct Places
 };
 
 } // namespace
+
+// What the desktop would be asked to open.
+class UrlCatcher : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit UrlCatcher(QStringList *urls) : m_urls(urls)
+    {
+        for (const char *scheme : {"sftp", "file", "http", "https"})
+            QDesktopServices::setUrlHandler(QLatin1String(scheme), this, "open");
+    }
+    ~UrlCatcher() override
+    {
+        for (const char *scheme : {"sftp", "file", "http", "https"})
+            QDesktopServices::unsetUrlHandler(QLatin1String(scheme));
+    }
+
+public slots:
+    void open(const QUrl &url) { *m_urls << url.toString(); }
+
+private:
+    QStringList *m_urls;
+};
 
 class tst_helpbrowser : public QObject
 {
@@ -155,10 +181,14 @@ private slots:
     {
         // The working folder of a test holds no help file: the copy in the build tree,
         // two levels above the test program, is what is found.
+        // A help file someone left in the working folder stands in for none of them.
+        Places places;
+        writeHelp(places.work, QStringLiteral("TERVANI.HLP"), QStringLiteral("ξένο"));
+        writeHelp(places.work, QStringLiteral("BIBLIOGRAPHY.HLP"), QStringLiteral("ξένο"));
         QStringList log;
         FakeMessageBox messages(log);
         HelpBrowser help(messages);
-        QCOMPARE(help.searchFolders().first(), QStringLiteral("."));
+        QCOMPARE(help.searchFolders().last(), QStringLiteral("."));
         for (const QString &name : {QStringLiteral("TERVANI.HLP"), QStringLiteral("BIBLIOGRAPHY.HLP")}) {
             help.showContents(name);
             QVERIFY2(messages.calls.isEmpty(), qPrintable(name));
@@ -169,6 +199,112 @@ private slots:
                      qPrintable(w->windowTitle()));
             QVERIFY(!w->browser()->toPlainText().contains(QStringLiteral("<html")));
         }
+    }
+
+    // A click on a link: a page of the help folder is shown; a file: link or a page
+    // outside the folder is not; an address outside the help opens only once the user
+    // has seen it and said yes.
+    void whereALinkLeads_data()
+    {
+        QTest::addColumn<QString>("href");
+        QTest::addColumn<bool>("shown");  // the page changes to it
+        QTest::addColumn<int>("answer");  // to the question, -1: no question asked
+        QTest::addColumn<bool>("opened"); // handed to the desktop
+        QTest::newRow("a page of the help") << QStringLiteral("other.html") << true << -1 << false;
+        QTest::newRow("file: link") << QStringLiteral("file:///etc/passwd") << false << -1 << false;
+        QTest::newRow("out of the folder") << QStringLiteral("../outside.html") << false << -1 << false;
+        QTest::newRow("address, no") << QStringLiteral("sftp://example.org/x") << false << int(Answer::No)
+                                     << false;
+        QTest::newRow("address, yes")
+            << QStringLiteral("sftp://example.org/x") << false << int(Answer::Yes) << true;
+    }
+    void whereALinkLeads()
+    {
+        QFETCH(QString, href);
+        QFETCH(bool, shown);
+        QFETCH(int, answer);
+        QFETCH(bool, opened);
+        Places places;
+        QDir().mkpath(places.data);
+        const auto put = [](const QString &path, const QString &html) {
+            QFile f(path);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(html.toUtf8());
+        };
+        put(places.data + QStringLiteral("/TERVANI.HLP"),
+            QStringLiteral("<html><body><p><a href=\"%1\">ΣΥΝΔΕΣΜΟΣ</a></p></body></html>").arg(href));
+        put(places.data + QStringLiteral("/other.html"), QStringLiteral("<p>ΑΛΛΗ ΣΕΛΙΔΑ</p>"));
+        put(places.root.filePath(QStringLiteral("share/velmora/outside.html")), QStringLiteral("<p>ΕΞΩ</p>"));
+        QStringList log;
+        FakeMessageBox messages(log);
+        if (answer >= 0)
+            messages.answers << Answer(answer);
+        HelpBrowser help(messages, places.folders());
+        help.showContents(QStringLiteral("TERVANI.HLP"));
+        HelpWindow *w = help.window(QStringLiteral("TERVANI.HLP"));
+        QVERIFY(w);
+        QVERIFY(QTest::qWaitForWindowExposed(w));
+        const QUrl before = w->browser()->source();
+        QStringList handed;
+        UrlCatcher catcher(&handed);
+
+        QTextCursor link = w->browser()->document()->find(QStringLiteral("ΣΥΝΔΕΣΜΟΣ"));
+        QVERIFY(!link.isNull());
+        link.setPosition(link.selectionStart() + 3);
+        const QPoint at = w->browser()->cursorRect(link).center();
+        QTest::mouseClick(w->browser()->viewport(), Qt::LeftButton, {}, at);
+        QTest::qWait(50);
+
+        QCOMPARE(w->browser()->source() != before, shown);
+        QCOMPARE(w->browser()->toPlainText().contains(QStringLiteral("ΑΛΛΗ ΣΕΛΙΔΑ")), shown);
+        QCOMPARE(messages.calls.size(), answer >= 0 ? 1 : 0);
+        if (answer >= 0)
+            QVERIFY2(messages.calls.first().prompt.contains(href), qPrintable(messages.calls.first().prompt));
+        QCOMPARE(handed, opened ? QStringList{href} : QStringList());
+    }
+
+    // What a page may load: files of the help folder, each and all within a bound.
+    void whatAPageMayLoad_data()
+    {
+        QTest::addColumn<QString>("name"); // as a page names it
+        QTest::addColumn<bool>("loaded");
+        QTest::newRow("a picture of the help") << QStringLiteral("small.png") << true;
+        QTest::newRow("outside the folder") << QStringLiteral("../secret.txt") << false;
+        QTest::newRow("a link out of the folder") << QStringLiteral("link.png") << false;
+        QTest::newRow("an absolute path") << QStringLiteral("%1/secret.txt") << false;
+        QTest::newRow("larger than a help file may be") << QStringLiteral("big.png") << false;
+    }
+    void whatAPageMayLoad()
+    {
+        QFETCH(QString, name);
+        QFETCH(bool, loaded);
+        Places places;
+        writeHelp(places.data, QStringLiteral("TERVANI.HLP"), QStringLiteral("Βοήθεια"));
+        const QString secret = places.root.filePath(QStringLiteral("share/velmora/secret.txt"));
+        QFile s(secret);
+        QVERIFY(s.open(QIODevice::WriteOnly));
+        s.write("secret");
+        s.close();
+        QFile small(places.data + QStringLiteral("/small.png"));
+        QVERIFY(small.open(QIODevice::WriteOnly));
+        small.write("picture");
+        small.close();
+        QVERIFY(QFile::link(secret, places.data + QStringLiteral("/link.png")));
+        QFile big(places.data + QStringLiteral("/big.png"));
+        QVERIFY(big.open(QIODevice::WriteOnly));
+        QVERIFY(big.resize(HelpWindow::MaxFileBytes + 1)); // sparse: no disk space taken
+        big.close();
+
+        QStringList log;
+        FakeMessageBox messages(log);
+        HelpBrowser help(messages, places.folders());
+        help.showContents(QStringLiteral("TERVANI.HLP"));
+        HelpWindow *w = help.window(QStringLiteral("TERVANI.HLP"));
+        QVERIFY(w);
+        const QVariant got = w->browser()->loadResource(
+            QTextDocument::ImageResource,
+            QUrl(name.contains(QLatin1String("%1")) ? name.arg(QFileInfo(secret).absolutePath()) : name));
+        QCOMPARE(!got.toByteArray().isEmpty(), loaded);
     }
 };
 

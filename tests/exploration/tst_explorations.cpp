@@ -872,15 +872,18 @@ void tst_explorations::failedExportClaimsNothing()
         statusAtQuestion << win.w->statusText();
         slotsAtQuestion << win.w->SlotCount;
     };
-    win.runWithKey(QStringLiteral("mnuOno"), {Answer::No, Answer::No});
-    // The run went on past the failed page to the end of the file.
-    QCOMPARE(win.questions(), (QStringList{PageQuestion, FinalQuestion}));
-    QCOMPARE(slotsAtQuestion, (QList<int>{8, 2}));
+    win.runWithKey(QStringLiteral("mnuOno"), {Answer::No});
+    // The page that could not be saved stays, and the run stops there with the user told.
+    QCOMPARE(win.questions(), (QStringList{PageQuestion}));
+    QCOMPARE(win.messagesShown(), 2);
+    QVERIFY(win.tp.messages.calls.last().prompt.startsWith(QStringLiteral("Η σελίδα δεν αποθηκεύτηκε")));
+    QCOMPARE(slotsAtQuestion, (QList<int>{8, 8}));
     QCOMPARE(statusAtQuestion, (QList<QString>{QString(), QString()}));
     QCOMPARE(win.w->statusText(), QString());
-    QCOMPARE(win.w->SearchCard, 12);
+    QCOMPARE(win.w->SearchCard, 8);
     QCOMPARE(win.exportBytes(), QByteArray());
-    QCOMPARE(win.placedCards(), (QList<int>{9, 10}));
+    QCOMPARE(win.placedCards(), range(1, 8));
+    QVERIFY(win.w->mnuExport->isEnabled());
 }
 
 void tst_explorations::failedPrintingDoesNotStopTheRun()

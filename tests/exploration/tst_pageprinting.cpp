@@ -78,7 +78,7 @@ private slots:
     void exportOfOneCard();
     void exportAppendsPageAfterPage();
     void exportFileDeletedBehindTheProgramsBack();
-    void failingAppendIsNotReported();
+    void failingAppendIsToldAndKeepsThePage();
 };
 
 void tst_PagePrinting::printedPage()
@@ -303,7 +303,7 @@ void tst_PagePrinting::exportFileDeletedBehindTheProgramsBack()
     QVERIFY(!w->mnuExport->isEnabled());
 }
 
-void tst_PagePrinting::failingAppendIsNotReported()
+void tst_PagePrinting::failingAppendIsToldAndKeepsThePage()
 {
     MultiWindow env;
     env.tp.writeCards(someCards(3));
@@ -326,7 +326,13 @@ void tst_PagePrinting::failingAppendIsNotReported()
     QVERIFY(w->mnuPrint->isEnabled());
     QVERIFY(w->mnuExport->isEnabled());
     QCOMPARE(env.exportBytes(), QByteArray());
-    QVERIFY(env.tp.messages.calls.isEmpty());
+    // Told twice, once for each try, that the page was not saved.
+    QCOMPARE(env.tp.messages.calls.size(), 2);
+    for (const MessageCall &call : env.tp.messages.calls)
+        QCOMPARE(call.prompt,
+                 QStringLiteral("Η σελίδα δεν αποθηκεύτηκε στο αρχείο %1: δεν υπάρχει χώρος στο μέσο "
+                                "αποθήκευσης.")
+                     .arg(exportFileShownName()));
 
     // Once the file can be written again, the same page goes in and is reported.
     env.tp.files.failAppend = false;

@@ -1,4 +1,5 @@
 #include "linuxsettingsstore.h"
+#include "localfilesystem.h"
 #include "qtplatform.h"
 #include "qtprogramlauncher.h"
 #include "x11keyboardstate.h"
@@ -9,6 +10,8 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <unistd.h>
 
 using namespace velmora;
 
@@ -159,6 +162,49 @@ private slots:
         QVERIFY(dynamic_cast<X11KeyboardState *>(&p.keyboard));
         QVERIFY(qAbs(p.clock.now().secsTo(QTime::currentTime())) < 5);
         QVERIFY(p.printer.endDoc()); // nothing printed: nothing rendered, nothing reported
+    }
+
+    // The export file is written only as a file of the user's own: a link put in its place
+    // meanwhile, or a file of another user, is left alone and the reason told.
+    void theExportFileIsWrittenOnlyAsTheUsersOwn_data()
+    {
+        QTest::addColumn<QString>("standing"); // what stands at the export file's name
+        QTest::addColumn<bool>("written");
+        QTest::newRow("the user's file") << QStringLiteral("own") << true;
+        QTest::newRow("a link to the user's file") << QStringLiteral("link") << false;
+        QTest::newRow("another user's file") << QStringLiteral("other") << false;
+    }
+    void theExportFileIsWrittenOnlyAsTheUsersOwn()
+    {
+        QFETCH(QString, standing);
+        QFETCH(bool, written);
+        QTemporaryDir dir;
+        const QString file = dir.filePath(QStringLiteral("MySearch.doc"));
+        const QString victim = dir.filePath(QStringLiteral("private.txt"));
+        const auto put = [](const QString &path, const QByteArray &bytes) {
+            QFile f(path);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(bytes);
+        };
+        put(victim, "private");
+        if (standing == QLatin1String("link")) {
+            QVERIFY(QFile::link(victim, file));
+        } else {
+            put(file, "old\r\n");
+            if (standing == QLatin1String("other") &&
+                ::chown(QFile::encodeName(file).constData(), 65534, 65534) != 0)
+                QSKIP("only root can give a file to another user");
+        }
+        LocalFileSystem files;
+        const Result<void> appended = files.appendLines(file, {"page"});
+        const Result<void> emptied = files.createEmpty(file);
+        QCOMPARE(appended.has_value(), written);
+        QCOMPARE(emptied.has_value(), written);
+        if (!written)
+            QVERIFY(!appended.error().reason.isEmpty());
+        QFile back(victim);
+        QVERIFY(back.open(QIODevice::ReadOnly));
+        QCOMPARE(back.readAll(), QByteArray("private"));
     }
 };
 

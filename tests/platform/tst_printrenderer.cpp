@@ -15,6 +15,10 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/inotify.h>
+#include <thread>
+#include <unistd.h>
+
 using namespace velmora;
 using namespace velmora::test;
 
@@ -242,6 +246,53 @@ private slots:
         QCOMPARE(call.icon, Icon::Exclamation);
         QVERIFY2(call.prompt.startsWith(QStringLiteral("Η εκτύπωση δεν έγινε")), qPrintable(call.prompt));
         QVERIFY2(call.prompt.contains(folder), qPrintable(call.prompt));
+    }
+
+    // In a folder another user can write, the PDF's name is replaced by a link to the
+    // user's own file as soon as it appears: that file stays as it was, and the print is
+    // not reported as done.
+    void aLinkSwappedInWhileWritingIsNotWrittenThrough()
+    {
+        TestPlatform tp;
+        QTemporaryDir out;
+        const QString victim = tp.dir.filePath(QStringLiteral("private.txt"));
+        QFile v(victim);
+        QVERIFY(v.open(QIODevice::WriteOnly));
+        v.write("private");
+        v.close();
+        const int watch = ::inotify_init1(IN_CLOEXEC);
+        QVERIFY(watch >= 0);
+        QVERIFY(::inotify_add_watch(watch, QFile::encodeName(out.path()).constData(), IN_CREATE) >= 0);
+        QString swapped;
+        std::thread watcher([&] {
+            alignas(inotify_event) char events[4096];
+            const ssize_t n = ::read(watch, events, sizeof events);
+            if (n <= 0)
+                return;
+            const auto *event = reinterpret_cast<const inotify_event *>(events);
+            swapped = QDir(out.path()).filePath(QFile::decodeName(event->name));
+            const QByteArray name = QFile::encodeName(swapped);
+            ::unlink(name.constData());
+            ::symlink(QFile::encodeName(victim).constData(), name.constData());
+        });
+        RecordingNotice notice;
+        QtPrintRenderer renderer(tp.messages, tp.clock, out.path(), &notice);
+        // Long enough to draw that the swap comes while it is written.
+        PrintedDocument doc{QStringLiteral("courier"), 12, {}};
+        for (int page = 0; page < 60; ++page)
+            doc.pages << QStringList(56, QString(80, u'Ω'));
+        const bool done = renderer.render(doc);
+        watcher.join();
+        ::close(watch);
+        QVERIFY(QFileInfo(swapped).isSymLink());
+        QCOMPARE(QFileInfo(swapped).symLinkTarget(), victim);
+        QFile back(victim);
+        QVERIFY(back.open(QIODevice::ReadOnly));
+        QCOMPARE(back.readAll(), QByteArray("private"));
+        QVERIFY(!done);
+        QVERIFY(notice.files.isEmpty());
+        QCOMPARE(tp.messages.calls.size(), 1);
+        QVERIFY(tp.messages.calls.first().prompt.startsWith(QStringLiteral("Η εκτύπωση δεν έγινε")));
     }
 
     void thePrintingFontIsAFixedPitchCourier()

@@ -251,12 +251,13 @@ private slots:
         }());
     }
 
-    // The export folder gone, read-only or full: the page is not reported as recorded,
-    // and the exploration goes on to its end.
+    // The export folder gone, a dangling link, read-only or full: the page is not reported
+    // as recorded, the user is told that it was not saved, and it stays on the screen.
     void exportThatFails_data()
     {
         QTest::addColumn<QString>("kind");
         QTest::newRow("folder missing") << QStringLiteral("missing");
+        QTest::newRow("folder a dangling link") << QStringLiteral("dangling");
         QTest::newRow("folder read-only") << QStringLiteral("readonly");
         QTest::newRow("disk full") << QStringLiteral("full");
     }
@@ -273,6 +274,9 @@ private slots:
         std::unique_ptr<ImmutableGuard> immutable;
         if (kind == QLatin1String("missing")) {
             QVERIFY(QDir(p.tp.paths.programFiles()).removeRecursively());
+        } else if (kind == QLatin1String("dangling")) {
+            QVERIFY(QDir(folder).removeRecursively());
+            QVERIFY(QFile::link(folder + QStringLiteral(".gone"), folder));
         } else if (kind == QLatin1String("readonly")) {
             immutable = std::make_unique<ImmutableGuard>(folder);
             if (!immutable->on)
@@ -281,16 +285,27 @@ private slots:
             p.tp.files.failAppend = true;
         }
 
-        // Nine matches: a full page exported through the question, the last card through
-        // the final one, then once more through the menu.
+        // Nine matches: a full page to export through the question, which stops the run
+        // where it could not be saved; then once more through the menu.
         p.tp.input.answers << QStringLiteral("ΤΙΤΛΟΣ");
-        p.tp.messages.answers << Answer::No << Answer::No;
+        p.tp.messages.answers << Answer::No;
+        const auto notSaved = [&p] {
+            const MessageCall &last = p.tp.messages.calls.last();
+            return last.buttons == Buttons::Ok && last.icon == Icon::Exclamation &&
+                   last.prompt.startsWith(QStringLiteral("Η σελίδα δεν αποθηκεύτηκε στο αρχείο "));
+        };
         m->mnuTitlos_Click();
         QCOMPARE(p.tp.messages.calls.size(), 2);
-        QCOMPARE(p.tp.messages.calls.last().prompt, QStringLiteral("Να Εκτυπώσω τις Τελευταίες Καρτέλλες;"));
+        QCOMPARE(p.tp.messages.calls.first().buttons, Buttons::YesNoCancel);
+        QVERIFY2(notSaved(), qPrintable(p.tp.messages.calls.last().prompt));
         QCOMPARE(m->statusText(), QString());
-        QCOMPARE(m->CurrentCard, 10);
+        QCOMPARE(m->CurrentCard, 8);
+        QCOMPARE(m->SlotCount, 8); // the page is still there
+        QVERIFY(m->mnuExport->isEnabled());
         m->mnuExport_Click();
+        QCOMPARE(p.tp.messages.calls.size(), 3);
+        QVERIFY(notSaved());
+        QCOMPARE(m->SlotCount, 8);
         QCOMPARE(m->statusText(), QString());
         QVERIFY(p.exportBytes().isEmpty());
         p.toCards();

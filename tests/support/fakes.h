@@ -14,6 +14,7 @@
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QTime>
+#include <cerrno>
 
 #include <functional>
 #include <memory>
@@ -176,13 +177,17 @@ class FailingFileSystem : public LocalFileSystem
 public:
     bool failAppend = true;
     bool failCreate = false;
-    bool appendLines(const QString &path, const QList<QByteArray> &lines) override
+    Result<void> appendLines(const QString &path, const QList<QByteArray> &lines) override
     {
-        return failAppend ? false : LocalFileSystem::appendLines(path, lines);
+        if (failAppend)
+            return failure(QStringLiteral("δεν υπάρχει χώρος στο μέσο αποθήκευσης"), ENOSPC);
+        return LocalFileSystem::appendLines(path, lines);
     }
-    bool createEmpty(const QString &path) override
+    Result<void> createEmpty(const QString &path) override
     {
-        return failCreate ? false : LocalFileSystem::createEmpty(path);
+        if (failCreate)
+            return failure(QStringLiteral("δεν υπάρχει χώρος στο μέσο αποθήκευσης"), ENOSPC);
+        return LocalFileSystem::createEmpty(path);
     }
 };
 

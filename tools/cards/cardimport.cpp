@@ -1,9 +1,11 @@
 #include "cardimport.h"
 
+#include "cardfile.h"
 #include "cp1253.h"
 #include "csvcolumns.h"
 #include "csvreader.h"
 
+#include <QIODevice>
 #include <QStringDecoder>
 
 #include <array>
@@ -63,11 +65,11 @@ QStringView trimBlanksAtEnd(QStringView text)
 
 } // namespace
 
-ImportOutcome importCards(QByteArrayView csv)
+ImportOutcome importCards(QIODevice &csv, const CardSink &sink)
 {
     ImportOutcome outcome;
-    if (csv.startsWith("\xEF\xBB\xBF"))
-        csv = csv.sliced(3);
+    if (csv.peek(3) == "\xEF\xBB\xBF")
+        csv.skip(3);
 
     std::array<Field, FieldCount> columns{}; // the field of each CSV column
     int bytesColumn = -1;                    // the Bytes column, when there is one
@@ -145,8 +147,13 @@ ImportOutcome importCards(QByteArrayView csv)
                 outcome.problems << ValueProblem{row.fields[column].line, column + 1, field, problem};
             card.setField(field, value);
         }
-        outcome.cards << card;
+        if ((outcome.cardCount + 1) * RecordLength > MaxFileLength)
+            return fail(
+                row.line,
+                QStringLiteral("more cards than a card file of at most %1 bytes holds").arg(MaxFileLength));
+        ++outcome.cardCount;
         outcome.lastCardBytes = stored;
+        sink(card, stored);
         return true;
     };
 
@@ -159,7 +166,7 @@ ImportOutcome importCards(QByteArrayView csv)
         fail(1, QStringLiteral("no header row: the file is empty"));
     if (!outcome.failure.isEmpty()) {
         outcome.problems.clear();
-        outcome.cards.clear();
+        outcome.cardCount = 0;
         outcome.lastCardBytes = RecordLength;
     }
     return outcome;

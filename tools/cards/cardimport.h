@@ -6,6 +6,10 @@
 #include <QList>
 #include <QString>
 
+#include <functional>
+
+class QIODevice;
+
 namespace velmora::cards {
 
 // A value that does not go into its field as it is.
@@ -26,15 +30,20 @@ struct ImportOutcome
     // Values too wide for their field or holding characters outside Windows-1253. The
     // cards hold them cut to the width, and such characters as '?'.
     QList<ValueProblem> problems;
-    QList<CardRecord> cards;
-    // Bytes of the last card to write: fewer than 195 for the partial record at the end
-    // of a raw export.
+    qint64 cardCount = 0;
+    // Bytes of the last card: fewer than 195 for the partial record at the end of a raw
+    // export.
     int lastCardBytes = RecordLength;
 };
+
+// Takes each card as it is read, with the bytes of it to store: 195, or fewer for a
+// partial last record. What it took is meaningless when the outcome has a failure.
+using CardSink = std::function<void(const CardRecord &card, int storedBytes)>;
 
 // UTF-8 CSV (a byte order mark is allowed) with a header row naming the six fields in
 // any order, one card per row after it. A seventh column, Bytes, as a raw export writes
 // it, gives each record's stored length: 195, or fewer for the last record alone.
-ImportOutcome importCards(QByteArrayView csv);
+// Read as a stream: only the card being read is held.
+ImportOutcome importCards(QIODevice &csv, const CardSink &sink);
 
 } // namespace velmora::cards

@@ -62,10 +62,10 @@ int runExport(const CommandLine &line, Console &console)
         console.err << opened.error().reason << Qt::endl;
         return Failure;
     }
-    QString error;
     OutputFile out;
-    if (!out.open(csvPath, &error)) {
-        console.err << error << Qt::endl;
+    if (const Result<void> opened = out.open(csvPath, OutputFile::Accept::AnyFile, identityOf(cardPath));
+        !opened) {
+        console.err << opened.error().reason << Qt::endl;
         return Failure;
     }
 
@@ -92,8 +92,8 @@ int runExport(const CommandLine &line, Console &console)
         }
     }
     out.write(text);
-    if (!out.commit(&error)) {
-        console.err << error << "; nothing written" << Qt::endl;
+    if (const Result<void> written = out.commit(); !written) {
+        console.err << written.error().reason << "; nothing written" << Qt::endl;
         return Failure;
     }
     QTextStream &report = out.isStandardOutput() ? console.err : console.out;

@@ -1,9 +1,9 @@
 // velmora-cards import [--cut] CSV FILIS: a spreadsheet's cards into a card file.
 
 #include "cardimport.h"
-#include "cardoutput.h"
 #include "command.h"
 #include "csvcolumns.h"
+#include "outputfile.h"
 
 #include <QFile>
 
@@ -22,13 +22,16 @@ int runImport(const CommandLine &line, Console &console)
         console.err << csvPath << ": " << csv.errorString() << Qt::endl;
         return Failure;
     }
-    const QByteArray text = csv.readAll();
-    if (csv.error() != QFileDevice::NoError) {
-        console.err << csvPath << ": " << csv.errorString() << Qt::endl;
+    OutputFile out;
+    if (const Result<void> opened = out.open(cardPath, OutputFile::Accept::RegularFile, identityOf(csvPath));
+        !opened) {
+        console.err << opened.error().reason << "; nothing written" << Qt::endl;
         return Failure;
     }
 
-    const ImportOutcome outcome = importCards(text);
+    const ImportOutcome outcome = importCards(csv, [&out](const CardRecord &card, int storedBytes) {
+        out.write(QByteArrayView(card.bytes().data(), storedBytes));
+    });
     if (!outcome.failure.isEmpty()) {
         console.err << csvPath << ':' << outcome.failureLine << ": " << outcome.failure << '\n'
                     << "nothing written" << Qt::endl;
@@ -44,12 +47,11 @@ int runImport(const CommandLine &line, Console &console)
         return Failure;
     }
 
-    QString error;
-    if (!writeCardFile(cardPath, outcome.cards, &error, outcome.lastCardBytes)) {
-        console.err << cardPath << ": " << error << "; nothing written" << Qt::endl;
+    if (const Result<void> written = out.commit(); !written) {
+        console.err << written.error().reason << "; nothing written" << Qt::endl;
         return Failure;
     }
-    console.out << outcome.cards.size() << " cards written to " << cardPath << Qt::endl;
+    console.out << outcome.cardCount << " cards written to " << cardPath << Qt::endl;
     return Success;
 }
 

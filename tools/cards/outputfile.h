@@ -1,35 +1,61 @@
 #pragma once
 
+#include "cardfile.h"
+#include "cardfilelock.h"
+#include "filedescriptor.h"
+#include "result.h"
+
+#include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
 
-#include <memory>
-
-class QFileDevice;
+#include <optional>
 
 namespace velmora::cards {
 
-// A file a command makes. A regular file is written through a temporary file renamed into
-// place once everything is written, so that a failure leaves an earlier file as it was;
-// "-" is standard output, and a device or pipe (/dev/full, a FIFO) is written directly,
-// since it cannot be replaced.
+// A file a command makes, written as a file of the user's own: a new file created
+// exclusively beside the output under a temporary name, written, synced and renamed over
+// the name, so that a failure leaves an earlier file as it was and a link standing at the
+// name is replaced, not written through. A link the user owns is followed, as a shell's
+// redirection would; a link or a file of another user in a folder others can write is not
+// written to. While an editor has the file at the output, nothing is written.
+// "-" is standard output.
 class OutputFile
 {
 public:
-    OutputFile();
-    ~OutputFile();
+    // What may stand at the output besides a regular file.
+    enum class Accept {
+        RegularFile, // a card file: nothing else may be replaced
+        AnyFile,     // a stream: a device or a FIFO is written directly, since it cannot be replaced
+    };
 
-    bool open(const QString &path, QString *error);
+    OutputFile() = default;
+    // Removes the temporary file when commit() was never reached.
+    ~OutputFile();
+    OutputFile(const OutputFile &) = delete;
+    OutputFile &operator=(const OutputFile &) = delete;
+
+    // `input`: the file the command reads, which the output may not be. The reason names
+    // the path.
+    Result<void> open(const QString &path, Accept accept, std::optional<FileIdentity> input = {});
     bool isStandardOutput() const { return m_path == QLatin1String("-"); }
     // Failures are kept and reported by commit().
     void write(QByteArrayView bytes);
-    // Nothing is left behind when it returns false.
-    bool commit(QString *error);
+    // Nothing is left behind when it fails.
+    Result<void> commit();
 
 private:
+    void discard();
+
     QString m_path;
-    std::unique_ptr<QFileDevice> m_file;
-    bool m_failed = false;
+    QByteArray m_final;     // where the output goes once links the user owns are followed
+    QByteArray m_temporary; // empty when written directly
+    FileDescriptor m_fd;
+    CardFileLock m_lock;
+    int m_writeError = 0;
 };
+
+// The identity of the file at `path`, links followed; none when it cannot be looked at.
+std::optional<FileIdentity> identityOf(const QString &path);
 
 } // namespace velmora::cards

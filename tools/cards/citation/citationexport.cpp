@@ -32,10 +32,10 @@ int exportCitations(const QString &formatName, const CommandLine &line, Console 
         console.err << opened.error().reason << Qt::endl;
         return Failure;
     }
-    QString error;
     OutputFile out;
-    if (!out.open(outPath, &error)) {
-        console.err << error << Qt::endl;
+    if (const Result<void> opened = out.open(outPath, OutputFile::Accept::AnyFile, identityOf(cardPath));
+        !opened) {
+        console.err << opened.error().reason << Qt::endl;
         return Failure;
     }
 
@@ -74,8 +74,8 @@ int exportCitations(const QString &formatName, const CommandLine &line, Console 
     }
     format->tail(written == 0, &text);
     out.write(text);
-    if (!out.commit(&error)) {
-        console.err << error << "; nothing written" << Qt::endl;
+    if (const Result<void> committed = out.commit(); !committed) {
+        console.err << committed.error().reason << "; nothing written" << Qt::endl;
         return Failure;
     }
     QTextStream &report = out.isStandardOutput() ? console.err : console.out;

@@ -1,0 +1,216 @@
+// Where the card tool's outputs may go: never through another user's link in a shared
+// folder, never over what is not a regular file or over the file being read, never under
+// an editor; and a CSV of one endless value does not take all the memory there is.
+
+#include "cardfilelock.h"
+#include "toolrun.h"
+
+#include <QProcess>
+#include <QtTest>
+
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
+
+using namespace velmora;
+using namespace velmora::cards::test;
+
+namespace {
+
+const QString Cards = QStringLiteral("Filis.dat");
+const QString Csv = QStringLiteral("cards.csv");
+const QByteArray CsvText = "Isbn,Author,Title,OtherName,Publication,PagesNotes\n1,2,3,4,5,6\n";
+const QByteArray Victim = "the user's own file\n";
+constexpr uid_t Nobody = 65534;
+
+// Runs `command` as another user, as the one who plants a link in a shared folder would.
+bool asNobody(const QStringList &command)
+{
+    QProcess p;
+    p.start(QStringLiteral("setpriv"),
+            QStringList{QStringLiteral("--reuid=65534"), QStringLiteral("--regid=65534"),
+                        QStringLiteral("--clear-groups"), QStringLiteral("--")} +
+                command);
+    return p.waitForFinished() && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
+}
+
+QStringList commandInto(const QString &command, const ToolRun &tool, const QString &target)
+{
+    return {command, tool.path(command == QLatin1String("import") ? Csv : Cards), target};
+}
+
+// The tool as a process of its own, for outputs that could hold it up or eat the memory.
+QProcess *startTool(const QStringList &arguments, QObject *parent)
+{
+    auto *run = new QProcess(parent);
+    run->setChildProcessModifier([] {
+        const rlimit oneGigabyte{1L << 30, 1L << 30};
+        ::setrlimit(RLIMIT_AS, &oneGigabyte);
+    });
+    run->start(QStringLiteral(VELMORA_CARDS_TOOL), arguments);
+    return run;
+}
+
+} // namespace
+
+class CardOutputsTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void sharedFolders_data()
+    {
+        QTest::addColumn<mode_t>("folderMode");
+        QTest::addColumn<bool>("byAnother"); // planted by another user, or by the user
+        QTest::addColumn<bool>("link");      // a link to the user's file, or a file
+        QTest::addColumn<bool>("written");
+        QTest::newRow("another's link, sticky folder") << mode_t(01777) << true << true << false;
+        QTest::newRow("another's link, group folder") << mode_t(0775) << true << true << false;
+        QTest::newRow("another's file, sticky folder") << mode_t(01777) << true << false << false;
+        QTest::newRow("own link, sticky folder") << mode_t(01777) << false << true << true;
+    }
+    void sharedFolders()
+    {
+        QFETCH(mode_t, folderMode);
+        QFETCH(bool, byAnother);
+        QFETCH(bool, link);
+        QFETCH(bool, written);
+        if (::geteuid() != 0 || QStandardPaths::findExecutable(QStringLiteral("setpriv")).isEmpty())
+            QSKIP("another user is played by root through setpriv");
+        ToolRun tool;
+        QVERIFY(
+            QFile::setPermissions(tool.dir.path(), QFile::permissions(tool.dir.path()) | QFile::ExeOther));
+        const QString shared = tool.path(QStringLiteral("shared"));
+        QVERIFY(QDir().mkdir(shared));
+        QCOMPARE(::chown(QFile::encodeName(shared).constData(), 0, Nobody), 0);
+        QCOMPARE(::chmod(QFile::encodeName(shared).constData(), folderMode), 0);
+        tool.put(Csv, CsvText);
+        tool.put(Cards, everyByte(2));
+        const QString victim = tool.path(QStringLiteral("victim"));
+        const QString target = shared + QStringLiteral("/out");
+
+        for (const QString &command : {QStringLiteral("import"), QStringLiteral("export")}) {
+            tool.put(QStringLiteral("victim"), Victim);
+            QFile::remove(target);
+            if (!link) {
+                QVERIFY(asNobody({QStringLiteral("touch"), target}));
+            } else if (byAnother) {
+                QVERIFY(asNobody({QStringLiteral("ln"), QStringLiteral("-s"), victim, target}));
+            } else {
+                QVERIFY(QFile::link(victim, target));
+            }
+            const int status = tool.run(commandInto(command, tool, target));
+            QCOMPARE(QFileInfo(target).isSymLink(), link);
+            if (written) {
+                QCOMPARE(status, 0);
+                QVERIFY(tool.get(QStringLiteral("victim")) != Victim);
+            } else {
+                QCOMPARE(status, 1);
+                QVERIFY2(tool.err.contains(QStringLiteral(" of another user in a folder others can write")),
+                         qPrintable(tool.err));
+                QCOMPARE(tool.get(QStringLiteral("victim")), Victim);
+                QCOMPARE(QDir(shared).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden |
+                                                QDir::System),
+                         QStringList{QStringLiteral("out")});
+            }
+        }
+    }
+
+    void importRefusesWhatIsNotARegularFile_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("FIFO") << QStringLiteral("FIFO");
+        QTest::newRow("device") << QStringLiteral("character device");
+    }
+    void importRefusesWhatIsNotARegularFile()
+    {
+        QFETCH(QString, kind);
+        ToolRun tool;
+        tool.put(Csv, CsvText);
+        const QString target = tool.path(QStringLiteral("out"));
+        const QByteArray native = QFile::encodeName(target);
+        const bool fifo = kind == QLatin1String("FIFO");
+        // A null device of the test's own, so that a fault replaces this one and not /dev/null.
+        if ((fifo ? ::mkfifo(native.constData(), 0644)
+                  : ::mknod(native.constData(), S_IFCHR | 0666, makedev(1, 3))) != 0)
+            QSKIP("this system cannot make that file here");
+        QProcess *run = startTool({QStringLiteral("import"), tool.path(Csv), target}, this);
+        const bool ended = run->waitForFinished(10000);
+        if (!ended)
+            run->kill();
+        QVERIFY2(ended, "import waits on the output");
+        QCOMPARE(run->exitCode(), 1);
+        const QString err = QString::fromUtf8(run->readAllStandardError());
+        QVERIFY2(err.contains(QStringLiteral("not a regular file but a ") + kind), qPrintable(err));
+        struct stat st = {};
+        QCOMPARE(::lstat(native.constData(), &st), 0);
+        QVERIFY(fifo ? S_ISFIFO(st.st_mode) : S_ISCHR(st.st_mode));
+    }
+
+    void outputThatIsTheInput_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<bool>("throughLink");
+        QTest::newRow("import") << QStringLiteral("import") << false;
+        QTest::newRow("import through a link") << QStringLiteral("import") << true;
+        QTest::newRow("export") << QStringLiteral("export") << false;
+    }
+    void outputThatIsTheInput()
+    {
+        QFETCH(QString, command);
+        QFETCH(bool, throughLink);
+        ToolRun tool;
+        tool.put(Csv, CsvText);
+        tool.put(Cards, everyByte(2));
+        const QString input = tool.path(command == QLatin1String("import") ? Csv : Cards);
+        const QByteArray before = tool.get(QFileInfo(input).fileName());
+        QString target = input;
+        if (throughLink) {
+            target = tool.path(QStringLiteral("link"));
+            QVERIFY(QFile::link(input, target));
+        }
+        QCOMPARE(tool.run({command, input, target}), 1);
+        QVERIFY2(tool.err.contains(QStringLiteral("is the file being read")), qPrintable(tool.err));
+        QCOMPARE(tool.get(QFileInfo(input).fileName()), before);
+    }
+
+    void notWhileAnEditorHasTheFile()
+    {
+        ToolRun tool;
+        tool.put(Csv, CsvText);
+        tool.put(Cards, everyByte(2));
+        const QString edited = tool.path(QStringLiteral("edited.dat"));
+        tool.put(QStringLiteral("edited.dat"), everyByte(1));
+        CardFileLock editor;
+        QVERIFY(editor.acquire(edited));
+        for (const QString &command : {QStringLiteral("import"), QStringLiteral("export")}) {
+            QCOMPARE(tool.run(commandInto(command, tool, edited)), 1);
+            QVERIFY2(tool.err.contains(QStringLiteral("is being edited")), qPrintable(tool.err));
+            QCOMPARE(tool.get(QStringLiteral("edited.dat")), everyByte(1));
+        }
+        editor.release();
+        QCOMPARE(tool.run(commandInto(QStringLiteral("import"), tool, edited)), 0);
+    }
+
+    // One endless value: the tool must stop at a length no card holds, not grow until the
+    // memory runs out.
+    void anEndlessValueIsRefused()
+    {
+        ToolRun tool;
+        QProcess *run =
+            startTool({QStringLiteral("import"), QStringLiteral("/dev/zero"), tool.path(Cards)}, this);
+        const bool ended = run->waitForFinished(20000);
+        if (!ended)
+            run->kill();
+        QVERIFY2(ended, "import reads on");
+        QCOMPARE(run->exitStatus(), QProcess::NormalExit);
+        QCOMPARE(run->exitCode(), 1);
+        const QString err = QString::fromUtf8(run->readAllStandardError());
+        QVERIFY2(err.contains(QStringLiteral("/dev/zero:1: a value longer than")), qPrintable(err));
+        QVERIFY(!QFile::exists(tool.path(Cards)));
+    }
+};
+
+QTEST_GUILESS_MAIN(CardOutputsTest)
+#include "tst_cardoutputs.moc"
