@@ -158,9 +158,9 @@ private:
     // The card on screen as the file holds it, every byte: a field the keeper leaves
     // alone is written back as it was read, not as it is shown (`Card`, trimmed).
     CardRecord m_filedCard;
-    QTimer *m_typedTimer = nullptr;               // restarted by each change of a field
-    bool m_typedCardKept = false;                 // the recovery file holds this window's typing
-    bool m_programEnding = false;                 // keepTypedCard() was called: the program ends
+    QTimer *m_typedTimer = nullptr; // restarted by each change of a field
+    bool m_typedCardKept = false;   // the recovery file holds this window's typing
+    bool m_programEnding = false;   // keepTypedCard() was called: the program ends
     void installKeyMap();
 };
 
