@@ -24,9 +24,11 @@ void CardFileLock::release()
 Result<void> CardFileLock::acquire(const QString &path)
 {
     release();
-    // Reading is enough to lock; whether the file can be written is the writer's question.
-    // O_CLOEXEC (always added): a help viewer started by the editor must not keep the lock.
-    auto opened = openRegularFile(QFile::encodeName(path), O_RDONLY | O_CREAT);
+    // Opened for writing: where flock is emulated by POSIX locks (NFS) an exclusive lock
+    // needs it, and a file the keeper cannot write is not edited, so takes no lock that
+    // would keep the keeper's own editor out. O_CLOEXEC (always added): a help viewer
+    // started by the editor must not keep the lock.
+    auto opened = openRegularFile(QFile::encodeName(path), O_RDWR | O_CREAT);
     if (!opened)
         return failure(openFailureReason(opened.error()), opened.error().error);
     FileDescriptor fd = std::move(*opened);
@@ -41,6 +43,12 @@ Result<void> CardFileLock::acquire(const QString &path)
             continue;
         if (lockError == EWOULDBLOCK)
             return failure(heldByAnotherReason(), EWOULDBLOCK);
+        if (lockError == ENOLCK || lockError == EOPNOTSUPP || lockError == ENOSYS)
+            return failure(
+                QStringLiteral("Το σύστημα αρχείων όπου βρίσκεται το αρχείο καρτελλών δεν μπορεί να "
+                               "το κλειδώσει, και χωρίς κλείδωμα δύο προγράμματα θα μπορούσαν να "
+                               "το διορθώνουν μαζί."),
+                lockError);
         return failure(greekReason(lockError), lockError);
     }
     m_fd = std::move(fd);
