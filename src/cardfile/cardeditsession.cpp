@@ -2,6 +2,10 @@
 
 #include "cardjournal.h"
 
+#include <QFile>
+
+#include <fcntl.h>
+
 namespace velmora {
 
 CardEditSession::CardEditSession(QString fallbackFolder) : m_fallbackFolder(std::move(fallbackFolder)) {}
@@ -14,8 +18,10 @@ Result<void> CardEditSession::begin(const QString &cardPath)
     Result<void> locked = m_lock.acquire(cardPath);
     if (locked) {
         // Before anything is read: the file as it was before a filing cut short.
+        auto writable = openRegularFile(QFile::encodeName(cardPath), O_RDWR);
         const Result<bool> undone =
-            undoInterruptedFiling(m_lock.descriptor(), cardPath, m_lock.identity(), m_fallbackFolder);
+            writable ? undoInterruptedFiling(writable->get(), cardPath, m_lock.identity(), m_fallbackFolder)
+                     : failure(openFailureReason(writable.error()), writable.error().error);
         m_undidFiling = undone && *undone;
         if (!undone) {
             m_lock.release();

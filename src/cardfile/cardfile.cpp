@@ -56,12 +56,6 @@ QByteArray nativeAbsolute(const QString &path)
         path.startsWith(QLatin1Char('/')) ? path : QDir::currentPath() + QLatin1Char('/') + path);
 }
 
-// The errors for which a file that cannot be written may still be read.
-bool isWriteRefusal(int error)
-{
-    return error == EACCES || error == EROFS || error == EPERM || error == ETXTBSY;
-}
-
 } // namespace
 
 CardFile::~CardFile()
@@ -116,9 +110,19 @@ QString CardFile::readOnlyReason() const
         return {};
     if (m_writeRefused == AskedReadOnly)
         return QStringLiteral("Το αρχείο ανοίχτηκε μόνο για ανάγνωση.");
-    const QString why = m_writeRefused == EROFS ? QStringLiteral("το μέσο αποθήκευσης δεν δέχεται εγγραφές")
-                                                : QStringLiteral("δεν επιτρέπεται η εγγραφή σε αυτό");
+    return writeRefusedReason(m_writeRefused);
+}
+
+QString writeRefusedReason(int error)
+{
+    const QString why = error == EROFS ? QStringLiteral("το μέσο αποθήκευσης δεν δέχεται εγγραφές")
+                                       : QStringLiteral("δεν επιτρέπεται η εγγραφή σε αυτό");
     return QStringLiteral("Το αρχείο ανοίχτηκε μόνο για ανάγνωση: %1.").arg(why);
+}
+
+bool isWriteRefusal(int error)
+{
+    return error == EACCES || error == EROFS || error == EPERM || error == ETXTBSY;
 }
 
 FileIdentity CardFile::identity() const

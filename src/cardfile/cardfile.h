@@ -150,6 +150,10 @@ QString greekReason(int errorNumber);
 QString greekWriteReason(int errorNumber);
 // Another file now stands at the path of the one opened, in Greek.
 QString replacedReason();
+// The errors for which a file that cannot be written may still be read.
+bool isWriteRefusal(int error);
+// Why a file that refused to be opened for writing (`error`) is only read, in Greek.
+QString writeRefusedReason(int error);
 // Why a FIFO, a socket or a device cannot be a card file, in Greek.
 QString notRegularReason(FileKind kind);
 // Why a card file could not be opened, in Greek.

@@ -35,8 +35,6 @@ public:
     bool isLocked() const { return m_fd.isValid(); }
     // The locked file; only while isLocked().
     FileIdentity identity() const { return m_identity; }
-    // The locked file, open for reading and writing; only while isLocked().
-    int descriptor() const { return m_fd.get(); }
 
 private:
     FileDescriptor m_fd;
