@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config git
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev libx11-dev
-  libcsv-dev libexpected-dev libicu-dev
+  libcsv-dev libexpected-dev libicu-dev zlib1g-dev
   pandoc python3-bibtexparser
   fonts-urw-base35 fonts-dejavu-core fontconfig
   xvfb xauth xdotool x11-utils

@@ -62,10 +62,14 @@ QString escaped(const QByteArray &argument)
     return shown;
 }
 
+// The same file by whatever name: a symbolic or hard link, another spelling.
 bool sameFile(const QString &a, const QString &b)
 {
-    const QString canonical = QFileInfo(a).canonicalFilePath();
-    return !canonical.isEmpty() && canonical == QFileInfo(b).canonicalFilePath();
+    struct stat sa = {};
+    struct stat sb = {};
+    return ::stat(QFile::encodeName(a).constData(), &sa) == 0 &&
+           ::stat(QFile::encodeName(b).constData(), &sb) == 0 && sa.st_dev == sb.st_dev &&
+           sa.st_ino == sb.st_ino;
 }
 
 QString helpText(QCommandLineParser &parser)
@@ -142,8 +146,10 @@ StartChoice readCommandLine(const QByteArrayList &arguments, const StartFolders 
     choice.run = true;
     choice.edit = parser.isSet(edit);
     if (named.isEmpty()) {
-        choice.installed = parser.isSet(installed);
-        choice.cardFile = choice.installed ? installedCards : QDir(folders.working).filePath(CardFileName);
+        choice.cardFile =
+            parser.isSet(installed) ? installedCards : QDir(folders.working).filePath(CardFileName);
+        // Started in the installation's folder, the working folder's card file is the installed one.
+        choice.installed = parser.isSet(installed) || sameFile(choice.cardFile, installedCards);
         return choice;
     }
     const QString &name = named.first();

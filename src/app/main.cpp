@@ -69,6 +69,8 @@ int main(int argc, char *argv[])
         if (!beginEditing(platform, *editing, choice.cardFile, choice.installed))
             return CardFileFailureStatus;
         session.editing = &*editing;
+    } else {
+        tellOfInterruptedEditing(platform, choice.cardFile);
     }
     registerForms(platform, forms, session);
     installFailureHandler(platform);

@@ -2,6 +2,7 @@
 
 #include "cardeditsession.h"
 #include "cardfilefailure.h"
+#include "cardjournal.h"
 #include "frmabout.h"
 #include "frmhelp.h"
 #include "frmmulti.h"
@@ -48,14 +49,35 @@ void installFailureHandler(Platform &platform)
     });
 }
 
+void tellOfInterruptedEditing(Platform &platform, const QString &cardFile)
+{
+    if (!editingWasInterrupted(cardFile, platform.paths.exportFolder()))
+        return;
+    platform.messages.show(QStringLiteral("Μια διόρθωση του αρχείου καρτελλών διακόπηκε στη μέση μιας "
+                                          "καταχώρισης. Το αρχείο δείχνεται όπως είναι· η επόμενη διόρθωση "
+                                          "(velmora --edit) θα το επαναφέρει όπως ήταν πριν από αυτήν."),
+                           AppTitle, Buttons::Ok, Icon::Exclamation);
+}
+
 bool beginEditing(Platform &platform, CardEditSession &editing, const QString &cardFile, bool installed)
 {
-    if (installed)
+    if (installed) {
+        tellOfInterruptedEditing(platform, cardFile);
         return true;
+    }
     const Result<void> begun = editing.begin(cardFile);
-    // Any other failure leaves the file to be read, and the card window says why.
-    if (begun || !heldByAnother(begun.error()))
+    if (begun) {
+        if (editing.undidInterruptedFiling())
+            platform.messages.show(QStringLiteral("Μια καταχώριση καρτέλλας που είχε διακοπεί αναιρέθηκε: το "
+                                                  "αρχείο καρτελλών είναι όπως ήταν πριν από αυτήν."),
+                                   AppTitle, Buttons::Ok, Icon::Information);
         return true;
+    }
+    // Any other failure leaves the file to be read, and the card window says why.
+    if (!heldByAnother(begun.error())) {
+        tellOfInterruptedEditing(platform, cardFile);
+        return true;
+    }
     platform.messages.show(begun.error().reason, AppTitle, Buttons::Ok, Icon::Exclamation);
     return false;
 }

@@ -18,9 +18,15 @@ void registerForms(Platform &platform, Forms &forms, CardWindowSession &session)
 void installFailureHandler(Platform &platform);
 
 // Starts the keeper's editing session on the card file: the lock that keeps a second
-// editor out. The bibliography installed with the program is never edited. False, after
+// editor out, and a filing cut short by a crash undone (and told) before anything is
+// shown. The bibliography installed with the program is never edited. False, after
 // telling the user, when another editor holds the file: the program then does not start.
+// A start that ends up only reading the file says so when an editor was cut short.
 bool beginEditing(Platform &platform, CardEditSession &editing, const QString &cardFile, bool installed);
+
+// For a program that only reads the card file: says, once, that an editing session was
+// cut short in the middle of a filing, when it was. The file is shown as it is.
+void tellOfInterruptedEditing(Platform &platform, const QString &cardFile);
 
 // Loads the splash window, which loads the card window behind it. When the card file
 // cannot be used, tells the user and returns false: there is nothing to run.

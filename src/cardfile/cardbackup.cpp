@@ -1,16 +1,14 @@
 #include "cardbackup.h"
 
 #include "cardfile.h"
-#include "filedescriptor.h"
+#include "ownfile.h"
 
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <cerrno>
-#include <fcntl.h>
-#include <unistd.h>
+#include <cstdio>
 
 namespace velmora {
 
@@ -21,29 +19,25 @@ QString reasonFor(int errorNumber)
     return greekWriteReason(errorNumber != 0 ? errorNumber : EIO);
 }
 
-bool writeAll(int fd, const char *data, qint64 size)
+// The copy's name for `generation` (0 the latest, then older ones).
+QString generationName(const QString &latest, int generation)
 {
-    for (qint64 done = 0; done < size;) {
-        const ssize_t put = ::write(fd, data + done, size_t(size - done));
-        if (put < 0 && errno == EINTR)
-            continue;
-        if (put <= 0)
-            return false;
-        done += put;
-    }
-    return true;
+    return generation == 0 ? latest : latest + QLatin1Char('.') + QString::number(generation);
 }
 
-// Empty when the copy is in place and on the medium; otherwise why not, in Greek.
+// Empty when the copy is in place, on the medium, and the older copies moved one step
+// back; otherwise why not, in Greek, and nothing has changed.
 QString copyDurably(const CardFile &source, const QString &target, const BackupProgress &progress)
 {
-    // QSaveFile makes the temporary file beside the target, renames it over the target
-    // and removes it on failure; it ignores a failed sync and never syncs the folder,
-    // which are done here. Written through the raw handle so that errno tells why.
-    QSaveFile out(target);
-    errno = 0;
-    if (!out.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return reasonFor(errno != 0 ? errno : EACCES); // no errno: QSaveFile refused a target itself
+    for (int g = 0; g < BackupGenerations; ++g)
+        if (const QString why = whyNotOurs(generationName(target, g)); !why.isEmpty())
+            return why;
+    const Result<unsigned> mode = source.permissionBits();
+    if (!mode)
+        return mode.error().reason;
+    Result<OwnFile> out = OwnFile::create(target, *mode);
+    if (!out)
+        return out.error().reason;
     constexpr qint64 BlockCards = 4096;
     QByteArray block(BlockCards * RecordLength, Qt::Uninitialized);
     const Result<qint64> total = source.storedLength();
@@ -53,27 +47,22 @@ QString copyDurably(const CardFile &source, const QString &target, const BackupP
         const Result<qint64> got = source.readAt(offset, block.data(), block.size());
         if (!got)
             return got.error().reason;
-        if (!writeAll(out.handle(), block.constData(), *got))
-            return reasonFor(errno);
+        if (const Result<void> put = out->writeAll(block.constData(), *got); !put)
+            return put.error().reason;
         if (progress)
             progress(offset + *got, *total);
         if (*got < block.size())
             break;
     }
-    if (::fsync(out.handle()) != 0)
-        return reasonFor(errno);
-    errno = 0;
-    if (!out.commit())
-        return reasonFor(errno);
-    // The rename is in the folder: without this a crash could leave the old copy or none.
-    const QByteArray folder = QFile::encodeName(QFileInfo(target).absolutePath());
-    const FileDescriptor fd(::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (!fd)
-        return reasonFor(errno);
-    // Some file systems cannot sync a folder at all (EINVAL): nothing more can be done there.
-    const bool synced = ::fsync(fd.get()) == 0 || errno == EINVAL;
-    const int syncError = errno;
-    return synced ? QString() : reasonFor(syncError);
+    // Only a whole copy moves the older ones back; the oldest goes.
+    for (int g = BackupGenerations - 1; g > 0; --g) {
+        const QByteArray from = QFile::encodeName(generationName(target, g - 1));
+        if (::rename(from.constData(), QFile::encodeName(generationName(target, g)).constData()) != 0 &&
+            errno != ENOENT)
+            return reasonFor(errno);
+    }
+    const Result<void> committed = out->commit();
+    return committed ? QString() : committed.error().reason;
 }
 
 } // namespace

@@ -26,17 +26,22 @@ public:
     // normally the user's data folder; empty for none.
     explicit CardEditSession(QString fallbackFolder = QString());
 
-    // Locks the card file (see CardFileLock), creating it empty when missing. A failure
-    // leaves the session inactive; notEditableReason() keeps why, in Greek.
+    // Locks the card file (see CardFileLock), creating it empty when missing, and undoes a
+    // filing that a crash cut short (cardjournal.h). A failure leaves the session
+    // inactive; notEditableReason() keeps why, in Greek.
     Result<void> begin(const QString &cardPath);
+    // begin() found a filing cut short and put the file back as it was before it.
+    bool undidInterruptedFiling() const { return m_undidFiling; }
     // Releases the lock. The backup stays where it is.
     void end();
     bool isActive() const { return m_lock.isLocked(); }
     const QString &notEditableReason() const { return m_notEditable; }
 
     // Writes `card` as card `number` of `file`, a handle the caller opened on the locked
-    // card file, durably (CardFile::write). Before the session's first write it backs the
-    // whole file up; while that fails nothing is written. A Failure when the card was not
+    // card file, durably and all or nothing (CardFile::write). It first checks that the
+    // file is still the one at its path; before the session's first write it then backs
+    // the whole file up (keeping the copies of the two sessions before); while that fails
+    // nothing is written. A Failure when the card was not
     // written (the session is not active, the backup failed, `file` is not the locked
     // file, or the write failed): the file is then as it was, unless the reason adds that
     // the card may be half-written because even putting it back failed. BadRecordNumber
@@ -47,12 +52,17 @@ public:
 
     // Where the backup is; empty until the session's first write has made it.
     const QString &backupPath() const { return m_backupPath; }
+    // Once, after the write that made the backup somewhere other than beside the card
+    // file: where it went, in Greek, for the message that tells of the filing.
+    QString takeBackupNotice();
 
 private:
     CardFileLock m_lock;
     QString m_fallbackFolder;
     QString m_backupPath;
+    QString m_backupNotice;
     QString m_notEditable;
+    bool m_undidFiling = false;
 };
 
 } // namespace velmora

@@ -1,7 +1,11 @@
 #include "cardfile.h"
 
+#include "cardjournal.h"
+#include "ownfile.h"
+
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include <algorithm>
 #include <cerrno>
@@ -55,12 +59,6 @@ QByteArray nativeAbsolute(const QString &path)
 {
     return QFile::encodeName(
         path.startsWith(QLatin1Char('/')) ? path : QDir::currentPath() + QLatin1Char('/') + path);
-}
-
-// The errors for which a file that cannot be written may still be read.
-bool isWriteRefusal(int error)
-{
-    return error == EACCES || error == EROFS || error == EPERM || error == ETXTBSY;
 }
 
 } // namespace
@@ -117,9 +115,19 @@ QString CardFile::readOnlyReason() const
         return {};
     if (m_writeRefused == AskedReadOnly)
         return QStringLiteral("Το αρχείο ανοίχτηκε μόνο για ανάγνωση.");
-    const QString why = m_writeRefused == EROFS ? QStringLiteral("το μέσο αποθήκευσης δεν δέχεται εγγραφές")
-                                                : QStringLiteral("δεν επιτρέπεται η εγγραφή σε αυτό");
+    return writeRefusedReason(m_writeRefused);
+}
+
+QString writeRefusedReason(int error)
+{
+    const QString why = error == EROFS ? QStringLiteral("το μέσο αποθήκευσης δεν δέχεται εγγραφές")
+                                       : QStringLiteral("δεν επιτρέπεται η εγγραφή σε αυτό");
     return QStringLiteral("Το αρχείο ανοίχτηκε μόνο για ανάγνωση: %1.").arg(why);
+}
+
+bool isWriteRefusal(int error)
+{
+    return error == EACCES || error == EROFS || error == EPERM || error == ETXTBSY;
 }
 
 FileIdentity CardFile::identity() const
@@ -198,7 +206,7 @@ CardRecord CardFile::read(qint32 number) const
     return card;
 }
 
-Result<void> CardFile::write(qint32 number, const CardRecord &card)
+Result<void> CardFile::write(qint32 number, const CardRecord &card, const QString &journalFallback)
 {
     if (number < 1)
         throw BadRecordNumber(number);
@@ -222,12 +230,33 @@ Result<void> CardFile::write(qint32 number, const CardRecord &card)
         old.resize(*got);
     }
 
+    // The journal first: from now on a crash at any moment leaves either the old card or,
+    // once the journal is gone, the new one.
+    const FileIdentity identity = this->identity();
+    const QByteArray journalBytes = encodeJournal({identity, offset, *oldLength, old});
+    Result<QString> journal = putJournal(journalBytes, journalBeside(m_path));
+    if (!journal && !journalFallback.isEmpty()) {
+        const QString beside = journal.error().reason;
+        journal = QDir().mkpath(journalFallback)
+                      ? putJournal(journalBytes, journalInFolder(m_path, journalFallback))
+                      : failure(greekWriteReason(errno), errno);
+        if (!journal)
+            journal.error().reason = beside + QLatin1Char('\n') + journal.error().reason;
+    }
+    if (!journal)
+        return failure(QStringLiteral("Δεν γράφτηκε το ημερολόγιο που προστατεύει την καρτέλλα, γι' αυτό δεν "
+                                      "γράφτηκε τίποτα.\n") +
+                           journal.error().reason,
+                       journal.error().error);
+
     // The whole card in one call, never field by field; a call cut short is undone below.
+    // Only the crash test splits it, to stop half-way.
     qint64 done = 0;
     int error = 0;
+    qint64 part = filingStepHook ? RecordLength / 2 : RecordLength;
     while (done < RecordLength) {
         const ssize_t put =
-            ::pwrite(m_fd.get(), card.bytes().data() + done, size_t(RecordLength - done), offset + done);
+            ::pwrite(m_fd.get(), card.bytes().data() + done, size_t(part - done), offset + done);
         if (put < 0 && errno == EINTR)
             continue;
         if (put <= 0) {
@@ -235,15 +264,81 @@ Result<void> CardFile::write(qint32 number, const CardRecord &card)
             break;
         }
         done += put;
+        if (done == part && part < RecordLength) {
+            step(FilingStep::CardPartWritten);
+            part = RecordLength;
+        }
     }
+    step(FilingStep::CardWritten);
     if (error == 0 && ::fdatasync(m_fd.get()) != 0)
         error = errno;
+    step(FilingStep::CardSynced);
+    QString reason = error != 0 ? greekWriteReason(error) : QString();
+    // Renamed or removed between the first look and the write, by a writer that ignores
+    // the lock: the card went into a file nobody reaches any more.
     if (error == 0)
+        reason = stillAtPath();
+    if (!reason.isEmpty() && done > 0 && !putBack(offset, old, *oldLength))
+        // The journal stays: the next editor puts the old card back.
+        return failure(reason + QStringLiteral(" Η καρτέλλα ίσως έμεινε μισογραμμένη στο αρχείο."), error);
+    if (const Result<void> removed = removeJournal(*journal); !removed) {
+        if (reason.isEmpty()) {
+            // A journal that stays would undo the card at the next start: undone now, so
+            // that what the keeper is told is what the next editor finds.
+            reason =
+                QStringLiteral("Δεν διαγράφηκε το ημερολόγιο «%1»: %2").arg(*journal, removed.error().reason);
+            if (!putBack(offset, old, *oldLength))
+                reason += QStringLiteral(" Η καρτέλλα ίσως έμεινε μισογραμμένη στο αρχείο.");
+            error = removed.error().error;
+        }
+    }
+    if (reason.isEmpty())
         return {};
-    QString reason = greekWriteReason(error);
-    if (done > 0 && !putBack(offset, old, *oldLength))
-        reason += QStringLiteral(" Η καρτέλλα ίσως έμεινε μισογραμμένη στο αρχείο.");
     return failure(reason, error);
+}
+
+void CardFile::step(FilingStep reached)
+{
+    if (filingStepHook)
+        filingStepHook(reached);
+}
+
+Result<QString> CardFile::putJournal(const QByteArray &bytes, const QString &path) const
+{
+    const Result<unsigned> mode = permissionBits();
+    if (!mode)
+        return tl::unexpected(mode.error());
+    Result<OwnFile> journal = OwnFile::create(path, *mode);
+    Result<void> done =
+        journal ? journal->writeAll(bytes.constData(), bytes.size()) : tl::unexpected(journal.error());
+    step(FilingStep::JournalWritten);
+    if (done && ::fsync(journal->fd()) != 0)
+        done = failure(greekWriteReason(errno), errno);
+    step(FilingStep::JournalSynced);
+    if (done)
+        done = journal->commit();
+    if (!done)
+        return failure(
+            QStringLiteral("Στον φάκελο «%1»: %2").arg(QFileInfo(path).absolutePath(), done.error().reason),
+            done.error().error);
+    step(FilingStep::JournalInPlace);
+    return path;
+}
+
+Result<void> CardFile::removeJournal(const QString &path) const
+{
+    if (::unlink(QFile::encodeName(path).constData()) != 0 && errno != ENOENT)
+        return failure(greekWriteReason(errno), errno);
+    step(FilingStep::JournalUnlinked);
+    return syncFolderOf(QFile::encodeName(path));
+}
+
+Result<unsigned> CardFile::permissionBits() const
+{
+    struct stat st = {};
+    if (::fstat(m_fd.get(), &st) != 0)
+        return failure(greekReason(errno), errno);
+    return unsigned(st.st_mode & 07777);
 }
 
 QString CardFile::stillAtPath() const

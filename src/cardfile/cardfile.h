@@ -9,6 +9,8 @@
 
 namespace velmora {
 
+enum class FilingStep;
+
 // A failure of the card file that no window handles: the program reports it and ends.
 class CardFileError : public std::runtime_error
 {
@@ -92,11 +94,19 @@ public:
     // Bytes past the end of the file read as blanks.
     CardRecord read(qint32 number) const;
     // Puts the 195 bytes at card `number` (past the end the file grows) and has them on
-    // the medium before it returns. Refuses to write when the file has been removed or
-    // another file now stands at its path. On failure the file is left as it was (a card
-    // written in part is put back, a file grown in part is cut back) and the Failure says
-    // why, in Greek; BadRecordNumber for a number below 1, a programming fault.
-    [[nodiscard]] Result<void> write(qint32 number, const CardRecord &card);
+    // the medium before it returns, all or nothing even across a crash: through the
+    // rollback journal (cardjournal.h), beside the file or else in `journalFallback`.
+    // Refuses to write when the file has been removed or another file now stands at its
+    // path, and reports a card as not written when that happened during the write. On
+    // failure the file is left as it was (a card written in part is put back, a file grown
+    // in part is cut back) and the Failure says why, in Greek; BadRecordNumber for a
+    // number below 1, a programming fault.
+    [[nodiscard]] Result<void> write(qint32 number, const CardRecord &card,
+                                     const QString &journalFallback = QString());
+    // Why the open file is no longer the one at its path, in Greek; empty while it is.
+    QString stillAtPath() const;
+    // The permission bits of the open file, for the copies made of it.
+    Result<unsigned> permissionBits() const;
 
     // Reads up to `bytes` bytes, the records from card `first` on, into `buffer`; returns
     // the number of bytes read (fewer at the end of the file).
@@ -107,7 +117,9 @@ public:
 private:
     [[noreturn]] void fail(int errorNumber) const;
     [[noreturn]] void fail(const QString &reason) const;
-    QString stillAtPath() const; // why the open file is no longer the one at the path
+    static void step(FilingStep reached);
+    Result<QString> putJournal(const QByteArray &bytes, const QString &path) const;
+    Result<void> removeJournal(const QString &path) const;
     bool putBack(qint64 offset, const QByteArray &old, qint64 oldLength) const;
 
     FileDescriptor m_fd;
@@ -141,6 +153,10 @@ QString greekReason(int errorNumber);
 QString greekWriteReason(int errorNumber);
 // Another file now stands at the path of the one opened, in Greek.
 QString replacedReason();
+// The errors for which a file that cannot be written may still be read.
+bool isWriteRefusal(int error);
+// Why a file that refused to be opened for writing (`error`) is only read, in Greek.
+QString writeRefusedReason(int error);
 // Why a FIFO, a socket or a device cannot be a card file, in Greek.
 QString notRegularReason(FileKind kind);
 // Why a card file could not be opened, in Greek.

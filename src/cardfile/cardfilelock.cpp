@@ -24,12 +24,21 @@ void CardFileLock::release()
 Result<void> CardFileLock::acquire(const QString &path)
 {
     release();
-    // Reading is enough to lock; whether the file can be written is the writer's question.
-    // O_CLOEXEC (always added): a help viewer started by the editor must not keep the lock.
-    auto opened = openRegularFile(QFile::encodeName(path), O_RDONLY | O_CREAT);
-    if (!opened)
-        return failure(openFailureReason(opened.error()), opened.error().error);
-    FileDescriptor fd = std::move(*opened);
+    // A file the keeper cannot write is not edited, so takes no lock that would keep the
+    // keeper's own editor out: it is opened for writing first. O_CLOEXEC (always added): a
+    // help viewer started by the editor must not keep the lock.
+    const QByteArray native = QFile::encodeName(path);
+    auto writable = openRegularFile(native, O_RDWR | O_CREAT);
+    if (!writable) {
+        const int error = writable.error().error;
+        return failure(
+            isWriteRefusal(error) ? writeRefusedReason(error) : openFailureReason(writable.error()), error);
+    }
+    // The lock itself is held through a descriptor for reading, so that no descriptor open
+    // for writing stays behind between filings; where flock is emulated by POSIX locks
+    // (NFS), which refuse an exclusive lock on it (EBADF), through the one for writing.
+    auto opened = openRegularFile(native, O_RDONLY);
+    FileDescriptor fd = opened ? std::move(*opened) : std::move(*writable);
     struct stat st = {};
     if (::fstat(fd.get(), &st) != 0)
         return failure(greekReason(errno), errno);
@@ -39,8 +48,18 @@ Result<void> CardFileLock::acquire(const QString &path)
         const int lockError = errno;
         if (lockError == EINTR)
             continue;
+        if (lockError == EBADF && writable && writable->isValid()) {
+            fd = std::move(*writable);
+            continue;
+        }
         if (lockError == EWOULDBLOCK)
             return failure(heldByAnotherReason(), EWOULDBLOCK);
+        if (lockError == ENOLCK || lockError == EOPNOTSUPP || lockError == ENOSYS)
+            return failure(
+                QStringLiteral("Το σύστημα αρχείων όπου βρίσκεται το αρχείο καρτελλών δεν μπορεί να "
+                               "το κλειδώσει, και χωρίς κλείδωμα δύο προγράμματα θα μπορούσαν να "
+                               "το διορθώνουν μαζί."),
+                lockError);
         return failure(greekReason(lockError), lockError);
     }
     m_fd = std::move(fd);

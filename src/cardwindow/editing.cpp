@@ -59,8 +59,8 @@ void frmTervani::setEditing(bool editing)
         const QString why =
             m_platform.paths.cardFileIsInstalled()
                 ? QStringLiteral("Είναι η βιβλιογραφία που εγκαταστάθηκε μαζί με το πρόγραμμα.")
-            : File.isReadOnly() ? File.readOnlyReason()
-                                : m_session.editing->notEditableReason();
+            : !m_session.editing->notEditableReason().isEmpty() ? m_session.editing->notEditableReason()
+                                                                : File.readOnlyReason();
         QTimer::singleShot(0, this, guarded([this, why, advice = editCopyAdvice(File.path())] {
                                m_platform.messages.show(
                                    QStringLiteral("Οι Καρτέλλες δεν μπορούν να διορθωθούν.\n") + why +
@@ -85,6 +85,9 @@ bool frmTervani::writeCard(qint32 number, const CardRecord &card, const QString 
     if (!filed)
         m_platform.messages.show(failure + QLatin1Char('\n') + filed.error().reason, AppTitle, Buttons::Ok,
                                  Icon::Exclamation);
+    // The session's backup went somewhere the keeper would not look: said with the filing.
+    else if (const QString notice = m_session.editing->takeBackupNotice(); !notice.isEmpty())
+        m_platform.messages.show(notice, AppTitle, Buttons::Ok, Icon::Information);
     return filed.has_value();
 }
 

@@ -7,6 +7,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <unistd.h>
+
 using namespace velmora;
 
 class tst_commandline : public QObject
@@ -75,6 +77,38 @@ private slots:
                             : seen.contains(QString(outcome).replace(QStringLiteral("%1"), root.path())),
                  qPrintable(seen));
         QCOMPARE(choice.status, status);
+    }
+
+    // The installed bibliography is known by the file itself, however it is reached.
+    void theInstalledFileWhicheverWay_data()
+    {
+        QTest::addColumn<QString>("working");
+        QTest::addColumn<QByteArrayList>("arguments");
+        QTest::addColumn<bool>("installed");
+        QTest::newRow("started in its folder") << "share/velmora" << QByteArrayList{"--edit"} << true;
+        QTest::newRow("its folder as the working folder, named")
+            << "share/velmora" << QByteArrayList{"Filis.dat"} << true;
+        QTest::newRow("a hard link") << "work" << QByteArrayList{"installed.dat", "--edit"} << true;
+        QTest::newRow("a copy") << "work" << QByteArrayList{"copy.dat"} << false;
+        QTest::newRow("another folder") << "work" << QByteArrayList{"--edit"} << false;
+    }
+    void theInstalledFileWhicheverWay()
+    {
+        QFETCH(QString, working);
+        QFETCH(QByteArrayList, arguments);
+        QFETCH(bool, installed);
+        const QDir root(m_root.path());
+        const QString installedCards = root.filePath(QStringLiteral("share/velmora/Filis.dat"));
+        QCOMPARE(::link(QFile::encodeName(installedCards).constData(),
+                        QFile::encodeName(root.filePath(QStringLiteral("work/installed.dat"))).constData()),
+                 0);
+        QFile::copy(installedCards, root.filePath(QStringLiteral("work/copy.dat")));
+        const StartChoice choice = readCommandLine(
+            arguments, {root.filePath(working), root.filePath(QStringLiteral("share/velmora"))});
+        QFile::remove(root.filePath(QStringLiteral("work/installed.dat")));
+        QFile::remove(root.filePath(QStringLiteral("work/copy.dat")));
+        QVERIFY(choice.run);
+        QCOMPARE(choice.installed, installed);
     }
 
     // The real program, where no display can be reached: it answers and creates nothing,

@@ -1,6 +1,7 @@
 #include "cardeditsession.h"
 #include "cardfile.h"
 #include "cardfilefailure.h"
+#include "cardjournal.h"
 #include "fakes.h"
 #include "frmabout.h"
 #include "frmhelp.h"
@@ -137,6 +138,51 @@ private slots:
         first.release();
         QVERIFY(beginEditing(p.tp.platform(), second, p.tp.cardFile(), false));
         QVERIFY(second.isActive());
+    }
+
+    // A filing cut short: the editor undoes it before anything is shown and says so; a
+    // reader shows the file as it is and says an editing session was interrupted.
+    void anInterruptedFilingIsUndoneAndTold_data()
+    {
+        QTest::addColumn<bool>("edit");
+        QTest::addColumn<bool>("installed");
+        QTest::newRow("editor") << true << false;
+        QTest::newRow("reader") << false << false;
+        QTest::newRow("the installed file, with --edit") << true << true;
+    }
+    void anInterruptedFilingIsUndoneAndTold()
+    {
+        QFETCH(bool, edit);
+        QFETCH(bool, installed);
+        Program p;
+        const CardRecord before = card(QStringLiteral("1"), QStringLiteral("ΠΡΙΝ"));
+        p.tp.writeCards({card(QStringLiteral("1"), QStringLiteral("ΜΙΣΟ")), card(QStringLiteral("2"))});
+        const QByteArray torn = p.tp.cardFileBytes();
+        CardFile file;
+        file.open(p.tp.cardFile(), CardFile::Access::Browse);
+        JournalEntry entry{file.identity(), 0, 2 * RecordLength,
+                           QByteArray(before.bytes().data(), RecordLength)};
+        file.close();
+        QFile journal(journalBeside(p.tp.cardFile()));
+        QVERIFY(journal.open(QIODevice::WriteOnly));
+        journal.write(encodeJournal(entry));
+        journal.close();
+        CardEditSession editing(p.tp.platform().paths.exportFolder());
+        if (edit)
+            QVERIFY(beginEditing(p.tp.platform(), editing, p.tp.cardFile(), installed));
+        else
+            tellOfInterruptedEditing(p.tp.platform(), p.tp.cardFile());
+        QCOMPARE(p.tp.messages.calls.size(), 1);
+        const bool undone = edit && !installed;
+        QCOMPARE(p.tp.messages.calls.first().prompt,
+                 undone ? QStringLiteral("Μια καταχώριση καρτέλλας που είχε διακοπεί αναιρέθηκε: το αρχείο "
+                                         "καρτελλών είναι όπως ήταν πριν από αυτήν.")
+                        : QStringLiteral("Μια διόρθωση του αρχείου καρτελλών διακόπηκε στη μέση μιας "
+                                         "καταχώρισης. Το αρχείο δείχνεται όπως είναι· η επόμενη διόρθωση "
+                                         "(velmora --edit) θα το επαναφέρει όπως ήταν πριν από αυτήν."));
+        QCOMPARE(p.tp.cardFileBytes(),
+                 undone ? QByteArray(before.bytes().data(), RecordLength) + torn.mid(RecordLength) : torn);
+        QCOMPARE(journal.exists(), !undone);
     }
 
     // Release builds drop assertions: a window nobody registered must still fail loudly.

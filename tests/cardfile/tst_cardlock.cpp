@@ -2,6 +2,7 @@
 // file, while the holder lives and not a moment after.
 
 #include "cardfilelock.h"
+#include "realfailures.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -148,6 +149,26 @@ private slots:
             next = acquiredInChild(path);
         end(viewer);
         QCOMPARE(next, Locked);
+    }
+
+    // A start that can only read the file takes no lock: the keeper's own editor after it
+    // is let in.
+    void aReaderTakesNoLock()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("Filis.dat"));
+        QVERIFY(QFile(path).open(QIODevice::WriteOnly));
+        QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+        CardFileLock reader;
+        {
+            const test::PermissionsObeyed obeyed;
+            if (!obeyed.ok())
+                QSKIP("cannot give up CAP_DAC_OVERRIDE: root could write the read-only file");
+            QCOMPARE(outcomeOf(reader.acquire(path)), Failed);
+        }
+        QVERIFY(!reader.isLocked());
+        QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner));
+        QCOMPARE(acquiredInChild(path), Locked);
     }
 
     void aFifoFailsAtOnce()

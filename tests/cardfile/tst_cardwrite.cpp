@@ -2,6 +2,7 @@
 // before the first write, and writes that fail for real reasons and leave the file whole.
 
 #include "cardeditsession.h"
+#include "cardjournal.h"
 #include "realfailures.h"
 
 #include <QDir>
@@ -11,6 +12,7 @@
 #include <QTest>
 
 #include <optional>
+#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace velmora;
@@ -71,11 +73,31 @@ const QString OverLimit =
     QStringLiteral("Το αρχείο έφτασε το όριο μεγέθους που έχει θέσει το σύστημα για το πρόγραμμα.");
 const QString Replaced = QStringLiteral("Στη θέση του βρίσκεται πλέον άλλο αρχείο.");
 
+// Another file renamed over the card file's path by a writer that ignores the lock, at
+// the step of a filing the test chooses.
+QString replaceAtPath;
+FilingStep replaceAt;
+void replaceWhenReached(FilingStep reached)
+{
+    if (reached != replaceAt || replaceAtPath.isEmpty())
+        return;
+    writeBytes(replaceAtPath + QStringLiteral(".new"), cards(5));
+    ::rename(QFile::encodeName(replaceAtPath + QStringLiteral(".new")).constData(),
+             QFile::encodeName(replaceAtPath).constData());
+}
+
+unsigned modeOf(const QString &path)
+{
+    struct stat st = {};
+    return ::stat(QFile::encodeName(path).constData(), &st) == 0 ? st.st_mode & 07777 : 0;
+}
+
 enum class Fault { DiskFull, SizeLimit, ReadOnlyMedium, ReadOnlyFile, Removed, Replaced, ReplacedThenOpened };
 
 } // namespace
 
 Q_DECLARE_METATYPE(Fault)
+Q_DECLARE_METATYPE(FilingStep)
 Q_DECLARE_METATYPE(CardRecord)
 
 class tst_cardwrite : public QObject
@@ -179,6 +201,107 @@ private slots:
         QCOMPARE(fileBytes(e.session.backupPath()), cards(40));
     }
 
+    // Each session's first filing keeps the copy of the two before; a private card file
+    // gets private copies.
+    void backupsOfThreeSessions()
+    {
+        QTemporaryDir dir;
+        QStringList states{QString::fromLatin1(cards(2).toHex())};
+        const QString path = dir.filePath(QStringLiteral("Filis.dat"));
+        QVERIFY(writeBytes(path, cards(2)));
+        QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner));
+        for (int session = 1; session <= 4; ++session) {
+            CardEditSession s;
+            QVERIFY(s.begin(path));
+            CardFile file;
+            file.open(path);
+            CardRecord card;
+            card.setField(Field::Title, QStringLiteral("ΣΥΝΕΔΡΙΑ %1").arg(session));
+            QVERIFY(s.write(file, 1, card));
+            QVERIFY(s.write(file, 2, card)); // a second filing makes no second copy
+            states.prepend(QString::fromLatin1(fileBytes(path).toHex()));
+        }
+        const QString bak = path + QStringLiteral(".bak");
+        QCOMPARE(QString::fromLatin1(fileBytes(bak).toHex()), states.at(1));
+        QCOMPARE(QString::fromLatin1(fileBytes(bak + QStringLiteral(".1")).toHex()), states.at(2));
+        QCOMPARE(QString::fromLatin1(fileBytes(bak + QStringLiteral(".2")).toHex()), states.at(3));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 4);
+        for (const QString &copy : {bak, bak + QStringLiteral(".1"), bak + QStringLiteral(".2")})
+            QCOMPARE(modeOf(copy), 0600u);
+    }
+
+    // Another user's link at a name the program writes: the target stays untouched, the copy
+    // and the journal go to the data folder, and the filing says where the copy went.
+    void plantedLinksAreNotWrittenThrough_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("latest backup") << QStringLiteral("Filis.dat.bak");
+        QTest::newRow("oldest backup") << QStringLiteral("Filis.dat.bak.2");
+        QTest::newRow("journal") << QStringLiteral("Filis.dat.journal");
+    }
+    void plantedLinksAreNotWrittenThrough()
+    {
+        QFETCH(QString, name);
+        QTemporaryDir dir;
+        const QString data = dir.filePath(QStringLiteral("data"));
+        const QString victim = dir.filePath(QStringLiteral("bashrc"));
+        QVERIFY(writeBytes(victim, "keep me"));
+        QVERIFY(QFile::link(victim, dir.filePath(name)));
+        Editing e(dir.path(), data);
+        QVERIFY(e.begin(cards(2)));
+        QCOMPARE(e.write(1, CardRecord::newCard()), QString());
+        QCOMPARE(fileBytes(victim), QByteArray("keep me"));
+        QCOMPARE(QFileInfo(dir.filePath(name)).symLinkTarget(), victim);
+        const bool backupMoved = name.contains(QLatin1String(".bak"));
+        QCOMPARE(e.session.backupPath(), backupMoved ? backupInFolder(e.path, data) : backupBeside(e.path));
+        QCOMPARE(e.session.takeBackupNotice().contains(backupInFolder(e.path, data)), backupMoved);
+        QCOMPARE(fileBytes(e.session.backupPath()), cards(2));
+        QCOMPARE(e.file.read(1), CardRecord::newCard());
+    }
+
+    // The file replaced before the session's first filing: refused, and the copy of the
+    // session before is not replaced by the orphan.
+    void aRefusedFilingKeepsTheBackup()
+    {
+        QTemporaryDir dir;
+        Editing e(dir.path());
+        QVERIFY(e.begin(cards(3)));
+        QVERIFY(writeBytes(e.path + QStringLiteral(".bak"), "the last good copy"));
+        QVERIFY(writeBytes(e.path + QStringLiteral(".new"), cards(5)));
+        QCOMPARE(::rename(QFile::encodeName(e.path + QStringLiteral(".new")), QFile::encodeName(e.path)), 0);
+        QCOMPARE(e.write(2, CardRecord::newCard()), Replaced);
+        QCOMPARE(fileBytes(e.path + QStringLiteral(".bak")), QByteArray("the last good copy"));
+        QVERIFY(!QFile::exists(e.path + QStringLiteral(".bak.1")));
+    }
+
+    // Replaced between the first look and the write, or during it: not filed, the orphan
+    // put back, no journal left to undo anything in the file now at the path.
+    void replacedDuringTheWriteIsNotFiled_data()
+    {
+        QTest::addColumn<FilingStep>("step");
+        QTest::newRow("after the journal") << FilingStep::JournalInPlace;
+        QTest::newRow("after the card's sync") << FilingStep::CardSynced;
+    }
+    void replacedDuringTheWriteIsNotFiled()
+    {
+        QFETCH(FilingStep, step);
+        QTemporaryDir dir;
+        Editing e(dir.path());
+        QVERIFY(e.begin(cards(3)));
+        const QString kept = dir.filePath(QStringLiteral("kept"));
+        QCOMPARE(::link(QFile::encodeName(e.path).constData(), QFile::encodeName(kept).constData()), 0);
+        replaceAtPath = e.path;
+        replaceAt = step;
+        filingStepHook = replaceWhenReached;
+        const QString why = e.write(2, CardRecord::newCard());
+        filingStepHook = nullptr;
+        replaceAtPath.clear();
+        QCOMPARE(why, Replaced);
+        QCOMPARE(fileBytes(kept), cards(3));
+        QCOMPARE(fileBytes(e.path), cards(5));
+        QVERIFY(!findJournal(e.path, QString()));
+    }
+
     void failedWriteLeavesTheFileWhole_data()
     {
         QTest::addColumn<Fault>("failure");
@@ -266,7 +389,13 @@ private slots:
         const QString why = e.write(number, CardRecord::newCard());
         limit.reset();
         obeyed.reset();
-        QCOMPARE(why, reason);
+        // On a full medium the journal, which needs a page, is what fails first.
+        QCOMPARE(why,
+                 failure == Fault::DiskFull
+                     ? QStringLiteral("Δεν γράφτηκε το ημερολόγιο που προστατεύει την καρτέλλα, γι' αυτό δεν "
+                                      "γράφτηκε τίποτα.\nΣτον φάκελο «%1»: %2")
+                           .arg(dir.path(), reason)
+                     : reason);
         QCOMPARE(fileBytes(kept), stored);
         if (failure == Fault::Replaced || failure == Fault::ReplacedThenOpened)
             QCOMPARE(fileBytes(e.path), cards(5));
