@@ -48,6 +48,30 @@ StartChoice refuse(const QString &problem)
                  UsageStatus);
 }
 
+} // namespace
+
+QString shownOnTerminal(const QString &text)
+{
+    QString shown;
+    for (const QChar ch : text) {
+        // Control characters (escape sequences, line breaks) and the marks that reorder or
+        // hide text would act on the terminal rather than be read.
+        const QChar::Category category = ch.category();
+        if (category == QChar::Other_Control || category == QChar::Other_Format ||
+            category == QChar::Separator_Line || category == QChar::Separator_Paragraph)
+            shown += ch.unicode() < 0x100
+                         ? QStringLiteral("\\x") +
+                               QString::number(ch.unicode(), 16).toUpper().rightJustified(2, u'0')
+                         : QStringLiteral("\\u") +
+                               QString::number(ch.unicode(), 16).toUpper().rightJustified(4, u'0');
+        else
+            shown += ch;
+    }
+    return shown;
+}
+
+namespace {
+
 // An argument as it can be shown on a terminal whatever its bytes.
 QString escaped(const QByteArray &argument)
 {
@@ -131,7 +155,7 @@ StartChoice readCommandLine(const QByteArrayList &arguments, const StartFolders 
                 QCoreApplication::translate("CommandLine", "'%1' is not UTF-8 text").arg(escaped(argument)));
     }
     if (!parser.parse(decoded))
-        return refuse(parser.errorText());
+        return refuse(shownOnTerminal(parser.errorText()));
     if (parser.isSet(help))
         return leave(helpText(parser), 0);
     if (parser.isSet(version))
@@ -158,7 +182,8 @@ StartChoice readCommandLine(const QByteArrayList &arguments, const StartFolders 
     const QString path = QDir(folders.working).absoluteFilePath(name);
     struct stat st = {};
     if (::stat(QFile::encodeName(path).constData(), &st) != 0)
-        return refuse(QStringLiteral("%1: %2").arg(name, QString::fromLocal8Bit(std::strerror(errno))));
+        return refuse(QStringLiteral("%1: %2").arg(shownOnTerminal(name),
+                                                   QString::fromLocal8Bit(std::strerror(errno))));
     // Anything else that is no regular file is left to the card file, which says what it is.
     choice.cardFile = S_ISDIR(st.st_mode) ? QDir(path).filePath(CardFileName) : path;
     choice.installed = sameFile(choice.cardFile, installedCards);
@@ -170,7 +195,7 @@ QString createdEmptyNotice(const QString &cardFile)
     return QCoreApplication::translate("CommandLine",
                                        "%1: created the empty card file %2; 'velmora --installed' opens the "
                                        "bibliography installed with the program.\n")
-        .arg(Program, QDir::toNativeSeparators(cardFile));
+        .arg(Program, shownOnTerminal(QDir::toNativeSeparators(cardFile)));
 }
 
 QString installedDataFolder()

@@ -8,6 +8,7 @@
 #include "forms.h"
 #include "frmtervani.h"
 #include "programend.h"
+#include "qtmessagebox.h"
 #include "qtplatform.h"
 #include "startup.h"
 #include "version.h"
@@ -21,6 +22,18 @@
 
 #include <cstdio>
 #include <optional>
+#include <unistd.h>
+
+namespace {
+
+// No terminal to read the standard error, and a display to show a message on.
+bool startedFromTheDesktop()
+{
+    return !::isatty(STDIN_FILENO) && !::isatty(STDERR_FILENO) &&
+           (qEnvironmentVariableIsSet("DISPLAY") || qEnvironmentVariableIsSet("WAYLAND_DISPLAY"));
+}
+
+} // namespace
 
 int main(int argc, char *argv[])
 {
@@ -44,6 +57,12 @@ int main(int argc, char *argv[])
     }
     if (!choice.run) {
         std::fputs(choice.text.toUtf8().constData(), choice.status == 0 ? stdout : stderr);
+        // Started from the desktop, nobody reads the standard error: the error is shown too.
+        if (choice.status != 0 && startedFromTheDesktop()) {
+            int qtArgc = 1;
+            QApplication app(qtArgc, argv);
+            QtMessageBox().show(choice.text.trimmed(), AppTitle, Buttons::Ok, Icon::Exclamation);
+        }
         return choice.status;
     }
     // The installed bibliography is never created; any other card file is, when missing.

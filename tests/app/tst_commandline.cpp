@@ -129,6 +129,10 @@ private slots:
         QTest::newRow("missing") << "C.UTF-8"
                                  << "Filis.dat" << 2 << ""
                                  << "velmora: Filis.dat: No such file or directory\n";
+        // A name that would act on the terminal is written so that it is only read.
+        QTest::newRow("control characters in the name")
+            << "C.UTF-8" << QStringLiteral("Fi\u001B[2Jlis\n\u202E.dat") << 2 << ""
+            << "velmora: Fi\\x1B[2Jlis\\x0A\\u202E.dat: No such file or directory\n";
         QTest::newRow("--help in Greek")
             << "el_GR.UTF-8"
             << "--help" << 0 << "Χρήση: velmora [επιλογές] [CARDFILE]\nΑνοίγει τη βιβλιογραφία Σερβαλίνη"

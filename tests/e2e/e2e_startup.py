@@ -70,7 +70,8 @@ class Program:
         env.update(HOME=home, XDG_DATA_HOME=os.path.join(home, "data"), XDG_RUNTIME_DIR=home,
                    XDG_CONFIG_HOME=os.path.join(home, "config"))
         self.started = time.monotonic()
-        self.process = subprocess.Popen([*command, VELMORA, *args], cwd=folder, env=env,
+        # As from the desktop's menu: no terminal on any of the three.
+        self.process = subprocess.Popen([*command, VELMORA, *args], cwd=folder, env=env, stdin=subprocess.DEVNULL,
                                         stdout=subprocess.PIPE, stderr=subprocess.STDOUT, text=True)
 
     def wait(self, timeout=20):
@@ -185,17 +186,20 @@ class StartUp(unittest.TestCase):
         self.assert_failed_with_message(self.start())
         self.assertTrue(os.path.isdir(self.card_file()))
 
+    def permissions_obeyed(self):
+        """The prefix that makes root honour the permissions, without its power to override them."""
+        if os.geteuid() != 0:
+            return ()
+        setpriv = shutil.which("setpriv")
+        if not setpriv:
+            self.skipTest("root writes to any file, and setpriv is not there to stop it")
+        return (setpriv, "--bounding-set=-dac_override", "--")
+
     def test_fifo_named_like_the_card_file(self):
         # Read-only, so that the program falls back to reading it: it must not wait for a
-        # writer that never comes. Root honours the permissions only without its power
-        # to override them.
+        # writer that never comes.
         os.mkfifo(self.card_file(), 0o444)
-        command = ()
-        if os.geteuid() == 0:
-            setpriv = shutil.which("setpriv")
-            if not setpriv:
-                self.skipTest("root writes to any file, and setpriv is not there to stop it")
-            command = (setpriv, "--bounding-set=-dac_override", "--")
+        command = self.permissions_obeyed()
         self.assert_failed_with_message(self.start(command))
         self.assertTrue(stat.S_ISFIFO(os.stat(self.card_file()).st_mode))
 
@@ -205,12 +209,7 @@ class StartUp(unittest.TestCase):
         # itself after three seconds, and must not take the open notice with it.
         self.write_cards([("960-1", "Α", "", "", "", "")])
         os.chmod(self.card_file(), 0o444)
-        command = ()
-        if os.geteuid() == 0:
-            setpriv = shutil.which("setpriv")
-            if not setpriv:
-                self.skipTest("root writes to any file, and setpriv is not there to stop it")
-            command = (setpriv, "--bounding-set=-dac_override", "--")
+        command = self.permissions_obeyed()
         env = dict(x_env(), QT_QPA_PLATFORM="offscreen", HOME=os.path.join(self.folder, ".home"),
                    XDG_RUNTIME_DIR=os.path.join(self.folder, ".home"))
         offscreen = subprocess.Popen([*command, VELMORA, "--edit", self.card_file()], cwd=self.folder, env=env,
@@ -222,6 +221,13 @@ class StartUp(unittest.TestCase):
             offscreen.kill()
             offscreen.wait()
             offscreen.stderr.close()
+
+    def test_a_wrong_command_line_is_shown_on_the_desktop(self):
+        # Nobody reads the standard error of a program started from the desktop's menu.
+        program = self.start(args=["--bogus"])
+        press(wait_for_window(MESSAGE_TITLE), "Return")
+        self.assertEqual(program.wait(), 2)
+        self.assertIn("--help", program.output())
 
     def test_card_file_too_long_to_count(self):
         with open(self.card_file(), "wb") as f:
