@@ -37,6 +37,8 @@ Result<void> StoredCards::open(const QString &path)
     m_tooLong = false;
     m_length = 0;
     m_path = path;
+    m_block.clear();
+    m_blockStart = -1;
     if (const auto opened = m_file.openForReading(path); !opened) {
         const OpenFailure &why = opened.error();
         if (why.kind == FileKind::Folder)
@@ -73,14 +75,20 @@ Result<QByteArray> StoredCards::readStored(qint64 number)
     if (number < 1 || offset >= m_length)
         return QByteArray();
     const qint64 wanted = qMin<qint64>(RecordLength, m_length - offset);
-    QByteArray bytes(wanted, Qt::Uninitialized);
-    const Result<qint64> got = m_file.readAt(offset, bytes.data(), wanted);
-    if (!got)
-        return failure(QStringLiteral("%1: %2").arg(m_path, systemReason(got.error().error)),
-                       got.error().error);
-    if (*got != wanted)
-        return failure(QStringLiteral("%1: the file became shorter while it was read").arg(m_path));
-    return bytes;
+    if (m_blockStart < 0 || offset < m_blockStart || offset + wanted > m_blockStart + m_block.size()) {
+        constexpr qint64 BlockRecords = 4096;
+        m_block.resize(qMin<qint64>(BlockRecords * RecordLength, m_length - offset));
+        m_blockStart = -1;
+        const Result<qint64> got = m_file.readAt(offset, m_block.data(), m_block.size());
+        if (!got)
+            return failure(QStringLiteral("%1: %2").arg(m_path, systemReason(got.error().error)),
+                           got.error().error);
+        m_block.resize(*got);
+        m_blockStart = offset;
+        if (*got < wanted)
+            return failure(QStringLiteral("%1: the file became shorter while it was read").arg(m_path));
+    }
+    return m_block.mid(offset - m_blockStart, wanted);
 }
 
 Result<CardRecord> StoredCards::readCard(qint64 number)

@@ -37,6 +37,10 @@ public:
 private:
     CardFile m_file;
     QString m_path;
+    // Records are read a block at a time: one system call a card would cost more than the
+    // rest of an export.
+    QByteArray m_block;
+    qint64 m_blockStart = -1; // the file offset of m_block's first byte; -1 for none
     qint64 m_length = 0;
     bool m_tooLong = false;
 };
