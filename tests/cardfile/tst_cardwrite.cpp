@@ -1,6 +1,7 @@
 // Writing cards in an editing session: the bytes that reach the file, the backup made
 // before the first write, and writes that fail for real reasons and leave the file whole.
 
+#include "cardbytes.h"
 #include "cardeditsession.h"
 #include "cardjournal.h"
 #include "realfailures.h"
@@ -19,30 +20,6 @@ using namespace velmora;
 using namespace velmora::test;
 
 namespace {
-
-QByteArray fileBytes(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(unreadable)");
-}
-
-bool writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
-}
-
-// `count` distinct cards, then the first `tail` bytes of one more.
-QByteArray cards(int count, int tail = 0)
-{
-    QByteArray bytes;
-    for (int n = 1; n <= count + 1; ++n) {
-        CardRecord c;
-        c.setField(Field::Title, QStringLiteral("ΚΑΡΤΕΛΛΑ %1").arg(n));
-        bytes += QByteArray(c.bytes().data(), RecordLength);
-    }
-    return bytes.left(count * RecordLength + tail);
-}
 
 // The card file in `folder` with a session on it, the way the window will hold them.
 struct Editing

@@ -1,6 +1,7 @@
 // A filing killed at every step, as embedded databases test their commits: the next
 // editor finds each card wholly old or wholly new and no other byte changed.
 
+#include "cardbytes.h"
 #include "cardeditsession.h"
 #include "cardjournal.h"
 
@@ -15,31 +16,9 @@
 #include <unistd.h>
 
 using namespace velmora;
+using namespace velmora::test;
 
 namespace {
-
-QByteArray fileBytes(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(unreadable)");
-}
-
-bool writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
-}
-
-QByteArray cards(int count, int tail = 0)
-{
-    QByteArray bytes;
-    for (int n = 1; n <= count + 1; ++n) {
-        CardRecord c;
-        c.setField(Field::Title, QStringLiteral("ΚΑΡΤΕΛΛΑ %1").arg(n));
-        bytes += QByteArray(c.bytes().data(), RecordLength);
-    }
-    return bytes.left(count * RecordLength + tail);
-}
 
 FilingStep killAt;
 
