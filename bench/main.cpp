@@ -171,13 +171,13 @@ double medianSaveMs(const QString &cardPath, qint32 number, int saves)
 {
     CardEditSession session;
     if (const auto begun = session.begin(cardPath); !begun)
-        throw std::runtime_error(qPrintable(begun.error().reason));
+        throw std::runtime_error("the card file cannot be edited");
     CardFile file;
     file.open(cardPath);
     const CardRecord card = file.read(number);
     auto save = [&] {
         if (const auto filed = session.write(file, number, card); !filed)
-            throw std::runtime_error(qPrintable(filed.error().reason));
+            throw std::runtime_error("the card was not filed");
     };
     save();
     QList<double> times;

@@ -1,6 +1,7 @@
 #include "cardfilefailure.h"
 
 #include "cardfile.h"
+#include "greekfailure.h"
 #include "platform.h"
 
 #include <cstdio>
@@ -10,7 +11,7 @@ namespace velmora {
 
 void reportCardFileError(Platform &platform, const CardFileError &error)
 {
-    platform.messages.show(error.message(), AppTitle, Buttons::Ok, Icon::Exclamation);
+    platform.messages.show(cardFileErrorText(error), AppTitle, Buttons::Ok, Icon::Exclamation);
 }
 
 void leaveAfterFailure(int status)

@@ -8,6 +8,7 @@
 #include "frmmulti.h"
 #include "frmsplash.h"
 #include "frmtervani.h"
+#include "greekfailure.h"
 #include "handlerguard.h"
 #include "platform.h"
 
@@ -65,20 +66,16 @@ bool beginEditing(Platform &platform, CardEditSession &editing, const QString &c
         tellOfInterruptedEditing(platform, cardFile);
         return true;
     }
+    // A filing undone here is told by the card window, which puts its card back on the screen.
     const Result<void> begun = editing.begin(cardFile);
-    if (begun) {
-        if (editing.undidInterruptedFiling())
-            platform.messages.show(QStringLiteral("Μια καταχώριση καρτέλλας που είχε διακοπεί αναιρέθηκε: το "
-                                                  "αρχείο καρτελλών είναι όπως ήταν πριν από αυτήν."),
-                                   AppTitle, Buttons::Ok, Icon::Information);
+    if (begun)
         return true;
-    }
     // Any other failure leaves the file to be read, and the card window says why.
     if (!heldByAnother(begun.error())) {
         tellOfInterruptedEditing(platform, cardFile);
         return true;
     }
-    platform.messages.show(begun.error().reason, AppTitle, Buttons::Ok, Icon::Exclamation);
+    platform.messages.show(greekText(begun.error()), AppTitle, Buttons::Ok, Icon::Exclamation);
     return false;
 }
 

@@ -3,26 +3,23 @@
 #include "cardrecord.h"
 #include "filedescriptor.h"
 
+#include <QByteArrayView>
 #include <QString>
 
 #include <stdexcept>
+#include <sys/types.h>
 
 namespace velmora {
-
-enum class FilingStep;
 
 // A failure of the card file that no window handles: the program reports it and ends.
 class CardFileError : public std::runtime_error
 {
 public:
-    CardFileError(QString path, QString reason);
-    const QString &path() const { return m_path; }
-    const QString &reason() const { return m_reason; }
-    QString message() const; // names the file and gives the reason, in Greek
+    explicit CardFileError(Failure failure);
+    const Failure &failure() const { return m_failure; }
 
 private:
-    QString m_path;
-    QString m_reason;
+    Failure m_failure;
 };
 
 // Card number below 1: the one error a caller may catch.
@@ -43,20 +40,16 @@ qint32 cardsHeld(qint64 length);
 
 constexpr qint64 MaxFileLength = 2147483647; // lengths are 32-bit signed numbers
 
-// Which file an open descriptor or a path stands for, whatever name reached it.
-struct FileIdentity
-{
-    quint64 device = 0;
-    quint64 inode = 0;
-    bool operator==(const FileIdentity &) const = default;
-};
+// The errors for which a file that cannot be written may still be read.
+bool isWriteRefusal(int error);
 
-// The random-access file of cards. One handle per window; nothing is cached.
+// The random-access file of cards: its bytes read and written at an offset, nothing more.
+// One handle per window; nothing is cached. Making a write durable and all or nothing is
+// the editing library's (src/editing).
 class CardFile
 {
 public:
     CardFile() = default;
-    ~CardFile();
     CardFile(const CardFile &) = delete;
     CardFile &operator=(const CardFile &) = delete;
 
@@ -77,13 +70,15 @@ public:
     void open(const QString &path, Access access = Access::ReadWrite);
     // For a reader that words its own failures (the card tool): opens for reading only,
     // never creating, and throws nothing.
-    tl::expected<void, OpenFailure> openForReading(const QString &path);
-    void close();
+    Result<void> openForReading(const QString &path);
+    void close() { m_fd.reset(); }
     bool isOpen() const { return m_fd.isValid(); }
     bool isReadOnly() const { return m_readOnly; }
-    // Why a file opened for reading only cannot be written, in Greek; empty otherwise.
-    QString readOnlyReason() const;
+    // Why a file opened for reading only cannot be written (Fault::ReadOnly, its error 0
+    // when it was asked to be); only while isReadOnly().
+    Failure readOnlyReason() const;
     const QString &path() const { return m_path; }
+    int fd() const { return m_fd.get(); }
     FileIdentity identity() const; // of the open file; throws CardFileError
 
     qint64 length() const; // throws CardFileError
@@ -93,34 +88,22 @@ public:
 
     // Bytes past the end of the file read as blanks.
     CardRecord read(qint32 number) const;
-    // Puts the 195 bytes at card `number` (past the end the file grows) and has them on
-    // the medium before it returns, all or nothing even across a crash: through the
-    // rollback journal (cardjournal.h), beside the file or else in `journalFallback`.
-    // Refuses to write when the file has been removed or another file now stands at its
-    // path, and reports a card as not written when that happened during the write. On
-    // failure the file is left as it was (a card written in part is put back, a file grown
-    // in part is cut back) and the Failure says why, in Greek; BadRecordNumber for a
-    // number below 1, a programming fault.
-    [[nodiscard]] Result<void> write(qint32 number, const CardRecord &card,
-                                     const QString &journalFallback = QString());
-    // Why the open file is no longer the one at its path, in Greek; empty while it is.
-    QString stillAtPath() const;
-    // The permission bits of the open file, for the copies made of it.
-    Result<unsigned> permissionBits() const;
-
     // Reads up to `bytes` bytes, the records from card `first` on, into `buffer`; returns
     // the number of bytes read (fewer at the end of the file).
     qint64 readBlock(qint32 first, char *buffer, qint64 bytes) const;
-    // The same from byte `offset` on, throwing nothing: the reason in Greek and the errno.
+    // The same from byte `offset` on, throwing nothing.
     Result<qint64> readAt(qint64 offset, char *buffer, qint64 bytes) const;
+    // Puts `bytes` at `offset`, growing the file past its end; not yet on the medium.
+    Result<void> writeAt(qint64 offset, QByteArrayView bytes) const;
+
+    // Fault::Removed or Fault::Replaced when the open file is no longer the one at its
+    // path: a card written into it would be lost.
+    Result<void> stillAtPath() const;
+    // The permission bits of the open file, for the copies made of it.
+    Result<mode_t> permissionBits() const;
 
 private:
-    [[noreturn]] void fail(int errorNumber) const;
-    [[noreturn]] void fail(const QString &reason) const;
-    static void step(FilingStep reached);
-    Result<QString> putJournal(const QByteArray &bytes, const QString &path) const;
-    Result<void> removeJournal(const QString &path) const;
-    bool putBack(qint64 offset, const QByteArray &old, qint64 oldLength) const;
+    [[noreturn]] void fail(Failure failure) const;
 
     FileDescriptor m_fd;
     bool m_readOnly = false;
@@ -129,37 +112,28 @@ private:
     QByteArray m_nativeAbsolute; // the path as it stood at opening, immune to a later cd
 };
 
-// Reads the cards of one scan in large blocks. It reads each card exactly once, in
+// Reads the records of one scan in large blocks. It reads each exactly once, in
 // increasing order, and keeps nothing once the scan is over.
 class CardReader
 {
 public:
+    // The one block size of every reader of whole files: large enough that the system
+    // calls cost nothing next to the scan, small enough to stay in the caches.
+    static constexpr qint64 BlockCards = 4096;
+    static constexpr qint64 BlockBytes = BlockCards * RecordLength;
+
     explicit CardReader(const CardFile &file);
     // Card `number` into `card`; past the end of the file the bytes read as blanks.
     void read(qint32 number, CardRecord &card);
+    // The stored bytes of record `number`: 195, fewer for a partial last record, none
+    // past the end; valid until the next call.
+    Result<QByteArrayView> stored(qint32 number);
 
 private:
-    static constexpr qint64 BlockCards = 4096;
     const CardFile &m_file;
     QByteArray m_block;
     qint32 m_first = 0; // card number of the block's first record; 0 = none
     qint64 m_filled = 0;
 };
-
-// The system's reason for an errno, in Greek.
-QString greekReason(int errorNumber);
-// The system's reason when writing failed: as greekReason(), except that EFBIG is then the
-// system's limit on file sizes, not the program's.
-QString greekWriteReason(int errorNumber);
-// Another file now stands at the path of the one opened, in Greek.
-QString replacedReason();
-// The errors for which a file that cannot be written may still be read.
-bool isWriteRefusal(int error);
-// Why a file that refused to be opened for writing (`error`) is only read, in Greek.
-QString writeRefusedReason(int error);
-// Why a FIFO, a socket or a device cannot be a card file, in Greek.
-QString notRegularReason(FileKind kind);
-// Why a card file could not be opened, in Greek.
-QString openFailureReason(const OpenFailure &failure);
 
 } // namespace velmora

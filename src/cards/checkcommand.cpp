@@ -4,6 +4,7 @@
 #include "command.h"
 #include "cp1253.h"
 #include "csvcolumns.h"
+#include "englishfailure.h"
 #include "librariancheck.h"
 #include "storedcards.h"
 
@@ -70,7 +71,7 @@ int runCheck(const CommandLine &line, Console &console)
     const QString &cardPath = line.arguments.at(0);
     StoredCards cards;
     if (const Result<void> opened = cards.open(cardPath); !opened) {
-        console.err << opened.error().reason << Qt::endl;
+        console.err << englishText(opened.error()) << Qt::endl;
         // Too long for the program is damage the tool can name; anything else stops it.
         return cards.tooLong() ? Damaged : Failure;
     }
@@ -90,7 +91,7 @@ int runCheck(const CommandLine &line, Console &console)
         const Result<QByteArray> read = cards.readStored(n);
         if (!read) {
             out.flush();
-            console.err << read.error().reason << Qt::endl;
+            console.err << englishText(read.error()) << Qt::endl;
             return Failure;
         }
         const QByteArray &stored = *read;
@@ -121,7 +122,7 @@ int runCheck(const CommandLine &line, Console &console)
     const Result<qint64> duplicates = librarian.finish(cards, out);
     if (!duplicates) {
         out.flush();
-        console.err << duplicates.error().reason << Qt::endl;
+        console.err << englishText(duplicates.error()) << Qt::endl;
         return Failure;
     }
     found += *duplicates;

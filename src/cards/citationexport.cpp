@@ -1,4 +1,5 @@
 #include "citationexport.h"
+#include "englishfailure.h"
 
 #include "bookfields.h"
 #include "cardfile.h"
@@ -29,13 +30,13 @@ int exportCitations(const QString &formatName, const CommandLine &line, Console 
 
     StoredCards cards;
     if (const Result<void> opened = cards.open(cardPath); !opened) {
-        console.err << opened.error().reason << Qt::endl;
+        console.err << englishText(opened.error()) << Qt::endl;
         return Failure;
     }
     OutputFile out;
     if (const Result<void> opened = out.open(outPath, OutputFile::Accept::AnyFile, identityOf(cardPath));
         !opened) {
-        console.err << opened.error().reason << Qt::endl;
+        console.err << englishText(opened.error()) << Qt::endl;
         return Failure;
     }
 
@@ -52,7 +53,7 @@ int exportCitations(const QString &formatName, const CommandLine &line, Console 
     for (qint64 n = 1; n <= count; ++n) {
         const Result<CardRecord> read = cards.readCard(n);
         if (!read) {
-            console.err << read.error().reason << "; nothing written" << Qt::endl;
+            console.err << englishText(read.error()) << "; nothing written" << Qt::endl;
             return Failure;
         }
         const CardRecord &card = *read;
@@ -75,7 +76,7 @@ int exportCitations(const QString &formatName, const CommandLine &line, Console 
     format->tail(written == 0, &text);
     out.write(text);
     if (const Result<void> committed = out.commit(); !committed) {
-        console.err << committed.error().reason << "; nothing written" << Qt::endl;
+        console.err << englishText(committed.error()) << "; nothing written" << Qt::endl;
         return Failure;
     }
     QTextStream &report = out.isStandardOutput() ? console.err : console.out;

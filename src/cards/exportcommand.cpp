@@ -7,6 +7,7 @@
 #include "cp1253.h"
 #include "csvcolumns.h"
 #include "csvwriter.h"
+#include "englishfailure.h"
 #include "outputfile.h"
 #include "storedcards.h"
 
@@ -59,13 +60,13 @@ int runExport(const CommandLine &line, Console &console)
 
     StoredCards cards;
     if (const Result<void> opened = cards.open(cardPath); !opened) {
-        console.err << opened.error().reason << Qt::endl;
+        console.err << englishText(opened.error()) << Qt::endl;
         return Failure;
     }
     OutputFile out;
     if (const Result<void> opened = out.open(csvPath, OutputFile::Accept::AnyFile, identityOf(cardPath));
         !opened) {
-        console.err << opened.error().reason << Qt::endl;
+        console.err << englishText(opened.error()) << Qt::endl;
         return Failure;
     }
 
@@ -82,7 +83,7 @@ int runExport(const CommandLine &line, Console &console)
     for (qint64 n = 1; n <= rows; ++n) {
         const Result<QByteArray> stored = cards.readStored(n);
         if (!stored) {
-            console.err << stored.error().reason << "; nothing written" << Qt::endl;
+            console.err << englishText(stored.error()) << "; nothing written" << Qt::endl;
             return Failure;
         }
         text += csvRow(raw ? rawValues(*stored) : shownValues(CardRecord::fromBytes(*stored)));
@@ -93,7 +94,7 @@ int runExport(const CommandLine &line, Console &console)
     }
     out.write(text);
     if (const Result<void> written = out.commit(); !written) {
-        console.err << written.error().reason << "; nothing written" << Qt::endl;
+        console.err << englishText(written.error()) << "; nothing written" << Qt::endl;
         return Failure;
     }
     QTextStream &report = out.isStandardOutput() ? console.err : console.out;

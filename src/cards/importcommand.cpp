@@ -3,6 +3,7 @@
 #include "cardimport.h"
 #include "command.h"
 #include "csvcolumns.h"
+#include "englishfailure.h"
 #include "outputfile.h"
 
 #include <QFile>
@@ -25,7 +26,7 @@ int runImport(const CommandLine &line, Console &console)
     OutputFile out;
     if (const Result<void> opened = out.open(cardPath, OutputFile::Accept::RegularFile, identityOf(csvPath));
         !opened) {
-        console.err << opened.error().reason << "; nothing written" << Qt::endl;
+        console.err << englishText(opened.error()) << "; nothing written" << Qt::endl;
         return Failure;
     }
 
@@ -48,7 +49,7 @@ int runImport(const CommandLine &line, Console &console)
     }
 
     if (const Result<void> written = out.commit(); !written) {
-        console.err << written.error().reason << "; nothing written" << Qt::endl;
+        console.err << englishText(written.error()) << "; nothing written" << Qt::endl;
         return Failure;
     }
     console.out << outcome.cardCount << " cards written to " << cardPath << Qt::endl;

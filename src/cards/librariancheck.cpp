@@ -7,8 +7,8 @@ namespace velmora::cards {
 qint64 LibrarianCheck::card(qint64 number, const CardRecord &card, QTextStream &out)
 {
     m_duplicates.add(number, card);
-    if (const Result<> isbn = verifyIsbnCheckDigit(card.shown(Field::Isbn)); !isbn) {
-        out << "card " << number << ", Isbn: " << isbn.error().reason << '\n';
+    if (const std::optional<QString> finding = wrongCheckDigit(card.shown(Field::Isbn))) {
+        out << "card " << number << ", Isbn: " << *finding << '\n';
         return 1;
     }
     return 0;

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "duplicates.h"
-#include "result.h"
+#include "failure.h"
 #include "storedcards.h"
 
 #include <QTextStream>

@@ -1,10 +1,11 @@
 #include "outputfile.h"
 
+#include "fileops.h"
+
 #include <QFile>
-#include <QRandomGenerator>
 
 #include <cerrno>
-#include <cstring>
+#include <climits>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -15,32 +16,6 @@ namespace {
 
 // As many links in a row as the system itself follows.
 constexpr int MaxLinks = 40;
-
-QString systemReason(int error)
-{
-    return QString::fromLocal8Bit(std::strerror(error));
-}
-
-QString kindOf(mode_t mode)
-{
-    if (S_ISFIFO(mode))
-        return QStringLiteral("a FIFO");
-    if (S_ISSOCK(mode))
-        return QStringLiteral("a socket");
-    if (S_ISCHR(mode))
-        return QStringLiteral("a character device");
-    if (S_ISBLK(mode))
-        return QStringLiteral("a block device");
-    return QStringLiteral("something else");
-}
-
-QByteArray folderOf(const QByteArray &path)
-{
-    const qsizetype slash = path.lastIndexOf('/');
-    if (slash < 0)
-        return QByteArrayLiteral(".");
-    return slash == 0 ? QByteArrayLiteral("/") : path.left(slash);
-}
 
 // A folder where someone else may put or replace names: a sticky one (/tmp) or one its
 // group or everybody can write.
@@ -67,25 +42,19 @@ Result<Target> resolve(const QString &given)
         if (::lstat(path.constData(), &st) != 0) {
             if (errno == ENOENT)
                 return Target{path, std::nullopt};
-            return failure(systemReason(errno), errno);
+            return systemFailure(errno, given);
         }
         const QByteArray folder = folderOf(path);
-        if (st.st_uid != ::geteuid() && othersCanWrite(folder)) {
-            return failure(S_ISLNK(st.st_mode)
-                               ? QStringLiteral("a link of another user in a folder others can "
-                                                "write; not written through")
-                               : QStringLiteral("a file of another user in a folder others can "
-                                                "write; not replaced"),
-                           EPERM);
-        }
+        if (st.st_uid != ::geteuid() && othersCanWrite(folder))
+            return failure(Failure{Fault::SharedFolder, EPERM, given, kindOfMode(st.st_mode)});
         if (!S_ISLNK(st.st_mode))
             return Target{path, st};
         if (links == MaxLinks)
-            return failure(systemReason(ELOOP), ELOOP);
+            return systemFailure(ELOOP, given);
         QByteArray target(qsizetype(st.st_size > 0 ? st.st_size : PATH_MAX), '\0');
         const ssize_t length = ::readlink(path.constData(), target.data(), size_t(target.size()));
         if (length < 0)
-            return failure(systemReason(errno), errno);
+            return systemFailure(errno, given);
         target.truncate(length);
         path = target.startsWith('/') ? target : folder + '/' + target;
     }
@@ -98,7 +67,7 @@ std::optional<FileIdentity> identityOf(const QString &path)
     struct stat st = {};
     if (::stat(QFile::encodeName(path).constData(), &st) != 0)
         return std::nullopt;
-    return FileIdentity{quint64(st.st_dev), quint64(st.st_ino)};
+    return velmora::identityOf(st);
 }
 
 OutputFile::~OutputFile()
@@ -108,10 +77,8 @@ OutputFile::~OutputFile()
 
 void OutputFile::discard()
 {
-    m_fd.reset();
-    if (!m_temporary.isEmpty())
-        ::unlink(m_temporary.constData());
-    m_temporary.clear();
+    m_file.reset();
+    m_stream.reset();
     m_lock.release();
 }
 
@@ -119,112 +86,71 @@ Result<void> OutputFile::open(const QString &path, Accept accept, std::optional<
 {
     discard();
     m_path = path;
-    m_writeError = 0;
-    const auto refused = [&path](const QString &why, int error = 0) {
-        return failure(QStringLiteral("%1: %2").arg(path, why), error);
-    };
+    m_writeFailure.reset();
     if (isStandardOutput()) {
-        m_fd = FileDescriptor(::fcntl(STDOUT_FILENO, F_DUPFD_CLOEXEC, 0));
-        if (!m_fd)
-            return refused(systemReason(errno), errno);
+        m_stream = FileDescriptor(::fcntl(STDOUT_FILENO, F_DUPFD_CLOEXEC, 0));
+        if (!m_stream)
+            return systemFailure(errno, path);
         return {};
     }
 
     const Result<Target> target = resolve(path);
     if (!target)
-        return refused(target.error().reason, target.error().error);
-    m_final = target->path;
+        return tl::unexpected(target.error());
+    const QByteArray &final = target->path;
     if (const auto &st = target->status) {
-        if (input && *input == FileIdentity{quint64(st->st_dev), quint64(st->st_ino)})
-            return refused(QStringLiteral("is the file being read; write to another file"));
+        if (input && *input == velmora::identityOf(*st))
+            return failure(Fault::IsInput, path);
         if (S_ISDIR(st->st_mode))
-            return refused(QStringLiteral("is a folder"), EISDIR);
+            return failure(Fault::System, path, EISDIR);
         if (!S_ISREG(st->st_mode)) {
             if (accept == Accept::RegularFile)
-                return refused(
-                    QStringLiteral("not a regular file but %1; not replaced").arg(kindOf(st->st_mode)));
+                return failure(Failure{Fault::NotRegular, 0, path, kindOfMode(st->st_mode)});
             // A device or a FIFO takes the stream as it comes, as a shell's redirection does.
-            m_fd = FileDescriptor(::open(m_final.constData(), O_WRONLY | O_NOFOLLOW | O_CLOEXEC | O_NOCTTY));
-            if (!m_fd)
-                return refused(systemReason(errno), errno);
+            Result<FileDescriptor> stream = openForWriting(final);
+            if (!stream)
+                return failure(Failure{Fault::System, stream.error().error, path});
+            m_stream = std::move(*stream);
             return {};
         }
         // The editor's lock: while it is held, replacing the file would leave the editor
         // filing into a file no longer at the path.
-        if (const Result<void> locked = m_lock.acquire(QFile::decodeName(m_final));
+        if (const Result<void> locked = m_lock.acquire(QFile::decodeName(final));
             !locked && heldByAnother(locked.error()))
-            return refused(
-                QStringLiteral("is being edited in Velmora; nothing is written while an editor has "
-                               "it"),
-                locked.error().error);
+            return failure(Fault::Locked, path);
     }
-
-    const QByteArray folder = folderOf(m_final);
-    const QByteArray name = m_final.mid(m_final.lastIndexOf('/') + 1);
     // A file replaced keeps its permissions, as it would had it been written in place.
-    const mode_t mode = target->status ? (target->status->st_mode & 07777) : 0666;
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        const QByteArray temporary =
-            folder + "/." + name + '.' + QByteArray::number(QRandomGenerator::global()->generate(), 36);
-        const int fd =
-            ::open(temporary.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
-        if (fd >= 0) {
-            m_fd = FileDescriptor(fd);
-            m_temporary = temporary;
-            if (target->status)
-                ::fchmod(fd, mode); // past the umask
-            return {};
-        }
-        if (errno != EEXIST)
-            return refused(systemReason(errno), errno);
+    const std::optional<mode_t> mode =
+        target->status ? std::optional(mode_t(target->status->st_mode & 07777)) : std::nullopt;
+    Result<AtomicFile> file =
+        AtomicFile::create(QFile::decodeName(final), mode, AtomicFile::Replacing::Anything);
+    if (!file) {
+        file.error().path = path;
+        return tl::unexpected(file.error());
     }
-    return refused(systemReason(EEXIST), EEXIST);
+    m_file.emplace(std::move(*file));
+    return {};
 }
 
 void OutputFile::write(QByteArrayView bytes)
 {
-    const char *data = bytes.data();
-    qsizetype left = bytes.size();
-    while (m_writeError == 0 && m_fd && left > 0) {
-        const ssize_t written = ::write(m_fd.get(), data, size_t(left));
-        if (written < 0 && errno == EINTR)
-            continue;
-        if (written <= 0) {
-            m_writeError = written < 0 ? errno : EIO;
-            break;
-        }
-        data += written;
-        left -= written;
-    }
+    if (m_writeFailure)
+        return;
+    Result<void> written = m_file ? m_file->write(bytes.data(), bytes.size())
+                                  : writeAll(m_stream.get(), bytes.data(), bytes.size());
+    if (!written)
+        m_writeFailure = written.error();
 }
 
 Result<void> OutputFile::commit()
 {
-    const auto failed = [this](int error) {
-        discard();
-        return failure(QStringLiteral("%1: %2").arg(m_path, systemReason(error)), error);
-    };
-    if (!m_fd)
-        return failed(EBADF);
-    if (m_writeError != 0)
-        return failed(m_writeError);
-    if (m_temporary.isEmpty()) {
-        m_fd.reset();
-        return {};
-    }
-    if (::fsync(m_fd.get()) != 0)
-        return failed(errno);
-    // The rename replaces whatever stands at the name by now, a link included, never a
-    // link's target.
-    if (::rename(m_temporary.constData(), m_final.constData()) != 0)
-        return failed(errno);
-    m_temporary.clear();
-    // Without the folder's sync a crash could leave the old file or none.
-    FileDescriptor folder(::open(folderOf(m_final).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (folder)
-        ::fsync(folder.get());
+    Result<void> done = m_writeFailure ? failure(*m_writeFailure) : Result<void>();
+    if (done && m_file)
+        done = m_file->commit();
+    if (!done)
+        done.error().path = m_path;
     discard();
-    return {};
+    return done;
 }
 
 } // namespace velmora::cards

@@ -1,9 +1,8 @@
 #pragma once
 
-#include "cardfile.h"
+#include "atomicfile.h"
 #include "cardfilelock.h"
 #include "filedescriptor.h"
-#include "result.h"
 
 #include <QByteArray>
 #include <QByteArrayView>
@@ -35,7 +34,7 @@ public:
     OutputFile(const OutputFile &) = delete;
     OutputFile &operator=(const OutputFile &) = delete;
 
-    // `input`: the file the command reads, which the output may not be. The reason names
+    // `input`: the file the command reads, which the output may not be. The Failure names
     // the path.
     Result<void> open(const QString &path, Accept accept, std::optional<FileIdentity> input = {});
     bool isStandardOutput() const { return m_path == QLatin1String("-"); }
@@ -48,11 +47,10 @@ private:
     void discard();
 
     QString m_path;
-    QByteArray m_final;     // where the output goes once links the user owns are followed
-    QByteArray m_temporary; // empty when written directly
-    FileDescriptor m_fd;
+    std::optional<AtomicFile> m_file; // none when written directly
+    FileDescriptor m_stream;          // standard output, a device or a FIFO
     CardFileLock m_lock;
-    int m_writeError = 0;
+    std::optional<velmora::Failure> m_writeFailure;
 };
 
 // The identity of the file at `path`, links followed; none when it cannot be looked at.

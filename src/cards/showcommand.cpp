@@ -2,6 +2,7 @@
 
 #include "captions.h"
 #include "command.h"
+#include "englishfailure.h"
 #include "storedcards.h"
 
 namespace velmora::cards {
@@ -14,7 +15,7 @@ int runShow(const CommandLine &line, Console &console)
     const QString &numberText = line.arguments.at(1);
     StoredCards cards;
     if (const Result<void> opened = cards.open(cardPath); !opened) {
-        console.err << opened.error().reason << Qt::endl;
+        console.err << englishText(opened.error()) << Qt::endl;
         return Failure;
     }
     // Plain decimal digits: a command line is not the window's input box.
@@ -29,7 +30,7 @@ int runShow(const CommandLine &line, Console &console)
     }
     const Result<CardRecord> read = cards.readCard(number);
     if (!read) {
-        console.err << read.error().reason << Qt::endl;
+        console.err << englishText(read.error()) << Qt::endl;
         return Failure;
     }
     const CardRecord &card = *read;

@@ -6,6 +6,8 @@
 #include <QByteArray>
 #include <QString>
 
+#include <memory>
+
 namespace velmora::cards {
 
 // A card file opened for reading only, through the card file layer. Unlike the program,
@@ -14,7 +16,7 @@ namespace velmora::cards {
 class StoredCards
 {
 public:
-    // False, with the reason, for a missing file, a folder, anything else that is not a
+    // A Failure for a missing file, a folder, anything else that is not a
     // regular file (refused without waiting on it), a file that cannot be read, and one
     // longer than the program accepts (tooLong() then tells).
     Result<void> open(const QString &path);
@@ -36,11 +38,9 @@ public:
 
 private:
     CardFile m_file;
-    QString m_path;
     // Records are read a block at a time: one system call a card would cost more than the
     // rest of an export.
-    QByteArray m_block;
-    qint64 m_blockStart = -1; // the file offset of m_block's first byte; -1 for none
+    std::unique_ptr<CardReader> m_reader;
     qint64 m_length = 0;
     bool m_tooLong = false;
 };

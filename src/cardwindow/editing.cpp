@@ -9,6 +9,7 @@
 #include "cardeditsession.h"
 #include "editcopy.h"
 #include "filingprogress.h"
+#include "greekfailure.h"
 #include "handlerguard.h"
 #include "numbertext.h"
 #include "titleedit.h"
@@ -59,8 +60,7 @@ void frmTervani::setEditing(bool editing)
         const QString why =
             m_platform.paths.cardFileIsInstalled()
                 ? QStringLiteral("Είναι η βιβλιογραφία που εγκαταστάθηκε μαζί με το πρόγραμμα.")
-            : !m_session.editing->notEditableReason().isEmpty() ? m_session.editing->notEditableReason()
-                                                                : File.readOnlyReason();
+                : greekText(m_session.editing->notEditableReason().value_or(File.readOnlyReason()));
         QTimer::singleShot(0, this, guarded([this, why, advice = editCopyAdvice(File.path())] {
                                m_platform.messages.show(
                                    QStringLiteral("Οι Καρτέλλες δεν μπορούν να διορθωθούν.\n") + why +
@@ -83,11 +83,14 @@ bool frmTervani::writeCard(qint32 number, const CardRecord &card, const QString 
             File, number, card, [&progress](qint64 done, qint64 total) { progress.report(done, total); });
     }
     if (!filed)
-        m_platform.messages.show(failure + QLatin1Char('\n') + filed.error().reason, AppTitle, Buttons::Ok,
-                                 Icon::Exclamation);
+        m_platform.messages.show(failure + QLatin1Char('\n') + greekText(filed.error()), AppTitle,
+                                 Buttons::Ok, Icon::Exclamation);
     // The session's backup went somewhere the keeper would not look: said with the filing.
-    else if (const QString notice = m_session.editing->takeBackupNotice(); !notice.isEmpty())
-        m_platform.messages.show(notice, AppTitle, Buttons::Ok, Icon::Information);
+    else if (const std::optional<QString> elsewhere = m_session.editing->takeBackupElsewhere())
+        m_platform.messages.show(QStringLiteral("Το αντίγραφο ασφαλείας του αρχείου καρτελλών δεν μπόρεσε να "
+                                                "γίνει δίπλα του και έγινε στο «%1».")
+                                     .arg(*elsewhere),
+                                 AppTitle, Buttons::Ok, Icon::Information);
     return filed.has_value();
 }
 

@@ -151,6 +151,9 @@ private:
     void writeTypedCard();
     void forgetTypedCard();
     void offerTypedCard();
+    // The card of a filing that a crash cut short and the session undid, as it was typed.
+    void putBackUndoneFiling();
+    void showTyping(qint32 number, const std::array<QString, FieldCount> &fields);
 
     CardWindowSession &m_session;
     bool m_editing = false;

@@ -5,6 +5,8 @@
 
 #include "frmtervani.h"
 
+#include "cardeditsession.h"
+#include "greekfailure.h"
 #include "handlerguard.h"
 #include "numbertext.h"
 #include "recoveryfile.h"
@@ -48,7 +50,10 @@ void frmTervani::startKeepingTypedCard()
     // exploration window within the same run.
     if (!m_session.offeredTypedCard) {
         m_session.offeredTypedCard = true;
-        QTimer::singleShot(0, this, guarded([this] { offerTypedCard(); }));
+        QTimer::singleShot(0, this, guarded([this] {
+                               putBackUndoneFiling();
+                               offerTypedCard();
+                           }));
     }
 }
 
@@ -73,7 +78,7 @@ void frmTervani::writeTypedCard()
     m_typedCardKept = m_typedCardKept || kept.has_value();
     // Told where it does not interrupt the typing; a later success takes it away.
     if (!kept)
-        StatusBar1.setMessage(NotKept + kept.error().reason);
+        StatusBar1.setMessage(NotKept + greekText(kept.error()));
     else if (StatusBar1.message().startsWith(NotKept))
         StatusBar1.setMessage(QString());
 }
@@ -88,6 +93,41 @@ void frmTervani::forgetTypedCard()
     m_typedCardKept = !removeRecoveryFile(typedCardPath()).has_value();
 }
 
+void frmTervani::showTyping(qint32 number, const std::array<QString, FieldCount> &fields)
+{
+    CurrentCard = number;
+    ShowCR();
+    QLineEdit *const lines[FieldCount] = {txtEpo, txtOno, nullptr, txtAlloi, txtEkdot, txtSp};
+    for (int i = 0; i < FieldCount; ++i) {
+        if (lines[i])
+            lines[i]->setText(fields[i]);
+        else
+            txtTitlos->setText(fields[i]);
+    }
+}
+
+void frmTervani::putBackUndoneFiling()
+{
+    const std::optional<UndoneFiling> undone =
+        m_editing ? m_session.editing->takeUndoneFiling() : std::nullopt;
+    if (!undone)
+        return;
+    QString message =
+        QStringLiteral("Η Καταχώριση της Καρτέλλας ") + NumberText(undone->number) +
+        QStringLiteral(" είχε διακοπεί και αναιρέθηκε: το αρχείο καρτελλών είναι όπως ήταν πριν "
+                       "από αυτήν.");
+    // A card past the end was a new card appended, which held nothing typed.
+    if (undone->number <= CardCount) {
+        std::array<QString, FieldCount> fields;
+        for (int i = 0; i < FieldCount; ++i)
+            fields[i] = undone->card.shown(AllFields[i]);
+        showTyping(undone->number, fields);
+        message +=
+            QStringLiteral("\nΌ,τι γράφτηκε στην Καρτέλλα δείχνεται ξανά, χωρίς να έχει Καταχωρισθεί.");
+    }
+    m_platform.messages.show(message, AppTitle, Buttons::Ok, Icon::Information);
+}
+
 void frmTervani::offerTypedCard()
 {
     const QString path = typedCardPath();
@@ -96,6 +136,11 @@ void frmTervani::offerTypedCard()
     // the keeper to read.
     if (!m_editing || !typed || typed->number > CardCount)
         return;
+    // The typing of the filing just put back: on the screen already.
+    if (typed->number == CurrentCard && typed->fields == fieldTexts()) {
+        m_typedCardKept = true;
+        return;
+    }
     const Answer answer = m_platform.messages.show(
         QStringLiteral("Βρέθηκαν Αλλαγές της Καρτέλλας ") + NumberText(typed->number) +
             QStringLiteral(" που πληκτρολογήθηκαν και δεν Καταχωρίσθηκαν.\nΘέλετε να τις Επαναφέρω ;"),
@@ -107,15 +152,7 @@ void frmTervani::offerTypedCard()
         (void)removeRecoveryFile(path); // not there to refuse again: asked once is enough
         return;
     }
-    CurrentCard = typed->number;
-    ShowCR();
-    QLineEdit *const lines[FieldCount] = {txtEpo, txtOno, nullptr, txtAlloi, txtEkdot, txtSp};
-    for (int i = 0; i < FieldCount; ++i) {
-        if (lines[i])
-            lines[i]->setText(typed->fields[i]);
-        else
-            txtTitlos->setText(typed->fields[i]);
-    }
+    showTyping(typed->number, typed->fields);
     m_typedCardKept = true;
 }
 

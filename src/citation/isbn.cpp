@@ -11,7 +11,7 @@ QString isbnDigits(const QString &text)
     return digits;
 }
 
-Result<> verifyIsbnCheckDigit(const QString &text)
+std::optional<QString> wrongCheckDigit(const QString &text)
 {
     const QString d = isbnDigits(text);
     const auto allDigits = [&](qsizetype count) {
@@ -34,15 +34,15 @@ Result<> verifyIsbnCheckDigit(const QString &text)
             sum += (i % 2 ? 3 : 1) * value(i);
         expected = QChar(u'0' + (10 - sum % 10) % 10);
     } else {
-        return {};
+        return std::nullopt;
     }
     if (d.back() == expected)
-        return {};
-    return failure(QStringLiteral("ISBN-%1 \"%2\": check digit %3, should be %4")
-                       .arg(d.size())
-                       .arg(text)
-                       .arg(d.back())
-                       .arg(expected));
+        return std::nullopt;
+    return QStringLiteral("ISBN-%1 \"%2\": check digit %3, should be %4")
+        .arg(d.size())
+        .arg(text)
+        .arg(d.back())
+        .arg(expected);
 }
 
 } // namespace velmora::cards

@@ -1,15 +1,15 @@
 #pragma once
 
-#include "result.h"
-
 #include <QString>
+
+#include <optional>
 
 namespace velmora::cards {
 
-// A failure naming the right check digit when `text` is an ISBN-10 (X included) or an
-// ISBN-13, hyphens and blanks aside, whose check digit is wrong. Anything else succeeds:
+// The finding, naming the right check digit, when `text` is an ISBN-10 (X included) or an
+// ISBN-13, hyphens and blanks aside, whose check digit is wrong. Nothing for anything else:
 // an empty field, the bare prefix "960-" of a new card, or text that is no ISBN at all.
-Result<> verifyIsbnCheckDigit(const QString &text);
+std::optional<QString> wrongCheckDigit(const QString &text);
 
 // The digits (and X) of an ISBN, for comparing two cards' ISBNs however hyphenated.
 QString isbnDigits(const QString &text);

@@ -1,6 +1,7 @@
 #include "frmmulti.h"
 
 #include "cp1253.h"
+#include "greekfailure.h"
 #include "numbertext.h"
 #include "pageview.h"
 #include "printheader.h"
@@ -14,7 +15,7 @@ namespace {
 void tellPageNotSaved(Platform &platform, const Failure &why)
 {
     platform.messages.show(QStringLiteral("Η σελίδα δεν αποθηκεύτηκε στο αρχείο ") + exportFileShownName() +
-                               QStringLiteral(": ") + why.reason + QStringLiteral("."),
+                               QStringLiteral(": ") + greekClause(why) + QStringLiteral("."),
                            AppTitle, Buttons::Ok, Icon::Exclamation);
 }
 
@@ -65,10 +66,7 @@ bool frmMulti::Export()
     // A page that is cleared from the screen must be in the file; when it is not, the
     // user hears of it and the page stays.
     if (!appended)
-        m_platform.messages.show(QStringLiteral("Η σελίδα δεν αποθηκεύτηκε στο αρχείο ") +
-                                     exportFileShownName() + QStringLiteral(": ") + appended.error().reason +
-                                     QStringLiteral("."),
-                                 AppTitle, Buttons::Ok, Icon::Exclamation);
+        tellPageNotSaved(m_platform, appended.error());
     return appended.has_value();
 }
 

@@ -4,21 +4,21 @@
 #include <QList>
 #include <QString>
 
-#include "result.h"
+#include "failure.h"
 
 namespace velmora {
 
 // Text files and folders, as the exploration window uses them. Every operation reports
-// whether it succeeded; the callers decide what a failure means. The writes say why they
-// failed (in Greek), since a page that was not saved must be told.
+// whether it succeeded and why not; the callers decide what a failure means: a page that
+// was not saved must be told.
 class FileSystem
 {
 public:
-    virtual bool exists(const QString &path) = 0; // a file or a folder
-    virtual bool createFolder(const QString &path) = 0;
-    virtual bool removeFile(const QString &path) = 0; // a missing file is no error
-    // An existing file is emptied. A link or a file of another user at the path is not
-    // written to: the file is the user's own.
+    virtual bool exists(const QString &path) = 0;               // a file or a folder
+    virtual Result<void> createFolder(const QString &path) = 0; // with its missing parents
+    virtual Result<void> removeFile(const QString &path) = 0;   // a missing file is no error
+    // An existing file is emptied. A link, a file of another user or a file with a second
+    // name (a hard link) at the path is not written to: the file is the user's own.
     virtual Result<void> createEmpty(const QString &path) = 0;
     // Appends each line followed by CR LF. The lines are already in the file's encoding.
     // As createEmpty(), never through a link or into another user's file.

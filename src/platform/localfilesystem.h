@@ -8,8 +8,8 @@ class LocalFileSystem : public FileSystem
 {
 public:
     bool exists(const QString &path) override;
-    bool createFolder(const QString &path) override;
-    bool removeFile(const QString &path) override;
+    Result<void> createFolder(const QString &path) override;
+    Result<void> removeFile(const QString &path) override;
     Result<void> createEmpty(const QString &path) override;
     Result<void> appendLines(const QString &path, const QList<QByteArray> &lines) override;
 };

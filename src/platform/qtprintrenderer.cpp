@@ -1,5 +1,6 @@
 #include "qtprintrenderer.h"
 
+#include "fileops.h"
 #include "platform.h"
 #include "printedfilenotice.h"
 
@@ -63,18 +64,10 @@ bool copyInto(const QString &from, const FileDescriptor &to)
         return false;
     while (!source.atEnd()) {
         const QByteArray chunk = source.read(1 << 20);
-        if (chunk.isEmpty())
+        if (chunk.isEmpty() || !writeAll(to.get(), chunk.constData(), chunk.size()))
             return false;
-        for (qsizetype written = 0; written < chunk.size();) {
-            const ssize_t n = ::write(to.get(), chunk.constData() + written, size_t(chunk.size() - written));
-            if (n < 0 && errno == EINTR)
-                continue;
-            if (n <= 0)
-                return false;
-            written += n;
-        }
     }
-    return ::fsync(to.get()) == 0;
+    return syncAll(to.get()).has_value();
 }
 
 // Whether the name still stands for the open file, not for something put in its place.
@@ -153,7 +146,7 @@ bool QtPrintRenderer::renderToPrinter(const PrintedDocument &document)
 bool QtPrintRenderer::renderToPdf(const PrintedDocument &document)
 {
     const QString folder = m_pdfFolder.isEmpty() ? defaultPdfFolder() : m_pdfFolder;
-    if (!QDir().mkpath(folder)) {
+    if (!makeFolders(folder, 0777)) {
         report(QStringLiteral("δεν ήταν δυνατό να δημιουργηθεί ο φάκελος %1.")
                    .arg(QDir::toNativeSeparators(folder)));
         return false;
@@ -185,8 +178,8 @@ bool QtPrintRenderer::renderToPdf(const PrintedDocument &document)
     // A file no longer at its name is not a print the user can find.
     const bool stillThere = isAt(claimed, fileName);
     if (!done || !stillThere) {
-        if (stillThere)
-            ::unlink(QFile::encodeName(fileName).constData());
+        if (const Result<FileIdentity> claimedFile = identityOf(claimed.get()); stillThere && claimedFile)
+            (void)removeFile(fileName, *claimedFile);
         report(QStringLiteral("δεν ήταν δυνατό να γραφτεί το αρχείο %1.")
                    .arg(QDir::toNativeSeparators(fileName)));
         return false;
@@ -206,13 +199,13 @@ QString QtPrintRenderer::reserveFileName(const QString &folder, FileDescriptor *
         QString name = n == 1 ? stem + QStringLiteral(".pdf") : QStringLiteral("%1-%2.pdf").arg(stem).arg(n);
         // Creating the file claims its name, so a second document made in the same
         // second cannot take it too; a link at the name is never followed.
-        FileDescriptor fd(::open(QFile::encodeName(name).constData(),
-                                 O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666));
+        Result<FileDescriptor> fd =
+            openRegularFile(QFile::encodeName(name), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW, 0666);
         if (fd) {
-            *claimed = std::move(fd);
+            *claimed = std::move(*fd);
             return name;
         }
-        if (errno != EEXIST)
+        if (fd.error().error != EEXIST)
             break;
     }
     return QString();

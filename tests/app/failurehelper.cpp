@@ -27,7 +27,7 @@ namespace {
 
 [[noreturn]] void fail()
 {
-    throw CardFileError(QStringLiteral("/nowhere/Filis.dat"), QStringLiteral("δοκιμαστική αποτυχία"));
+    throw CardFileError(Failure(Fault::System, EIO, QStringLiteral("/nowhere/Filis.dat")));
 }
 
 } // namespace

@@ -8,6 +8,7 @@
 #include "frmmulti.h"
 #include "frmsplash.h"
 #include "frmtervani.h"
+#include "greekfailure.h"
 #include "handlerguard.h"
 #include "startup.h"
 
@@ -132,7 +133,7 @@ private slots:
         CardEditSession second;
         QVERIFY(!beginEditing(p.tp.platform(), second, p.tp.cardFile(), false));
         QCOMPARE(p.tp.messages.calls.size(), 1);
-        QCOMPARE(p.tp.messages.calls.first().prompt, heldByAnotherReason());
+        QCOMPARE(p.tp.messages.calls.first().prompt, greekText(Failure(Fault::Locked)));
         QVERIFY(beginEditing(p.tp.platform(), second, p.tp.cardFile(), true));
         QVERIFY(!second.isActive());
         first.release();
@@ -158,11 +159,8 @@ private slots:
         const CardRecord before = card(QStringLiteral("1"), QStringLiteral("ΠΡΙΝ"));
         p.tp.writeCards({card(QStringLiteral("1"), QStringLiteral("ΜΙΣΟ")), card(QStringLiteral("2"))});
         const QByteArray torn = p.tp.cardFileBytes();
-        CardFile file;
-        file.open(p.tp.cardFile(), CardFile::Access::Browse);
-        JournalEntry entry{file.identity(), 0, 2 * RecordLength,
-                           QByteArray(before.bytes().data(), RecordLength)};
-        file.close();
+        JournalEntry entry{0, 2 * RecordLength, QByteArray(before.bytes().data(), RecordLength),
+                           torn.left(RecordLength)};
         QFile journal(journalBeside(p.tp.cardFile()));
         QVERIFY(journal.open(QIODevice::WriteOnly));
         journal.write(encodeJournal(entry));
@@ -172,14 +170,18 @@ private slots:
             QVERIFY(beginEditing(p.tp.platform(), editing, p.tp.cardFile(), installed));
         else
             tellOfInterruptedEditing(p.tp.platform(), p.tp.cardFile());
-        QCOMPARE(p.tp.messages.calls.size(), 1);
         const bool undone = edit && !installed;
-        QCOMPARE(p.tp.messages.calls.first().prompt,
-                 undone ? QStringLiteral("Μια καταχώριση καρτέλλας που είχε διακοπεί αναιρέθηκε: το αρχείο "
-                                         "καρτελλών είναι όπως ήταν πριν από αυτήν.")
-                        : QStringLiteral("Μια διόρθωση του αρχείου καρτελλών διακόπηκε στη μέση μιας "
-                                         "καταχώρισης. Το αρχείο δείχνεται όπως είναι· η επόμενη διόρθωση "
-                                         "(velmora --edit) θα το επαναφέρει όπως ήταν πριν από αυτήν."));
+        // An undone filing is told by the card window, with its card back on the screen.
+        QCOMPARE(p.tp.messages.calls.size(), undone ? 0 : 1);
+        const std::optional<UndoneFiling> handedBack = editing.takeUndoneFiling();
+        QCOMPARE(handedBack.has_value(), undone);
+        if (undone)
+            QCOMPARE(handedBack->number, 1);
+        else
+            QCOMPARE(p.tp.messages.calls.first().prompt,
+                     QStringLiteral("Μια διόρθωση του αρχείου καρτελλών διακόπηκε στη μέση μιας "
+                                    "καταχώρισης. Το αρχείο δείχνεται όπως είναι· η επόμενη διόρθωση "
+                                    "(velmora --edit) θα το επαναφέρει όπως ήταν πριν από αυτήν."));
         QCOMPARE(p.tp.cardFileBytes(),
                  undone ? QByteArray(before.bytes().data(), RecordLength) + torn.mid(RecordLength) : torn);
         QCOMPARE(journal.exists(), !undone);
@@ -229,21 +231,22 @@ private slots:
     {
         QStringList caught;
         setHandlerFailureReporter([&caught](const CardFileError &e) {
-            caught << e.path();
+            caught << e.failure().path;
             // A second failure while the first is being reported adds nothing.
-            QTimer::singleShot(
-                0, guarded([] { throw CardFileError(QStringLiteral("second"), QStringLiteral("x")); }));
+            QTimer::singleShot(0, guarded([] {
+                                   throw CardFileError(Failure(Fault::System, EIO, QStringLiteral("second")));
+                               }));
             QTest::qWait(20);
         });
         QTimer::singleShot(
-            0, guarded([] { throw CardFileError(QStringLiteral("first"), QStringLiteral("x")); }));
+            0, guarded([] { throw CardFileError(Failure(Fault::System, EIO, QStringLiteral("first"))); }));
         QTRY_COMPARE(caught, QStringList{QStringLiteral("first")});
         QTest::qWait(20);
         QCOMPARE(caught, QStringList{QStringLiteral("first")});
 
         // Once reported, the next failure is reported again.
         QTimer::singleShot(
-            0, guarded([] { throw CardFileError(QStringLiteral("third"), QStringLiteral("x")); }));
+            0, guarded([] { throw CardFileError(Failure(Fault::System, EIO, QStringLiteral("third"))); }));
         QTRY_COMPARE(caught.size(), 2);
         QCOMPARE(caught.last(), QStringLiteral("third"));
         setHandlerFailureReporter(nullptr);

@@ -330,8 +330,8 @@ void tst_PagePrinting::failingAppendIsToldAndKeepsThePage()
     QCOMPARE(env.tp.messages.calls.size(), 2);
     for (const MessageCall &call : env.tp.messages.calls)
         QCOMPARE(call.prompt,
-                 QStringLiteral("Η σελίδα δεν αποθηκεύτηκε στο αρχείο %1: δεν υπάρχει χώρος στο μέσο "
-                                "αποθήκευσης.")
+                 QStringLiteral("Η σελίδα δεν αποθηκεύτηκε στο αρχείο %1: δεν υπάρχει ελεύθερος χώρος στο "
+                                "μέσο αποθήκευσης.")
                      .arg(exportFileShownName()));
 
     // Once the file can be written again, the same page goes in and is reported.

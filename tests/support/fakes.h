@@ -180,13 +180,13 @@ public:
     Result<void> appendLines(const QString &path, const QList<QByteArray> &lines) override
     {
         if (failAppend)
-            return failure(QStringLiteral("δεν υπάρχει χώρος στο μέσο αποθήκευσης"), ENOSPC);
+            return systemFailure(ENOSPC, path);
         return LocalFileSystem::appendLines(path, lines);
     }
     Result<void> createEmpty(const QString &path) override
     {
         if (failCreate)
-            return failure(QStringLiteral("δεν υπάρχει χώρος στο μέσο αποθήκευσης"), ENOSPC);
+            return systemFailure(ENOSPC, path);
         return LocalFileSystem::createEmpty(path);
     }
 };

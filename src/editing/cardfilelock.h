@@ -26,9 +26,8 @@ public:
     // Never waits, not even on a FIFO. A missing file is created empty, as CardFile::open
     // does, so that the lock and the editor's handle stand for the same file. Anything but
     // a regular file fails, and so does a file that cannot be written (it is not edited)
-    // or that the file system cannot lock. Acquiring again first releases what this object held. The
-    // Failure's reason is in Greek; heldByAnother() tells a lock another editor holds
-    // from a file that cannot be locked at all.
+    // or that the file system cannot lock (Fault::CannotLock). Acquiring again first
+    // releases what this object held. heldByAnother() tells a lock another editor holds.
     Result<void> acquire(const QString &path);
     void release();
 
@@ -42,9 +41,9 @@ private:
 };
 
 // A lock refused because another editor holds it.
-bool heldByAnother(const Failure &failure);
-
-// The reason given when another editor holds the lock.
-QString heldByAnotherReason();
+inline bool heldByAnother(const Failure &failure)
+{
+    return failure.fault == Fault::Locked;
+}
 
 } // namespace velmora

@@ -1,5 +1,7 @@
 #include "cardfilelock.h"
 
+#include "fileops.h"
+
 #include <QFile>
 
 #include <cerrno>
@@ -30,18 +32,18 @@ Result<void> CardFileLock::acquire(const QString &path)
     const QByteArray native = QFile::encodeName(path);
     auto writable = openRegularFile(native, O_RDWR | O_CREAT);
     if (!writable) {
-        const int error = writable.error().error;
-        return failure(
-            isWriteRefusal(error) ? writeRefusedReason(error) : openFailureReason(writable.error()), error);
+        if (isWriteRefusal(writable.error().error))
+            return failure(Fault::ReadOnly, path, writable.error().error);
+        return tl::unexpected(writable.error());
     }
     // The lock itself is held through a descriptor for reading, so that no descriptor open
     // for writing stays behind between filings; where flock is emulated by POSIX locks
     // (NFS), which refuse an exclusive lock on it (EBADF), through the one for writing.
     auto opened = openRegularFile(native, O_RDONLY);
     FileDescriptor fd = opened ? std::move(*opened) : std::move(*writable);
-    struct stat st = {};
-    if (::fstat(fd.get(), &st) != 0)
-        return failure(greekReason(errno), errno);
+    const Result<FileIdentity> identity = identityOf(fd.get());
+    if (!identity)
+        return systemFailure(identity.error().error, path);
     // flock, not fcntl: an fcntl lock belongs to the process and goes as soon as any
     // descriptor of the file closes, which every reader of the file in this process does.
     while (::flock(fd.get(), LOCK_EX | LOCK_NB) != 0) {
@@ -53,29 +55,14 @@ Result<void> CardFileLock::acquire(const QString &path)
             continue;
         }
         if (lockError == EWOULDBLOCK)
-            return failure(heldByAnotherReason(), EWOULDBLOCK);
+            return failure(Fault::Locked, path, EWOULDBLOCK);
         if (lockError == ENOLCK || lockError == EOPNOTSUPP || lockError == ENOSYS)
-            return failure(
-                QStringLiteral("Το σύστημα αρχείων όπου βρίσκεται το αρχείο καρτελλών δεν μπορεί να "
-                               "το κλειδώσει, και χωρίς κλείδωμα δύο προγράμματα θα μπορούσαν να "
-                               "το διορθώνουν μαζί."),
-                lockError);
-        return failure(greekReason(lockError), lockError);
+            return failure(Fault::CannotLock, path, lockError);
+        return systemFailure(lockError, path);
     }
     m_fd = std::move(fd);
-    m_identity = {quint64(st.st_dev), quint64(st.st_ino)};
+    m_identity = *identity;
     return {};
-}
-
-bool heldByAnother(const Failure &failure)
-{
-    return failure.error == EWOULDBLOCK;
-}
-
-QString heldByAnotherReason()
-{
-    return QStringLiteral("Το αρχείο καρτελλών διορθώνεται ήδη από άλλο πρόγραμμα ή άλλον χρήστη. "
-                          "Μπορείτε να το διαβάζετε, αλλά όχι να το διορθώνετε ταυτόχρονα.");
 }
 
 } // namespace velmora

@@ -1,9 +1,10 @@
 #pragma once
 
-#include <QString>
+#include "failure.h"
 
-#include "result.h"
+#include <QByteArray>
 
+#include <sys/types.h>
 #include <utility>
 
 namespace velmora {
@@ -40,23 +41,23 @@ private:
     int m_fd = -1;
 };
 
-// What stands at a path that was to be opened as a regular file.
-enum class FileKind { Missing, Regular, Folder, Fifo, Socket, CharDevice, BlockDevice, Other };
-
-// Why a regular file could not be opened: the system's error number (0 when the file was
-// refused for its kind) and what stands at the path.
-struct OpenFailure
+// Which file an open descriptor or a path stands for, whatever name reached it.
+struct FileIdentity
 {
-    int error = 0;
-    FileKind kind = FileKind::Missing;
+    quint64 device = 0;
+    quint64 inode = 0;
+    bool operator==(const FileIdentity &) const = default;
 };
 
-// Opens `path` with `flags` (O_RDONLY, O_RDWR, O_CREAT ...; O_CLOEXEC is always added) and
-// returns the descriptor only when it is a regular file. Opened without blocking, so that
-// a FIFO with no writer cannot hold the program up, and looked at before a byte is read;
-// the non-blocking flag is then cleared. A socket, which cannot be opened at all, is
-// still named as one.
-tl::expected<FileDescriptor, OpenFailure> openRegularFile(const QByteArray &nativePath, int flags,
-                                                          unsigned mode = 0644);
+FileKind kindOfMode(mode_t mode);
+
+// Opens `path` with `flags` (O_RDONLY, O_RDWR, O_CREAT ...; O_CLOEXEC is always added),
+// relative to the folder `folder` when it is given, and returns the descriptor only when it
+// is a regular file. Opened without blocking, so that a FIFO with no writer cannot hold the
+// program up, and looked at before a byte is read; the non-blocking flag is then cleared.
+// A refusal for its kind is Fault::NotRegular with the kind; a folder is EISDIR; a socket,
+// which cannot be opened at all, is still named as one.
+Result<FileDescriptor> openRegularFile(const QByteArray &path, int flags, mode_t mode = 0644,
+                                       int folder = -100 /* AT_FDCWD */);
 
 } // namespace velmora

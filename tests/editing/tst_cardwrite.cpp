@@ -4,7 +4,9 @@
 #include "cardbytes.h"
 #include "cardeditsession.h"
 #include "cardjournal.h"
+#include "greekfailure.h"
 #include "realfailures.h"
+#include "seam.h"
 
 #include <QDir>
 #include <QFile>
@@ -38,7 +40,7 @@ struct Editing
     QString write(qint32 number, const CardRecord &card) // the reason it failed, if it did
     {
         const Result<void> filed = session.write(file, number, card);
-        return filed ? QString() : filed.error().reason;
+        return filed ? QString() : greekText(filed.error());
     }
     QString path;
     CardEditSession session;
@@ -50,17 +52,12 @@ const QString OverLimit =
     QStringLiteral("Το αρχείο έφτασε το όριο μεγέθους που έχει θέσει το σύστημα για το πρόγραμμα.");
 const QString Replaced = QStringLiteral("Στη θέση του βρίσκεται πλέον άλλο αρχείο.");
 
-// Another file renamed over the card file's path by a writer that ignores the lock, at
-// the step of a filing the test chooses.
-QString replaceAtPath;
-FilingStep replaceAt;
-void replaceWhenReached(FilingStep reached)
+// Another file renamed over the card file's path by a writer that ignores the lock.
+void replaceAt(const QString &path)
 {
-    if (reached != replaceAt || replaceAtPath.isEmpty())
-        return;
-    writeBytes(replaceAtPath + QStringLiteral(".new"), cards(5));
-    ::rename(QFile::encodeName(replaceAtPath + QStringLiteral(".new")).constData(),
-             QFile::encodeName(replaceAtPath).constData());
+    writeBytes(path + QStringLiteral(".new"), cards(5));
+    ::rename(QFile::encodeName(path + QStringLiteral(".new")).constData(),
+             QFile::encodeName(path).constData());
 }
 
 unsigned modeOf(const QString &path)
@@ -69,12 +66,19 @@ unsigned modeOf(const QString &path)
     return ::stat(QFile::encodeName(path).constData(), &st) == 0 ? st.st_mode & 07777 : 0;
 }
 
-enum class Fault { DiskFull, SizeLimit, ReadOnlyMedium, ReadOnlyFile, Removed, Replaced, ReplacedThenOpened };
+enum class Trouble {
+    DiskFull,
+    SizeLimit,
+    ReadOnlyMedium,
+    ReadOnlyFile,
+    Removed,
+    Replaced,
+    ReplacedThenOpened
+};
 
 } // namespace
 
-Q_DECLARE_METATYPE(Fault)
-Q_DECLARE_METATYPE(FilingStep)
+Q_DECLARE_METATYPE(Trouble)
 Q_DECLARE_METATYPE(CardRecord)
 
 class tst_cardwrite : public QObject
@@ -231,7 +235,7 @@ private slots:
         QCOMPARE(QFileInfo(dir.filePath(name)).symLinkTarget(), victim);
         const bool backupMoved = name.contains(QLatin1String(".bak"));
         QCOMPARE(e.session.backupPath(), backupMoved ? backupInFolder(e.path, data) : backupBeside(e.path));
-        QCOMPARE(e.session.takeBackupNotice().contains(backupInFolder(e.path, data)), backupMoved);
+        QCOMPARE(e.session.takeBackupElsewhere() == std::optional(backupInFolder(e.path, data)), backupMoved);
         QCOMPARE(fileBytes(e.session.backupPath()), cards(2));
         QCOMPARE(e.file.read(1), CardRecord::newCard());
     }
@@ -255,24 +259,39 @@ private slots:
     // put back, no journal left to undo anything in the file now at the path.
     void replacedDuringTheWriteIsNotFiled_data()
     {
-        QTest::addColumn<FilingStep>("step");
-        QTest::newRow("after the journal") << FilingStep::JournalInPlace;
-        QTest::newRow("after the card's sync") << FilingStep::CardSynced;
+        QTest::addColumn<bool>("afterTheSync"); // else after the journal, before the card
+        QTest::newRow("after the journal") << false;
+        QTest::newRow("after the card's sync") << true;
     }
     void replacedDuringTheWriteIsNotFiled()
     {
-        QFETCH(FilingStep, step);
+        QFETCH(bool, afterTheSync);
         QTemporaryDir dir;
         Editing e(dir.path());
         QVERIFY(e.begin(cards(3)));
         const QString kept = dir.filePath(QStringLiteral("kept"));
         QCOMPARE(::link(QFile::encodeName(e.path).constData(), QFile::encodeName(kept).constData()), 0);
-        replaceAtPath = e.path;
-        replaceAt = step;
-        filingStepHook = replaceWhenReached;
-        const QString why = e.write(2, CardRecord::newCard());
-        filingStepHook = nullptr;
-        replaceAtPath.clear();
+        QString why;
+        {
+            InterceptedCalls intercepted;
+            bool replaced = false;
+            const auto replaceOnce = [&](Call call) {
+                if (!replaced && call == (afterTheSync ? Call::Fdatasync : Call::Pwrite)) {
+                    replaced = true;
+                    replaceAt(e.path);
+                }
+            };
+            beforeCall = [&](const CallSite &site) {
+                if (!afterTheSync)
+                    replaceOnce(site.call);
+                return 0;
+            };
+            afterCall = [&](const CallSite &site, long) {
+                if (afterTheSync)
+                    replaceOnce(site.call);
+            };
+            why = e.write(2, CardRecord::newCard());
+        }
         QCOMPARE(why, Replaced);
         QCOMPARE(fileBytes(kept), cards(3));
         QCOMPARE(fileBytes(e.path), cards(5));
@@ -281,44 +300,44 @@ private slots:
 
     void failedWriteLeavesTheFileWhole_data()
     {
-        QTest::addColumn<Fault>("failure");
+        QTest::addColumn<Trouble>("failure");
         QTest::addColumn<QByteArray>("stored");
         QTest::addColumn<int>("number");
         QTest::addColumn<QString>("reason");
         // Card 43 begins two bytes before the end of the second page, one byte before the
         // end of the file: a byte is written over, one added, and the rest needs a page
         // the full medium does not have, or lies past the size limit.
-        QTest::newRow("disk full, card across the end") << Fault::DiskFull << cards(42, 1) << 43 << NoSpace;
+        QTest::newRow("disk full, card across the end") << Trouble::DiskFull << cards(42, 1) << 43 << NoSpace;
         QTest::newRow("size limit, card across the end")
-            << Fault::SizeLimit << cards(1, 98) << 2 << OverLimit;
+            << Trouble::SizeLimit << cards(1, 98) << 2 << OverLimit;
         QTest::newRow("read-only medium")
-            << Fault::ReadOnlyMedium << cards(3) << 2
+            << Trouble::ReadOnlyMedium << cards(3) << 2
             << QStringLiteral(
                    "Το αρχείο ανοίχτηκε μόνο για ανάγνωση: το μέσο αποθήκευσης δεν δέχεται εγγραφές.");
         QTest::newRow("read-only card file")
-            << Fault::ReadOnlyFile << cards(3) << 2
+            << Trouble::ReadOnlyFile << cards(3) << 2
             << QStringLiteral("Το αρχείο ανοίχτηκε μόνο για ανάγνωση: δεν επιτρέπεται η εγγραφή σε αυτό.");
         QTest::newRow("removed while open")
-            << Fault::Removed << cards(3) << 4
+            << Trouble::Removed << cards(3) << 4
             << QStringLiteral("Το αρχείο διαγράφηκε ή μετακινήθηκε από τότε που ανοίχτηκε.");
-        QTest::newRow("replaced while open") << Fault::Replaced << cards(3) << 2 << Replaced;
+        QTest::newRow("replaced while open") << Trouble::Replaced << cards(3) << 2 << Replaced;
         QTest::newRow("replaced, then opened again")
-            << Fault::ReplacedThenOpened << cards(3) << 2 << Replaced;
+            << Trouble::ReplacedThenOpened << cards(3) << 2 << Replaced;
     }
     void failedWriteLeavesTheFileWhole()
     {
-        QFETCH(Fault, failure);
+        QFETCH(Trouble, failure);
         QFETCH(QByteArray, stored);
         QFETCH(int, number);
         QFETCH(QString, reason);
         QTemporaryDir dir;
         std::optional<SmallMedium> medium;
-        if (failure == Fault::DiskFull || failure == Fault::ReadOnlyMedium)
+        if (failure == Trouble::DiskFull || failure == Trouble::ReadOnlyMedium)
             medium.emplace(dir.path());
-        if (failure == Fault::ReadOnlyMedium && !medium->mounted)
+        if (failure == Trouble::ReadOnlyMedium && !medium->mounted)
             QSKIP("cannot mount a tmpfs here to make it read-only");
-        if (failure == Fault::DiskFull && !medium->mounted) {
-            failure = Fault::SizeLimit; // the same partial write, through another limit
+        if (failure == Trouble::DiskFull && !medium->mounted) {
+            failure = Trouble::SizeLimit; // the same partial write, through another limit
             reason = OverLimit;
         }
         Editing e(dir.path());
@@ -334,32 +353,32 @@ private slots:
             e.file.open(e.path);
         };
         switch (failure) {
-        case Fault::DiskFull:
+        case Trouble::DiskFull:
             medium->fill(0);
             break;
-        case Fault::SizeLimit:
-            limit.emplace(stored.size() + 1);
+        case Trouble::SizeLimit:
+            limit.emplace(stored.size() + 60); // room for the journal, not for the whole card
             break;
-        case Fault::ReadOnlyMedium:
+        case Trouble::ReadOnlyMedium:
             e.file.close();
             QVERIFY(medium->makeReadOnly());
             e.file.open(e.path);
             break;
-        case Fault::ReadOnlyFile:
+        case Trouble::ReadOnlyFile:
             QVERIFY(QFile::setPermissions(e.path, QFile::ReadOwner | QFile::ReadOther));
             if (!obeyed.emplace().ok())
                 QSKIP("cannot give up CAP_DAC_OVERRIDE: root would write into the read-only file");
             reopen();
             break;
-        case Fault::Removed:
+        case Trouble::Removed:
             QVERIFY(QFile::remove(e.path));
             break;
-        case Fault::Replaced:
-        case Fault::ReplacedThenOpened:
+        case Trouble::Replaced:
+        case Trouble::ReplacedThenOpened:
             QVERIFY(writeBytes(e.path + QStringLiteral(".new"), cards(5)));
             QCOMPARE(::rename(QFile::encodeName(e.path + QStringLiteral(".new")), QFile::encodeName(e.path)),
                      0);
-            if (failure == Fault::ReplacedThenOpened)
+            if (failure == Trouble::ReplacedThenOpened)
                 reopen();
             break;
         }
@@ -368,13 +387,13 @@ private slots:
         obeyed.reset();
         // On a full medium the journal, which needs a page, is what fails first.
         QCOMPARE(why,
-                 failure == Fault::DiskFull
+                 failure == Trouble::DiskFull
                      ? QStringLiteral("Δεν γράφτηκε το ημερολόγιο που προστατεύει την καρτέλλα, γι' αυτό δεν "
                                       "γράφτηκε τίποτα.\nΣτον φάκελο «%1»: %2")
                            .arg(dir.path(), reason)
                      : reason);
         QCOMPARE(fileBytes(kept), stored);
-        if (failure == Fault::Replaced || failure == Fault::ReplacedThenOpened)
+        if (failure == Trouble::Replaced || failure == Trouble::ReplacedThenOpened)
             QCOMPARE(fileBytes(e.path), cards(5));
     }
 };

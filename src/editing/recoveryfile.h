@@ -1,7 +1,7 @@
 #pragma once
 
 #include "cardrecord.h"
-#include "result.h"
+#include "failure.h"
 
 #include <QString>
 
@@ -21,9 +21,9 @@ struct TypedCard
 };
 
 // The recovery file of a card file, in the user's data folder:
-// "Filis.dat.<8 hex digits>.typed", the digits drawn from the card file's full path as the
-// backup's are (backupInFolder()), so that bibliographies of the same name in different
-// folders never take each other's typing.
+// "Filis.dat.<8 hex digits>.typed", by the one naming rule of the program's files
+// (programfiles.h), so that bibliographies of the same name in different folders never take
+// each other's typing.
 QString recoveryFilePath(const QString &cardPath, const QString &folder);
 
 // The file holds two lines of UTF-8 text: a JSON object
@@ -31,9 +31,9 @@ QString recoveryFilePath(const QString &cardPath, const QString &folder);
 // and the SHA-256 of that first line in hex. A keeper can read the typing back by hand;
 // a file cut short by a crash, edited, or written for another card file fails the check.
 //
-// Written whole or not at all: a new file made exclusively under a temporary name in the
-// folder (created when missing), synced, renamed over the name and the folder synced. A
-// symbolic link or another user's file at the name is left alone and the reason told.
+// Written whole or not at all, as a file of the program's own (atomicfile.h), readable by
+// the user alone, in the folder (created when missing). A symbolic link or another user's
+// file at the name is left alone and the reason told.
 Result<void> writeRecoveryFile(const QString &path, const QString &cardPath, const TypedCard &card);
 
 // The card the file holds; nothing when there is none, or when the file is not a regular

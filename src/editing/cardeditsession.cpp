@@ -1,0 +1,131 @@
+#include "cardeditsession.h"
+
+#include "atomicfile.h"
+#include "cardjournal.h"
+#include "fileops.h"
+#include "filing.h"
+#include "programfiles.h"
+#include "recoveryfile.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace velmora {
+
+namespace {
+
+// The hidden files a filing writes first and renames into place, left by a kill between
+// the two: beside the card file and in the data folder, never another user's.
+void removeLeftovers(const QStringList &targets)
+{
+    for (const QString &target : targets) {
+        const QFileInfo info(target);
+        const QStringList hidden =
+            QDir(info.absolutePath()).entryList(QDir::Files | QDir::Hidden | QDir::System);
+        for (const QString &name : hidden)
+            if (isTemporaryOf(name, info.fileName()))
+                (void)removeOwnFile(info.absolutePath() + QLatin1Char('/') + name);
+    }
+}
+
+} // namespace
+
+CardEditSession::CardEditSession(QString fallbackFolder) : m_fallbackFolder(std::move(fallbackFolder)) {}
+
+Result<void> CardEditSession::begin(const QString &cardPath)
+{
+    m_cardPath = cardPath;
+    m_backupPath.clear();
+    m_backupElsewhere.reset();
+    m_undone.reset();
+    m_journalStands = false;
+    Result<void> begun = m_lock.acquire(cardPath);
+    if (begun) {
+        QStringList targets{backupBeside(cardPath), journalBeside(cardPath)};
+        if (!m_fallbackFolder.isEmpty())
+            targets << backupInFolder(cardPath, m_fallbackFolder)
+                    << journalInFolder(cardPath, m_fallbackFolder)
+                    << recoveryFilePath(cardPath, m_fallbackFolder);
+        removeLeftovers(targets);
+        // Before anything is read: the file as it was before a filing cut short.
+        begun = undoInterruptedFiling(cardPath, true);
+        if (!begun)
+            m_lock.release();
+    }
+    m_notEditable = begun ? std::nullopt : std::optional(begun.error());
+    return begun;
+}
+
+Result<void> CardEditSession::undoInterruptedFiling(const QString &cardPath, bool atStart)
+{
+    const std::optional<FoundJournal> found = findJournal(cardPath, m_fallbackFolder);
+    if (!found)
+        return {};
+    const auto undoFailed = [&](Failure why) {
+        why.stage = Stage::Undo;
+        if (why.path.isEmpty())
+            why.path = found->path;
+        return failure(std::move(why));
+    };
+    if (found->entry) {
+        CardFile file;
+        try {
+            file.open(cardPath);
+        } catch (const CardFileError &error) {
+            return undoFailed(error.failure());
+        }
+        const Result<JournalMatch> match = matchJournal(file, *found->entry);
+        if (!match)
+            return undoFailed(match.error());
+        if (*match == JournalMatch::Changed)
+            return undoFailed(Failure{Fault::Changed, 0, found->path});
+        if (*match == JournalMatch::Undoable) {
+            if (const Result<void> back = putBack(file, *found->entry); !back)
+                return undoFailed(back.error());
+            if (atStart)
+                m_undone =
+                    UndoneFiling{found->entry->cardNumber(), CardRecord::fromBytes(found->entry->card)};
+        }
+    }
+    // A journal cut short was written before the card was touched: only removed.
+    if (Result<void> removed = removeFile(found->path, found->identity); !removed)
+        return undoFailed(removed.error());
+    m_journalStands = false;
+    return {};
+}
+
+void CardEditSession::end()
+{
+    m_lock.release();
+}
+
+Result<void> CardEditSession::write(CardFile &file, qint32 number, const CardRecord &card,
+                                    const BackupProgress &backupProgress)
+{
+    if (!isActive())
+        return failure(m_notEditable.value_or(Failure{Fault::ReadOnly, 0, file.path()}));
+    // A filing whose card may be torn comes first: another journal must not take its place.
+    if (m_journalStands)
+        if (Result<void> undone = undoInterruptedFiling(m_cardPath, false); !undone)
+            return undone;
+    // A handle opened after the file was replaced at its path is a file nobody locked and
+    // nobody backed up.
+    if (file.identity() != m_lock.identity())
+        return failure(Failure{Fault::Replaced, 0, file.path()}.at(Stage::Card));
+    // Before the backup: a refused filing must not replace a good copy with the orphan.
+    if (Result<void> there = file.stillAtPath(); !there)
+        return failure(there.error().at(Stage::Card));
+    if (m_backupPath.isEmpty()) {
+        const Result<QString> backup = backUpCardFile(file, m_fallbackFolder, backupProgress);
+        if (!backup)
+            return tl::unexpected(backup.error());
+        m_backupPath = *backup;
+        if (m_backupPath != backupBeside(file.path()))
+            m_backupElsewhere = m_backupPath;
+    }
+    Result<void> filed = fileCard(file, number, card, m_fallbackFolder);
+    m_journalStands = !filed && filed.error().cardMayBeTorn;
+    return filed;
+}
+
+} // namespace velmora

@@ -1,0 +1,121 @@
+#include "atomicfile.h"
+
+#include "fileops.h"
+#include "programfiles.h"
+#include "systemcalls.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace velmora {
+
+std::optional<Failure> whyNotOwnFile(const QString &target)
+{
+    struct stat st = {};
+    if (::lstat(QFile::encodeName(target).constData(), &st) != 0)
+        return std::nullopt;
+    if (S_ISLNK(st.st_mode))
+        return Failure{Fault::Link, 0, target, FileKind::Link};
+    if (st.st_uid != ::geteuid())
+        return Failure{Fault::NotOwn, 0, target, kindOfMode(st.st_mode)};
+    if (!S_ISREG(st.st_mode))
+        return Failure{Fault::NotRegular, 0, target, kindOfMode(st.st_mode)};
+    return std::nullopt;
+}
+
+AtomicFile::AtomicFile(FileDescriptor folder, FileDescriptor fd, QByteArray temporaryName, QString target,
+                       FileIdentity identity)
+    : m_folder(std::move(folder)), m_fd(std::move(fd)), m_temporaryName(std::move(temporaryName)),
+      m_target(std::move(target)), m_identity(identity)
+{
+}
+
+AtomicFile::AtomicFile(AtomicFile &&other) noexcept
+    : m_folder(std::move(other.m_folder)), m_fd(std::move(other.m_fd)),
+      m_temporaryName(std::exchange(other.m_temporaryName, QByteArray())),
+      m_target(std::move(other.m_target)), m_identity(other.m_identity), m_synced(other.m_synced)
+{
+}
+
+AtomicFile::~AtomicFile()
+{
+    discard();
+}
+
+void AtomicFile::discard()
+{
+    m_fd.reset();
+    if (!m_temporaryName.isEmpty())
+        systemCalls().unlinkat(m_folder.get(), m_temporaryName.constData(), 0);
+    m_temporaryName.clear();
+}
+
+Result<AtomicFile> AtomicFile::create(const QString &target, std::optional<mode_t> mode, Replacing replacing)
+{
+    const QString absolute = QFileInfo(target).absoluteFilePath();
+    if (replacing == Replacing::OwnFileOnly)
+        if (std::optional<Failure> why = whyNotOwnFile(absolute))
+            return failure(std::move(*why));
+    Result<FileDescriptor> folder = openFolderOf(absolute);
+    if (!folder)
+        return systemFailure(folder.error().error, absolute);
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const QByteArray name = nameOf(QFile::encodeName(temporaryNameFor(absolute)));
+        FileDescriptor fd(systemCalls().openat(folder->get(), name.constData(),
+                                               O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
+                                               mode ? 0600 : 0666));
+        if (!fd) {
+            if (errno == EEXIST)
+                continue;
+            return systemFailure(errno, absolute);
+        }
+        const Result<FileIdentity> identity = identityOf(fd.get());
+        if (!identity)
+            return systemFailure(identity.error().error, absolute);
+        AtomicFile file(std::move(*folder), std::move(fd), name, absolute, *identity);
+        if (mode && systemCalls().fchmod(file.fd(), *mode & 07777) != 0)
+            return systemFailure(errno, absolute);
+        return file;
+    }
+    return systemFailure(EEXIST, absolute);
+}
+
+Result<void> AtomicFile::write(const char *data, qint64 size)
+{
+    Result<void> written = writeAll(m_fd.get(), data, size);
+    if (!written)
+        written.error().path = m_target;
+    return written;
+}
+
+Result<void> AtomicFile::sync()
+{
+    Result<void> done = m_synced ? Result<void>() : syncAll(m_fd.get());
+    if (!done)
+        done.error().path = m_target;
+    m_synced = done.has_value();
+    return done;
+}
+
+Result<void> AtomicFile::commit()
+{
+    Result<void> done = sync();
+    if (done && systemCalls().renameat(m_folder.get(), m_temporaryName.constData(), m_folder.get(),
+                                       nameOf(QFile::encodeName(m_target)).constData()) != 0)
+        done = systemFailure(errno);
+    if (!done) {
+        done.error().path = m_target;
+        discard();
+        return done;
+    }
+    m_temporaryName.clear();
+    m_fd.reset();
+    return syncFolder(m_folder.get(), m_target);
+}
+
+} // namespace velmora

@@ -1,0 +1,70 @@
+#include "filedescriptor.h"
+
+#include "systemcalls.h"
+
+#include <QFile>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace velmora {
+
+void FileDescriptor::reset(int fd)
+{
+    if (m_fd >= 0)
+        ::close(m_fd);
+    m_fd = fd;
+}
+
+FileKind kindOfMode(mode_t mode)
+{
+    if (S_ISREG(mode))
+        return FileKind::Regular;
+    if (S_ISDIR(mode))
+        return FileKind::Folder;
+    if (S_ISLNK(mode))
+        return FileKind::Link;
+    if (S_ISFIFO(mode))
+        return FileKind::Fifo;
+    if (S_ISSOCK(mode))
+        return FileKind::Socket;
+    if (S_ISCHR(mode))
+        return FileKind::CharDevice;
+    if (S_ISBLK(mode))
+        return FileKind::BlockDevice;
+    return FileKind::Other;
+}
+
+Result<FileDescriptor> openRegularFile(const QByteArray &path, int flags, mode_t mode, int folder)
+{
+    const QString named = QFile::decodeName(path);
+    FileDescriptor fd(systemCalls().openat(folder, path.constData(), flags | O_CLOEXEC | O_NONBLOCK, mode));
+    if (!fd) {
+        const int openError = errno;
+        struct stat st = {};
+        const int followed = (flags & O_NOFOLLOW) ? AT_SYMLINK_NOFOLLOW : 0;
+        const FileKind kind = ::fstatat(folder, path.constData(), &st, followed) == 0 ? kindOfMode(st.st_mode)
+                                                                                      : FileKind::Missing;
+        // A socket cannot be opened at all: its kind says more than the system's code.
+        const bool special = kind != FileKind::Missing && kind != FileKind::Regular &&
+                             kind != FileKind::Folder && kind != FileKind::Link;
+        if (special && openError != EEXIST)
+            return failure(Failure{Fault::NotRegular, 0, named, kind});
+        const bool link = kind == FileKind::Link && openError == ELOOP;
+        return failure(Failure{link ? Fault::Link : Fault::System, openError, named, kind});
+    }
+    struct stat st = {};
+    if (::fstat(fd.get(), &st) != 0)
+        return systemFailure(errno, named);
+    if (const FileKind kind = kindOfMode(st.st_mode); kind != FileKind::Regular)
+        return failure(kind == FileKind::Folder ? Failure{Fault::System, EISDIR, named, kind}
+                                                : Failure{Fault::NotRegular, 0, named, kind});
+    // A regular file never blocks; the flag goes so that nothing later depends on it.
+    if (const int fl = ::fcntl(fd.get(), F_GETFL); fl != -1)
+        ::fcntl(fd.get(), F_SETFL, fl & ~O_NONBLOCK);
+    return fd;
+}
+
+} // namespace velmora

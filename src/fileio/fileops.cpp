@@ -1,0 +1,240 @@
+#include "fileops.h"
+
+#include "systemcalls.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <optional>
+#include <unistd.h>
+
+namespace velmora {
+
+namespace {
+
+// One loop for every call that may be interrupted or cut short.
+template<typename Call> Result<qint64> wholly(qint64 size, Call call, bool stopAtEnd)
+{
+    qint64 done = 0;
+    while (done < size) {
+        const ssize_t n = call(done);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            return systemFailure(errno);
+        if (n == 0) {
+            if (stopAtEnd)
+                break;
+            return systemFailure(EIO); // a write that takes nothing and says nothing
+        }
+        done += n;
+    }
+    return done;
+}
+
+template<typename Call> Result<void> retried(Call call)
+{
+    while (call() != 0) {
+        if (errno != EINTR)
+            return systemFailure(errno);
+    }
+    return {};
+}
+
+} // namespace
+
+Result<struct stat> statusOf(int fd)
+{
+    struct stat st = {};
+    if (::fstat(fd, &st) != 0)
+        return systemFailure(errno);
+    return st;
+}
+
+FileIdentity identityOf(const struct stat &st)
+{
+    return {quint64(st.st_dev), quint64(st.st_ino)};
+}
+
+Result<FileIdentity> identityOf(int fd)
+{
+    return statusOf(fd).map([](const struct stat &st) { return identityOf(st); });
+}
+
+Result<qint64> readAt(int fd, qint64 offset, char *buffer, qint64 size)
+{
+    return wholly(
+        size,
+        [&](qint64 done) {
+            return systemCalls().pread(fd, buffer + done, size_t(size - done), off_t(offset + done));
+        },
+        true);
+}
+
+Result<QByteArray> readWhole(int fd, qint64 most)
+{
+    QByteArray bytes(most + 1, Qt::Uninitialized);
+    const Result<qint64> got = readAt(fd, 0, bytes.data(), bytes.size());
+    if (!got)
+        return tl::unexpected(got.error());
+    if (*got > most)
+        return systemFailure(EFBIG);
+    bytes.truncate(*got);
+    return bytes;
+}
+
+Result<FileDescriptor> openForWriting(const QByteArray &path)
+{
+    FileDescriptor fd(
+        systemCalls().openat(AT_FDCWD, path.constData(), O_WRONLY | O_NOFOLLOW | O_CLOEXEC | O_NOCTTY, 0));
+    if (!fd)
+        return systemFailure(errno, QFile::decodeName(path));
+    return fd;
+}
+
+Result<void> writeAll(int fd, const char *data, qint64 size)
+{
+    const Result<qint64> done = wholly(
+        size, [&](qint64 done) { return systemCalls().write(fd, data + done, size_t(size - done)); }, false);
+    return done ? Result<void>() : tl::unexpected(done.error());
+}
+
+Result<void> writeAt(int fd, qint64 offset, const char *data, qint64 size)
+{
+    const Result<qint64> done = wholly(
+        size,
+        [&](qint64 done) {
+            return systemCalls().pwrite(fd, data + done, size_t(size - done), off_t(offset + done));
+        },
+        false);
+    return done ? Result<void>() : tl::unexpected(done.error());
+}
+
+Result<void> truncateTo(int fd, qint64 length)
+{
+    return retried([&] { return systemCalls().ftruncate(fd, off_t(length)); });
+}
+
+Result<void> syncData(int fd)
+{
+    return retried([&] { return systemCalls().fdatasync(fd); });
+}
+
+Result<void> syncAll(int fd)
+{
+    return retried([&] { return systemCalls().fsync(fd); });
+}
+
+Result<void> syncFolder(int folderFd, const QString &pathForFailure)
+{
+    Result<void> synced = syncAll(folderFd);
+    if (!synced && synced.error().error == EINVAL)
+        return {};
+    if (!synced)
+        synced.error().path = pathForFailure;
+    return synced;
+}
+
+QByteArray folderOf(const QByteArray &path)
+{
+    const qsizetype slash = path.lastIndexOf('/');
+    return slash < 0 ? QByteArray(".") : slash == 0 ? QByteArray("/") : path.left(slash);
+}
+
+QByteArray nameOf(const QByteArray &path)
+{
+    return path.mid(path.lastIndexOf('/') + 1);
+}
+
+QString folderOf(const QString &path)
+{
+    return QFileInfo(path).absolutePath();
+}
+
+Result<FileDescriptor> openFolderOf(const QString &path)
+{
+    const QByteArray folder = folderOf(QFile::encodeName(path));
+    FileDescriptor fd(
+        systemCalls().openat(AT_FDCWD, folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC, 0));
+    if (!fd)
+        return systemFailure(errno, QFile::decodeName(folder));
+    return fd;
+}
+
+Result<void> syncFolderOf(const QString &path)
+{
+    const Result<FileDescriptor> folder = openFolderOf(path);
+    if (!folder)
+        return tl::unexpected(folder.error());
+    return syncFolder(folder->get(), path);
+}
+
+namespace {
+
+// Removes the file at `path` unless `refusal` finds a reason not to, then syncs the folder.
+template<typename Refusal> Result<void> removeIf(const QString &path, Refusal refusal)
+{
+    Result<FileDescriptor> folder = openFolderOf(path);
+    if (!folder)
+        return folder.error().error == ENOENT ? Result<void>() : tl::unexpected(folder.error());
+    const QByteArray name = nameOf(QFile::encodeName(path));
+    struct stat st = {};
+    if (::fstatat(folder->get(), name.constData(), &st, AT_SYMLINK_NOFOLLOW) != 0)
+        return errno == ENOENT ? Result<void>() : systemFailure(errno, path);
+    if (!S_ISREG(st.st_mode))
+        return failure(Failure{Fault::NotRegular, 0, path, kindOfMode(st.st_mode)});
+    if (const std::optional<Fault> refused = refusal(st))
+        return failure(*refused, path);
+    if (systemCalls().unlinkat(folder->get(), name.constData(), 0) != 0 && errno != ENOENT)
+        return systemFailure(errno, path);
+    return syncFolder(folder->get(), path);
+}
+
+} // namespace
+
+Result<void> removeFile(const QString &path, FileIdentity expected)
+{
+    return removeIf(path, [&](const struct stat &st) {
+        return identityOf(st) == expected ? std::nullopt : std::optional(Fault::Replaced);
+    });
+}
+
+Result<void> removeOwnFile(const QString &path)
+{
+    return removeIf(path, [](const struct stat &st) {
+        return st.st_uid == ::geteuid() ? std::nullopt : std::optional(Fault::NotOwn);
+    });
+}
+
+Result<void> renameDurably(const QString &from, const QString &to)
+{
+    const Result<FileDescriptor> folder = openFolderOf(to);
+    if (!folder)
+        return tl::unexpected(folder.error());
+    if (systemCalls().renameat(folder->get(), nameOf(QFile::encodeName(from)).constData(), folder->get(),
+                               nameOf(QFile::encodeName(to)).constData()) != 0)
+        return errno == ENOENT ? Result<void>() : systemFailure(errno, to);
+    return syncFolder(folder->get(), to);
+}
+
+Result<void> makeFolders(const QString &path, mode_t mode)
+{
+    const QByteArray native = QFile::encodeName(QFileInfo(path).absoluteFilePath());
+    for (qsizetype at = 1; at <= native.size(); ++at) {
+        if (at != native.size() && native.at(at) != '/')
+            continue;
+        const QByteArray prefix = native.left(at);
+        if (systemCalls().mkdirat(AT_FDCWD, prefix.constData(), mode) != 0 && errno != EEXIST)
+            return systemFailure(errno, QFile::decodeName(prefix));
+    }
+    struct stat st = {};
+    if (::stat(native.constData(), &st) != 0)
+        return systemFailure(errno, path);
+    if (!S_ISDIR(st.st_mode))
+        return systemFailure(ENOTDIR, path);
+    return {};
+}
+
+} // namespace velmora

@@ -1,0 +1,42 @@
+#include "systemcalls.h"
+
+#include <cstdio>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace velmora {
+
+namespace {
+
+const SystemCalls Real = {
+    [](int folder, const char *name, int flags, mode_t mode) { return ::openat(folder, name, flags, mode); },
+    ::read,
+    ::pread,
+    ::write,
+    ::pwrite,
+    ::fsync,
+    ::fdatasync,
+    ::ftruncate,
+    ::fchmod,
+    ::renameat,
+    ::linkat,
+    ::unlinkat,
+    ::mkdirat,
+};
+
+SystemCalls inUse = Real;
+
+} // namespace
+
+SystemCalls &systemCalls()
+{
+    return inUse;
+}
+
+const SystemCalls &realSystemCalls()
+{
+    return Real;
+}
+
+} // namespace velmora

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <sys/types.h>
+
+namespace velmora {
+
+// Every system call by which the program opens, changes or removes a file, in one table,
+// as embedded databases keep theirs: the file code calls through it and nothing else makes
+// these calls. The program never changes the table; a test replaces an entry, to make a
+// call fail as a full or failing medium would or to record what a filing does for the
+// power-cut test, and puts it back.
+struct SystemCalls
+{
+    int (*openat)(int folder, const char *name, int flags, mode_t mode);
+    ssize_t (*read)(int fd, void *buffer, size_t size);
+    ssize_t (*pread)(int fd, void *buffer, size_t size, off_t offset);
+    ssize_t (*write)(int fd, const void *data, size_t size);
+    ssize_t (*pwrite)(int fd, const void *data, size_t size, off_t offset);
+    int (*fsync)(int fd);
+    int (*fdatasync)(int fd);
+    int (*ftruncate)(int fd, off_t length);
+    int (*fchmod)(int fd, mode_t mode);
+    int (*renameat)(int fromFolder, const char *from, int toFolder, const char *to);
+    int (*linkat)(int fromFolder, const char *from, int toFolder, const char *to, int flags);
+    int (*unlinkat)(int folder, const char *name, int flags);
+    int (*mkdirat)(int folder, const char *name, mode_t mode);
+};
+
+// The table in use.
+SystemCalls &systemCalls();
+// The system's own calls, for a test to pass through to.
+const SystemCalls &realSystemCalls();
+
+} // namespace velmora

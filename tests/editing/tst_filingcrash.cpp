@@ -1,0 +1,201 @@
+// A filing killed before every call that changes the medium, as embedded databases test
+// their commits: the next editor finds each card wholly old or wholly new, no other byte
+// changed, and the card of an undone filing handed back as typing.
+
+#include "cardbytes.h"
+#include "cardeditsession.h"
+#include "cardjournal.h"
+#include "seam.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <csignal>
+#include <sys/wait.h>
+#include <unistd.h>
+
+using namespace velmora;
+using namespace velmora::test;
+
+namespace {
+
+// The calls of one filing that change the medium, the session already begun.
+struct Recorded
+{
+    QList<Call> calls;
+    int journalRemoved = -1; // index of the journal's removal
+    int cardWritten = -1;    // index of the card's write
+};
+
+// Files the card in a child; with `killAt` >= 0 the child is killed before that call (a
+// card write is half made first). Returns the child's status, or the signal, negated.
+int fileInChild(const QString &path, const QString &fallback, qint32 number, const CardRecord &card,
+                int killAt, Recorded *recorded = nullptr)
+{
+    int pipeEnds[2];
+    if (::pipe(pipeEnds) != 0)
+        return 99;
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        ::close(pipeEnds[0]);
+        ::alarm(10);
+        CardEditSession session(fallback);
+        CardFile file;
+        if (!session.begin(path))
+            ::_exit(2);
+        file.open(path);
+        InterceptedCalls intercepted;
+        int count = 0;
+        beforeCall = [&](const CallSite &site) {
+            if (!changesTheMedium(site))
+                return 0;
+            const char code =
+                char(site.call) +
+                (site.call == Call::Unlinkat && QByteArray(site.name).endsWith(".journal") ? 64 : 0);
+            [[maybe_unused]] const ssize_t told = ::write(pipeEnds[1], &code, 1);
+            if (count++ == killAt) {
+                if (site.call == Call::Pwrite)
+                    realSystemCalls().pwrite(site.fd, site.data, site.size / 2, site.offset);
+                ::kill(::getpid(), SIGKILL);
+            }
+            return 0;
+        };
+        ::_exit(session.write(file, number, card) ? 0 : 1);
+    }
+    ::close(pipeEnds[1]);
+    char code;
+    for (int i = 0; ::read(pipeEnds[0], &code, 1) == 1; ++i) {
+        if (!recorded)
+            continue;
+        recorded->calls << Call(code & 63);
+        if (code & 64)
+            recorded->journalRemoved = i;
+        if (Call(code & 63) == Call::Pwrite && recorded->cardWritten < 0)
+            recorded->cardWritten = i;
+    }
+    ::close(pipeEnds[0]);
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    return WIFSIGNALED(status) ? -WTERMSIG(status) : WEXITSTATUS(status);
+}
+
+} // namespace
+
+class tst_filingcrash : public QObject
+{
+    Q_OBJECT
+
+    int m_crashPoints = 0;
+
+private slots:
+    void cleanupTestCase() { qInfo("crash points tried: %d", m_crashPoints); }
+
+    void killedAtEveryStep_data()
+    {
+        QTest::addColumn<QByteArray>("stored");
+        QTest::addColumn<int>("number");
+        QTest::addColumn<bool>("journalBeside"); // else in the fallback folder
+        QTest::newRow("card 2 of 3") << cards(3) << 2 << true;
+        QTest::newRow("card 4 appended") << cards(3) << 4 << true;
+        QTest::newRow("card 2 over a partial end") << cards(1, 120) << 2 << true;
+        QTest::newRow("card 1, journal in the data folder") << cards(2) << 1 << false;
+    }
+    void killedAtEveryStep()
+    {
+        QFETCH(QByteArray, stored);
+        QFETCH(int, number);
+        QFETCH(bool, journalBeside);
+        QTemporaryDir dir;
+        const QString folder = dir.filePath(QStringLiteral("cards"));
+        const QString fallback = dir.filePath(QStringLiteral("data"));
+        const QString path = folder + QStringLiteral("/Filis.dat");
+        CardRecord card;
+        card.setField(Field::Title, QStringLiteral("ΝΕΑ"));
+        QByteArray filed = stored;
+        filed.resize(qMax<qsizetype>(stored.size(), number * RecordLength), ' ');
+        filed.replace((number - 1) * RecordLength, RecordLength,
+                      QByteArray(card.bytes().data(), RecordLength));
+        const auto setUp = [&] {
+            QDir(folder).removeRecursively();
+            QDir(fallback).removeRecursively();
+            QVERIFY(QDir().mkpath(folder));
+            QVERIFY(writeBytes(path, stored));
+            // The session's first filing: its backup is killed at every step too.
+            QVERIFY(writeBytes(path + QStringLiteral(".bak"), "the copy of the session before"));
+            if (!journalBeside) // a link holds the journal's name: it goes to the data folder
+                QVERIFY(QFile::link(dir.filePath(QStringLiteral("elsewhere")),
+                                    path + QStringLiteral(".journal")));
+        };
+
+        setUp();
+        Recorded recorded;
+        QCOMPARE(fileInChild(path, fallback, number, card, -1, &recorded), 0);
+        QVERIFY(recorded.journalRemoved > recorded.cardWritten && recorded.cardWritten > 0);
+        for (int killAt = 0; killAt < recorded.calls.size(); ++killAt) {
+            setUp();
+            QCOMPARE(fileInChild(path, fallback, number, card, killAt), -SIGKILL);
+            ++m_crashPoints;
+            CardEditSession next(fallback);
+            QVERIFY(next.begin(path));
+            const bool old = killAt <= recorded.journalRemoved;
+            QVERIFY2(fileBytes(path) == (old ? stored : filed), qPrintable(QString::number(killAt)));
+            // Undone, and its card handed back, only when the card was touched.
+            const std::optional<UndoneFiling> undone = next.takeUndoneFiling();
+            QCOMPARE(undone.has_value(), killAt >= recorded.cardWritten && old);
+            if (undone)
+                QCOMPARE(undone->card, card);
+            QVERIFY(!findJournal(path, fallback));
+            // No hidden file of the killed filing stays behind.
+            QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden).filter(QStringLiteral(".Filis")),
+                     QStringList());
+        }
+    }
+
+    // A journal cut short by the crash: the card was not touched yet.
+    void aTornJournalIsOnlyRemoved()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("Filis.dat"));
+        QVERIFY(writeBytes(path, cards(3)));
+        JournalEntry entry;
+        entry.offset = RecordLength;
+        entry.oldLength = 3 * RecordLength;
+        entry.old = cards(3).mid(RecordLength, RecordLength);
+        entry.card = cards(4).mid(3 * RecordLength);
+        const QByteArray whole = encodeJournal(entry);
+        QVERIFY(decodeJournal(whole));
+        QVERIFY(writeBytes(journalBeside(path), whole.chopped(1)));
+        QVERIFY(!editingWasInterrupted(path, QString()));
+        CardEditSession next;
+        QVERIFY(next.begin(path));
+        QVERIFY(!next.takeUndoneFiling());
+        QVERIFY(!QFile::exists(journalBeside(path)));
+        QCOMPARE(fileBytes(path), cards(3));
+    }
+
+    // A reader is told of a filing cut short, not of one under way in a live editor.
+    void readersSeeAnInterruptedSession()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("Filis.dat"));
+        QVERIFY(writeBytes(path, cards(2)));
+        QVERIFY(writeBytes(path + QStringLiteral(".bak"), cards(2)));
+        CardRecord card;
+        card.setField(Field::Title, QStringLiteral("ΝΕΑ"));
+        Recorded recorded;
+        QCOMPARE(fileInChild(path, QString(), 1, card, -1, &recorded), 0);
+        QVERIFY(writeBytes(path, cards(2)));
+        QCOMPARE(fileInChild(path, QString(), 1, card, recorded.journalRemoved), -SIGKILL);
+        const QByteArray torn = fileBytes(path);
+        QVERIFY(editingWasInterrupted(path, QString()));
+        QCOMPARE(fileBytes(path), torn); // shown as it is
+        CardFileLock editor;
+        QVERIFY(editor.acquire(path));
+        QVERIFY(!editingWasInterrupted(path, QString()));
+    }
+};
+
+QTEST_APPLESS_MAIN(tst_filingcrash)
+#include "tst_filingcrash.moc"
