@@ -190,7 +190,8 @@ private slots:
         QStringList states{QString::fromLatin1(cards(2).toHex())};
         const QString path = dir.filePath(QStringLiteral("Filis.dat"));
         QVERIFY(writeBytes(path, cards(2)));
-        QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner));
+        // Not the 0600 of a new temporary file: a copy that kept that would pass unseen.
+        QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup));
         for (int session = 1; session <= 4; ++session) {
             CardEditSession s;
             QVERIFY(s.begin(path));
@@ -208,31 +209,64 @@ private slots:
         QCOMPARE(QString::fromLatin1(fileBytes(bak + QStringLiteral(".2")).toHex()), states.at(3));
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 4);
         for (const QString &copy : {bak, bak + QStringLiteral(".1"), bak + QStringLiteral(".2")})
-            QCOMPARE(modeOf(copy), 0600u);
+            QCOMPARE(modeOf(copy), 0640u);
     }
 
-    // Another user's link at a name the program writes: the target stays untouched, the copy
-    // and the journal go to the data folder, and the filing says where the copy went.
+    // A copy whose sync fails late (a quota, a network share): refused, and the copies of
+    // the sessions before are all where they were.
+    void aBackupThatCannotBeSyncedMovesNoCopy()
+    {
+        QTemporaryDir dir;
+        Editing e(dir.path());
+        QVERIFY(e.begin(cards(3)));
+        const QStringList copies{e.path + QStringLiteral(".bak"), e.path + QStringLiteral(".bak.1"),
+                                 e.path + QStringLiteral(".bak.2")};
+        for (const QString &copy : copies)
+            QVERIFY(writeBytes(copy, copy.toUtf8()));
+        QString why;
+        {
+            InterceptedCalls intercepted;
+            beforeCall = [](const CallSite &site) { return site.call == Call::Fsync ? EDQUOT : 0; };
+            why = e.write(2, CardRecord::newCard());
+        }
+        QVERIFY(why.startsWith(QStringLiteral("Δεν έγινε αντίγραφο ασφαλείας")));
+        for (const QString &copy : copies)
+            QCOMPARE(fileBytes(copy), copy.toUtf8());
+        QCOMPARE(fileBytes(e.path), cards(3));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 4);
+    }
+
+    // Another user's link or file at a name the program writes: neither it nor what it points
+    // to is touched, the copy and the journal go to the data folder, and the filing says
+    // where the copy went.
     void plantedLinksAreNotWrittenThrough_data()
     {
         QTest::addColumn<QString>("name");
-        QTest::newRow("latest backup") << QStringLiteral("Filis.dat.bak");
-        QTest::newRow("oldest backup") << QStringLiteral("Filis.dat.bak.2");
-        QTest::newRow("journal") << QStringLiteral("Filis.dat.journal");
+        QTest::addColumn<bool>("link"); // else another user's file
+        QTest::newRow("latest backup") << QStringLiteral("Filis.dat.bak") << true;
+        QTest::newRow("oldest backup") << QStringLiteral("Filis.dat.bak.2") << true;
+        QTest::newRow("journal") << QStringLiteral("Filis.dat.journal") << true;
+        QTest::newRow("another user's latest backup") << QStringLiteral("Filis.dat.bak") << false;
     }
     void plantedLinksAreNotWrittenThrough()
     {
         QFETCH(QString, name);
+        QFETCH(bool, link);
         QTemporaryDir dir;
         const QString data = dir.filePath(QStringLiteral("data"));
-        const QString victim = dir.filePath(QStringLiteral("bashrc"));
+        const QString victim = link ? dir.filePath(QStringLiteral("bashrc")) : dir.filePath(name);
         QVERIFY(writeBytes(victim, "keep me"));
-        QVERIFY(QFile::link(victim, dir.filePath(name)));
+        if (link)
+            QVERIFY(QFile::link(victim, dir.filePath(name)));
+        else if (::chown(QFile::encodeName(victim).constData(), 65534, 65534) != 0)
+            QSKIP("only root can give a file to another user");
         Editing e(dir.path(), data);
         QVERIFY(e.begin(cards(2)));
         QCOMPARE(e.write(1, CardRecord::newCard()), QString());
         QCOMPARE(fileBytes(victim), QByteArray("keep me"));
-        QCOMPARE(QFileInfo(dir.filePath(name)).symLinkTarget(), victim);
+        if (link)
+            QCOMPARE(QFileInfo(dir.filePath(name)).symLinkTarget(), victim);
+        QCOMPARE(QFileInfo(dir.filePath(name)).ownerId(), link ? ::geteuid() : 65534u);
         const bool backupMoved = name.contains(QLatin1String(".bak"));
         QCOMPARE(e.session.backupPath(), backupMoved ? backupInFolder(e.path, data) : backupBeside(e.path));
         QCOMPARE(e.session.takeBackupElsewhere() == std::optional(backupInFolder(e.path, data)), backupMoved);

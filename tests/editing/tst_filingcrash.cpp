@@ -153,26 +153,57 @@ private slots:
         }
     }
 
-    // A journal cut short by the crash: the card was not touched yet.
-    void aTornJournalIsOnlyRemoved()
+    // What the next editor does with a journal it finds, by what the journal says and what
+    // the card file holds at the journal's card: card 2 of 3, to be replaced by `filed`.
+    void aJournalFoundAtTheStart_data()
     {
+        QTest::addColumn<QByteArray>("journal"); // how the journal's bytes were spoiled
+        QTest::addColumn<QByteArray>("stored");
+        QTest::addColumn<bool>("undone");
+        QTest::addColumn<bool>("refused"); // left alone, the file only read
+        QByteArray filed = cards(3);
+        filed.replace(RecordLength, RecordLength, cards(5).mid(4 * RecordLength));
+        QByteArray other = cards(3);
+        other.replace(RecordLength, RecordLength, cards(4).mid(3 * RecordLength));
+        QTest::newRow("cut short") << QByteArray("chop") << cards(3) << false << false;
+        QTest::newRow("its checksum not holding") << QByteArray("flip") << filed << false << false;
+        QTest::newRow("the card filed, the file now another inode") << QByteArray() << filed << true << false;
+        QTest::newRow("another card there since") << QByteArray() << other << false << true;
+        QTest::newRow("an older backup copied over the file") << QByteArray() << cards(2) << false << true;
+    }
+    void aJournalFoundAtTheStart()
+    {
+        QFETCH(QByteArray, journal);
+        QFETCH(QByteArray, stored);
+        QFETCH(bool, undone);
+        QFETCH(bool, refused);
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("Filis.dat"));
-        QVERIFY(writeBytes(path, cards(3)));
+        // A file of its own, never the inode the journal was written beside: as after a
+        // reboot that renumbered the device, the journal must know its filing by the bytes.
+        QVERIFY(writeBytes(path, stored));
         JournalEntry entry;
         entry.offset = RecordLength;
         entry.oldLength = 3 * RecordLength;
         entry.old = cards(3).mid(RecordLength, RecordLength);
-        entry.card = cards(4).mid(3 * RecordLength);
-        const QByteArray whole = encodeJournal(entry);
-        QVERIFY(decodeJournal(whole));
-        QVERIFY(writeBytes(journalBeside(path), whole.chopped(1)));
-        QVERIFY(!editingWasInterrupted(path, QString()));
+        entry.card = cards(5).mid(4 * RecordLength);
+        QByteArray bytes = encodeJournal(entry);
+        if (journal == "chop")
+            bytes.chop(1);
+        if (journal == "flip")
+            bytes[bytes.size() - 10] = char(bytes[bytes.size() - 10] ^ 1);
+        QVERIFY(writeBytes(journalBeside(path), bytes));
         CardEditSession next;
-        QVERIFY(next.begin(path));
-        QVERIFY(!next.takeUndoneFiling());
-        QVERIFY(!QFile::exists(journalBeside(path)));
-        QCOMPARE(fileBytes(path), cards(3));
+        const Result<void> begun = next.begin(path);
+        QCOMPARE(begun.has_value(), !refused);
+        if (refused)
+            QCOMPARE(begun.error().fault, Fault::Changed);
+        const std::optional<UndoneFiling> handedBack = next.takeUndoneFiling();
+        QCOMPARE(handedBack.has_value(), undone);
+        if (undone)
+            QCOMPARE(QByteArray(handedBack->card.bytes().data(), RecordLength), entry.card);
+        QCOMPARE(QFile::exists(journalBeside(path)), refused);
+        QCOMPARE(fileBytes(path), undone ? cards(3) : stored);
     }
 
     // A reader is told of a filing cut short, not of one under way in a live editor.
