@@ -1,11 +1,11 @@
 #include "outputfile.h"
 
 #include "fileops.h"
+#include "pathwalk.h"
 
 #include <QFile>
 
 #include <cerrno>
-#include <climits>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -14,50 +14,11 @@ namespace velmora::cards {
 
 namespace {
 
-// As many links in a row as the system itself follows.
-constexpr int MaxLinks = 40;
-
 // A folder where someone else may put or replace names: a sticky one (/tmp) or one its
 // group or everybody can write.
-bool othersCanWrite(const QByteArray &folder)
+bool othersCanWrite(const struct stat &folder)
 {
-    struct stat st = {};
-    if (::stat(folder.constData(), &st) != 0)
-        return true; // unknown: assume the worst
-    return (st.st_mode & (S_ISVTX | S_IWGRP | S_IWOTH)) != 0;
-}
-
-struct Target
-{
-    QByteArray path;
-    std::optional<struct stat> status; // none when nothing stands there yet
-};
-
-// Follows the links at `path` that the user may write through.
-Result<Target> resolve(const QString &given)
-{
-    QByteArray path = QFile::encodeName(given);
-    for (int links = 0;; ++links) {
-        struct stat st = {};
-        if (::lstat(path.constData(), &st) != 0) {
-            if (errno == ENOENT)
-                return Target{path, std::nullopt};
-            return systemFailure(errno, given);
-        }
-        const QByteArray folder = folderOf(path);
-        if (st.st_uid != ::geteuid() && othersCanWrite(folder))
-            return failure(Failure{Fault::SharedFolder, EPERM, given, kindOfMode(st.st_mode)});
-        if (!S_ISLNK(st.st_mode))
-            return Target{path, st};
-        if (links == MaxLinks)
-            return systemFailure(ELOOP, given);
-        QByteArray target(qsizetype(st.st_size > 0 ? st.st_size : PATH_MAX), '\0');
-        const ssize_t length = ::readlink(path.constData(), target.data(), size_t(target.size()));
-        if (length < 0)
-            return systemFailure(errno, given);
-        target.truncate(length);
-        path = target.startsWith('/') ? target : folder + '/' + target;
-    }
+    return (folder.st_mode & (S_ISVTX | S_IWGRP | S_IWOTH)) != 0;
 }
 
 } // namespace
@@ -94,11 +55,22 @@ Result<void> OutputFile::open(const QString &path, Accept accept, std::optional<
         return {};
     }
 
-    const Result<Target> target = resolve(path);
+    // Links of the user's own are followed as a shell's redirection would, on every step of
+    // the path; a stranger's link is not.
+    Result<OpenedParent> target = openParent(path, LastLink::Followed);
     if (!target)
         return tl::unexpected(target.error());
-    const QByteArray &final = target->path;
-    if (const auto &st = target->status) {
+    struct stat folder = {};
+    struct stat stored = {};
+    if (::fstat(target->folder.get(), &folder) != 0)
+        return systemFailure(errno, path);
+    const bool exists =
+        ::fstatat(target->folder.get(), target->name.constData(), &stored, AT_SYMLINK_NOFOLLOW) == 0;
+    const std::optional<struct stat> status = exists ? std::optional(stored) : std::nullopt;
+    const QByteArray final = QFile::encodeName(target->resolved);
+    if (const auto &st = status) {
+        if (st->st_uid != ::geteuid() && othersCanWrite(folder))
+            return failure(Failure{Fault::SharedFolder, EPERM, path, kindOfMode(st->st_mode)});
         if (input && *input == velmora::identityOf(*st))
             return failure(Fault::IsInput, path);
         if (S_ISDIR(st->st_mode))
@@ -120,8 +92,7 @@ Result<void> OutputFile::open(const QString &path, Accept accept, std::optional<
             return failure(Fault::Locked, path);
     }
     // A file replaced keeps its permissions, as it would had it been written in place.
-    const std::optional<mode_t> mode =
-        target->status ? std::optional(mode_t(target->status->st_mode & 07777)) : std::nullopt;
+    const std::optional<mode_t> mode = status ? std::optional(mode_t(status->st_mode & 07777)) : std::nullopt;
     Result<AtomicFile> file =
         AtomicFile::create(QFile::decodeName(final), mode, AtomicFile::Replacing::Anything);
     if (!file) {

@@ -91,6 +91,16 @@ bool frmTervani::writeCard(qint32 number, const CardRecord &card, const QString 
                                                 "γίνει δίπλα του και έγινε στο «%1».")
                                      .arg(*elsewhere),
                                  AppTitle, Buttons::Ok, Icon::Information);
+    // Told once a session: a journal there protects this keeper's filings, not the others'.
+    if (const std::optional<QString> elsewhere =
+            filed ? m_session.editing->takeJournalElsewhere() : std::optional<QString>())
+        m_platform.messages.show(
+            QStringLiteral("Το ημερολόγιο που προστατεύει τις καταχωρίσεις δεν χωρά δίπλα "
+                           "στο αρχείο καρτελλών και γράφεται στο «%1»· όσοι άλλοι "
+                           "διορθώνουν το ίδιο αρχείο δεν θα το βρουν, αν μια καταχώριση "
+                           "διακοπεί.")
+                .arg(*elsewhere),
+            AppTitle, Buttons::Ok, Icon::Information);
     return filed.has_value();
 }
 

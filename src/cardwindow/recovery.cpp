@@ -116,8 +116,11 @@ void frmTervani::putBackUndoneFiling()
         QStringLiteral("Η Καταχώριση της Καρτέλλας ") + NumberText(undone->number) +
         QStringLiteral(" είχε διακοπεί και αναιρέθηκε: το αρχείο καρτελλών είναι όπως ήταν πριν "
                        "από αυτήν.");
+    // Another keeper's typing is that keeper's to file again, not this one's.
+    if (!undone->keeper.isEmpty())
+        message += QStringLiteral("\nΤην Καταχώριση έκανε ο χρήστης «%1».").arg(undone->keeper);
     // A card past the end was a new card appended, which held nothing typed.
-    if (undone->number <= CardCount) {
+    else if (undone->number <= CardCount) {
         std::array<QString, FieldCount> fields;
         for (int i = 0; i < FieldCount; ++i)
             fields[i] = undone->card.shown(AllFields[i]);

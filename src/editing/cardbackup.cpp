@@ -78,7 +78,7 @@ Result<QString> backUpCardFile(const CardFile &source, const QString &fallbackFo
     why.stage = Stage::Backup;
     if (!fallbackFolder.isEmpty()) {
         const QString elsewhere = backupInFolder(source.path(), fallbackFolder);
-        copied = makeFolders(fallbackFolder);
+        copied = makeOwnFolder(fallbackFolder);
         if (copied)
             copied = copyDurably(source, elsewhere, progress);
         if (copied)

@@ -39,6 +39,8 @@ Result<void> CardEditSession::begin(const QString &cardPath)
     m_backupElsewhere.reset();
     m_undone.reset();
     m_journalStands = false;
+    m_journalElsewhere.reset();
+    m_toldJournalElsewhere = false;
     Result<void> begun = m_lock.acquire(cardPath);
     if (begun) {
         QStringList targets{backupBeside(cardPath), journalBeside(cardPath)};
@@ -83,8 +85,8 @@ Result<void> CardEditSession::undoInterruptedFiling(const QString &cardPath, boo
             if (const Result<void> back = putBack(file, *found->entry); !back)
                 return undoFailed(back.error());
             if (atStart)
-                m_undone =
-                    UndoneFiling{found->entry->cardNumber(), CardRecord::fromBytes(found->entry->card)};
+                m_undone = UndoneFiling{found->entry->cardNumber(), CardRecord::fromBytes(found->entry->card),
+                                        found->keeper};
         }
     }
     // A journal cut short was written before the card was touched: only removed.
@@ -123,9 +125,15 @@ Result<void> CardEditSession::write(CardFile &file, qint32 number, const CardRec
         if (m_backupPath != backupBeside(file.path()))
             m_backupElsewhere = m_backupPath;
     }
-    Result<void> filed = fileCard(file, number, card, m_fallbackFolder);
+    const Result<QString> filed = fileCard(file, number, card, m_fallbackFolder);
     m_journalStands = !filed && filed.error().cardMayBeTorn;
-    return filed;
+    if (!filed)
+        return tl::unexpected(filed.error());
+    if (*filed != journalBeside(file.path()) && !m_toldJournalElsewhere) {
+        m_toldJournalElsewhere = true;
+        m_journalElsewhere = *filed;
+    }
+    return {};
 }
 
 } // namespace velmora

@@ -16,6 +16,7 @@ struct UndoneFiling
 {
     qint32 number = 0;
     CardRecord card;
+    QString keeper; // who was filing it, when another user: empty for the user
 };
 
 // Everything below the windows that editing a card file needs: one editor at a time, a
@@ -66,6 +67,9 @@ public:
     // Once, after the write that made the backup somewhere other than beside the card
     // file: where it went.
     std::optional<QString> takeBackupElsewhere() { return std::exchange(m_backupElsewhere, std::nullopt); }
+    // Once a session, after a filing whose journal could not go beside the card file: where
+    // it went, where other keepers of the file would not find it.
+    std::optional<QString> takeJournalElsewhere() { return std::exchange(m_journalElsewhere, std::nullopt); }
 
 private:
     // Puts back what an interrupted filing changed, through a handle of its own.
@@ -76,6 +80,8 @@ private:
     QString m_fallbackFolder;
     QString m_backupPath;
     std::optional<QString> m_backupElsewhere;
+    std::optional<QString> m_journalElsewhere;
+    bool m_toldJournalElsewhere = false;
     std::optional<Failure> m_notEditable;
     std::optional<UndoneFiling> m_undone;
     bool m_journalStands = false; // a filing's card could not be put back: its journal stays

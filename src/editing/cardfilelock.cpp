@@ -6,7 +6,6 @@
 
 #include <cerrno>
 #include <fcntl.h>
-#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -36,33 +35,39 @@ Result<void> CardFileLock::acquire(const QString &path)
             return failure(Fault::ReadOnly, path, writable.error().error);
         return tl::unexpected(writable.error());
     }
-    // The lock itself is held through a descriptor for reading, so that no descriptor open
-    // for writing stays behind between filings; where flock is emulated by POSIX locks
-    // (NFS), which refuse an exclusive lock on it (EBADF), through the one for writing.
-    auto opened = openRegularFile(native, O_RDONLY);
-    FileDescriptor fd = opened ? std::move(*opened) : std::move(*writable);
-    const Result<FileIdentity> identity = identityOf(fd.get());
+    const Result<FileIdentity> identity = identityOf(writable->get());
     if (!identity)
         return systemFailure(identity.error().error, path);
-    // flock, not fcntl: an fcntl lock belongs to the process and goes as soon as any
-    // descriptor of the file closes, which every reader of the file in this process does.
-    while (::flock(fd.get(), LOCK_EX | LOCK_NB) != 0) {
+    // A write lock of the open file description: only a descriptor open for writing can
+    // take it, so that a user who may only read the card file cannot keep its keepers out
+    // (an exclusive flock needs no more than reading), and it goes with the last
+    // descriptor of this opening, not with any other descriptor of the file the process
+    // closes, as a POSIX record lock would.
+    struct flock whole = {};
+    whole.l_type = F_WRLCK;
+    whole.l_whence = SEEK_SET;
+    while (::fcntl(writable->get(), F_OFD_SETLK, &whole) != 0) {
         const int lockError = errno;
         if (lockError == EINTR)
             continue;
-        if (lockError == EBADF && writable && writable->isValid()) {
-            fd = std::move(*writable);
-            continue;
-        }
-        if (lockError == EWOULDBLOCK)
-            return failure(Fault::Locked, path, EWOULDBLOCK);
-        if (lockError == ENOLCK || lockError == EOPNOTSUPP || lockError == ENOSYS)
+        if (lockError == EAGAIN || lockError == EACCES)
+            return failure(Fault::Locked, path, lockError);
+        if (lockError == ENOLCK || lockError == EOPNOTSUPP || lockError == ENOSYS || lockError == EINVAL)
             return failure(Fault::CannotLock, path, lockError);
         return systemFailure(lockError, path);
     }
-    m_fd = std::move(fd);
+    m_fd = std::move(*writable);
     m_identity = *identity;
     return {};
+}
+
+bool editorHolds(int fd)
+{
+    struct flock probe = {};
+    probe.l_type = F_RDLCK;
+    probe.l_whence = SEEK_SET;
+    // Asking needs no right to write: a reader learns of an editor without being one.
+    return ::fcntl(fd, F_OFD_GETLK, &probe) == 0 && probe.l_type != F_UNLCK;
 }
 
 } // namespace velmora

@@ -10,8 +10,8 @@ namespace velmora {
 // name, so a second editor is refused whatever path reaches the file: a symbolic link, a
 // hard link, another spelling. The system drops it when the holder ends in any way, a
 // crash or a kill included, and a program the holder starts does not inherit it.
-// Readers never take it and are never held up by it: browsing and velmora-cards go on
-// while someone edits.
+// Readers never take it, cannot take it (it needs the right to write), and are never held
+// up by it: browsing and velmora-cards go on while someone edits.
 //
 // Held for a whole editing session (the card window and the exploration window may open
 // and close the card file meanwhile); released by release() or on destruction.
@@ -39,6 +39,10 @@ private:
     FileDescriptor m_fd;
     FileIdentity m_identity;
 };
+
+// Whether an editor holds the lock of the file open at `fd`, which may be open for reading
+// only.
+bool editorHolds(int fd);
 
 // A lock refused because another editor holds it.
 inline bool heldByAnother(const Failure &failure)

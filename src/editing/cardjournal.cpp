@@ -1,5 +1,6 @@
 #include "cardjournal.h"
 
+#include "cardfilelock.h"
 #include "fileops.h"
 #include "programfiles.h"
 
@@ -8,10 +9,12 @@
 
 #include <algorithm>
 #include <array>
+#include <vector>
 
 #include <cerrno>
 #include <fcntl.h>
-#include <sys/file.h>
+#include <grp.h>
+#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <zlib.h>
@@ -90,20 +93,60 @@ std::optional<JournalEntry> decodeJournal(const QByteArray &bytes)
     return entry;
 }
 
+namespace {
+
+// Whether the user `uid` may write a file with `card`'s owner, group and mode: whoever
+// could have filed a card in it.
+bool couldWrite(uid_t uid, gid_t fileGroup, const struct stat &card)
+{
+    if (uid == 0)
+        return true;
+    if (uid == card.st_uid)
+        return card.st_mode & S_IWUSR;
+    bool inGroup = fileGroup == card.st_gid; // the group the keeper's files are made with
+    if (const passwd *account = ::getpwuid(uid); account && !inGroup) {
+        int count = 64;
+        std::vector<gid_t> groups(static_cast<size_t>(count));
+        if (::getgrouplist(account->pw_name, account->pw_gid, groups.data(), &count) < 0) {
+            groups.resize(size_t(count));
+            ::getgrouplist(account->pw_name, account->pw_gid, groups.data(), &count);
+        }
+        groups.resize(size_t(std::max(count, 0)));
+        inGroup = std::find(groups.begin(), groups.end(), card.st_gid) != groups.end();
+    }
+    return inGroup ? (card.st_mode & S_IWGRP) != 0 : (card.st_mode & S_IWOTH) != 0;
+}
+
+QString userName(uid_t uid)
+{
+    const passwd *account = ::getpwuid(uid);
+    return account ? QString::fromLocal8Bit(account->pw_name) : QString::number(uid);
+}
+
+} // namespace
+
 std::optional<FoundJournal> findJournal(const QString &cardPath, const QString &fallbackFolder)
 {
     QStringList places{journalBeside(cardPath)};
     if (!fallbackFolder.isEmpty())
         places << journalInFolder(cardPath, fallbackFolder);
+    struct stat card = {};
+    const bool cardThere = ::stat(QFile::encodeName(cardPath).constData(), &card) == 0;
     for (const QString &place : places) {
         const Result<FileDescriptor> fd = openRegularFile(QFile::encodeName(place), O_RDONLY | O_NOFOLLOW);
         if (!fd)
             continue;
         const Result<struct stat> st = statusOf(fd->get());
-        if (!st || st->st_uid != ::geteuid() || st->st_nlink != 1)
+        if (!st || st->st_nlink != 1)
+            continue;
+        const bool own = st->st_uid == ::geteuid();
+        const bool anotherKeepers =
+            !own && place == places.first() && cardThere && couldWrite(st->st_uid, st->st_gid, card);
+        if (!own && !anotherKeepers)
             continue;
         const Result<QByteArray> bytes = readWhole(fd->get(), MostJournalBytes);
-        return FoundJournal{place, identityOf(*st), bytes ? decodeJournal(*bytes) : std::nullopt};
+        return FoundJournal{place, identityOf(*st), bytes ? decodeJournal(*bytes) : std::nullopt,
+                            own ? QString() : userName(st->st_uid)};
     }
     return std::nullopt;
 }
@@ -178,10 +221,7 @@ bool editingWasInterrupted(const QString &cardPath, const QString &fallbackFolde
     if (!match || *match == JournalMatch::Untouched)
         return false;
     // An editor filing this moment has a journal too, and holds the lock.
-    int locked;
-    while ((locked = ::flock(file.fd(), LOCK_SH | LOCK_NB)) != 0 && errno == EINTR) {
-    }
-    return locked == 0; // released with the descriptor
+    return !editorHolds(file.fd());
 }
 
 } // namespace velmora

@@ -46,10 +46,13 @@ struct FoundJournal
     QString path;
     FileIdentity identity;             // the journal file itself, for removing that one only
     std::optional<JournalEntry> entry; // nothing: it was itself cut short
+    QString keeper;                    // its writer, when another user: empty for the user
 };
 // The journal of the card file at `cardPath`, beside it or in `fallbackFolder`: a regular
-// file of the user's own with one name, opened without following a link or waiting on a
-// FIFO, and read through that descriptor. Anything else at those names is no journal.
+// file with one name, opened without following a link or waiting on a FIFO, and read
+// through that descriptor. Beside the card file it may be another keeper's, whoever could
+// write the card file (the one journal place all keepers share); in the data folder it
+// is the user's own. Anything else at those names is no journal.
 std::optional<FoundJournal> findJournal(const QString &cardPath, const QString &fallbackFolder);
 
 // What the card file says of a journal's filing.

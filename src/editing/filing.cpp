@@ -45,7 +45,7 @@ Result<PutJournal> putJournal(const CardFile &file, const QByteArray &bytes, con
     if (!put && !fallbackFolder.isEmpty()) {
         Failure besideFailure = put.error();
         const QString elsewhere = journalInFolder(file.path(), fallbackFolder);
-        Result<void> folder = makeFolders(fallbackFolder);
+        Result<void> folder = makeOwnFolder(fallbackFolder);
         put = folder ? putJournalAt(elsewhere, bytes, *mode)
                      : Result<PutJournal>(tl::unexpected(folder.error()));
         if (!put) {
@@ -78,8 +78,8 @@ Result<void> writeCard(const CardFile &file, const JournalEntry &entry)
 
 } // namespace
 
-Result<void> fileCard(const CardFile &file, qint32 number, const CardRecord &card,
-                      const QString &fallbackFolder)
+Result<QString> fileCard(const CardFile &file, qint32 number, const CardRecord &card,
+                         const QString &fallbackFolder)
 {
     if (number < 1)
         throw BadRecordNumber(number);
@@ -115,7 +115,7 @@ Result<void> fileCard(const CardFile &file, qint32 number, const CardRecord &car
         // The journal stays when the old card cannot be put back: the next editor does.
         if (const Result<void> back = putBack(file, entry); !back) {
             filed.error().cardMayBeTorn = true;
-            return filed;
+            return tl::unexpected(filed.error());
         }
     }
     if (Result<void> removed = removeFile(journal->path, journal->identity); !removed && filed) {
@@ -125,7 +125,9 @@ Result<void> fileCard(const CardFile &file, qint32 number, const CardRecord &car
         filed.error().path = journal->path;
         filed.error().cardMayBeTorn = !putBack(file, entry).has_value();
     }
-    return filed;
+    if (!filed)
+        return tl::unexpected(filed.error());
+    return journal->path;
 }
 
 } // namespace velmora

@@ -51,7 +51,7 @@ QString recoveryFilePath(const QString &cardPath, const QString &folder)
 
 Result<void> writeRecoveryFile(const QString &path, const QString &cardPath, const TypedCard &card)
 {
-    if (Result<void> folder = makeFolders(folderOf(path)); !folder)
+    if (Result<void> folder = makeOwnFolder(folderOf(path)); !folder)
         return folder;
     // Readable by the user alone: the typing is nobody else's business.
     Result<AtomicFile> file = AtomicFile::create(path, 0600, AtomicFile::Replacing::OwnFileOnly);

@@ -69,10 +69,10 @@ void frmMulti::Form_Load()
 
     openCardFile();
 
-    // A folder that cannot be created is left to the export, which then fails quietly.
+    // A folder that cannot be created, or that is not the user's alone, is left to the
+    // export, which then says that the page was not saved.
     for (const QString &folder : {m_platform.paths.programFiles(), m_platform.paths.exportFolder()})
-        if (!m_platform.files.exists(folder))
-            m_platform.files.createFolder(folder);
+        (void)m_platform.files.createFolder(folder);
 
     mnuPrint->setEnabled(false);
     mnuExport->setEnabled(false);

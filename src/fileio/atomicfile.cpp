@@ -1,6 +1,7 @@
 #include "atomicfile.h"
 
 #include "fileops.h"
+#include "pathwalk.h"
 #include "programfiles.h"
 #include "systemcalls.h"
 
@@ -14,10 +15,12 @@
 
 namespace velmora {
 
-std::optional<Failure> whyNotOwnFile(const QString &target)
+namespace {
+
+std::optional<Failure> whyNotOwnFileIn(int folder, const QByteArray &name, const QString &target)
 {
     struct stat st = {};
-    if (::lstat(QFile::encodeName(target).constData(), &st) != 0)
+    if (::fstatat(folder, name.constData(), &st, AT_SYMLINK_NOFOLLOW) != 0)
         return std::nullopt;
     if (S_ISLNK(st.st_mode))
         return Failure{Fault::Link, 0, target, FileKind::Link};
@@ -26,6 +29,16 @@ std::optional<Failure> whyNotOwnFile(const QString &target)
     if (!S_ISREG(st.st_mode))
         return Failure{Fault::NotRegular, 0, target, kindOfMode(st.st_mode)};
     return std::nullopt;
+}
+
+} // namespace
+
+std::optional<Failure> whyNotOwnFile(const QString &target)
+{
+    Result<OpenedParent> parent = openParent(target);
+    if (!parent)
+        return parent.error().error == ENOENT ? std::nullopt : std::optional(parent.error());
+    return whyNotOwnFileIn(parent->folder.get(), parent->name, target);
 }
 
 AtomicFile::AtomicFile(FileDescriptor folder, FileDescriptor fd, QByteArray temporaryName, QString target,
@@ -38,7 +51,8 @@ AtomicFile::AtomicFile(FileDescriptor folder, FileDescriptor fd, QByteArray temp
 AtomicFile::AtomicFile(AtomicFile &&other) noexcept
     : m_folder(std::move(other.m_folder)), m_fd(std::move(other.m_fd)),
       m_temporaryName(std::exchange(other.m_temporaryName, QByteArray())),
-      m_target(std::move(other.m_target)), m_identity(other.m_identity), m_synced(other.m_synced)
+      m_target(std::move(other.m_target)), m_finalName(std::move(other.m_finalName)),
+      m_identity(other.m_identity), m_synced(other.m_synced)
 {
 }
 
@@ -58,15 +72,18 @@ void AtomicFile::discard()
 Result<AtomicFile> AtomicFile::create(const QString &target, std::optional<mode_t> mode, Replacing replacing)
 {
     const QString absolute = QFileInfo(target).absoluteFilePath();
+    Result<OpenedParent> parent = openParent(absolute);
+    if (!parent) {
+        if (parent.error().fault == Fault::System)
+            parent.error().path = absolute;
+        return tl::unexpected(parent.error());
+    }
     if (replacing == Replacing::OwnFileOnly)
-        if (std::optional<Failure> why = whyNotOwnFile(absolute))
+        if (std::optional<Failure> why = whyNotOwnFileIn(parent->folder.get(), parent->name, absolute))
             return failure(std::move(*why));
-    Result<FileDescriptor> folder = openFolderOf(absolute);
-    if (!folder)
-        return systemFailure(folder.error().error, absolute);
     for (int attempt = 0; attempt < 100; ++attempt) {
         const QByteArray name = nameOf(QFile::encodeName(temporaryNameFor(absolute)));
-        FileDescriptor fd(systemCalls().openat(folder->get(), name.constData(),
+        FileDescriptor fd(systemCalls().openat(parent->folder.get(), name.constData(),
                                                O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
                                                mode ? 0600 : 0666));
         if (!fd) {
@@ -77,7 +94,8 @@ Result<AtomicFile> AtomicFile::create(const QString &target, std::optional<mode_
         const Result<FileIdentity> identity = identityOf(fd.get());
         if (!identity)
             return systemFailure(identity.error().error, absolute);
-        AtomicFile file(std::move(*folder), std::move(fd), name, absolute, *identity);
+        AtomicFile file(std::move(parent->folder), std::move(fd), name, absolute, *identity);
+        file.m_finalName = parent->name;
         if (mode && systemCalls().fchmod(file.fd(), *mode & 07777) != 0)
             return systemFailure(errno, absolute);
         return file;
@@ -106,7 +124,7 @@ Result<void> AtomicFile::commit()
 {
     Result<void> done = sync();
     if (done && systemCalls().renameat(m_folder.get(), m_temporaryName.constData(), m_folder.get(),
-                                       nameOf(QFile::encodeName(m_target)).constData()) != 0)
+                                       m_finalName.constData()) != 0)
         done = systemFailure(errno);
     if (!done) {
         done.error().path = m_target;

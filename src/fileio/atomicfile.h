@@ -13,9 +13,9 @@ namespace velmora {
 // new and exclusively under a temporary name beside the target (never through a link,
 // never over an existing file), written, then by commit() synced once, renamed over the
 // target (which replaces a link standing there rather than its target) and its folder
-// synced. Dropped before commit(), the temporary file goes. The folder is opened once and
-// every call is made relative to it, so that a folder renamed meanwhile cannot redirect
-// the rename.
+// synced. Dropped before commit(), the temporary file goes. The folder is opened once, one
+// step at a time (pathwalk.h), and every call is made relative to it, so that neither a
+// folder renamed meanwhile nor a stranger's link on the way can redirect the file.
 class AtomicFile
 {
 public:
@@ -57,6 +57,7 @@ private:
     FileDescriptor m_fd;
     QByteArray m_temporaryName; // in m_folder; empty once committed or moved from
     QString m_target;
+    QByteArray m_finalName; // the target's name in m_folder
     FileIdentity m_identity;
     bool m_synced = false;
 };

@@ -1,5 +1,6 @@
 #include "fileops.h"
 
+#include "pathwalk.h"
 #include "systemcalls.h"
 
 #include <QFile>
@@ -174,36 +175,41 @@ Result<void> syncFolderOf(const QString &path)
 namespace {
 
 // Removes the file at `path` unless `refusal` finds a reason not to, then syncs the folder.
-template<typename Refusal> Result<void> removeIf(const QString &path, Refusal refusal)
+template<typename Refusal> Result<void> removeIf(const QString &path, bool mustBeThere, Refusal refusal)
 {
-    Result<FileDescriptor> folder = openFolderOf(path);
-    if (!folder)
-        return folder.error().error == ENOENT ? Result<void>() : tl::unexpected(folder.error());
-    const QByteArray name = nameOf(QFile::encodeName(path));
+    Result<OpenedParent> parent = openParent(path);
+    if (!parent)
+        return parent.error().error == ENOENT && !mustBeThere ? Result<void>()
+                                                              : tl::unexpected(parent.error());
+    const FileDescriptor &folder = parent->folder;
+    const QByteArray &name = parent->name;
     struct stat st = {};
-    if (::fstatat(folder->get(), name.constData(), &st, AT_SYMLINK_NOFOLLOW) != 0)
-        return errno == ENOENT ? Result<void>() : systemFailure(errno, path);
+    if (::fstatat(folder.get(), name.constData(), &st, AT_SYMLINK_NOFOLLOW) != 0) {
+        if (errno != ENOENT)
+            return systemFailure(errno, path);
+        return mustBeThere ? failure(Fault::Removed, path) : Result<void>();
+    }
     if (!S_ISREG(st.st_mode))
         return failure(Failure{Fault::NotRegular, 0, path, kindOfMode(st.st_mode)});
     if (const std::optional<Fault> refused = refusal(st))
         return failure(*refused, path);
-    if (systemCalls().unlinkat(folder->get(), name.constData(), 0) != 0 && errno != ENOENT)
+    if (systemCalls().unlinkat(folder.get(), name.constData(), 0) != 0 && errno != ENOENT)
         return systemFailure(errno, path);
-    return syncFolder(folder->get(), path);
+    return syncFolder(folder.get(), path);
 }
 
 } // namespace
 
 Result<void> removeFile(const QString &path, FileIdentity expected)
 {
-    return removeIf(path, [&](const struct stat &st) {
+    return removeIf(path, true, [&](const struct stat &st) {
         return identityOf(st) == expected ? std::nullopt : std::optional(Fault::Replaced);
     });
 }
 
 Result<void> removeOwnFile(const QString &path)
 {
-    return removeIf(path, [](const struct stat &st) {
+    return removeIf(path, false, [](const struct stat &st) {
         return st.st_uid == ::geteuid() ? std::nullopt : std::optional(Fault::NotOwn);
     });
 }
@@ -225,15 +231,49 @@ Result<void> makeFolders(const QString &path, mode_t mode)
     for (qsizetype at = 1; at <= native.size(); ++at) {
         if (at != native.size() && native.at(at) != '/')
             continue;
-        const QByteArray prefix = native.left(at);
-        if (systemCalls().mkdirat(AT_FDCWD, prefix.constData(), mode) != 0 && errno != EEXIST)
-            return systemFailure(errno, QFile::decodeName(prefix));
+        // Each step judged as the walk judges it; no folder is made at the end of a link.
+        const Result<OpenedParent> parent = openParent(QFile::decodeName(native.left(at)));
+        if (!parent)
+            return tl::unexpected(parent.error());
+        if (parent->name != "." &&
+            systemCalls().mkdirat(parent->folder.get(), parent->name.constData(), mode) != 0 &&
+            errno != EEXIST)
+            return systemFailure(errno, parent->resolved);
     }
     struct stat st = {};
     if (::stat(native.constData(), &st) != 0)
         return systemFailure(errno, path);
     if (!S_ISDIR(st.st_mode))
         return systemFailure(ENOTDIR, path);
+    return {};
+}
+
+Result<void> makeOwnFolder(const QString &path)
+{
+    if (Result<void> made = makeFolders(path, 0700); !made)
+        return made;
+    return checkOwnFolder(path);
+}
+
+Result<void> checkOwnFolder(const QString &path)
+{
+    const Result<OpenedParent> parent = openParent(path, LastLink::Followed);
+    if (!parent)
+        return tl::unexpected(parent.error());
+    struct stat holder = {};
+    struct stat own = {};
+    if (::fstat(parent->folder.get(), &holder) != 0 ||
+        ::fstatat(parent->folder.get(), parent->name.constData(), &own, AT_SYMLINK_NOFOLLOW) != 0)
+        return systemFailure(errno, path);
+    if (!S_ISDIR(own.st_mode))
+        return systemFailure(ENOTDIR, path);
+    if (own.st_uid != ::geteuid())
+        return failure(Failure{Fault::NotOwn, 0, path, FileKind::Folder});
+    if ((own.st_mode & (S_IWGRP | S_IWOTH)) != 0)
+        return failure(Failure{Fault::OthersCanWrite, 0, path, FileKind::Folder});
+    // Whoever may rename names in the folder above may put another folder in its place.
+    if (!isSteadyFolder(holder))
+        return failure(Failure{Fault::OthersCanWrite, 0, folderOf(parent->resolved), FileKind::Folder});
     return {};
 }
 

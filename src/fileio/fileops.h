@@ -46,8 +46,8 @@ QByteArray nameOf(const QByteArray &path);
 Result<FileDescriptor> openFolderOf(const QString &path);
 
 // Removes the file at `path` only when it is still `expected`, the file the caller opened
-// or made, and syncs the folder: a file put at the name meanwhile by someone else stays.
-// A file already gone is no failure.
+// or made, and syncs the folder: a file put at the name meanwhile by someone else stays,
+// and a file already gone is Fault::Removed, since someone else took it.
 Result<void> removeFile(const QString &path, FileIdentity expected);
 // Removes a file of the program's own by name, a regular file of the user's and nothing
 // else, and syncs the folder; a file already gone is no failure.
@@ -59,5 +59,11 @@ Result<void> renameDurably(const QString &from, const QString &to);
 
 // Creates `path` and the folders missing above it with `mode`.
 Result<void> makeFolders(const QString &path, mode_t mode = 0700);
+// A folder where the program keeps files of its own (its data folder): made, with the
+// folders missing above it, for the user alone; refused when it is another user's, when
+// others can write into it, or when others could put another folder in its place.
+Result<void> makeOwnFolder(const QString &path);
+// The same refusals of a folder that must already be there.
+Result<void> checkOwnFolder(const QString &path);
 
 } // namespace velmora

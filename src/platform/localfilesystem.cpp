@@ -20,7 +20,7 @@ Result<void> LocalFileSystem::createFolder(const QString &path)
 {
     // "C:\Program Files" stands for the user's data folder, whose parents a fresh account
     // may not have yet (~/.local): the folder is made with them, for the user alone.
-    return makeFolders(path);
+    return makeOwnFolder(path);
 }
 
 Result<void> LocalFileSystem::removeFile(const QString &path)
@@ -54,6 +54,10 @@ Result<FileDescriptor> openOwnFile(const QString &path, int flags)
 
 Result<void> LocalFileSystem::createEmpty(const QString &path)
 {
+    // Once an exploration: its folder must be the user's alone, or another user could have
+    // put any file of the user's under the export file's name.
+    if (Result<void> folder = checkOwnFolder(folderOf(path)); !folder)
+        return folder;
     const Result<FileDescriptor> fd = openOwnFile(path, 0);
     if (!fd)
         return tl::unexpected(fd.error());

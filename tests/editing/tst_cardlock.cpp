@@ -10,8 +10,10 @@
 #include <QTest>
 
 #include <csignal>
+#include <fcntl.h>
 #include <functional>
 #include <spawn.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -169,7 +171,16 @@ private slots:
         }
         QVERIFY(!reader.isLocked());
         QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner));
+        // An exclusive flock needs no more than reading: it keeps no editor out, and the
+        // reader still sees the editor at work.
+        const int readerFd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+        QCOMPARE(::flock(readerFd, LOCK_EX | LOCK_NB), 0);
         QCOMPARE(acquiredInChild(path), Locked);
+        QVERIFY(!editorHolds(readerFd));
+        CardFileLock editor;
+        QVERIFY(editor.acquire(path));
+        QVERIFY(editorHolds(readerFd));
+        ::close(readerFd);
     }
 
     void aFifoFailsAtOnce()

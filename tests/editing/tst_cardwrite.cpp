@@ -394,8 +394,12 @@ private slots:
             limit.emplace(stored.size() + 60); // room for the journal, not for the whole card
             break;
         case Trouble::ReadOnlyMedium:
+            // No medium turns read-only under a descriptor open for writing, the lock's: the
+            // next session finds it so.
             e.file.close();
+            e.session.end();
             QVERIFY(medium->makeReadOnly());
+            QVERIFY(!e.session.begin(e.path));
             e.file.open(e.path);
             break;
         case Trouble::ReadOnlyFile:

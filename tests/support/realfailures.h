@@ -32,7 +32,8 @@ struct SmallMedium
 {
     explicit SmallMedium(const QString &folder)
         : native(QFile::encodeName(folder)),
-          mounted(privateMounts && ::mount("tmpfs", native.constData(), "tmpfs", 0, "size=64k") == 0)
+          mounted(privateMounts &&
+                  ::mount("tmpfs", native.constData(), "tmpfs", 0, "size=64k,mode=0700") == 0)
     {
     }
     ~SmallMedium()
