@@ -91,6 +91,7 @@ int main(int argc, char *argv[])
     } else {
         tellOfInterruptedEditing(platform, choice.cardFile);
     }
+    tellOfAnUnsafeDataFolder(platform);
     registerForms(platform, forms, session);
     installFailureHandler(platform);
     const ProgramEnd programEnd(forms); // a signal or a logout keeps the typing first

@@ -3,6 +3,7 @@
 #include "cardeditsession.h"
 #include "cardfilefailure.h"
 #include "cardjournal.h"
+#include "fileops.h"
 #include "frmabout.h"
 #include "frmhelp.h"
 #include "frmmulti.h"
@@ -13,8 +14,10 @@
 #include "platform.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QPointer>
 
+#include <cstdio>
 #include <memory>
 
 namespace velmora {
@@ -58,6 +61,22 @@ void tellOfInterruptedEditing(Platform &platform, const QString &cardFile)
                                           "καταχώρισης. Το αρχείο δείχνεται όπως είναι· η επόμενη διόρθωση "
                                           "(velmora --edit) θα το επαναφέρει όπως ήταν πριν από αυτήν."),
                            AppTitle, Buttons::Ok, Icon::Exclamation);
+}
+
+void tellOfAnUnsafeDataFolder(Platform &platform)
+{
+    const QString folder = platform.paths.exportFolder();
+    if (!QFileInfo::exists(folder))
+        return;
+    const Result<void> safe = checkOwnFolder(folder);
+    if (safe)
+        return;
+    const QString text =
+        greekText(safe.error()) +
+        QStringLiteral("\nΤο πρόγραμμα δεν γράφει τίποτα εκεί: ούτε σελίδες Διερευνήσεων, ούτε "
+                       "αντίγραφα ασφαλείας, ούτε ό,τι πληκτρολογείται για ανάκτηση.");
+    std::fputs((text + QLatin1Char('\n')).toUtf8().constData(), stderr);
+    platform.messages.show(text, AppTitle, Buttons::Ok, Icon::Exclamation);
 }
 
 bool beginEditing(Platform &platform, CardEditSession &editing, const QString &cardFile, bool installed)

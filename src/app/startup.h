@@ -22,6 +22,11 @@ void installFailureHandler(Platform &platform);
 // shown. The bibliography installed with the program is never edited. False, after
 // telling the user, when another editor holds the file: the program then does not start.
 // A start that ends up only reading the file says so when an editor was cut short.
+// Once at the start: the user's data folder, where the export file, the recovery file and
+// backups that do not fit beside the card file go, is another user's or others can write
+// into it, so the program writes nothing there.
+void tellOfAnUnsafeDataFolder(Platform &platform);
+
 bool beginEditing(Platform &platform, CardEditSession &editing, const QString &cardFile, bool installed);
 
 // For a program that only reads the card file: says, once, that an editing session was

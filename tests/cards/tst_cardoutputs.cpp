@@ -64,17 +64,21 @@ private slots:
         QTest::addColumn<mode_t>("folderMode");
         QTest::addColumn<bool>("byAnother"); // planted by another user, or by the user
         QTest::addColumn<bool>("link");      // a link to the user's file, or a file
+        QTest::addColumn<bool>("onTheWay");  // the link is a folder on the way to the output
         QTest::addColumn<bool>("written");
-        QTest::newRow("another's link, sticky folder") << mode_t(01777) << true << true << false;
-        QTest::newRow("another's link, group folder") << mode_t(0775) << true << true << false;
-        QTest::newRow("another's file, sticky folder") << mode_t(01777) << true << false << false;
-        QTest::newRow("own link, sticky folder") << mode_t(01777) << false << true << true;
+        QTest::newRow("another's link, sticky folder") << mode_t(01777) << true << true << false << false;
+        QTest::newRow("another's link, group folder") << mode_t(0775) << true << true << false << false;
+        QTest::newRow("another's file, sticky folder") << mode_t(01777) << true << false << false << false;
+        QTest::newRow("own link, sticky folder") << mode_t(01777) << false << true << false << true;
+        QTest::newRow("another's link to the user's folder, on the way")
+            << mode_t(01777) << true << true << true << false;
     }
     void sharedFolders()
     {
         QFETCH(mode_t, folderMode);
         QFETCH(bool, byAnother);
         QFETCH(bool, link);
+        QFETCH(bool, onTheWay);
         QFETCH(bool, written);
         if (::geteuid() != 0 || QStandardPaths::findExecutable(QStringLiteral("setpriv")).isEmpty())
             QSKIP("another user is played by root through setpriv");
@@ -88,7 +92,9 @@ private slots:
         tool.put(Csv, CsvText);
         tool.put(Cards, everyByte(2));
         const QString victim = tool.path(QStringLiteral("victim"));
+        // On the way: shared/out -> the user's folder, and the output shared/out/victim.
         const QString target = shared + QStringLiteral("/out");
+        const QString output = onTheWay ? target + QStringLiteral("/victim") : target;
 
         for (const QString &command : {QStringLiteral("import"), QStringLiteral("export")}) {
             tool.put(QStringLiteral("victim"), Victim);
@@ -96,11 +102,12 @@ private slots:
             if (!link) {
                 QVERIFY(asNobody({QStringLiteral("touch"), target}));
             } else if (byAnother) {
-                QVERIFY(asNobody({QStringLiteral("ln"), QStringLiteral("-s"), victim, target}));
+                QVERIFY(asNobody({QStringLiteral("ln"), QStringLiteral("-s"),
+                                  onTheWay ? tool.dir.path() : victim, target}));
             } else {
                 QVERIFY(QFile::link(victim, target));
             }
-            const int status = tool.run(commandInto(command, tool, target));
+            const int status = tool.run(commandInto(command, tool, output));
             QCOMPARE(QFileInfo(target).isSymLink(), link);
             if (written) {
                 QCOMPARE(status, 0);

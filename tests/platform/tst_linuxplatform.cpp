@@ -11,6 +11,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace velmora;
@@ -173,6 +174,7 @@ private slots:
         QTest::newRow("the user's file") << QStringLiteral("own") << true;
         QTest::newRow("a link to the user's file") << QStringLiteral("link") << false;
         QTest::newRow("another user's file") << QStringLiteral("other") << false;
+        QTest::newRow("a second name of the user's file") << QStringLiteral("hardlink") << false;
     }
     void theExportFileIsWrittenOnlyAsTheUsersOwn()
     {
@@ -189,6 +191,8 @@ private slots:
         put(victim, "private");
         if (standing == QLatin1String("link")) {
             QVERIFY(QFile::link(victim, file));
+        } else if (standing == QLatin1String("hardlink")) {
+            QCOMPARE(::link(QFile::encodeName(victim).constData(), QFile::encodeName(file).constData()), 0);
         } else {
             put(file, "old\r\n");
             if (standing == QLatin1String("other") &&
@@ -205,6 +209,31 @@ private slots:
         QFile back(victim);
         QVERIFY(back.open(QIODevice::ReadOnly));
         QCOMPARE(back.readAll(), QByteArray("private"));
+    }
+
+    // The user's data folder, made for the user alone whatever the umask, and refused when
+    // another user could put names in it.
+    void theDataFolderIsTheUsersAlone()
+    {
+        QTemporaryDir dir;
+        const mode_t saved = ::umask(0);
+        const Result<void> made =
+            LocalFileSystem().createFolder(dir.filePath(QStringLiteral("local/share/Velmora")));
+        ::umask(saved);
+        QVERIFY(made);
+        for (const QString &folder : {QStringLiteral("local"), QStringLiteral("local/share"),
+                                      QStringLiteral("local/share/Velmora")}) {
+            struct stat st = {};
+            QCOMPARE(::stat(QFile::encodeName(dir.filePath(folder)).constData(), &st), 0);
+            QCOMPARE(st.st_mode & 0777, 0700u);
+        }
+        QVERIFY(QFile::setPermissions(dir.filePath(QStringLiteral("local/share")),
+                                      QFile::permissions(dir.filePath(QStringLiteral("local/share"))) |
+                                          QFile::WriteOther | QFile::ExeOther));
+        const Result<void> refused =
+            LocalFileSystem().createFolder(dir.filePath(QStringLiteral("local/share/Velmora")));
+        QVERIFY(!refused);
+        QCOMPARE(refused.error().fault, Fault::OthersCanWrite);
     }
 };
 
