@@ -11,6 +11,7 @@
 #include <btparse.h>
 #include <cstdio>
 #include <cstring>
+#include <fcntl.h>
 #include <sys/mman.h>
 #include <unistd.h>
 #include <utility>
@@ -190,11 +191,15 @@ private:
 class LibraryMessages
 {
 public:
-    LibraryMessages() : m_fd(memfd_create("btparse-messages", MFD_CLOEXEC)) {}
+    LibraryMessages()
+        : m_fd(memfd_create("btparse-messages", MFD_CLOEXEC)), m_stderr(::fcntl(2, F_DUPFD_CLOEXEC, 3))
+    {
+    }
     ~LibraryMessages()
     {
-        if (m_fd >= 0)
-            ::close(m_fd);
+        for (int fd : {m_fd, m_stderr})
+            if (fd >= 0)
+                ::close(fd);
     }
     LibraryMessages(const LibraryMessages &) = delete;
     LibraryMessages &operator=(const LibraryMessages &) = delete;
@@ -202,17 +207,13 @@ public:
     template<class Work> QStringList during(Work &&work)
     {
         std::fflush(stderr);
-        const int saved = m_fd >= 0 ? ::dup(2) : -1;
-        if (saved < 0 || ::dup2(m_fd, 2) < 0) {
-            if (saved >= 0)
-                ::close(saved);
+        if (m_fd < 0 || m_stderr < 0 || ::dup2(m_fd, 2) < 0) {
             work();
             return {};
         }
         work();
         std::fflush(stderr);
-        ::dup2(saved, 2);
-        ::close(saved);
+        ::dup2(m_stderr, 2);
         const off_t size = ::lseek(m_fd, 0, SEEK_CUR);
         if (size <= 0)
             return {};
@@ -229,6 +230,7 @@ public:
 
 private:
     int m_fd;
+    int m_stderr; // the standard error as it was
 };
 
 using FieldList = QList<std::pair<QByteArray, QByteArray>>; // names lower case, values expanded
@@ -306,9 +308,19 @@ private:
         m_sink(r);
     }
 
+    // Gathering, an entry is parsed only when it may cross-reference or be cross-referenced.
+    bool mayMatter(const RawEntry &raw) const
+    {
+        if (m_emit || raw.type == "string" || raw.text.contains("crossref") ||
+            raw.text.contains("CROSSREF") || raw.text.contains("Crossref"))
+            return true;
+        const qsizetype open = raw.type.size() + 2, comma = raw.text.indexOf(',', open);
+        return comma < 0 || m_targets.contains(raw.text.mid(open, comma - open).trimmed().toLower());
+    }
+
     void read(RawEntry &raw)
     {
-        if (raw.type == "comment" || raw.type == "preamble")
+        if (raw.type == "comment" || raw.type == "preamble" || !mayMatter(raw))
             return;
         if (!raw.closed)
             return fail(raw, QStringLiteral("its braces or quotes do not pair: the entry runs to the next "

@@ -22,6 +22,7 @@ public:
 private:
     QIODevice &m_input;
     qsizetype m_maxBytes;
+    QByteArray m_buffer;
     qint64 m_line = 0;
     bool m_tooLong = false;
 };
