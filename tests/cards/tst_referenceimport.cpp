@@ -284,13 +284,10 @@ private slots:
                                                      "ΕΠΙΜ. ΚΑΡΟΛΙΔΗΣ Π.",
                                                      "ΕΛΕΥΘΕΡΟΥΔΑΚΗΣ, ΑΘΗΝΑ 1925",
                                                      "6 ΤΟΜ.; 5Η ΕΚΔ."};
-        QTest::newRow("Zotero's CSL-JSON") << sourceFile("tests/cards/data/zotero.json")
-                                           << QStringList{"960-",
-                                                          "ΒΑΚΑΛΟΠΟΥΛΟΣ Α.Ε.",
-                                                          "ΙΣΤΟΡΙΑ ΤΟΥ ΝΕΟΥ ΕΛΛΗΝΙΣΜΟΥ",
-                                                          "",
-                                                          "ΕΤΑΙΡΕΙΑ ΜΑΚΕΔΟΝΙΚΩΝ ΣΠΟΥΔΩΝ, ΘΕΣΣΑΛΟΝΙΚ",
-                                                          "8 ΤΟΜ.; ΕΠΑΝΕΚΔΟΣΗ 1"};
+        QTest::newRow("Zotero's CSL-JSON")
+            << sourceFile("tests/cards/data/zotero.json")
+            << QStringList{"960-", "ΒΑΚΑΛΟΠΟΥΛΟΣ Α.Ε.",        "ΙΣΤΟΡΙΑ ΤΟΥ ΝΕΟΥ ΕΛΛΗΝΙΣΜΟΥ",
+                           "",     "ΒΑΝΙΑΣ, ΘΕΣΣΑΛΟΝΙΚΗ 1961", "8 ΤΟΜ.; ΕΠΑΝΕΚΔΟΣΗ 1"};
         QTest::newRow("JabRef's BibTeX") << sourceFile("tests/cards/data/jabref.bib")
                                          << QStringList{"0-521-39830-4",
                                                         "CHADWICK J.",
