@@ -77,10 +77,10 @@ private slots:
         QTest::addColumn<QStringList>("card");
         QTest::addColumn<QStringList>("told"); // each once, after "INPUT:LINE: "
 
-        QTest::newRow("RIS: CR LF, byte order mark, authors, translator, pages")
+        QTest::newRow("RIS: CR LF, byte order mark, a value continued, authors, translator, pages")
             << "ris"
             << QByteArray("\xEF\xBB\xBFTY  - BOOK\r\nAU  - Σβορώνος, Νίκος Γ.\r\nAU  - Svoronos, Nicolas\r\n"
-                          "A4  - Κοκκίνου, Αικατερίνη\r\nTI  - Επισκόπηση της νεοελληνικής ιστορίας\r\n"
+                          "A4  - Κοκκίνου, Αικατερίνη\r\nTI  - Επισκόπηση της\r\nνεοελληνικής ιστορίας\r\n"
                           "PY  - 1976\r\nPB  - Θεμέλιο\r\nCY  - Αθήνα\r\nSP  - 160\r\nSN  - 960-310-093-5\r\n"
                           "ER  - \r\n")
             << QStringList()
