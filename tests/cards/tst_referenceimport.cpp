@@ -87,6 +87,13 @@ private slots:
             << QStringList{"960-310-093-5",   "ΣΒΟΡΩΝΟΣ Ν.Γ.",       "ΕΠΙΣΚΟΠΗΣΗ ΤΗΣ ΝΕΟΕΛΛΗΝΙΚΗΣ ΙΣΤΟΡΙΑΣ",
                            "AND SVORONOS N.", "ΘΕΜΕΛΙΟ, ΑΘΗΝΑ 1976", "Σ. 160; ΜΕΤ. ΚΟΚΚΙΝΟ"}
             << QStringList{"1: PagesNotes: 24 characters, at most 20 fit; cut: \"Υ Α.\""};
+        QTest::newRow("RIS: an article, found by its journal")
+            << "ris"
+            << QByteArray("TY  - JOUR\nAU  - Olivier, Jean-Pierre\nTI  - The Cretan script\nJO  - Kadmos\n"
+                          "VL  - 35\nIS  - 2\nPY  - 1996\nSP  - 101\nEP  - 130\nSN  - 0022-7498\nER  - \n")
+            << QStringList() << QStringList{"960-", "OLIVIER J.-P.",      "THE CRETAN SCRIPT",
+                                            "",     "KADMOS 35(2), 1996", "Σ. 101-130"}
+            << QStringList{"1: not kept: SN"};
         QTest::newRow("RIS: text as written")
             << "ris"
             << QByteArray("TY  - BOOK\nAU  - Δετοράκης, Θεοχάρης\nTI  - Ιστορία της Κρήτης\nER  - \n")
