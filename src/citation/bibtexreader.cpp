@@ -311,8 +311,7 @@ private:
     // Gathering, an entry is parsed only when it may cross-reference or be cross-referenced.
     bool mayMatter(const RawEntry &raw) const
     {
-        if (m_emit || raw.type == "string" || raw.text.contains("crossref") ||
-            raw.text.contains("CROSSREF") || raw.text.contains("Crossref"))
+        if (m_emit || raw.type == "string" || raw.text.toLower().contains("crossref"))
             return true;
         const qsizetype open = raw.type.size() + 2, comma = raw.text.indexOf(',', open);
         return comma < 0 || m_targets.contains(raw.text.mid(open, comma - open).trimmed().toLower());
