@@ -32,118 +32,33 @@ const QHash<QString, Accent> &accents()
 const QHash<QString, QString> &symbols()
 {
     static const QHash<QString, QString> table = [] {
-        const char *pairs[][2] = {
-            {"ss", "ß"},
-            {"o", "ø"},
-            {"O", "Ø"},
-            {"ae", "æ"},
-            {"AE", "Æ"},
-            {"oe", "œ"},
-            {"OE", "Œ"},
-            {"aa", "å"},
-            {"AA", "Å"},
-            {"l", "ł"},
-            {"L", "Ł"},
-            {"i", "ı"},
-            {"j", "ȷ"},
-            {"dh", "ð"},
-            {"DH", "Ð"},
-            {"th", "þ"},
-            {"TH", "Þ"},
-            {"ng", "ŋ"},
-            {"NG", "Ŋ"},
-            {"textbackslash", "\\"},
-            {"textbraceleft", "{"},
-            {"textbraceright", "}"},
-            {"textasciitilde", "~"},
-            {"textasciicircum", "^"},
-            {"textunderscore", "_"},
-            {"textbar", "|"},
-            {"textless", "<"},
-            {"textgreater", ">"},
-            {"textendash", "–"},
-            {"textemdash", "—"},
-            {"textquoteleft", "‘"},
-            {"textquoteright", "’"},
-            {"textquotedblleft", "“"},
-            {"textquotedblright", "”"},
-            {"guillemotleft", "«"},
-            {"guillemotright", "»"},
-            {"guillemetleft", "«"},
-            {"guillemetright", "»"},
-            {"textellipsis", "…"},
-            {"dots", "…"},
-            {"ldots", "…"},
-            {"S", "§"},
-            {"textsection", "§"},
-            {"P", "¶"},
-            {"copyright", "©"},
-            {"textcopyright", "©"},
-            {"textregistered", "®"},
-            {"pounds", "£"},
-            {"textsterling", "£"},
-            {"texteuro", "€"},
-            {"euro", "€"},
-            {"textdegree", "°"},
-            {"textperiodcentered", "·"},
-            {"LaTeX", "LaTeX"},
-            {"TeX", "TeX"},
-            {"BibTeX", "BibTeX"},
-            {"quad", " "},
-            {"qquad", " "},
-            {"space", " "},
-            {"nobreakspace", " "},
-            {"slash", "/"},
-        };
+        // Command and text, in pairs: the letters and the text symbols.
+        const QStringList pairs =
+            QStringLiteral(
+                "ss ß o ø O Ø ae æ AE Æ oe œ OE Œ aa å AA Å l ł L Ł i ı j ȷ dh ð DH Ð th þ TH Þ ng ŋ NG Ŋ "
+                "textbackslash \\ textbraceleft { textbraceright } textasciitilde ~ textasciicircum ^ "
+                "textunderscore _ textbar | textless < textgreater > textendash – textemdash — "
+                "textquoteleft ‘ textquoteright ’ textquotedblleft “ textquotedblright ” guillemotleft « "
+                "guillemotright » guillemetleft « guillemetright » textellipsis … dots … ldots … S § "
+                "textsection § P ¶ copyright © textcopyright © textregistered ® pounds £ textsterling £ "
+                "texteuro € euro € textdegree ° textperiodcentered · slash / LaTeX LaTeX TeX TeX BibTeX "
+                "BibTeX")
+                .split(u' ');
         QHash<QString, QString> t;
-        for (const auto &p : pairs)
-            t.insert(QString::fromUtf8(p[0]), QString::fromUtf8(p[1]));
+        for (qsizetype i = 0; i + 1 < pairs.size(); i += 2)
+            t.insert(pairs[i], pairs[i + 1]);
+        for (const char *space : {"quad", "qquad", "space", "nobreakspace"})
+            t.insert(QString::fromLatin1(space), QStringLiteral(" "));
         // Commands that only set the type or guard the case: nothing of their own is printed.
-        for (const char *c : {"emph",
-                              "textit",
-                              "textbf",
-                              "textsc",
-                              "textup",
-                              "textsf",
-                              "texttt",
-                              "textrm",
-                              "textsl",
-                              "textnormal",
-                              "textmd",
-                              "mkbibquote",
-                              "mkbibemph",
-                              "mkbibitalic",
-                              "mkbibbold",
-                              "enquote",
-                              "textgreek",
-                              "textlatin",
-                              "mbox",
-                              "hbox",
-                              "MakeUppercase",
-                              "MakeLowercase",
-                              "uppercase",
-                              "lowercase",
-                              "NoCaseChange",
-                              "url",
-                              "relax",
-                              "protect",
-                              "ensuremath",
-                              "textsuperscript",
-                              "textsubscript",
-                              "it",
-                              "bf",
-                              "sc",
-                              "em",
-                              "rm",
-                              "sf",
-                              "tt",
-                              "sl",
-                              "upshape",
-                              "itshape",
-                              "scshape",
-                              "bfseries",
-                              "normalfont"})
-            t.insert(QString::fromLatin1(c), QString());
+        for (const QString &c :
+             QStringLiteral(
+                 "emph textit textbf textsc textup textsf texttt textrm textsl textnormal textmd "
+                 "mkbibquote mkbibemph mkbibitalic mkbibbold enquote textgreek textlatin mbox hbox "
+                 "MakeUppercase MakeLowercase uppercase lowercase NoCaseChange url relax protect "
+                 "ensuremath textsuperscript textsubscript it bf sc em rm sf tt sl upshape itshape "
+                 "scshape bfseries normalfont")
+                 .split(u' '))
+            t.insert(c, QString());
         return t;
     }();
     return table;
