@@ -101,6 +101,15 @@ bool isOwnField(const QByteArray &name)
     return own.contains(name);
 }
 
+// "crossref" in any case, without a copy of the entry in small letters.
+bool mentionsCrossref(const QByteArray &text)
+{
+    for (qsizetype i = 0; i + 8 <= text.size(); ++i)
+        if ((text[i] | 0x20) == 'c' && qstrnicmp(text.constData() + i, "crossref", 8) == 0)
+            return true;
+    return false;
+}
+
 ReferenceKind kindOf(const QByteArray &type)
 {
     static const QSet<QByteArray> articles = {"article", "suppperiodical"};
@@ -156,7 +165,7 @@ private:
     // Gathering, an entry is parsed only when it may cross-reference or be cross-referenced.
     bool mayMatter(const RawEntry &raw) const
     {
-        if (m_emit || raw.type == "string" || raw.text.toLower().contains("crossref"))
+        if (m_emit || raw.type == "string" || mentionsCrossref(raw.text))
             return true;
         const qsizetype open = raw.type.size() + 2, comma = raw.text.indexOf(',', open);
         return comma < 0 || m_targets.contains(raw.text.mid(open, comma - open).trimmed().toLower());
@@ -305,15 +314,24 @@ private:
     Reference referenceOf(const RawEntry &raw, const QByteArray &key, const FieldList &entryFields,
                           QStringList *problems)
     {
-        QHash<QByteArray, QByteArray> fields;
-        for (const auto &[n, v] : entryFields)
-            fields.insert(n, v);
+        FieldList fields = entryFields; // a few each: looked through, not hashed
         Reference r;
         r.line = raw.line;
         r.name = QString::fromUtf8(key);
         r.kind = kindOf(raw.type);
-        const auto take = [&](const char *name) { return fields.take(name).simplified(); };
+        const auto take = [&](const char *name) {
+            for (auto f = fields.begin(); f != fields.end(); ++f) {
+                if (f->first == name) {
+                    const QByteArray value = f->second.simplified();
+                    fields.erase(f);
+                    return value;
+                }
+            }
+            return QByteArray();
+        };
         const auto textOf = [&](const QByteArray &tex, const char *name) {
+            if (tex.isEmpty())
+                return QString();
             QSet<QString> unknown;
             const QString text = textOfTex(decodedUtf8(tex, QString::fromUtf8(name), problems), &unknown);
             for (const QString &command : unknown)
@@ -414,9 +432,9 @@ private:
                 b.notes << n;
         if (others)
             b.notes << (isGreek(b.title) ? QStringLiteral("ΚΑΙ ΑΛΛΟΙ") : QStringLiteral("ET AL."));
-        for (auto i = fields.cbegin(); i != fields.cend(); ++i)
-            if (!isConsumed(i.key()))
-                r.notKept << QString::fromUtf8(i.key());
+        for (const auto &[name, value] : fields)
+            if (!isConsumed(name))
+                r.notKept << QString::fromUtf8(name);
         if (r.kind != ReferenceKind::Part && !bookTitle.isEmpty())
             r.notKept << QStringLiteral("booktitle");
         if (r.kind != ReferenceKind::Article && !container.isEmpty())

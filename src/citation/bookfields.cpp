@@ -6,12 +6,6 @@ namespace velmora::cards {
 
 namespace {
 
-// Cards with no personal author say so in the author field.
-bool isNoPersonalAuthor(const QString &author)
-{
-    return author == QStringLiteral("ΣΥΛΛΟΓΙΚΟ ΕΡΓΟ") || author == QStringLiteral("ΑΝΩΝΥΜΟΣ");
-}
-
 struct RoleAbbreviation
 {
     const char *abbreviation; // UTF-8
@@ -65,6 +59,11 @@ bool readOtherName(const QString &text, Book *book)
         return true;
     }
     return false;
+}
+
+bool isNoPersonalAuthor(const QString &author)
+{
+    return author == QStringLiteral("ΣΥΛΛΟΓΙΚΟ ΕΡΓΟ") || author == QStringLiteral("ΑΝΩΝΥΜΟΣ");
 }
 
 bool isGreek(const QString &text)

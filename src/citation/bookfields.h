@@ -50,6 +50,9 @@ bool splitPublication(const QString &text, Book *book);
 // notes as well; false, with nothing added, when it begins with none of them.
 bool readOtherName(const QString &text, Book *book);
 
+// Cards with no personal author say so in the author field.
+bool isNoPersonalAuthor(const QString &author);
+
 // A title with a Greek letter anywhere in it is Greek.
 bool isGreek(const QString &text);
 

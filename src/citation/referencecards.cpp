@@ -34,11 +34,6 @@ PersonName abbreviated(PersonName person)
     return person;
 }
 
-bool isNoPersonalAuthor(const QString &text)
-{
-    return text == QStringLiteral("ΣΥΛΛΟΓΙΚΟ ΕΡΓΟ") || text == QStringLiteral("ΑΝΩΝΥΜΟΣ");
-}
-
 // "2" as "2Η ΕΚΔ." or "2ND ED.", as the bibliography writes editions; words as they are.
 QString editionText(const QString &edition, bool greek)
 {
