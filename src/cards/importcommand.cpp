@@ -133,7 +133,7 @@ Command importCommand()
 {
     return Command{
         QStringLiteral("import"),
-        QStringLiteral("import [--cut] CSV FILIS\n  import --format FORMAT [--keep-case] INPUT FILIS"),
+        QStringLiteral("import [--cut] CSV FILIS\n  import [--format FORMAT] [--keep-case] INPUT FILIS"),
         QStringLiteral(
             "a UTF-8 CSV with the header Isbn,Author,Title,OtherName,Publication,PagesNotes into a "
             "new card file; a value that does not fit stops the import unless --cut.\n"
