@@ -257,10 +257,10 @@ void reportImports(Report &report, const QString &folder, qint64 entries, int ru
         }
         report.time(QStringLiteral("velmora-cards import --format %1, %2 entries").arg(format).arg(entries),
                     median(times), 0, 10000);
+        // The target also asks for less than 8 MiB more than a tenth as many entries take.
         report.figure(
-            QStringLiteral("  peak RSS of the import, %1 / %2 entries").arg(entries / 10).arg(entries),
-            QStringLiteral("%1 / %2 MiB").arg(peak[0], 0, 'f', 1).arg(peak[1], 0, 'f', 1),
-            QStringLiteral("< 64 MiB, < +8 MiB"),
+            QStringLiteral("  peak RSS (%1 entries: %2 MiB)").arg(entries / 10).arg(peak[0], 0, 'f', 1),
+            QStringLiteral("%1 MiB").arg(peak[1], 0, 'f', 1), QStringLiteral("< 64 MiB"),
             peak[1] < 64 && peak[1] - peak[0] < 8 ? Report::Verdict::Pass : Report::Verdict::Miss);
     }
     for (const QString &file : {cards, input, output})
