@@ -1,6 +1,7 @@
 // Velmora's speed benchmark: a card file of a million cards, the searches and an
 // exploration through the real windows, each against a plain C scan of the same file, and
-// the save of one card in editing mode, and the card tool's export for reference managers.
+// the save of one card in editing mode, and the card tool's export for reference managers
+// and its import of what they export.
 //
 //   velmora_bench [--cards N] [--runs N] [--folder DIR] [--no-window] [--program PATH]
 //
@@ -201,16 +202,15 @@ double peakRssMiBOf(qint64 pid)
     return 0;
 }
 
-// The card tool's export for reference managers, in a process of its own as people run it;
-// `peakMiB` is raised to the process's peak memory as last seen while it ran.
-double exportMs(const QString &cardPath, const QString &format, const QString &out, double *peakMiB)
+// The card tool run as people run it, in a process of its own; `peakMiB` is raised to the
+// process's peak memory as last seen while it ran.
+double cardToolMs(const QStringList &arguments, double *peakMiB)
 {
     QProcess tool;
     tool.setStandardOutputFile(QProcess::nullDevice());
     tool.setStandardErrorFile(QProcess::nullDevice());
     const auto start = std::chrono::steady_clock::now();
-    tool.start(QStringLiteral(VELMORA_CARDS_TOOL),
-               {QStringLiteral("export"), QStringLiteral("--format"), format, cardPath, out});
+    tool.start(QStringLiteral(VELMORA_CARDS_TOOL), arguments);
     if (!tool.waitForStarted())
         throw std::runtime_error("velmora-cards did not start");
     const qint64 pid = tool.processId();
@@ -219,9 +219,52 @@ double exportMs(const QString &cardPath, const QString &format, const QString &o
     const double ms = msSince(start);
     if (tool.exitStatus() != QProcess::NormalExit || tool.exitCode() != 0)
         throw std::runtime_error(
-            qPrintable(QStringLiteral("velmora-cards export --format %1 failed").arg(format)));
+            qPrintable(QStringLiteral("velmora-cards %1 failed").arg(arguments.join(u' '))));
+    return ms;
+}
+
+double exportMs(const QString &cardPath, const QString &format, const QString &out, double *peakMiB)
+{
+    const double ms =
+        cardToolMs({QStringLiteral("export"), QStringLiteral("--format"), format, cardPath, out}, peakMiB);
     QFile::remove(out);
     return ms;
+}
+
+// The import of `entries` books from each format the export writes, and its peak memory
+// beside that of an import of a tenth as many: what the import holds must not grow with
+// its input.
+void reportImports(Report &report, const QString &folder, qint64 entries, int runs)
+{
+    const QString cards = folder + QStringLiteral("/import-source.dat");
+    const QString input = folder + QStringLiteral("/import-input");
+    const QString output = folder + QStringLiteral("/imported.dat");
+    for (const QString &format : {QStringLiteral("ris"), QStringLiteral("bibtex"), QStringLiteral("biblatex"),
+                                  QStringLiteral("csl-json")}) {
+        double peak[2] = {0, 0};
+        QList<double> times;
+        for (const qint64 n : {entries / 10, entries}) {
+            writeCardFile(cards, std::max<qint64>(n, 1));
+            double unused = 0;
+            cardToolMs({QStringLiteral("export"), QStringLiteral("--format"), format, cards, input}, &unused);
+            for (int i = 0; i < (n == entries ? runs : 1); ++i) {
+                const double ms =
+                    cardToolMs({QStringLiteral("import"), QStringLiteral("--format"), format, input, output},
+                               &peak[n == entries]);
+                if (n == entries)
+                    times << ms;
+            }
+        }
+        report.time(QStringLiteral("velmora-cards import --format %1, %2 entries").arg(format).arg(entries),
+                    median(times), 0, 10000);
+        // The target also asks for less than 8 MiB more than a tenth as many entries take.
+        report.figure(
+            QStringLiteral("  peak RSS (%1 entries: %2 MiB)").arg(entries / 10).arg(peak[0], 0, 'f', 1),
+            QStringLiteral("%1 MiB").arg(peak[1], 0, 'f', 1), QStringLiteral("< 64 MiB"),
+            peak[1] < 64 && peak[1] - peak[0] < 8 ? Report::Verdict::Pass : Report::Verdict::Miss);
+    }
+    for (const QString &file : {cards, input, output})
+        QFile::remove(file);
 }
 #endif
 
@@ -311,6 +354,8 @@ int runBenchmark(int argc, char **argv, const Options &o)
     report.figure(QStringLiteral("  peak RSS of an export (as seen while it ran)"),
                   QStringLiteral("%1 MiB").arg(exportRss, 0, 'f', 1), QStringLiteral("< 64 MiB"),
                   exportRss < 64 ? Report::Verdict::Pass : Report::Verdict::Miss);
+    // A hundred thousand entries from the million cards; a tenth of the cards for a smaller run.
+    reportImports(report, folder, std::min<qint64>(o.cards / 10, 100000), o.runs);
 #endif
     QString summary = QStringLiteral("baseline %1, title %2x, exploration %3x, start-up %4, save %5")
                           .arg(ms(f.baselineMs))

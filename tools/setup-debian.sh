@@ -6,8 +6,9 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config git
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev libx11-dev
-  libcsv-dev libexpected-dev libicu-dev zlib1g-dev
+  libcsv-dev libexpected-dev libicu-dev zlib1g-dev libbtparse-dev
   pandoc python3-bibtexparser
+  texlive-binaries texlive-base biber texlive-bibtex-extra
   fonts-urw-base35 fonts-dejavu-core fontconfig
   xvfb xauth xdotool x11-utils
   poppler-utils

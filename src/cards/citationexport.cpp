@@ -20,8 +20,8 @@ int exportCitations(const QString &formatName, const CommandLine &line, Console 
 {
     const std::unique_ptr<CitationFormat> format = citationFormat(formatName);
     if (!format) {
-        console.err << "export: unknown format \"" << formatName << "\" (csv, ris, bibtex or csl-json)"
-                    << Qt::endl;
+        console.err << "export: unknown format \"" << formatName
+                    << "\" (csv, ris, bibtex, biblatex or csl-json)" << Qt::endl;
         return Usage;
     }
     const QString &cardPath = line.arguments.at(0);

@@ -17,7 +17,7 @@ void printHelp(QTextStream &to)
         to << "  " << c.synopsis << "\n      " << c.summary << "\n";
     to << "\nFILIS is a card file, CSV a UTF-8 spreadsheet file with the header row\n"
           "Isbn,Author,Title,OtherName,Publication,PagesNotes, OUT the file export writes in\n"
-          "FORMAT: csv, ris, bibtex or csl-json. Control bytes of a card (NUL, tab,\n"
+          "FORMAT: csv, ris, bibtex, biblatex or csl-json. Control bytes of a card (NUL, tab,\n"
           "line breaks) appear in CSV and on screen as their control pictures (\u2400 for NUL),\n"
           "which import writes back as the same bytes.\n"
           "\nexit status: 0 done, 1 failed (nothing written), 2 wrong command line,\n"

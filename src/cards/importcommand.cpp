@@ -1,10 +1,13 @@
-// velmora-cards import [--cut] CSV FILIS: a spreadsheet's cards into a card file.
+// velmora-cards import [--format FORMAT] [--cut | --keep-case] INPUT FILIS: a spreadsheet's
+// cards, or a reference manager's books (citation/), into a new card file.
 
+#include "cardfile.h"
 #include "cardimport.h"
 #include "command.h"
 #include "csvcolumns.h"
 #include "englishfailure.h"
 #include "outputfile.h"
+#include "referenceimport.h"
 
 #include <QFile>
 
@@ -12,31 +15,16 @@ namespace velmora::cards {
 
 namespace {
 
-int runImport(const CommandLine &line, Console &console)
+// The cards written, or -1 when nothing is to be.
+qint64 importCsv(const QString &csvPath, QFile &csv, OutputFile &out, bool cut, Console &console)
 {
-    const QString &csvPath = line.arguments.at(0);
-    const QString &cardPath = line.arguments.at(1);
-    const bool cut = line.has(QStringLiteral("--cut"));
-
-    QFile csv(csvPath);
-    if (!csv.open(QIODevice::ReadOnly)) {
-        console.err << csvPath << ": " << csv.errorString() << Qt::endl;
-        return Failure;
-    }
-    OutputFile out;
-    if (const Result<void> opened = out.open(cardPath, OutputFile::Accept::RegularFile, identityOf(csvPath));
-        !opened) {
-        console.err << englishText(opened.error()) << "; nothing written" << Qt::endl;
-        return Failure;
-    }
-
     const ImportOutcome outcome = importCards(csv, [&out](const CardRecord &card, int storedBytes) {
         out.write(QByteArrayView(card.bytes().data(), storedBytes));
     });
     if (!outcome.failure.isEmpty()) {
         console.err << csvPath << ':' << outcome.failureLine << ": " << outcome.failure << '\n'
                     << "nothing written" << Qt::endl;
-        return Failure;
+        return -1;
     }
     for (const ValueProblem &p : outcome.problems)
         console.err << csvPath << ':' << p.line << ':' << p.column << ": " << columnName(p.field) << ": "
@@ -45,14 +33,98 @@ int runImport(const CommandLine &line, Console &console)
         console.err << outcome.problems.size() << " value(s) do not fit their field; nothing written "
                     << "(--cut writes them cut to the width, with '?' for characters outside Windows-1253)"
                     << Qt::endl;
-        return Failure;
+        return -1;
+    }
+    return outcome.cardCount;
+}
+
+// The cards written, or -1 when nothing is to be. Every entry a card, each told what was cut, stored as '?',
+// not kept or wrong; an entry that cannot be read is told with its line and left out, and the rest imported.
+qint64 importReferenceFile(ReferenceFormat format, const QString &inputPath, QFile &input, OutputFile &out,
+                           bool keepCase, Console &console)
+{
+    qint64 cards = 0, leftOut = 0;
+    bool full = false;
+    const ReadOutcome read = importReferences(format, input, keepCase, [&](const ImportedEntry &entry) {
+        for (const QString &report : entry.reports) {
+            console.err << inputPath << ':' << entry.line << ": ";
+            if (!entry.name.isEmpty())
+                console.err << entry.name << ": ";
+            console.err << report << '\n';
+        }
+        if (!entry.card) {
+            leftOut += entry.definition ? 0 : 1;
+        } else if ((cards + 1) * RecordLength > MaxFileLength) {
+            full = true;
+        } else {
+            out.write(QByteArrayView(entry.card->bytes().data(), RecordLength));
+            ++cards;
+        }
+    });
+    if (!read.ok()) {
+        console.err << inputPath << ':' << read.failureLine << ": " << read.failure << "\nnothing written"
+                    << Qt::endl;
+        return -1;
+    }
+    if (full) {
+        console.err << "more cards than a card file of at most " << MaxFileLength
+                    << " bytes holds; nothing written" << Qt::endl;
+        return -1;
+    }
+    if (leftOut > 0)
+        console.err << leftOut << (leftOut == 1 ? " entry" : " entries") << " left out" << Qt::endl;
+    return cards;
+}
+
+int runImport(const CommandLine &line, Console &console)
+{
+    const QString &inputPath = line.arguments.at(0);
+    const QString &cardPath = line.arguments.at(1);
+    const bool cut = line.has(QStringLiteral("--cut"));
+    const bool keepCase = line.has(QStringLiteral("--keep-case"));
+
+    // A file's ending names its format; CSV is what any other file is read as.
+    const std::optional<ReferenceFormat> byName = referenceFormatOfFile(inputPath);
+    const QString formatName = line.value(QStringLiteral("--format"), QString());
+    std::optional<ReferenceFormat> format = formatName.isEmpty() ? byName : referenceFormatNamed(formatName);
+    if (!formatName.isEmpty() && !format && formatName != QLatin1String("csv")) {
+        console.err << "import: unknown format \"" << formatName
+                    << "\" (csv, ris, bibtex, biblatex or csl-json)" << Qt::endl;
+        return Usage;
+    }
+    if (format && cut) {
+        console.err << "import: --cut is for CSV; the other formats are always cut to the width, and told"
+                    << Qt::endl;
+        return Usage;
+    }
+    if (!format && keepCase) {
+        console.err << "import: --keep-case is for ris, bibtex, biblatex and csl-json; CSV is always kept as "
+                       "written"
+                    << Qt::endl;
+        return Usage;
     }
 
+    QFile input(inputPath);
+    if (!input.open(QIODevice::ReadOnly)) {
+        console.err << inputPath << ": " << input.errorString() << Qt::endl;
+        return Failure;
+    }
+    OutputFile out;
+    if (const Result<void> opened =
+            out.open(cardPath, OutputFile::Accept::RegularFile, identityOf(inputPath));
+        !opened) {
+        console.err << englishText(opened.error()) << "; nothing written" << Qt::endl;
+        return Failure;
+    }
+    const qint64 cards = format ? importReferenceFile(*format, inputPath, input, out, keepCase, console)
+                                : importCsv(inputPath, input, out, cut, console);
+    if (cards < 0)
+        return Failure;
     if (const Result<void> written = out.commit(); !written) {
         console.err << englishText(written.error()) << "; nothing written" << Qt::endl;
         return Failure;
     }
-    console.out << outcome.cardCount << " cards written to " << cardPath << Qt::endl;
+    console.out << cards << " cards written to " << cardPath << Qt::endl;
     return Success;
 }
 
@@ -62,10 +134,16 @@ Command importCommand()
 {
     return Command{
         QStringLiteral("import"),
-        QStringLiteral("import [--cut] CSV FILIS"),
-        QStringLiteral("UTF-8 CSV with the header Isbn,Author,Title,OtherName,Publication,PagesNotes into a "
-                       "card file; a value that does not fit stops the import unless --cut"),
-        {QStringLiteral("--cut")},
+        QStringLiteral("import [--cut] CSV FILIS\n  import [--format FORMAT] [--keep-case] INPUT FILIS"),
+        QStringLiteral(
+            "a UTF-8 CSV with the header Isbn,Author,Title,OtherName,Publication,PagesNotes into a "
+            "new card file; a value that does not fit stops the import unless --cut.\n"
+            "      FORMAT ris, bibtex, biblatex or csl-json (by default from INPUT's ending: .ris, "
+            ".bibtex, .bib, .json; csv otherwise): a reference manager's books, articles and "
+            "chapters, each a card as the bibliography writes one, in capitals without accents "
+            "unless --keep-case; what is cut, stored as '?', not kept or left out is told on the "
+            "standard error"),
+        {QStringLiteral("--cut"), QStringLiteral("--format="), QStringLiteral("--keep-case")},
         2,
         runImport,
     };

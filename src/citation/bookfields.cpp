@@ -6,14 +6,6 @@ namespace velmora::cards {
 
 namespace {
 
-// Cards with no personal author say so in the author field.
-bool isNoPersonalAuthor(const QString &author)
-{
-    return author == QStringLiteral("ΣΥΛΛΟΓΙΚΟ ΕΡΓΟ") || author == QStringLiteral("ΑΝΩΝΥΜΟΣ");
-}
-
-enum class Role { Author, Editor, Translator };
-
 struct RoleAbbreviation
 {
     const char *abbreviation; // UTF-8
@@ -29,23 +21,15 @@ constexpr RoleAbbreviation Roles[] = {
     {"AND", Role::Author, false},           {"ET", Role::Author, false},
 };
 
+QList<PersonName> &peopleOf(Role role, Book *book)
+{
+    return role == Role::Author ? book->authors : role == Role::Editor ? book->editors : book->translators;
+}
+
 void placeOtherName(const QString &other, Book *book)
 {
-    const qsizetype blank = other.indexOf(QLatin1Char(' '));
-    const QString first = other.left(blank);
-    for (const RoleAbbreviation &r : Roles) {
-        if (blank < 0 || first != QString::fromUtf8(r.abbreviation))
-            continue;
-        const PersonName name = personNameOf(other.mid(blank + 1).trimmed());
-        (r.role == Role::Author   ? book->authors
-         : r.role == Role::Editor ? book->editors
-                                  : book->translators)
-            << name;
-        if (r.alsoNote)
-            book->notes << other;
-        return;
-    }
-    book->notes << other;
+    if (!readOtherName(other, book))
+        book->notes << other;
 }
 
 void splitPagesNotes(const QString &text, Book *book)
@@ -61,6 +45,85 @@ void splitPagesNotes(const QString &text, Book *book)
 }
 
 } // namespace
+
+bool readOtherName(const QString &text, Book *book)
+{
+    const qsizetype blank = text.indexOf(QLatin1Char(' '));
+    const QString first = text.left(blank);
+    for (const RoleAbbreviation &r : Roles) {
+        if (blank < 0 || first != QString::fromUtf8(r.abbreviation))
+            continue;
+        peopleOf(r.role, book) << personNameOf(text.mid(blank + 1).trimmed());
+        if (r.alsoNote)
+            book->notes << text;
+        return true;
+    }
+    return false;
+}
+
+bool isNoPersonalAuthor(const QString &author)
+{
+    return author == QStringLiteral("ΣΥΛΛΟΓΙΚΟ ΕΡΓΟ") || author == QStringLiteral("ΑΝΩΝΥΜΟΣ");
+}
+
+bool isGreek(const QString &text)
+{
+    static const QRegularExpression greek(QStringLiteral("\\p{Greek}"));
+    return greek.match(text).hasMatch();
+}
+
+QString personText(const PersonName &person)
+{
+    if (person.family.isEmpty())
+        return person.literal;
+    return person.given.isEmpty() ? person.family : person.family + QLatin1Char(' ') + person.given;
+}
+
+QString roleText(Role role, const PersonName &person)
+{
+    const bool greek = isGreek(personText(person));
+    const char16_t *abbreviation = role == Role::Translator ? (greek ? u"ΜΕΤ. " : u"TRANS. ")
+                                   : role == Role::Editor   ? (greek ? u"ΕΠΙΜ. " : u"ED. ")
+                                                            : (greek ? u"ΚΑΙ " : u"AND ");
+    return QString::fromUtf16(abbreviation) + personText(person);
+}
+
+bool namedInNotes(const QStringList &notes, const PersonName &person)
+{
+    for (const QString &note : notes) {
+        Book named;
+        if (readOtherName(note, &named)) {
+            for (Role role : {Role::Author, Role::Editor, Role::Translator})
+                for (const PersonName &p : peopleOf(role, &named))
+                    if (personText(p) == personText(person))
+                        return true;
+        }
+    }
+    return false;
+}
+
+QString publicationText(const QString &publisher, const QString &place, const QString &year)
+{
+    QString text = publisher;
+    if (!place.isEmpty())
+        text += (text.isEmpty() ? QString() : QStringLiteral(", ")) + place;
+    if (!year.isEmpty())
+        text += (text.isEmpty() ? QString() : QStringLiteral(" ")) + year;
+    return text;
+}
+
+QString volumesText(const Book &book)
+{
+    if (book.volumes.isEmpty())
+        return {};
+    const bool foreign = !isGreek(book.title) && !isGreek(book.publisher + book.place);
+    return book.volumes + (foreign ? QStringLiteral(" VOL.") : QStringLiteral(" ΤΟΜ."));
+}
+
+QString pagesText(const QString &pages)
+{
+    return pages.isEmpty() ? QString() : QStringLiteral("Σ. ") + pages;
+}
 
 PersonName personNameOf(const QString &text)
 {
@@ -108,8 +171,7 @@ Book bookOf(const CardRecord &card)
 {
     Book book;
     book.title = card.shown(Field::Title);
-    static const QRegularExpression greek(QStringLiteral("\\p{Greek}"));
-    if (greek.match(book.title).hasMatch())
+    if (isGreek(book.title))
         book.language = QStringLiteral("el");
 
     const QString author = card.shown(Field::Author);

@@ -106,8 +106,21 @@ QString texNames(const QList<PersonName> &people)
     return names.join(QStringLiteral(" and "));
 }
 
-// biblatex, UTF-8.
-class BibTex : public CitationFormat
+// A field of a BibTeX entry; `braced`: a list of biblatex kept whole, "THAMES AND HUDSON"
+// is one publisher.
+void texField(QByteArray *out, const char *name, const QString &value, bool braced = false)
+{
+    if (value.isEmpty())
+        return;
+    *out += "  ";
+    *out += name;
+    *out += braced ? " = {{" : " = {";
+    *out += value.toUtf8();
+    *out += braced ? "}},\n" : "},\n";
+}
+
+// biblatex's own fields, UTF-8, for biber.
+class Biblatex : public CitationFormat
 {
 public:
     void record(const Book &book, const QString &key, bool, QByteArray *out) const override
@@ -115,28 +128,58 @@ public:
         *out += "@book{";
         *out += key.toUtf8();
         *out += ",\n";
-        // `braced`: a list of biblatex kept whole, "THAMES AND HUDSON" is one publisher.
-        const auto field = [out](const char *name, const QString &value, bool braced = false) {
-            if (value.isEmpty())
-                return;
-            *out += "  ";
-            *out += name;
-            *out += braced ? " = {{" : " = {";
-            *out += value.toUtf8();
-            *out += braced ? "}},\n" : "},\n";
-        };
-        field("author", texNames(book.authors));
-        field("title", texText(book.title));
-        field("editor", texNames(book.editors));
-        field("translator", texNames(book.translators));
-        field("publisher", texText(book.publisher), true);
-        field("location", texText(book.place), true);
-        field("date", book.year);
-        field("volumes", book.volumes);
-        field("pagetotal", book.pages);
-        field("isbn", texText(book.isbn));
-        field("note", texText(noteOf(book)));
-        field("langid", book.language.isEmpty() ? QString() : QStringLiteral("greek"));
+        texField(out, "author", texNames(book.authors));
+        texField(out, "title", texText(book.title));
+        texField(out, "editor", texNames(book.editors));
+        texField(out, "translator", texNames(book.translators));
+        texField(out, "publisher", texText(book.publisher), true);
+        texField(out, "location", texText(book.place), true);
+        texField(out, "date", book.year);
+        texField(out, "volumes", book.volumes);
+        texField(out, "pagetotal", book.pages);
+        texField(out, "isbn", texText(book.isbn));
+        texField(out, "note", texText(noteOf(book)));
+        texField(out, "langid", book.language.isEmpty() ? QString() : QStringLiteral("greek"));
+        *out += "}\n\n";
+    }
+};
+
+// Classic BibTeX: the fields its standard styles (plain, alpha ...) print, UTF-8. What they
+// have no field for (a translator, the volumes, the pages, an editor beside an author,
+// which they refuse) is in the note as the card writes it.
+class BibTex : public CitationFormat
+{
+public:
+    void record(const Book &book, const QString &key, bool, QByteArray *out) const override
+    {
+        QStringList note;
+        if (!book.authors.isEmpty())
+            for (const PersonName &editor : book.editors)
+                if (!namedInNotes(book.notes, editor))
+                    note << roleText(Role::Editor, editor);
+        for (const PersonName &translator : book.translators)
+            if (!namedInNotes(book.notes, translator))
+                note << roleText(Role::Translator, translator);
+        note << volumesText(book) << pagesText(book.pages) << book.notes;
+        note.removeAll(QString());
+
+        *out += "@book{";
+        *out += key.toUtf8();
+        *out += ",\n";
+        texField(out, "author", texNames(book.authors));
+        if (book.authors.isEmpty())
+            texField(out, "editor", texNames(book.editors));
+        // Braces keep a Greek title's capitals from a style that changes case, as langid
+        // does for biblatex.
+        texField(out, "title", texText(book.title), !book.language.isEmpty());
+        texField(out, "publisher", texText(book.publisher));
+        texField(out, "address", texText(book.place));
+        texField(out, "year", book.year);
+        texField(out, "isbn", texText(book.isbn));
+        texField(out, "note", texText(note.join(QStringLiteral("; "))));
+        // What the styles sort a book with no author or editor by.
+        if (book.authors.isEmpty() && book.editors.isEmpty())
+            texField(out, "key", texText(book.title));
         *out += "}\n\n";
     }
 };
@@ -230,6 +273,8 @@ std::unique_ptr<CitationFormat> citationFormat(const QString &name)
         return std::make_unique<Ris>();
     if (name == QLatin1String("bibtex"))
         return std::make_unique<BibTex>();
+    if (name == QLatin1String("biblatex"))
+        return std::make_unique<Biblatex>();
     if (name == QLatin1String("csl-json"))
         return std::make_unique<CslJson>();
     return nullptr;

@@ -25,7 +25,7 @@ public:
     }
 };
 
-// "ris", "bibtex" or "csl-json"; none for any other name.
+// "ris", "bibtex" (classic BibTeX), "biblatex" or "csl-json"; none for any other name.
 std::unique_ptr<CitationFormat> citationFormat(const QString &name);
 
 } // namespace velmora::cards

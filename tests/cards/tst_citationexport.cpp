@@ -43,7 +43,7 @@ QString namesOf(const QList<PersonName> &people)
 }
 
 // The book in one line: authors / editors / translators / publisher / place / year /
-// volumes / pages / isbn / notes.
+// volumes / pages / isbn / notes / language.
 QString summaryOf(const Book &b)
 {
     return QStringList{namesOf(b.authors),
@@ -55,7 +55,8 @@ QString summaryOf(const Book &b)
                        b.volumes,
                        b.pages,
                        b.isbn,
-                       b.notes.join(QLatin1Char(';'))}
+                       b.notes.join(QLatin1Char(';')),
+                       b.language}
         .join(QStringLiteral(" / "));
 }
 
@@ -96,16 +97,16 @@ private slots:
         QTest::addColumn<QString>("book");
         QTest::newRow("family and initials, publisher, place, year, volumes")
             << QStringList{"960-", "ΤΡΙΚΟΥΠΗΣ Σ.", "Τ", "", "ΕΣΤΙΑ, ΑΘΗΝΑ 1992", "4 ΤΟΜ."}
-            << "ΤΡΙΚΟΥΠΗΣ|Σ. /  /  / ΕΣΤΙΑ / ΑΘΗΝΑ / 1992 / 4 /  /  / ";
+            << "ΤΡΙΚΟΥΠΗΣ|Σ. /  /  / ΕΣΤΙΑ / ΑΘΗΝΑ / 1992 / 4 /  /  /  / el";
         QTest::newRow("two-word family, digraph initial; place: publisher, year")
             << QStringList{"", "ΛΟΓΟΥΕΛΛΙΝ ΣΜΙΘ ΝΤ.", "Τ", "", "ΑΘΗΝΑ: ΚΑΡΔΑΜΙΤΣΑ, 1990", "Σ. 101"}
-            << "ΛΟΓΟΥΕΛΛΙΝ ΣΜΙΘ|ΝΤ. /  /  / ΚΑΡΔΑΜΙΤΣΑ / ΑΘΗΝΑ / 1990 /  / 101 /  / ";
+            << "ΛΟΓΟΥΕΛΛΙΝ ΣΜΙΘ|ΝΤ. /  /  / ΚΑΡΔΑΜΙΤΣΑ / ΑΘΗΝΑ / 1990 /  / 101 /  /  / el";
         QTest::newRow("one name; translator; place and year")
             << QStringList{"960-", "ΘΟΥΚΥΔΙΔΗΣ", "Τ", "ΜΕΤ. ΒΛΑΧΟΣ Α.", "ΛΟΝΔΙΝΟ 1853", ""}
-            << "ΘΟΥΚΥΔΙΔΗΣ| /  / ΒΛΑΧΟΣ|Α. /  / ΛΟΝΔΙΝΟ / 1853 /  /  /  / ";
+            << "ΘΟΥΚΥΔΙΔΗΣ| /  / ΒΛΑΧΟΣ|Α. /  / ΛΟΝΔΙΝΟ / 1853 /  /  /  /  / el";
         QTest::newRow("collective work; editor; publisher and place")
             << QStringList{"960-", "ΣΥΛΛΟΓΙΚΟ ΕΡΓΟ", "Τ", "ΕΠΙΜ. ΚΑΚΡΙΔΗΣ Ι.Θ.", "ΒΑΝΙΑΣ, ΘΕΣΣΑΛΟΝΙΚΗ", ""}
-            << " / ΚΑΚΡΙΔΗΣ|Ι.Θ. /  / ΒΑΝΙΑΣ / ΘΕΣΣΑΛΟΝΙΚΗ /  /  /  /  / ΣΥΛΛΟΓΙΚΟ ΕΡΓΟ";
+            << " / ΚΑΚΡΙΔΗΣ|Ι.Θ. /  / ΒΑΝΙΑΣ / ΘΕΣΣΑΛΟΝΙΚΗ /  /  /  /  / ΣΥΛΛΟΓΙΚΟ ΕΡΓΟ / el";
         QTest::newRow("second author; a press and a year; ISBN")
             << QStringList{"0-521-08558-6",
                            "VENTRIS M.",
@@ -114,13 +115,21 @@ private slots:
                            "CAMBRIDGE UNIV. PRESS 1973",
                            "2ND ED."}
             << "VENTRIS|M.;CHADWICK|J. /  /  / CAMBRIDGE UNIV. PRESS /  / 1973 /  /  / 0-521-08558-6 / 2ND "
-               "ED.";
+               "ED. / el";
         QTest::newRow("names and data in no pattern are notes, kept whole")
             << QStringList{"ΧΩΡΙΣ", "ΑΝΝΑ ΚΟΜΝΗΝΗ", "Τ", "ΟΜΑΔΑ ΦΙΛΟΛΟΓΩΝ ΚΑΚΤΟΥ", "A, B, ΑΘΗΝΑ 1990", "ΕΙΚ."}
-            << "=ΑΝΝΑ ΚΟΜΝΗΝΗ /  /  /  /  /  /  /  /  / ΟΜΑΔΑ ΦΙΛΟΛΟΓΩΝ ΚΑΚΤΟΥ;A, B, ΑΘΗΝΑ 1990;ΕΙΚ.;ΧΩΡΙΣ";
+            << "=ΑΝΝΑ ΚΟΜΝΗΝΗ /  /  /  /  /  /  /  /  / ΟΜΑΔΑ ΦΙΛΟΛΟΓΩΝ ΚΑΚΤΟΥ;A, B, ΑΘΗΝΑ 1990;ΕΙΚ.;ΧΩΡΙΣ / "
+               "el";
         QTest::newRow("translation with commentary: translator and the note")
             << QStringList{"960-", "", "Τ", "ΜΕΤ.-ΣΧΟΛ. ΠΑΠΑΧΑΤΖΗΣ Ν.", "", ""}
-            << " /  / ΠΑΠΑΧΑΤΖΗΣ|Ν. /  /  /  /  /  /  / ΜΕΤ.-ΣΧΟΛ. ΠΑΠΑΧΑΤΖΗΣ Ν.";
+            << " /  / ΠΑΠΑΧΑΤΖΗΣ|Ν. /  /  /  /  /  /  / ΜΕΤ.-ΣΧΟΛ. ΠΑΠΑΧΑΤΖΗΣ Ν. / el";
+        // A Greek title is Greek wherever its first Greek letter stands; a foreign one is not.
+        QTest::newRow("Greek title beginning with a year")
+            << QStringList{"960-", "", "1821: Η ΕΠΑΝΑΣΤΑΣΗ"} << " /  /  /  /  /  /  /  /  /  / el";
+        QTest::newRow("Greek title in quotes")
+            << QStringList{"960-", "", "\"ΠΡΟΤΥΠΟ ΒΑΣΙΛΕΙΟ\""} << " /  /  /  /  /  /  /  /  /  / el";
+        QTest::newRow("foreign title beginning with a year")
+            << QStringList{"960-", "", "1453: THE FALL"} << " /  /  /  /  /  /  /  /  /  / ";
     }
     void cardAsBook()
     {
@@ -273,6 +282,84 @@ private slots:
                  2);
     }
 
+    // Classic BibTeX's plain style prints every book with its year and place, and the
+    // translators and editors it has no field for from the note; it never meets an editor
+    // beside an author, which it refuses.
+    void bibtexPrintsYearAndPlace()
+    {
+        const QString bibtex = QStandardPaths::findExecutable(QStringLiteral("bibtex"));
+        if (bibtex.isEmpty())
+            QSKIP("bibtex is not installed (tools/setup-debian.sh installs texlive-binaries)");
+        ToolRun tool;
+        const QList<QStringList> cards = importSample(tool);
+        QCOMPARE(tool.run({"export", "--format", "bibtex", tool.path(Cards), tool.path("books.bib")}), 0);
+        tool.put("paper.aux", "\\relax\n\\citation{*}\n\\bibstyle{plain}\n\\bibdata{books}\n");
+        QProcess p;
+        p.setWorkingDirectory(tool.dir.path());
+        p.start(bibtex, {QStringLiteral("paper")});
+        QVERIFY(p.waitForFinished(60000));
+        const QString log = QString::fromUtf8(tool.get("paper.blg"));
+        if (log.contains(QStringLiteral("couldn't open style file")))
+            QSKIP("plain.bst is not installed (tools/setup-debian.sh installs texlive-base)");
+        QVERIFY2(p.exitCode() == 0 && !log.contains(QStringLiteral("can't use both")), qPrintable(log));
+        QHash<QString, QString> items;
+        for (const QString &item :
+             QString::fromUtf8(tool.get("paper.bbl")).split(QStringLiteral("\\bibitem{")))
+            items.insert(item.section(u'}', 0, 0), item.simplified());
+        CitationKeys keys;
+        for (const QStringList &card : cards) {
+            const Book b = bookOf(cardOf(card));
+            const QString item = items.value(keys.next(b));
+            QVERIFY2(!item.isEmpty(), qPrintable(card.join(u'|')));
+            for (const QString &part :
+                 QStringList{b.place, b.year} + wordsOf(namesOf(b.translators + b.editors)))
+                QVERIFY2(item.contains(part), qPrintable(part + u'\n' + item));
+        }
+    }
+
+    // biber reads the biblatex export by biblatex's data model: each book with its place,
+    // date, translator and language, and nothing it does not know (a card without an author
+    // or a year lacks what the model calls mandatory, and is only that).
+    void biberReadsBiblatex()
+    {
+        const QString biber = QStandardPaths::findExecutable(QStringLiteral("biber"));
+        if (biber.isEmpty())
+            QSKIP("biber is not installed (tools/setup-debian.sh installs it)");
+        ToolRun tool;
+        const QList<QStringList> cards = importSample(tool);
+        QCOMPARE(tool.run({"export", "--format", "biblatex", tool.path(Cards), tool.path("books.bib")}), 0);
+        QProcess p;
+        p.setWorkingDirectory(tool.dir.path());
+        p.start(biber, {"--tool", "--validate-datamodel", "--output-file=out.bib", "books.bib"});
+        QVERIFY(p.waitForFinished(120000));
+        const QString log = QString::fromUtf8(p.readAllStandardOutput());
+        QVERIFY2(p.exitCode() == 0, qPrintable(log));
+        for (const QString &line : log.split(u'\n'))
+            QVERIFY2(!line.startsWith(QStringLiteral("WARN")) ||
+                         line.contains(QStringLiteral("Missing mandatory")),
+                     qPrintable(line));
+        QHash<QString, QString> entries;
+        for (const QString &entry : QString::fromUtf8(tool.get("out.bib")).split(QStringLiteral("@BOOK{")))
+            entries.insert(entry.section(u',', 0, 0), entry);
+        CitationKeys keys;
+        for (const QStringList &card : cards) {
+            const Book b = bookOf(cardOf(card));
+            const QString entry = entries.value(keys.next(b));
+            QVERIFY2(!entry.isEmpty(), qPrintable(card.join(u'|')));
+            QStringList expected;
+            if (!b.place.isEmpty())
+                expected << QStringLiteral("LOCATION = {%1}").arg(b.place);
+            if (!b.year.isEmpty())
+                expected << QStringLiteral("DATE = {%1}").arg(b.year);
+            if (!b.translators.isEmpty())
+                expected << QStringLiteral("TRANSLATOR = {");
+            if (!b.language.isEmpty())
+                expected << QStringLiteral("LANGID = {greek}");
+            for (const QString &field : expected)
+                QVERIFY2(entry.contains(field), qPrintable(field + u'\n' + entry));
+        }
+    }
+
     // pandoc's citation processor lists every card, with the words of its title, its
     // author's family name and its publishing data.
     void pandocListsEveryCard_data()
@@ -280,6 +367,7 @@ private slots:
         QTest::addColumn<QString>("format");
         QTest::newRow("csl-json") << QStringLiteral("csl-json");
         QTest::newRow("bibtex") << QStringLiteral("bibtex");
+        QTest::newRow("biblatex") << QStringLiteral("biblatex");
     }
     void pandocListsEveryCard()
     {
@@ -290,8 +378,10 @@ private slots:
         ToolRun tool;
         const QList<QStringList> cards = importSample(tool);
         QCOMPARE(cards.size(), 166);
-        const QString bibliography =
-            tool.path(format == QLatin1String("bibtex") ? "cards.bib" : "cards.json");
+        // pandoc reads each as its name's ending says: .bibtex classic BibTeX, .bib biblatex.
+        const QString bibliography = tool.path(format == QLatin1String("bibtex")     ? "cards.bibtex"
+                                               : format == QLatin1String("biblatex") ? "cards.bib"
+                                                                                     : "cards.json");
         QCOMPARE(tool.run({QStringLiteral("export"), QStringLiteral("--format"), format, tool.path(Cards),
                            bibliography}),
                  0);

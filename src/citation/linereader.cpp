@@ -1,0 +1,31 @@
+#include "linereader.h"
+
+#include <QIODevice>
+
+namespace velmora::cards {
+
+LineReader::LineReader(QIODevice &input, qsizetype maxBytes) : m_input(input), m_maxBytes(maxBytes) {}
+
+bool LineReader::next(QByteArray *line)
+{
+    if (m_tooLong || m_input.atEnd())
+        return false;
+    // One buffer for every line: a line read into a new one would allocate the longest line
+    // each time.
+    if (m_buffer.size() < m_maxBytes + 2)
+        m_buffer.resize(m_maxBytes + 2);
+    const qint64 read = m_input.readLine(m_buffer.data(), m_buffer.size());
+    if (read < 0)
+        return false;
+    *line = QByteArray(m_buffer.constData(), read);
+    ++m_line;
+    if (line->endsWith('\n'))
+        line->chop(line->endsWith("\r\n") ? 2 : 1);
+    else if (line->size() > m_maxBytes)
+        m_tooLong = true;
+    if (m_line == 1 && line->startsWith("\xEF\xBB\xBF"))
+        line->remove(0, 3);
+    return !m_tooLong;
+}
+
+} // namespace velmora::cards
