@@ -226,8 +226,14 @@ Result<void> makeFolders(const QString &path, mode_t mode)
         if (at != native.size() && native.at(at) != '/')
             continue;
         const QByteArray prefix = native.left(at);
-        if (systemCalls().mkdirat(AT_FDCWD, prefix.constData(), mode) != 0 && errno != EEXIST)
+        if (systemCalls().mkdirat(AT_FDCWD, prefix.constData(), mode) == 0) {
+            // A folder made is an entry in the one above it: a journal synced into the new
+            // folder is lost with it at a power cut unless that entry is on the medium too.
+            if (Result<void> synced = syncFolderOf(QFile::decodeName(prefix)); !synced)
+                return synced;
+        } else if (errno != EEXIST) {
             return systemFailure(errno, QFile::decodeName(prefix));
+        }
     }
     struct stat st = {};
     if (::stat(native.constData(), &st) != 0)
