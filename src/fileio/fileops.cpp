@@ -235,10 +235,16 @@ Result<void> makeFolders(const QString &path, mode_t mode)
         const Result<OpenedParent> parent = openParent(QFile::decodeName(native.left(at)));
         if (!parent)
             return tl::unexpected(parent.error());
-        if (parent->name != "." &&
-            systemCalls().mkdirat(parent->folder.get(), parent->name.constData(), mode) != 0 &&
-            errno != EEXIST)
+        if (parent->name == ".")
+            continue;
+        if (systemCalls().mkdirat(parent->folder.get(), parent->name.constData(), mode) == 0) {
+            // A folder made is an entry in the one above it: a journal synced into the new
+            // folder is lost with it at a power cut unless that entry is on the medium too.
+            if (Result<void> synced = syncFolder(parent->folder.get(), parent->resolved); !synced)
+                return synced;
+        } else if (errno != EEXIST) {
             return systemFailure(errno, parent->resolved);
+        }
     }
     struct stat st = {};
     if (::stat(native.constData(), &st) != 0)

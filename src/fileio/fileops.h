@@ -57,7 +57,8 @@ Result<void> removeOwnFile(const QString &path);
 // failure and changes nothing.
 Result<void> renameDurably(const QString &from, const QString &to);
 
-// Creates `path` and the folders missing above it with `mode`.
+// Creates `path` and the folders missing above it with `mode`, each on the medium (its
+// folder synced) before the next is made in it.
 Result<void> makeFolders(const QString &path, mode_t mode = 0700);
 // A folder where the program keeps files of its own (its data folder): made, with the
 // folders missing above it, for the user alone; refused when it is another user's, when
