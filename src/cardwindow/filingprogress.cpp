@@ -124,7 +124,9 @@ bool FilingProgress::eventFilter(QObject *watched, QEvent *event)
     case QEvent::MouseButtonDblClick:
     case QEvent::Wheel:
     case QEvent::ContextMenu:
+        return true;
     case QEvent::Close:
+        event->ignore(); // made accepted, a close eaten would close the window all the same
         return true;
     default:
         return QObject::eventFilter(watched, event);
