@@ -18,6 +18,7 @@
 #include <QAction>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <QScreen>
 #include <QTimer>
 
@@ -75,12 +76,19 @@ bool frmTervani::writeCard(qint32 number, const CardRecord &card, const QString 
     // Only an editing session writes; a browsing window has no way to the disk at all.
     if (!m_editing)
         return false;
+    // The backup is made by the session's first filing: then the keeper is told why it
+    // takes long.
+    QString label = QStringLiteral("Η Καρτέλλα ") + NumberText(number) + QStringLiteral(" Καταχωρίζεται.");
+    if (m_session.editing->backupPath().isEmpty())
+        label += QStringLiteral("\nΠρώτα αντιγράφεται ολόκληρο το αρχείο καρτελλών, για ασφάλεια.");
     Result<void> filed;
     {
         // Ended before any message: keys typed during a long filing are eaten first.
-        FilingProgress progress(m_platform.clock, this, number);
-        filed = m_session.editing->write(
-            File, number, card, [&progress](qint64 done, qint64 total) { progress.report(done, total); });
+        const QScopedValueRollback<bool> filing(m_filing, true);
+        FilingProgress progress(m_platform.clock, this, label);
+        filed = progress.run([&](const BackupProgress &report) {
+            return m_session.editing->write(File, number, card, report);
+        });
     }
     if (!filed)
         m_platform.messages.show(failure + QLatin1Char('\n') + greekText(filed.error()), AppTitle,

@@ -164,6 +164,7 @@ private:
     QTimer *m_typedTimer = nullptr; // restarted by each change of a field
     bool m_typedCardKept = false;   // the recovery file holds this window's typing
     bool m_programEnding = false;   // keepTypedCard() was called: the program ends
+    bool m_filing = false;          // a filing runs, on a thread of its own (filingprogress.h)
     void installKeyMap();
 };
 

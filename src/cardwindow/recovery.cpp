@@ -163,7 +163,9 @@ bool frmTervani::mayEndSession(const std::function<bool()> &mayAsk)
 {
     if (!m_editing || !fieldsChanged())
         return true;
-    if (!mayAsk()) {
+    // Asked in the middle of a filing, which owns the card file until it ends: the typing
+    // is kept, as when the program may not ask.
+    if (m_filing || !mayAsk()) {
         keepTypedCard();
         return true;
     }

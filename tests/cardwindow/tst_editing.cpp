@@ -5,7 +5,9 @@
 #include "cardeditsession.h"
 #include "cardwindowtest.h"
 #include "editcopy.h"
+#include "filingprogress.h"
 #include "realfailures.h"
+#include "seam.h"
 #include "titleedit.h"
 
 #include <QAction>
@@ -21,6 +23,8 @@
 #include <QTest>
 #include <QTimer>
 
+#include <atomic>
+#include <future>
 #include <optional>
 
 using namespace velmora;
@@ -31,6 +35,7 @@ namespace {
 enum class Leaving { Next, Previous, TitleSearch, NothingFound, CardNumber, Exploration, CtrlA, Exit, Close };
 
 const QString Unsaved = QStringLiteral("Θέλετε να Καταχωρίσω τις Αλλαγές της Καρτέλλας  2 ;");
+const QString IoError = QStringLiteral("Σφάλμα εισόδου/εξόδου κατά την ανάγνωση ή την εγγραφή.");
 
 // The card window over `cards` cards at card 2, started to edit them (or only to read
 // them). `prepare` comes between the writing of the cards and the window's load.
@@ -293,54 +298,97 @@ private slots:
         QCOMPARE(e.w->Card.trimmed(Field::Title), answer == Answer::Yes ? typed : QStringLiteral("ΤΙΤΛΟΣ 2"));
     }
 
-    // The first filing copies the whole file: past half a second the busy cursor and a
-    // window naming the card show it, and keys typed meanwhile act on nothing.
-    void aLongFirstFilingShowsItsProgress_data()
+    // Past half a second, whichever step is slow (the first filing's copy of the whole file,
+    // a sync, which tells nothing), the busy cursor and a window naming the card show it,
+    // and keys typed meanwhile act on nothing.
+    void aLongFilingShowsItsProgress_data()
     {
-        QTest::addColumn<int>("tick"); // milliseconds between two looks at the clock
-        QTest::newRow("quick") << 0;
-        QTest::newRow("slow") << 600;
+        QTest::addColumn<int>("tick");     // milliseconds between two looks at the clock
+        QTest::addColumn<int>("slowSync"); // takes 4 s: none, the backup's, a later card's
+        QTest::newRow("quick") << 0 << -1;
+        QTest::newRow("a slow copy") << 600 << -1;
+        QTest::newRow("a slow sync of the backup") << 0 << int(Call::Fsync);
+        QTest::newRow("a slow sync of a later card") << 0 << int(Call::Fdatasync);
     }
-    void aLongFirstFilingShowsItsProgress()
+    void aLongFilingShowsItsProgress()
     {
         QFETCH(int, tick);
+        QFETCH(int, slowSync);
+        const bool later = slowSync == int(Call::Fdatasync);
         // Three blocks of the copy, so the window can be seen between two of them.
         Editor e(true, {}, 9000);
         e.w->show();
         QVERIFY(QTest::qWaitForWindowExposed(e.w.get()));
+        if (later)
+            e.w->cmdCorrect_Click();
+        std::promise<void> looked;
+        std::optional<InterceptedCalls> calls;
+        std::atomic<bool> held = false;
+        bool lookedDuringSync = false;
+        // The filing's first sync of the kind, held until the window has been looked at (for
+        // 5 s at most: the window may never come).
+        if (slowSync >= 0) {
+            calls.emplace();
+            beforeCall = [&](const CallSite &site) {
+                if (int(site.call) == slowSync && !held.exchange(true)) {
+                    e.tp.clock.monotonic += 4000;
+                    lookedDuringSync =
+                        looked.get_future().wait_for(std::chrono::seconds(5)) == std::future_status::ready;
+                }
+                return 0;
+            };
+        }
         e.w->txtTitlos->setText(QStringLiteral("ΝΕΟΣ ΤΙΤΛΟΣ"));
         QStringList seen;
         e.tp.clock.tick = tick;
         // Half a second after the start, what the window shows is looked at, and keys are
         // typed, as soon as events are handled again.
+        bool typed = false;
         e.tp.clock.onRead = [&] {
-            if (e.tp.clock.monotonic == 0)
+            if (e.tp.clock.monotonic == 0 || std::exchange(typed, true))
                 return;
-            e.tp.clock.onRead = {};
             QTimer::singleShot(0, e.w.get(), [&] {
                 if (const auto *window = e.w->findChild<QProgressDialog *>(QStringLiteral("filingProgress")))
                     seen << window->labelText() << QString::number(window->isVisible());
                 if (const QCursor *cursor = QApplication::overrideCursor())
                     seen << QString::number(cursor->shape());
+                looked.set_value();
             });
             QCoreApplication::postEvent(e.w->txtTitlos, new QKeyEvent(QEvent::KeyPress, Qt::Key_X,
                                                                       Qt::NoModifier, QStringLiteral("X")));
             QCoreApplication::postEvent(e.w.get(),
                                         new QKeyEvent(QEvent::KeyPress, Qt::Key_PageDown, Qt::NoModifier));
         };
+        // A close within the first half second is refused, not asked about mid-filing.
+        bool closed = slowSync < 0;
+        if (!closed)
+            QTimer::singleShot(0, e.w.get(), [&] { closed = e.w->close(); });
         e.w->cmdCorrect_Click();
         QCoreApplication::processEvents();
-        if (tick == 0)
-            QCOMPARE(seen, QStringList());
-        else
-            QCOMPARE(seen, (QStringList{QStringLiteral("Η Καρτέλλα  2 Καταχωρίζεται.\nΠρώτα αντιγράφεται "
-                                                       "ολόκληρο το αρχείο καρτελλών, για ασφάλεια."),
-                                        QStringLiteral("1"), QString::number(Qt::WaitCursor)}));
+        QCOMPARE(closed || e.tp.messages.unscripted > 0, slowSync < 0);
+        const QString label = QStringLiteral("Η Καρτέλλα  2 Καταχωρίζεται.") +
+                              (later ? QString()
+                                     : QStringLiteral("\nΠρώτα αντιγράφεται ολόκληρο το αρχείο καρτελλών, "
+                                                      "για ασφάλεια."));
+        QCOMPARE(seen, (tick == 0 && slowSync < 0
+                            ? QStringList()
+                            : QStringList{label, QStringLiteral("1"), QString::number(Qt::WaitCursor)}));
+        QCOMPARE(lookedDuringSync, slowSync >= 0);
         QVERIFY(!e.w->findChild<QProgressDialog *>());
         QVERIFY(!QApplication::overrideCursor());
         QCOMPARE(e.w->CurrentCard, 2);
         QCOMPARE(e.w->txtTitlos->text(), QStringLiteral("ΝΕΟΣ ΤΙΤΛΟΣ"));
         QCOMPARE(e.tp.messages.calls.last().prompt, QStringLiteral("Η Καρτέλλα  2 Καταχωρίσθηκε"));
+    }
+
+    // A fault in the filing's thread reaches the window's handler guard as before.
+    void aFaultInTheFilingIsThrownToTheWindow()
+    {
+        TestPlatform tp;
+        FilingProgress progress(tp.clock, nullptr, QString());
+        QVERIFY_THROWS_EXCEPTION(
+            BadRecordNumber,
+            (void)progress.run([](const BackupProgress &) -> Result<void> { throw BadRecordNumber(0); }));
     }
 
     // Leaving a changed card asks first: Yes files it and goes on, No drops it and goes
@@ -490,6 +538,10 @@ private slots:
             << QStringLiteral("removed")
             << QStringLiteral("Η Καρτέλλα  21 δεν Καταχωρίσθηκε.\nΤο αρχείο διαγράφηκε ή μετακινήθηκε από "
                               "τότε που ανοίχτηκε.");
+        // Two faults in a row: the card's sync fails, and putting the old card back too.
+        QTest::newRow("torn") << QStringLiteral("torn")
+                              << QStringLiteral("Η Καρτέλλα  21 δεν Καταχωρίσθηκε.\n") + IoError +
+                                     QStringLiteral(" Η καρτέλλα ίσως έμεινε μισογραμμένη στο αρχείο.");
     }
     void aFailedWriteKeepsTheTypedText()
     {
@@ -514,9 +566,18 @@ private slots:
         e.tp.messages.calls.clear();
         const QString kept = e.tp.cardFile() + QStringLiteral(".kept"); // the file, whatever befalls its name
         QCOMPARE(::link(QFile::encodeName(e.tp.cardFile()), QFile::encodeName(kept)), 0);
+        std::optional<InterceptedCalls> calls;
+        std::atomic<bool> faulty = true, syncFailed = false;
         if (failure == QLatin1String("full"))
             medium->fill(0);
-        else
+        else if (failure == QLatin1String("torn")) {
+            calls.emplace();
+            beforeCall = [&](const CallSite &site) {
+                if (faulty && site.call == Call::Fdatasync)
+                    return syncFailed = true, EIO;
+                return faulty && syncFailed && site.call == Call::Pwrite ? EIO : 0;
+            };
+        } else
             QVERIFY(QFile::remove(e.tp.cardFile()));
         if (failure == QLatin1String("replaced"))
             e.tp.writeCards(numberedCards(2));
@@ -538,6 +599,22 @@ private slots:
                  QStringLiteral("Θέλετε να Καταχωρίσω τις Αλλαγές της Καρτέλλας  21 ;"));
         QCOMPARE(e.w->CurrentCard, 21);
         QList<CardRecord> expected = numberedCards(21);
+        if (failure == QLatin1String("torn")) {
+            // The change dropped, another card filed: refused while the card that may be
+            // torn cannot be put back, filed once it has been.
+            e.tp.messages.answers << Answer::No;
+            e.w->cmdPrevious_Click();
+            e.w->txtTitlos->setText(QStringLiteral("ΑΛΛΟΣ ΤΙΤΛΟΣ"));
+            e.w->cmdCorrect_Click();
+            QCOMPARE(e.tp.messages.calls.last().prompt,
+                     QStringLiteral("Η Καρτέλλα  20 δεν Καταχωρίσθηκε.\nΜια καταχώριση καρτέλλας που "
+                                    "διακόπηκε δεν αναιρέθηκε: ") +
+                         IoError);
+            faulty = false;
+            e.w->cmdCorrect_Click();
+            QCOMPARE(e.tp.messages.calls.last().prompt, QStringLiteral("Η Καρτέλλα  20 Καταχωρίσθηκε"));
+            expected[19].setField(Field::Title, QStringLiteral("ΑΛΛΟΣ ΤΙΤΛΟΣ"));
+        }
         QFile whole(kept);
         QVERIFY(whole.open(QIODevice::ReadOnly));
         QCOMPARE(whole.readAll(), bytesOf(expected));

@@ -2,6 +2,7 @@
 // moment after the last keystroke, gone once the card is filed or the change dropped, and
 // offered back at the next start of the editing.
 
+#include "cardjournal.h"
 #include "cardwindowtest.h"
 #include "recoveryfile.h"
 #include "titleedit.h"
@@ -205,6 +206,56 @@ private slots:
             QCOMPARE(messages.calls.last().prompt, Unsaved);
             QCOMPARE(t.window->txtTitlos->text(), Typed);
         }
+    }
+
+    // F12 and a crash before the journal went, the card already written: at the next start
+    // the file is as before, and the card is back on the screen as typed, unfiled. Typing
+    // the recovery file kept is offered only when it is not that same typing.
+    void anUndoneFilingComesBackAsTyping_data()
+    {
+        QTest::addColumn<QString>("kept"); // the title the recovery file holds, if any
+        QTest::newRow("nothing kept") << QString();
+        QTest::newRow("the same typing kept") << Typed;
+        QTest::newRow("other typing kept") << QStringLiteral("ΑΛΛΟΣ ΤΙΤΛΟΣ");
+    }
+    void anUndoneFilingComesBackAsTyping()
+    {
+        QFETCH(QString, kept);
+        Typing t;
+        const QList<CardRecord> before = numberedCards(3);
+        QList<CardRecord> filed = before;
+        filed[1].setField(Field::Title, Typed);
+        t.platform->writeCards(filed);
+        QFile journal(journalBeside(t.platform->cardFile()));
+        QVERIFY(journal.open(QIODevice::WriteOnly));
+        journal.write(
+            encodeJournal({RecordLength, 3 * RecordLength, bytesOf({before[1]}), bytesOf({filed[1]})}));
+        journal.close();
+        TypedCard typed{2, {}};
+        for (int i = 0; i < FieldCount; ++i)
+            typed.fields[i] = filed[1].shown(AllFields[i]);
+        typed.fields[int(Field::Title)] = kept;
+        if (!kept.isEmpty())
+            QVERIFY(writeRecoveryFile(t.path(), t.platform->cardFile(), typed));
+        FakeMessageBox &messages = t.platform->messages;
+        const bool other = !kept.isEmpty() && kept != Typed;
+        if (other)
+            messages.answers << Answer::No;
+        t.startAgain();
+
+        QCOMPARE(t.platform->cardFileBytes(), bytesOf(before));
+        QCOMPARE(messages.calls.size(), other ? 2 : 1);
+        QCOMPARE(messages.calls.first().prompt,
+                 QStringLiteral("Η Καταχώριση της Καρτέλλας  2 είχε διακοπεί και αναιρέθηκε: το αρχείο "
+                                "καρτελλών είναι όπως ήταν πριν από αυτήν.\nΌ,τι γράφτηκε στην Καρτέλλα "
+                                "δείχνεται ξανά, χωρίς να έχει Καταχωρισθεί."));
+        if (other)
+            QCOMPARE(messages.calls.last().prompt, Offer);
+        QCOMPARE(t.window->CurrentCard, 2);
+        QCOMPARE(t.window->txtTitlos->text(), Typed);
+        t.window->cmdCorrect_Click();
+        QCOMPARE(t.platform->cardFileBytes(), bytesOf(filed));
+        QVERIFY(!QFile::exists(t.path()));
     }
 
     // A logout: asked as closing the window asks when the session manager lets the program

@@ -16,6 +16,7 @@
 #include <QTime>
 #include <cerrno>
 
+#include <atomic>
 #include <functional>
 #include <memory>
 
@@ -90,6 +91,7 @@ public:
     QDate today() override { return date; }
     QTime now() override { return time; }
     // Goes on by `tick` each time it is read, after `onRead`: a slow operation in no time.
+    // Read on the window's thread; `monotonic` may be moved on from another (a filing's).
     qint64 monotonicMsecs() override
     {
         if (onRead)
@@ -98,7 +100,7 @@ public:
     }
     QDate date{2026, 12, 6};
     QTime time{9, 5};
-    qint64 monotonic = 0;
+    std::atomic<qint64> monotonic = 0;
     qint64 tick = 0;
     std::function<void()> onRead;
 };
