@@ -8,6 +8,7 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 
 namespace velmora {
 
@@ -20,20 +21,14 @@ void FileDescriptor::reset(int fd)
 
 FileKind kindOfMode(mode_t mode)
 {
-    if (S_ISREG(mode))
-        return FileKind::Regular;
-    if (S_ISDIR(mode))
-        return FileKind::Folder;
-    if (S_ISLNK(mode))
-        return FileKind::Link;
-    if (S_ISFIFO(mode))
-        return FileKind::Fifo;
-    if (S_ISSOCK(mode))
-        return FileKind::Socket;
-    if (S_ISCHR(mode))
-        return FileKind::CharDevice;
-    if (S_ISBLK(mode))
-        return FileKind::BlockDevice;
+    static constexpr std::pair<mode_t, FileKind> Kinds[] = {
+        {S_IFREG, FileKind::Regular},     {S_IFDIR, FileKind::Folder},  {S_IFLNK, FileKind::Link},
+        {S_IFIFO, FileKind::Fifo},        {S_IFSOCK, FileKind::Socket}, {S_IFCHR, FileKind::CharDevice},
+        {S_IFBLK, FileKind::BlockDevice},
+    };
+    for (const auto &[bits, kind] : Kinds)
+        if ((mode & S_IFMT) == bits)
+            return kind;
     return FileKind::Other;
 }
 
