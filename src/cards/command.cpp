@@ -1,5 +1,6 @@
 #include "command.h"
 
+#include "terminaldevice.h"
 #include "version.h"
 
 namespace velmora::cards {
@@ -19,7 +20,9 @@ void printHelp(QTextStream &to)
           "Isbn,Author,Title,OtherName,Publication,PagesNotes, OUT the file export writes in\n"
           "FORMAT: csv, ris, bibtex or csl-json. Control bytes of a card (NUL, tab,\n"
           "line breaks) appear in CSV and on screen as their control pictures (\u2400 for NUL),\n"
-          "which import writes back as the same bytes.\n"
+          "which import writes back as the same bytes. What the tool writes to the terminal shows\n"
+          "every other control character as \\xHH or \\uHHHH: DEL, those that bytes undefined in\n"
+          "Windows-1253 stand for, and any in a file name but a line break.\n"
           "\nexit status: 0 done, 1 failed (nothing written), 2 wrong command line,\n"
           "3 check found damage\n";
     to.flush();
@@ -62,9 +65,7 @@ bool parse(const Command &command, const QStringList &arguments, CommandLine *li
     return true;
 }
 
-} // namespace
-
-int runCardTool(const QStringList &arguments, Console &console)
+int runCommand(const QStringList &arguments, Console &console)
 {
     if (arguments.isEmpty()) {
         printHelp(console.err);
@@ -97,6 +98,21 @@ int runCardTool(const QStringList &arguments, Console &console)
     console.err << Program << ": unknown command \"" << name << "\"\n";
     printHelp(console.err);
     return Usage;
+}
+
+} // namespace
+
+int runCardTool(const QStringList &arguments, Console &console)
+{
+    TerminalDevice outDevice(console.out);
+    TerminalDevice errDevice(console.err);
+    QTextStream out(&outDevice);
+    QTextStream err(&errDevice);
+    Console shown{out, err};
+    const int status = runCommand(arguments, shown);
+    out.flush();
+    err.flush();
+    return status;
 }
 
 } // namespace velmora::cards

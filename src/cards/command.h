@@ -46,7 +46,8 @@ struct Command
 // Every command of the tool, in the order the help lists them.
 const QList<Command> &commands();
 
-// The tool as main() runs it, with the arguments after the program's name.
+// The tool as main() runs it, with the arguments after the program's name. Every line it
+// writes to `console` is as shownOnTerminal() writes it (terminaldevice.h).
 int runCardTool(const QStringList &arguments, Console &console);
 
 // The commands, one source file each.
