@@ -16,13 +16,13 @@ void printHelp(QTextStream &to)
        << "commands:\n";
     for (const Command &c : commands())
         to << "  " << c.synopsis << "\n      " << c.summary << "\n";
-    to << "\nFILIS is a card file, CSV a UTF-8 spreadsheet file with the header row\n"
-          "Isbn,Author,Title,OtherName,Publication,PagesNotes, OUT the file export writes in\n"
-          "FORMAT: csv, ris, bibtex or csl-json. Control bytes of a card (NUL, tab,\n"
-          "line breaks) appear in CSV and on screen as their control pictures (\u2400 for NUL),\n"
-          "which import writes back as the same bytes. What the tool writes to the terminal shows\n"
-          "every other control character as \\xHH or \\uHHHH: DEL, those that bytes undefined in\n"
-          "Windows-1253 stand for, and any in a file name but a line break.\n"
+    to << "\nFILIS is a card file, CSV a UTF-8 spreadsheet file (- for import's standard input)\n"
+          "with the header row Isbn,Author,Title,OtherName,Publication,PagesNotes, OUT the file\n"
+          "export writes in FORMAT: csv, ris, bibtex or csl-json. Control bytes of a card (NUL,\n"
+          "tab, line breaks) appear in CSV and on screen as their control pictures (\u2400 for\n"
+          "NUL), which import writes back as the same bytes. What the tool writes to the\n"
+          "terminal shows every other control character as \\xHH or \\uHHHH: DEL, those that\n"
+          "bytes undefined in Windows-1253 stand for, and any in a file name but a line break.\n"
           "\nexit status: 0 done, 1 failed (nothing written), 2 wrong command line,\n"
           "3 check found damage\n";
     to.flush();

@@ -1,9 +1,11 @@
-// velmora-cards import [--cut] CSV FILIS: a spreadsheet's cards into a card file.
+// velmora-cards import [--cut] CSV FILIS: a spreadsheet's cards into a card file; CSV may be
+// - for standard input.
 
 #include "cardimport.h"
 #include "command.h"
 #include "csvcolumns.h"
 #include "englishfailure.h"
+#include "inputfile.h"
 #include "outputfile.h"
 
 #include <QFile>
@@ -18,14 +20,14 @@ int runImport(const CommandLine &line, Console &console)
     const QString &cardPath = line.arguments.at(1);
     const bool cut = line.has(QStringLiteral("--cut"));
 
-    QFile csv(csvPath);
-    if (!csv.open(QIODevice::ReadOnly)) {
-        console.err << csvPath << ": " << csv.errorString() << Qt::endl;
+    QFile csv;
+    const Result<FileIdentity> input = openInput(csvPath, csv);
+    if (!input) {
+        console.err << englishText(input.error()) << Qt::endl;
         return Failure;
     }
     OutputFile out;
-    if (const Result<void> opened = out.open(cardPath, OutputFile::Accept::RegularFile, identityOf(csvPath));
-        !opened) {
+    if (const Result<void> opened = out.open(cardPath, OutputFile::Accept::RegularFile, *input); !opened) {
         console.err << englishText(opened.error()) << "; nothing written" << Qt::endl;
         return Failure;
     }
