@@ -55,11 +55,14 @@ bool parse(const Command &command, const QStringList &arguments, CommandLine *li
             line->arguments << a;
         }
     }
-    if (line->arguments.size() != command.argumentCount) {
-        *error = QStringLiteral("%1: %2 arguments expected, %3 given")
-                     .arg(command.name)
-                     .arg(command.argumentCount)
-                     .arg(line->arguments.size());
+    const qsizetype given = line->arguments.size();
+    if (given < command.argumentCount || given > command.argumentCount + command.optionalArguments) {
+        const QString expected = command.optionalArguments == 0
+                                     ? QString::number(command.argumentCount)
+                                     : QStringLiteral("%1 to %2")
+                                           .arg(command.argumentCount)
+                                           .arg(command.argumentCount + command.optionalArguments);
+        *error = QStringLiteral("%1: %2 arguments expected, %3 given").arg(command.name, expected).arg(given);
         return false;
     }
     return true;

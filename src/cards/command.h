@@ -41,6 +41,7 @@ struct Command
     QStringList options; // "--format=" takes a value: "--format ris" or "--format=ris"
     int argumentCount;
     std::function<int(const CommandLine &, Console &)> run;
+    int optionalArguments = 0; // that may follow the others: "restore FILIS [1|2]"
 };
 
 // Every command of the tool, in the order the help lists them.
@@ -55,5 +56,6 @@ Command importCommand();
 Command exportCommand();
 Command checkCommand();
 Command showCommand();
+Command restoreCommand();
 
 } // namespace velmora::cards
