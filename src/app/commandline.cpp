@@ -1,5 +1,6 @@
 #include "commandline.h"
 
+#include "terminaltext.h"
 #include "version.h"
 
 #include <QCommandLineParser>
@@ -47,30 +48,6 @@ StartChoice refuse(const QString &problem)
                      .arg(Program, problem),
                  UsageStatus);
 }
-
-} // namespace
-
-QString shownOnTerminal(const QString &text)
-{
-    QString shown;
-    for (const QChar ch : text) {
-        // Control characters (escape sequences, line breaks) and the marks that reorder or
-        // hide text would act on the terminal rather than be read.
-        const QChar::Category category = ch.category();
-        if (category == QChar::Other_Control || category == QChar::Other_Format ||
-            category == QChar::Separator_Line || category == QChar::Separator_Paragraph)
-            shown += ch.unicode() < 0x100
-                         ? QStringLiteral("\\x") +
-                               QString::number(ch.unicode(), 16).toUpper().rightJustified(2, u'0')
-                         : QStringLiteral("\\u") +
-                               QString::number(ch.unicode(), 16).toUpper().rightJustified(4, u'0');
-        else
-            shown += ch;
-    }
-    return shown;
-}
-
-namespace {
 
 // An argument as it can be shown on a terminal whatever its bytes.
 QString escaped(const QByteArray &argument)

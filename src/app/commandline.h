@@ -32,11 +32,6 @@ struct StartChoice
 // installed on the application object, English without one.
 StartChoice readCommandLine(const QByteArrayList &arguments, const StartFolders &folders);
 
-// `text` as it can be written to a terminal: control characters, line breaks and the marks
-// that reorder text are written as \xHH or \uHHHH, so that a file name cannot act on the
-// terminal that shows it.
-QString shownOnTerminal(const QString &text);
-
 // Said on the standard error when the program has just made `cardFile`, empty, because
 // it was missing: a first start in the home folder opens that rather than the
 // installed bibliography.

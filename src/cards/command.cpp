@@ -1,5 +1,6 @@
 #include "command.h"
 
+#include "terminaldevice.h"
 #include "version.h"
 
 namespace velmora::cards {
@@ -15,11 +16,13 @@ void printHelp(QTextStream &to)
        << "commands:\n";
     for (const Command &c : commands())
         to << "  " << c.synopsis << "\n      " << c.summary << "\n";
-    to << "\nFILIS is a card file, CSV a UTF-8 spreadsheet file with the header row\n"
-          "Isbn,Author,Title,OtherName,Publication,PagesNotes, OUT the file export writes in\n"
-          "FORMAT: csv, ris, bibtex, biblatex or csl-json. Control bytes of a card (NUL, tab,\n"
-          "line breaks) appear in CSV and on screen as their control pictures (\u2400 for NUL),\n"
-          "which import writes back as the same bytes.\n"
+    to << "\nFILIS is a card file, CSV a UTF-8 spreadsheet file (- for import's standard input)\n"
+          "with the header row Isbn,Author,Title,OtherName,Publication,PagesNotes, OUT the file\n"
+          "export writes in FORMAT: csv, ris, bibtex, biblatex or csl-json. Control bytes of a\n"
+          "card (NUL, tab, line breaks) appear in CSV and on screen as their control pictures\n"
+          "(\u2400 for NUL), which import writes back as the same bytes. What the tool writes to\n"
+          "the terminal shows every other control character as \\xHH or \\uHHHH: DEL, those that\n"
+          "bytes undefined in Windows-1253 stand for, and any in a file name but a line break.\n"
           "\nexit status: 0 done, 1 failed (nothing written), 2 wrong command line,\n"
           "3 check found damage\n";
     to.flush();
@@ -52,19 +55,20 @@ bool parse(const Command &command, const QStringList &arguments, CommandLine *li
             line->arguments << a;
         }
     }
-    if (line->arguments.size() != command.argumentCount) {
-        *error = QStringLiteral("%1: %2 arguments expected, %3 given")
-                     .arg(command.name)
-                     .arg(command.argumentCount)
-                     .arg(line->arguments.size());
+    const qsizetype given = line->arguments.size();
+    if (given < command.argumentCount || given > command.argumentCount + command.optionalArguments) {
+        const QString expected = command.optionalArguments == 0
+                                     ? QString::number(command.argumentCount)
+                                     : QStringLiteral("%1 to %2")
+                                           .arg(command.argumentCount)
+                                           .arg(command.argumentCount + command.optionalArguments);
+        *error = QStringLiteral("%1: %2 arguments expected, %3 given").arg(command.name, expected).arg(given);
         return false;
     }
     return true;
 }
 
-} // namespace
-
-int runCardTool(const QStringList &arguments, Console &console)
+int runCommand(const QStringList &arguments, Console &console)
 {
     if (arguments.isEmpty()) {
         printHelp(console.err);
@@ -97,6 +101,21 @@ int runCardTool(const QStringList &arguments, Console &console)
     console.err << Program << ": unknown command \"" << name << "\"\n";
     printHelp(console.err);
     return Usage;
+}
+
+} // namespace
+
+int runCardTool(const QStringList &arguments, Console &console)
+{
+    TerminalDevice outDevice(console.out);
+    TerminalDevice errDevice(console.err);
+    QTextStream out(&outDevice);
+    QTextStream err(&errDevice);
+    Console shown{out, err};
+    const int status = runCommand(arguments, shown);
+    out.flush();
+    err.flush();
+    return status;
 }
 
 } // namespace velmora::cards

@@ -41,12 +41,14 @@ struct Command
     QStringList options; // "--format=" takes a value: "--format ris" or "--format=ris"
     int argumentCount;
     std::function<int(const CommandLine &, Console &)> run;
+    int optionalArguments = 0; // that may follow the others: "restore FILIS [1|2]"
 };
 
 // Every command of the tool, in the order the help lists them.
 const QList<Command> &commands();
 
-// The tool as main() runs it, with the arguments after the program's name.
+// The tool as main() runs it, with the arguments after the program's name. Every line it
+// writes to `console` is as shownOnTerminal() writes it (terminaldevice.h).
 int runCardTool(const QStringList &arguments, Console &console);
 
 // The commands, one source file each.
@@ -54,5 +56,6 @@ Command importCommand();
 Command exportCommand();
 Command checkCommand();
 Command showCommand();
+Command restoreCommand();
 
 } // namespace velmora::cards

@@ -5,10 +5,7 @@ namespace velmora::cards {
 const QList<Command> &commands()
 {
     static const QList<Command> all = {
-        importCommand(),
-        exportCommand(),
-        checkCommand(),
-        showCommand(),
+        importCommand(), exportCommand(), checkCommand(), showCommand(), restoreCommand(),
     };
     return all;
 }

@@ -1,11 +1,13 @@
 // velmora-cards import [--format FORMAT] [--cut | --keep-case] INPUT FILIS: a spreadsheet's
-// cards, or a reference manager's books (citation/), into a new card file.
+// cards, or a reference manager's books (citation/), into a new card file; INPUT may be - for
+// standard input.
 
 #include "cardfile.h"
 #include "cardimport.h"
 #include "command.h"
 #include "csvcolumns.h"
 #include "englishfailure.h"
+#include "inputfile.h"
 #include "outputfile.h"
 #include "referenceimport.h"
 
@@ -104,15 +106,14 @@ int runImport(const CommandLine &line, Console &console)
         return Usage;
     }
 
-    QFile input(inputPath);
-    if (!input.open(QIODevice::ReadOnly)) {
-        console.err << inputPath << ": " << input.errorString() << Qt::endl;
+    QFile input;
+    const Result<FileIdentity> read = openInput(inputPath, input);
+    if (!read) {
+        console.err << englishText(read.error()) << Qt::endl;
         return Failure;
     }
     OutputFile out;
-    if (const Result<void> opened =
-            out.open(cardPath, OutputFile::Accept::RegularFile, identityOf(inputPath));
-        !opened) {
+    if (const Result<void> opened = out.open(cardPath, OutputFile::Accept::RegularFile, *read); !opened) {
         console.err << englishText(opened.error()) << "; nothing written" << Qt::endl;
         return Failure;
     }

@@ -93,10 +93,6 @@ std::optional<JournalEntry> decodeJournal(const QByteArray &bytes)
     return entry;
 }
 
-namespace {
-
-// Whether the user `uid` may write a file with `card`'s owner, group and mode: whoever
-// could have filed a card in it.
 bool couldWrite(uid_t uid, gid_t fileGroup, const struct stat &card)
 {
     if (uid == 0)
@@ -116,6 +112,8 @@ bool couldWrite(uid_t uid, gid_t fileGroup, const struct stat &card)
     }
     return inGroup ? (card.st_mode & S_IWGRP) != 0 : (card.st_mode & S_IWOTH) != 0;
 }
+
+namespace {
 
 QString userName(uid_t uid)
 {

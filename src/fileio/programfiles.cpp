@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QRandomGenerator>
+#include <QStandardPaths>
 
 namespace velmora {
 
@@ -13,6 +14,11 @@ constexpr int TemporaryLetters = 6;
 const QLatin1StringView Alphabet("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789");
 
 } // namespace
+
+QString userDataFolder()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/Velmora");
+}
 
 QString realCardPath(const QString &cardPath)
 {

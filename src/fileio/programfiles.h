@@ -12,6 +12,10 @@ namespace velmora {
 // other's files. Both follow links to the card file itself: every name of one card file
 // finds the same files.
 
+// The user's data folder, "Velmora" in the freedesktop data folder (~/.local/share, or
+// $XDG_DATA_HOME): where the files of a card file go when its own folder cannot take them.
+QString userDataFolder();
+
 // The card file's path with its links resolved; as given, made absolute, when it does not
 // exist (yet).
 QString realCardPath(const QString &cardPath);

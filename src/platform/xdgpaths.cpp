@@ -1,5 +1,7 @@
 #include "xdgpaths.h"
 
+#include "programfiles.h"
+
 #include <QStandardPaths>
 
 namespace velmora {
@@ -18,7 +20,7 @@ QString XdgPaths::programFiles()
 
 QString XdgPaths::exportFolder()
 {
-    return programFiles() + QStringLiteral("/Velmora");
+    return userDataFolder();
 }
 
 QString XdgPaths::exportFile()

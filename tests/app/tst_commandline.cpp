@@ -133,6 +133,9 @@ private slots:
         QTest::newRow("control characters in the name")
             << "C.UTF-8" << QStringLiteral("Fi\u001B[2Jlis\n\u202E.dat") << 2 << ""
             << "velmora: Fi\\x1B[2Jlis\\x0A\\u202E.dat: No such file or directory\n";
+        QTest::newRow("DEL and C1 controls in the name")
+            << "C.UTF-8" << QStringLiteral("Fi\u007Fl\u009B2Jis.dat") << 2 << ""
+            << "velmora: Fi\\x7Fl\\x9B2Jis.dat: No such file or directory\n";
         QTest::newRow("--help in Greek")
             << "el_GR.UTF-8"
             << "--help" << 0 << "Χρήση: velmora [επιλογές] [CARDFILE]\nΑνοίγει τη βιβλιογραφία Σερβαλίνη"

@@ -57,20 +57,26 @@ private slots:
     {
         QTest::addColumn<QByteArray>("stored");
         QTest::addColumn<QString>("summary");
-        QTest::newRow("three cards") << plainCards(3) << QStringLiteral(": 585 bytes, 3 cards\n");
-        QTest::newRow("empty") << QByteArray() << QStringLiteral(": 0 bytes, 1 card (an empty file");
+        QTest::addColumn<QString>("name"); // and as the terminal shows it, after a '|'
+        QTest::newRow("three cards") << plainCards(3) << QStringLiteral(": 585 bytes, 3 cards\n") << Cards;
+        QTest::newRow("empty") << QByteArray() << QStringLiteral(": 0 bytes, 1 card (an empty file") << Cards;
         QTest::newRow("Greek and every printable byte") << printableBytes().repeated(2).left(2 * RecordLength)
-                                                        << QStringLiteral(": 390 bytes, 2 cards\n");
+                                                        << QStringLiteral(": 390 bytes, 2 cards\n") << Cards;
+        QTest::newRow("escape sequences in the name")
+            << plainCards(1) << QStringLiteral(": 195 bytes, 1 card\n")
+            << QStringLiteral("Fi\u001B[2Jl\u009B1mis\u007F.dat|Fi\\x1B[2Jl\\x9B1mis\\x7F.dat");
     }
     void cleanFile()
     {
         QFETCH(QByteArray, stored);
         QFETCH(QString, summary);
+        QFETCH(QString, name);
         QCOMPARE(stored.size() % RecordLength, 0);
         ToolRun tool;
-        tool.put(Cards, stored);
-        QCOMPARE(tool.run({QStringLiteral("check"), tool.path(Cards)}), 0);
-        QVERIFY2(tool.out.startsWith(tool.path(Cards) + summary), qPrintable(tool.out));
+        const QString file = tool.path(name.section(u'|', 0, 0));
+        tool.put(QFileInfo(file).fileName(), stored);
+        QCOMPARE(tool.run({QStringLiteral("check"), file}), 0);
+        QVERIFY2(tool.out.startsWith(tool.path(name.section(u'|', -1)) + summary), qPrintable(tool.out));
         QVERIFY(tool.out.endsWith(QStringLiteral("no damage found\n")));
         QVERIFY(tool.err.isEmpty());
     }
@@ -213,7 +219,9 @@ private slots:
         second.setField(Field::Title, QStringLiteral("ΙΣΤΟΡΙΑΙ  Α"));
         second.setField(Field::PagesNotes, QStringLiteral("12 σελ."));
         stored.replace(RecordLength, RecordLength, QByteArray(second.bytes().data(), RecordLength));
-        stored = with(stored, 2, Field::Publication, 3, '\0');
+        stored = with(with(with(with(stored, 2, Field::Publication, 3, '\0'), 2, Field::Publication, 4, 0x7F),
+                           2, Field::Publication, 5, char(0x81)),
+                      2, Field::Publication, 6, char(0x9D));
         tool.put(Cards, stored + QByteArray(100, ' '));
         QCOMPARE(tool.run({QStringLiteral("show"), tool.path(Cards), QStringLiteral("2")}), 0);
         QCOMPARE(tool.out, QStringLiteral("Βελμόρα 3.0 - Σερβαλίνη - Καρτέλλα:  2  από  4\n"
@@ -221,7 +229,7 @@ private slots:
                                           "ΣΥΓΓΡΑΦΕΑΣ     ΘΟΥΚΥΔΙΔΗΣ\n"
                                           "ΤΙΤΛΟΣ         ΙΣΤΟΡΙΑΙ  Α\n"
                                           "ΑΛΛΟ ΟΝΟΜΑ     \n"
-                                          "ΕΚΔΟΤΙΚΑ       \u2400\n"
+                                          "ΕΚΔΟΤΙΚΑ       \u2400\\x7F\\x81\\x9D\n"
                                           "ΣΕΛ.-ΣΗΜ/ΣΕΙΣ  12 σελ.\n"));
         // The partial card at the end, as the program reads it.
         QCOMPARE(tool.run({QStringLiteral("show"), tool.path(Cards), QStringLiteral("4")}), 0);
@@ -236,7 +244,8 @@ private slots:
     void showRefusesCardNumbers_data()
     {
         QTest::addColumn<QString>("number");
-        for (const char *n : {"0", "4", "-1", "+2", "x", "", " 2", "2.0", "99999999999", "1e0", "٢"})
+        for (const char *n :
+             {"0", "4", "-1", "+2", "x", "", " 2", "2.0", "99999999999", "1e0", "٢", "\x1b[2J"})
             QTest::newRow(*n ? n : "empty") << QString::fromUtf8(n);
     }
     void showRefusesCardNumbers()
@@ -246,7 +255,7 @@ private slots:
         tool.put(Cards, plainCards(3));
         QCOMPARE(tool.run({QStringLiteral("show"), tool.path(Cards), number}), 2);
         QVERIFY2(tool.err.contains(QStringLiteral("not in 1 to 3")), qPrintable(tool.err));
-        QVERIFY(tool.out.isEmpty());
+        QVERIFY(tool.out.isEmpty() && !tool.err.contains(u'\x1b'));
     }
 
     void theInstalledProgramExitStatus()
@@ -356,9 +365,9 @@ private slots:
     {
         ToolRun tool;
         QCOMPARE(tool.run({QStringLiteral("--help")}), 0);
-        for (const char *synopsis :
-             {"import [--cut] CSV FILIS", "export [--raw] FILIS CSV",
-              "export --format FORMAT [--all] FILIS OUT", "check FILIS", "show FILIS N"})
+        for (const char *synopsis : {"import [--cut] CSV FILIS", "export [--raw] FILIS CSV",
+                                     "export --format FORMAT [--all] FILIS OUT", "check FILIS",
+                                     "show FILIS N", "restore FILIS [1|2]", "restore --list FILIS"})
             QVERIFY2(tool.out.contains(QLatin1String(synopsis)), synopsis);
         QVERIFY(tool.out.contains(QStringLiteral("3 check found damage")));
     }

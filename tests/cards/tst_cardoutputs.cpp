@@ -41,9 +41,11 @@ QStringList commandInto(const QString &command, const ToolRun &tool, const QStri
 }
 
 // The tool as a process of its own, for outputs that could hold it up or eat the memory.
-QProcess *startTool(const QStringList &arguments, QObject *parent)
+QProcess *startTool(const QStringList &arguments, QObject *parent, const QString &input = QString())
 {
     auto *run = new QProcess(parent);
+    if (!input.isEmpty())
+        run->setStandardInputFile(input);
     run->setChildProcessModifier([] {
         const rlimit oneGigabyte{1L << 30, 1L << 30};
         ::setrlimit(RLIMIT_AS, &oneGigabyte);
@@ -127,12 +129,16 @@ private slots:
     void importRefusesWhatIsNotARegularFile_data()
     {
         QTest::addColumn<QString>("kind");
-        QTest::newRow("FIFO") << QStringLiteral("FIFO");
-        QTest::newRow("device") << QStringLiteral("character device");
+        QTest::addColumn<bool>("input"); // given as the CSV rather than as the card file
+        QTest::newRow("FIFO") << QStringLiteral("FIFO") << false;
+        QTest::newRow("device") << QStringLiteral("character device") << false;
+        QTest::newRow("FIFO as the input") << QStringLiteral("FIFO") << true;
+        QTest::newRow("device as the input") << QStringLiteral("character device") << true;
     }
     void importRefusesWhatIsNotARegularFile()
     {
         QFETCH(QString, kind);
+        QFETCH(bool, input);
         ToolRun tool;
         tool.put(Csv, CsvText);
         const QString target = tool.path(QStringLiteral("out"));
@@ -142,17 +148,20 @@ private slots:
         if ((fifo ? ::mkfifo(native.constData(), 0644)
                   : ::mknod(native.constData(), S_IFCHR | 0666, makedev(1, 3))) != 0)
             QSKIP("this system cannot make that file here");
-        QProcess *run = startTool({QStringLiteral("import"), tool.path(Csv), target}, this);
+        QProcess *run = startTool(
+            {QStringLiteral("import"), input ? target : tool.path(Csv), input ? tool.path(Cards) : target},
+            this);
         const bool ended = run->waitForFinished(10000);
         if (!ended)
             run->kill();
-        QVERIFY2(ended, "import waits on the output");
+        QVERIFY2(ended, "import waits on the file");
         QCOMPARE(run->exitCode(), 1);
         const QString err = QString::fromUtf8(run->readAllStandardError());
         QVERIFY2(err.contains(QStringLiteral("not a regular file but a ") + kind), qPrintable(err));
         struct stat st = {};
         QCOMPARE(::lstat(native.constData(), &st), 0);
         QVERIFY(fifo ? S_ISFIFO(st.st_mode) : S_ISCHR(st.st_mode));
+        QVERIFY(!QFile::exists(tool.path(Cards)));
     }
 
     void outputThatIsTheInput_data()
@@ -200,13 +209,13 @@ private slots:
         QCOMPARE(tool.run(commandInto(QStringLiteral("import"), tool, edited)), 0);
     }
 
-    // One endless value: the tool must stop at a length no card holds, not grow until the
-    // memory runs out.
+    // One endless value on the standard input: the tool must stop at a length no card holds,
+    // not grow until the memory runs out.
     void anEndlessValueIsRefused()
     {
         ToolRun tool;
-        QProcess *run =
-            startTool({QStringLiteral("import"), QStringLiteral("/dev/zero"), tool.path(Cards)}, this);
+        QProcess *run = startTool({QStringLiteral("import"), QStringLiteral("-"), tool.path(Cards)}, this,
+                                  QStringLiteral("/dev/zero"));
         const bool ended = run->waitForFinished(20000);
         if (!ended)
             run->kill();
@@ -214,7 +223,7 @@ private slots:
         QCOMPARE(run->exitStatus(), QProcess::NormalExit);
         QCOMPARE(run->exitCode(), 1);
         const QString err = QString::fromUtf8(run->readAllStandardError());
-        QVERIFY2(err.contains(QStringLiteral("/dev/zero:1: a value longer than")), qPrintable(err));
+        QVERIFY2(err.contains(QStringLiteral("-:1: a value longer than")), qPrintable(err));
         QVERIFY(!QFile::exists(tool.path(Cards)));
     }
 };

@@ -248,6 +248,9 @@ private slots:
         QTest::newRow("unknown option") << QStringList{QStringLiteral("import"), QStringLiteral("--cat"),
                                                        QStringLiteral("a"), QStringLiteral("b")}
                                         << 2;
+        QTest::newRow("restore, too many") << QStringList{QStringLiteral("restore"), QStringLiteral("a"),
+                                                          QStringLiteral("1"), QStringLiteral("2")}
+                                           << 2;
     }
     void commandLine()
     {

@@ -1,0 +1,316 @@
+// velmora-cards restore [--list] FILIS [1|2]: a card file put back as one of its backups was.
+
+#include "atomicfile.h"
+#include "cardbackup.h"
+#include "cardfilelock.h"
+#include "cardjournal.h"
+#include "command.h"
+#include "englishfailure.h"
+#include "fileops.h"
+#include "programfiles.h"
+
+#include <QDateTime>
+#include <QFile>
+
+#include <cstring>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
+
+namespace velmora::cards {
+
+namespace {
+
+const QString BeforeRestore = QStringLiteral("before-restore");
+
+// One backup of the card file, open for reading.
+struct Copy
+{
+    QString path;
+    FileDescriptor fd;
+    struct stat status = {};
+};
+
+bool newer(const struct stat &a, const struct stat &b)
+{
+    return a.st_mtim.tv_sec != b.st_mtim.tv_sec ? a.st_mtim.tv_sec > b.st_mtim.tv_sec
+                                                : a.st_mtim.tv_nsec > b.st_mtim.tv_nsec;
+}
+
+QString described(const struct stat &st)
+{
+    const qint32 cards = cardCountForLength(st.st_size);
+    return QStringLiteral("%1, %2 %3")
+        .arg(QDateTime::fromSecsSinceEpoch(st.st_mtim.tv_sec).toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")))
+        .arg(cards)
+        .arg(cards == 1 ? QStringLiteral("card") : QStringLiteral("cards"));
+}
+
+// The copies of one place, latest first: each session's copy moved the ones before it back.
+std::vector<Copy> copiesAt(const QString &latest, const struct stat &card, bool keepersToo, Console &console)
+{
+    std::vector<Copy> found;
+    for (int g = 0; g < BackupGenerations; ++g) {
+        const QString path = backupGeneration(latest, g);
+        Result<FileDescriptor> fd = openRegularFile(QFile::encodeName(path), O_RDONLY | O_NOFOLLOW);
+        if (!fd && fd.error().fault == Fault::System && fd.error().error == ENOENT)
+            continue;
+        const Result<struct stat> st = fd ? statusOf(fd->get()) : tl::unexpected(fd.error());
+        if (!st) {
+            console.err << englishText(st.error()) << "; not taken as a backup" << Qt::endl;
+            continue;
+        }
+        // Beside the card file a backup may be another keeper's, as its journal may; one that
+        // somebody who could not write the card file put there is no backup of it.
+        if (st->st_uid != ::geteuid() && !(keepersToo && couldWrite(st->st_uid, st->st_gid, card))) {
+            console.err << path << ": put there by a user who cannot write " << realCardPath(latest)
+                        << "; not taken as a backup" << Qt::endl;
+            continue;
+        }
+        found.push_back(Copy{path, std::move(*fd), *st});
+    }
+    return found;
+}
+
+// The backups of both places as one list, latest first: each session made its copy in one
+// of the two, and when each was made (its modification time, which a rename keeps) tells
+// the sessions' order; within a place the generations do. The three latest are the last
+// three sessions'.
+std::vector<Copy> findCopies(const QString &cardPath, const QString &dataFolder, const struct stat &card,
+                             Console &console)
+{
+    std::vector<Copy> beside = copiesAt(backupBeside(cardPath), card, true, console);
+    std::vector<Copy> elsewhere;
+    if (!dataFolder.isEmpty())
+        elsewhere = copiesAt(backupInFolder(cardPath, dataFolder), card, false, console);
+    std::vector<Copy> all;
+    auto b = beside.begin();
+    auto e = elsewhere.begin();
+    while (int(all.size()) < BackupGenerations && (b != beside.end() || e != elsewhere.end())) {
+        const bool fromBeside = e == elsewhere.end() || (b != beside.end() && !newer(e->status, b->status));
+        all.push_back(std::move(fromBeside ? *b++ : *e++));
+    }
+    return all;
+}
+
+// The user's data folder, when the program would keep files there: none when it is not the
+// user's alone, and said so.
+QString dataFolderToUse(Console &console)
+{
+    const QString folder = userDataFolder();
+    const Result<void> own = checkOwnFolder(folder);
+    if (!own && !(own.error().fault == Fault::System && own.error().error == ENOENT)) {
+        console.err << englishText(own.error()) << "; no backup there is used" << Qt::endl;
+        return QString();
+    }
+    return folder;
+}
+
+Result<bool> sameBytes(int a, int b, qint64 length)
+{
+    QByteArray x(CardReader::BlockBytes, Qt::Uninitialized);
+    QByteArray y(CardReader::BlockBytes, Qt::Uninitialized);
+    for (qint64 offset = 0; offset < length; offset += x.size()) {
+        const Result<qint64> gotX = readAt(a, offset, x.data(), x.size());
+        const Result<qint64> gotY = readAt(b, offset, y.data(), y.size());
+        if (!gotX || !gotY)
+            return tl::unexpected(!gotX ? gotX.error() : gotY.error());
+        if (*gotX != *gotY || std::memcmp(x.constData(), y.constData(), size_t(*gotX)) != 0)
+            return false;
+    }
+    return true;
+}
+
+// Copies every byte of the open file `from` to the place of the program's own at `target`.
+Result<void> copyTo(int from, const QString &target, mode_t mode)
+{
+    Result<AtomicFile> out = AtomicFile::create(target, mode, AtomicFile::Replacing::OwnFileOnly);
+    if (!out)
+        return tl::unexpected(out.error());
+    QByteArray block(CardReader::BlockBytes, Qt::Uninitialized);
+    for (qint64 offset = 0;; offset += block.size()) {
+        const Result<qint64> got = readAt(from, offset, block.data(), block.size());
+        if (!got)
+            return tl::unexpected(got.error());
+        if (Result<void> put = out->write(block.constData(), *got); !put)
+            return put;
+        if (*got < block.size())
+            return out->commit();
+    }
+}
+
+// The card file as it is now, beside it ("Filis.dat.before-restore") or, when its folder
+// cannot take it, in the data folder: the one copy no session's backup replaces.
+Result<QString> keepAsItIs(int card, const QString &cardPath, mode_t mode, const QString &dataFolder)
+{
+    const QString beside = besideCardFile(cardPath, BeforeRestore);
+    const Result<void> there = copyTo(card, beside, mode);
+    if (there || dataFolder.isEmpty())
+        return there ? Result<QString>(beside) : tl::unexpected(there.error());
+    const QString elsewhere = inDataFolder(cardPath, dataFolder, BeforeRestore);
+    Result<void> kept = makeOwnFolder(dataFolder);
+    if (kept)
+        kept = copyTo(card, elsewhere, mode);
+    if (kept)
+        return elsewhere;
+    velmora::Failure why = there.error();
+    why.also.push_back(kept.error());
+    return failure(std::move(why));
+}
+
+// The backup's bytes written into the card file itself, which keeps its inode, owner,
+// permissions and every link; cut to the backup's length and synced.
+Result<void> writeInPlace(int card, const QString &cardPath, const Copy &copy)
+{
+    QByteArray block(CardReader::BlockBytes, Qt::Uninitialized);
+    qint64 offset = 0;
+    for (;;) {
+        const Result<qint64> got = readAt(copy.fd.get(), offset, block.data(), block.size());
+        if (!got)
+            return systemFailure(got.error().error, copy.path);
+        Result<void> put = writeAt(card, offset, block.constData(), *got);
+        if (!put)
+            return systemFailure(put.error().error, cardPath);
+        offset += *got;
+        if (*got < block.size())
+            break;
+    }
+    Result<void> done = truncateTo(card, offset);
+    if (done)
+        done = syncData(card);
+    if (!done)
+        done.error().path = cardPath;
+    return done;
+}
+
+int listCopies(const QString &cardPath, const struct stat &card, const std::vector<Copy> &copies,
+               Console &console)
+{
+    console.out << cardPath << ": now " << described(card) << '\n';
+    if (copies.empty())
+        console.out << "no backup: none at " << backupBeside(cardPath) << " nor at "
+                    << backupInFolder(cardPath, userDataFolder()) << '\n';
+    for (size_t g = 0; g < copies.size(); ++g)
+        console.out << g << "  " << described(copies[g].status) << "  " << copies[g].path << '\n';
+    console.out.flush();
+    return Success;
+}
+
+int runRestore(const CommandLine &line, Console &console)
+{
+    const QString &cardPath = line.arguments.at(0);
+    const bool list = line.has(QStringLiteral("--list"));
+    const QString wanted = line.arguments.value(1, QStringLiteral("0"));
+    static const QStringList Generations{QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("2")};
+    if (list && line.arguments.size() > 1) {
+        console.err << "restore: --list takes the card file alone" << Qt::endl;
+        return Usage;
+    }
+    if (!Generations.contains(wanted)) {
+        console.err << "restore: \"" << wanted << "\" is no backup: 1 or 2 for the sessions before the last"
+                    << Qt::endl;
+        return Usage;
+    }
+    // Locked before anything is read, so that no editor files a card meanwhile.
+    CardFileLock lock;
+    Result<FileDescriptor> card = openRegularFile(QFile::encodeName(cardPath), list ? O_RDONLY : O_RDWR);
+    if (card && !list)
+        if (const Result<void> locked = lock.acquire(cardPath); !locked)
+            card = tl::unexpected(locked.error());
+    const Result<struct stat> status = card ? statusOf(card->get()) : tl::unexpected(card.error());
+    if (!status || (!list && identityOf(*status) != lock.identity())) {
+        console.err << englishText(status ? velmora::Failure{Fault::Replaced, 0, cardPath} : status.error())
+                    << "; nothing restored" << Qt::endl;
+        return Failure;
+    }
+    const QString dataFolder = dataFolderToUse(console);
+    const std::vector<Copy> copies = findCopies(cardPath, dataFolder, *status, console);
+    if (list)
+        return listCopies(cardPath, *status, copies, console);
+    const size_t generation = wanted.toUInt();
+    if (generation >= copies.size()) {
+        console.err << cardPath << ": "
+                    << (copies.empty() ? QStringLiteral("no backup")
+                                       : QStringLiteral("no backup %1").arg(generation))
+                    << "; restore --list shows those there are" << Qt::endl;
+        return Failure;
+    }
+    const Copy &chosen = copies[generation];
+    if (identityOf(chosen.status) == identityOf(*status)) {
+        console.err << englishText(velmora::Failure{Fault::IsInput, 0, chosen.path}) << "; nothing restored"
+                    << Qt::endl;
+        return Failure;
+    }
+
+    // The file as it is now is kept, unless it is byte for byte a backup, which keeps it:
+    // restoring again must not replace the copy made before the first restore.
+    QString keptIn;
+    for (const Copy &copy : copies) {
+        if (!keptIn.isEmpty() || copy.status.st_size != status->st_size)
+            continue;
+        if (const Result<bool> same = sameBytes(card->get(), copy.fd.get(), status->st_size); same && *same)
+            keptIn = copy.path;
+    }
+    if (keptIn.isEmpty()) {
+        const Result<QString> kept = keepAsItIs(card->get(), cardPath, status->st_mode & 07777, dataFolder);
+        if (!kept) {
+            for (const velmora::Failure &why :
+                 QList{kept.error()} + QList(kept.error().also.begin(), kept.error().also.end()))
+                console.err << englishText(why) << '\n';
+            console.err << "the file as it is could not be kept; nothing restored" << Qt::endl;
+            return Failure;
+        }
+        keptIn = *kept;
+    }
+    // A journal stands for a filing cut short: it goes only once the restore is on the
+    // medium, so that the next editor can never write its old card into the restored file.
+    std::optional<FoundJournal> journal = findJournal(cardPath, dataFolder);
+    if (journal)
+        console.out << journal->path << ": the journal of an interrupted filing"
+                    << (journal->keeper.isEmpty() ? QString() : QStringLiteral(" by ") + journal->keeper)
+                    << "; removed once the file is restored" << '\n';
+    if (const Result<void> restored = writeInPlace(card->get(), cardPath, chosen); !restored) {
+        console.err << englishText(restored.error())
+                    << "; the file may be partly restored; as it was, it is kept in " << keptIn << Qt::endl;
+        return Failure;
+    }
+    console.out << cardPath << ": restored as " << chosen.path << " was (" << described(chosen.status)
+                << ")\nas it was before the restore: " << keptIn << '\n';
+    // Beside the card file, then in the data folder: each place holds one.
+    for (int place = 0; journal && place < 2; ++place, journal = findJournal(cardPath, dataFolder)) {
+        if (const Result<void> removed = removeFile(journal->path, journal->identity); !removed) {
+            console.err << englishText(removed.error()) << "; the journal stays: remove it before the next "
+                        << "velmora --edit" << Qt::endl;
+            return Failure;
+        }
+        console.out << journal->path << ": removed" << '\n';
+    }
+    console.out.flush();
+    return Success;
+}
+
+} // namespace
+
+Command restoreCommand()
+{
+    return Command{
+        QStringLiteral("restore"),
+        QStringLiteral("restore FILIS [1|2]\n  restore --list FILIS"),
+        QStringLiteral("puts the card file back as it was before the last editing session, or with 1 or 2 "
+                       "before the sessions before that, from its own backups: FILIS.bak, .bak.1 and .bak.2 "
+                       "beside it and those ~/.local/share/Velmora keeps for it, the three latest of both "
+                       "places by the time each was made. The file as it is goes first to "
+                       "FILIS.before-restore, unless a backup holds it; the backup is written into the card "
+                       "file itself, which keeps its permissions, and a journal of an interrupted filing is "
+                       "removed after. Refused while an editor has the file. --list shows the backups, "
+                       "latest first, with their dates and cards"),
+        {QStringLiteral("--list")},
+        1,
+        runRestore,
+        1,
+    };
+}
+
+} // namespace velmora::cards

@@ -1,0 +1,136 @@
+// restore puts a card file back as its own backup was, beside it or in the data folder,
+// keeping the file as it was, never under an editor, and a journal goes only after.
+
+#include "cardbackup.h"
+#include "cardfilelock.h"
+#include "cardjournal.h"
+#include "seam.h"
+#include "toolrun.h"
+
+#include <QtTest>
+
+#include <sys/stat.h>
+
+using namespace velmora;
+using namespace velmora::cards::test;
+
+namespace {
+
+// A card file of `cards` cards, told apart from the others by its length and bytes.
+QByteArray cardsOf(int cards)
+{
+    return QByteArray(cards * RecordLength, char('a' + cards));
+}
+
+struct Placed
+{
+    QString where; // "beside", "beside, a stranger's", "data" or "another" (the data folder's
+                   // copy of another Filis.dat)
+    int generation;
+    int cards;
+    int hoursAgo;
+};
+
+} // namespace
+
+Q_DECLARE_METATYPE(QList<Placed>)
+
+class CardRestoreTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void restore_data()
+    {
+        QTest::addColumn<QList<Placed>>("copies");
+        QTest::addColumn<QStringList>("arguments"); // FILIS for the card file
+        QTest::addColumn<QString>("standing");      // "editor", "journal", "journal, the write fails"
+        QTest::addColumn<int>("restored");          // the cards of the copy put back; 0 for none
+        QTest::addColumn<QString>("said");          // %1 the folder; %2.. the copies' times and paths
+        const QStringList latest{"FILIS"};
+        const QList<Placed> beside{{"beside", 0, 2, 48}, {"beside", 1, 1, 72}};
+        const QList<Placed> both = beside + QList<Placed>{{"data", 0, 3, 24}};
+        QTest::newRow("the latest") << beside << latest << "" << 2 << "restored as %1/Filis.dat.bak was";
+        QTest::newRow("1") << beside << QStringList{"FILIS", "1"} << "" << 1 << "Filis.dat.bak.1 was";
+        QTest::newRow("the newer place first") << both << latest << "" << 3 << "";
+        QTest::newRow("then the other place") << both << QStringList{"FILIS", "1"} << "" << 2 << "";
+        QTest::newRow("another bibliography's newer backup")
+            << beside + QList<Placed>{{"another", 0, 4, 1}} << latest << "" << 2 << "";
+        QTest::newRow("a copy beside of one who cannot write the file")
+            << QList<Placed>{{"beside, a stranger's", 0, 2, 48}, {"beside", 1, 1, 72}} << latest << "" << 1
+            << "put there by a user who cannot write";
+        QTest::newRow("no such backup") << beside << QStringList{"FILIS", "2"} << "" << 0 << "no backup 2";
+        QTest::newRow("under an editor") << beside << latest << "editor" << 0 << "is being edited";
+        QTest::newRow("a journal") << beside << latest << "journal" << 2 << "Filis.dat.journal: removed";
+        QTest::newRow("a journal, the write fails")
+            << beside << latest << "journal, the write fails" << 0 << "No space left";
+        QTest::newRow("--list") << both << QStringList{"--list", "FILIS"} << "" << 0
+                                << "0  %6, 3 cards  %7\n1  %2, 2 cards  %3\n2  %4, 1 card  %5\n";
+    }
+    void restore()
+    {
+        QFETCH(QList<Placed>, copies);
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, standing);
+        QFETCH(int, restored);
+        QFETCH(QString, said);
+        ToolRun tool;
+        const QString data = tool.path(QStringLiteral("xdg/Velmora"));
+        QVERIFY(QDir().mkpath(data));
+        qputenv("XDG_DATA_HOME", QFile::encodeName(tool.path(QStringLiteral("xdg"))));
+        const QString card = tool.path(QStringLiteral("Filis.dat"));
+        tool.put(QStringLiteral("Filis.dat"), cardsOf(5));
+        QVERIFY(QFile::setPermissions(card, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup));
+        QStringList shown{tool.dir.path()};
+        for (const Placed &p : copies) {
+            const QString of =
+                p.where == QLatin1String("another") ? tool.path(QStringLiteral("a/Filis.dat")) : card;
+            QFile f(backupGeneration(p.where.startsWith(u'b') ? backupBeside(card) : backupInFolder(of, data),
+                                     p.generation));
+            const QDateTime made = QDateTime::currentDateTime().addSecs(-3600 * p.hoursAgo);
+            QVERIFY(f.open(QIODevice::WriteOnly) && f.write(cardsOf(p.cards)) > 0 && f.flush() &&
+                    f.setFileTime(made, QFileDevice::FileModificationTime));
+            if (p.where.endsWith(QLatin1String("stranger's")) &&
+                ::chown(QFile::encodeName(f.fileName()).constData(), 65534, 65534) != 0)
+                QSKIP("another user's copy is made by root");
+            shown << made.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")) << f.fileName();
+        }
+        struct stat before = {};
+        QCOMPARE(::stat(QFile::encodeName(card).constData(), &before), 0);
+        CardFileLock editor;
+        if (standing == QLatin1String("editor"))
+            QVERIFY(editor.acquire(card));
+        if (standing.startsWith(QLatin1String("journal")))
+            tool.put(QStringLiteral("Filis.dat.journal"), "a filing cut short");
+        const bool fails = standing.endsWith(QLatin1String("fails"));
+        velmora::test::InterceptedCalls calls;
+        velmora::test::beforeCall = [fails](const velmora::test::CallSite &site) {
+            return fails && site.call == velmora::test::Call::Pwrite ? ENOSPC : 0;
+        };
+        const int status = tool.run(QStringList{QStringLiteral("restore")} +
+                                    arguments.replaceInStrings(QStringLiteral("FILIS"), card));
+        for (int i = 0; i < shown.size(); ++i)
+            said.replace(QStringLiteral("%%1").arg(i + 1), shown[i]);
+        QVERIFY2((tool.out + tool.err).contains(said), qPrintable(tool.out + tool.err));
+        QCOMPARE(status, restored > 0 || arguments.contains(QStringLiteral("--list")) ? 0 : 1);
+        // A journal goes only once the restore is on the disk.
+        QCOMPARE(QFile::exists(tool.path(QStringLiteral("Filis.dat.journal"))), fails);
+        if (restored == 0) {
+            QCOMPARE(tool.get(QStringLiteral("Filis.dat")), cardsOf(5));
+            QCOMPARE(QFile::exists(tool.path(QStringLiteral("Filis.dat.before-restore"))), fails);
+            return;
+        }
+        QCOMPARE(tool.get(QStringLiteral("Filis.dat")), cardsOf(restored));
+        QCOMPARE(tool.get(QStringLiteral("Filis.dat.before-restore")), cardsOf(5));
+        struct stat after = {};
+        QCOMPARE(::stat(QFile::encodeName(card).constData(), &after), 0);
+        QCOMPARE(after.st_ino, before.st_ino);
+        QCOMPARE(after.st_mode, before.st_mode);
+        // Restored again: the file as it was before the first restore is still the one kept.
+        QCOMPARE(tool.run({QStringLiteral("restore"), card}), 0);
+        QCOMPARE(tool.get(QStringLiteral("Filis.dat.before-restore")), cardsOf(5));
+    }
+};
+
+QTEST_GUILESS_MAIN(CardRestoreTest)
+#include "tst_cardrestore.moc"
