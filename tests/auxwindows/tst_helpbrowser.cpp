@@ -270,6 +270,8 @@ private slots:
         QTest::addColumn<bool>("loaded");
         QTest::newRow("a picture of the help") << QStringLiteral("small.png") << true;
         QTest::newRow("outside the folder") << QStringLiteral("../secret.txt") << false;
+        QTest::newRow("a sibling folder whose name begins with the folder's")
+            << QStringLiteral("../help-x/small.png") << false;
         QTest::newRow("a link out of the folder") << QStringLiteral("link.png") << false;
         QTest::newRow("an absolute path") << QStringLiteral("%1/secret.txt") << false;
         QTest::newRow("larger than a help file may be") << QStringLiteral("big.png") << false;
@@ -285,10 +287,12 @@ private slots:
         QVERIFY(s.open(QIODevice::WriteOnly));
         s.write("secret");
         s.close();
-        QFile small(places.data + QStringLiteral("/small.png"));
-        QVERIFY(small.open(QIODevice::WriteOnly));
-        small.write("picture");
-        small.close();
+        for (const QString &folder : {places.data, places.data + QStringLiteral("-x")}) {
+            QDir().mkpath(folder);
+            QFile small(folder + QStringLiteral("/small.png"));
+            QVERIFY(small.open(QIODevice::WriteOnly));
+            small.write("picture");
+        }
         QVERIFY(QFile::link(secret, places.data + QStringLiteral("/link.png")));
         QFile big(places.data + QStringLiteral("/big.png"));
         QVERIFY(big.open(QIODevice::WriteOnly));
