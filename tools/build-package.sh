@@ -39,4 +39,6 @@ if ! lintian --fail-on error,warning --display-level '>=warning' --tag-display-l
   echo "lintian finds the package wanting"
   exit 1
 fi
+# Back to the sources alone, as autopkgtest reads its tests from them.
+(cd "$tree" && debian/rules clean) >>"$out/build.log" 2>&1
 echo "$out/velmora_${version}_$(dpkg --print-architecture).deb: built, lintian finds no error or warning"
