@@ -92,6 +92,7 @@ int main(int argc, char *argv[])
         tellOfInterruptedEditing(platform, choice.cardFile);
     }
     registerForms(platform, forms, session);
+    qtPlatform.whenPdfNotOpened([&forms](const QString &text) { showInMessagePanel(forms, text); });
     installFailureHandler(platform);
     const ProgramEnd programEnd(forms); // a signal or a logout keeps the typing first
 
