@@ -48,30 +48,6 @@ StartChoice refuse(const QString &problem)
                  UsageStatus);
 }
 
-} // namespace
-
-QString shownOnTerminal(const QString &text)
-{
-    QString shown;
-    for (const QChar ch : text) {
-        // Control characters (escape sequences, line breaks) and the marks that reorder or
-        // hide text would act on the terminal rather than be read.
-        const QChar::Category category = ch.category();
-        if (category == QChar::Other_Control || category == QChar::Other_Format ||
-            category == QChar::Separator_Line || category == QChar::Separator_Paragraph)
-            shown += ch.unicode() < 0x100
-                         ? QStringLiteral("\\x") +
-                               QString::number(ch.unicode(), 16).toUpper().rightJustified(2, u'0')
-                         : QStringLiteral("\\u") +
-                               QString::number(ch.unicode(), 16).toUpper().rightJustified(4, u'0');
-        else
-            shown += ch;
-    }
-    return shown;
-}
-
-namespace {
-
 // An argument as it can be shown on a terminal whatever its bytes.
 QString escaped(const QByteArray &argument)
 {
@@ -200,9 +176,14 @@ QString createdEmptyNotice(const QString &cardFile)
 
 QString installedDataFolder()
 {
+    // From the program's own place, so that an installation moved elsewhere (a staging
+    // folder, a package for another prefix) finds its own. A program run from its build
+    // tree has none there: it names the folder it is configured to be installed with, as
+    // its manual page does.
     const QString program = QFile::symLinkTarget(QStringLiteral("/proc/self/exe"));
-    return QDir::cleanPath(QFileInfo(program).absolutePath() +
-                           QStringLiteral("/" VELMORA_DATADIR_FROM_BINDIR));
+    const QString beside =
+        QDir::cleanPath(QFileInfo(program).absolutePath() + QStringLiteral("/" VELMORA_DATADIR_FROM_BINDIR));
+    return QFileInfo(beside).isDir() ? beside : QStringLiteral(VELMORA_DATADIR);
 }
 
 } // namespace velmora

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "terminaltext.h"
+
 #include <QByteArrayList>
 #include <QString>
 
@@ -32,18 +34,14 @@ struct StartChoice
 // installed on the application object, English without one.
 StartChoice readCommandLine(const QByteArrayList &arguments, const StartFolders &folders);
 
-// `text` as it can be written to a terminal: control characters, line breaks and the marks
-// that reorder text are written as \xHH or \uHHHH, so that a file name cannot act on the
-// terminal that shows it.
-QString shownOnTerminal(const QString &text);
-
 // Said on the standard error when the program has just made `cardFile`, empty, because
 // it was missing: a first start in the home folder opens that rather than the
 // installed bibliography.
 QString createdEmptyNotice(const QString &cardFile);
 
-// The installation's data folder as seen from this running program's own file. Needs no
-// application object.
+// The installation's data folder as seen from this running program's own file, or the
+// configured one where there is none (a program in its build tree). Needs no application
+// object.
 QString installedDataFolder();
 
 } // namespace velmora

@@ -2,7 +2,7 @@
 # Packs the build into a Debian package and holds it to Debian's own checker: lintian must
 # find no error and no warning. Then reads the manual pages that `man` shows from the
 # package: how to call each program, how it ends, every file velmora writes, the
-# installation's own paths, and nothing lost on the way (no "?" for a character).
+# installation's own paths (not the build's), and no "?" for a character.
 # usage: check-package.sh CPACK BUILD_DIR DATADIR
 set -euo pipefail
 cpack=$1
@@ -42,6 +42,10 @@ check() { # PROGRAM TEXT...
   done
   if grep -n '???' <<<"$text"; then
     echo "$program(1) shows a character it could not read"
+    exit 1
+  fi
+  if grep -nF "$build" <<<"$text"; then
+    echo "$program(1) names the build folder, not the installation's"
     exit 1
   fi
 }
