@@ -61,11 +61,11 @@ void frmTervani::setEditing(bool editing)
                 ? QStringLiteral("Είναι η βιβλιογραφία που εγκαταστάθηκε μαζί με το πρόγραμμα.")
             : !m_session.editing->notEditableReason().isEmpty() ? m_session.editing->notEditableReason()
                                                                 : File.readOnlyReason();
-        QTimer::singleShot(0, this, guarded([this, why, advice = editCopyAdvice(File.path())] {
-                               m_platform.messages.show(
+        QTimer::singleShot(0, this, guarded([this, why, path = File.path()] {
+                               m_platform.messages.showCommand(
                                    QStringLiteral("Οι Καρτέλλες δεν μπορούν να διορθωθούν.\n") + why +
-                                       QLatin1Char('\n') + advice,
-                                   AppTitle, Buttons::Ok, Icon::Exclamation);
+                                       QLatin1Char('\n') + editCopyAdvice(path),
+                                   editCopyCommand(path), AppTitle, Icon::Exclamation);
                            }));
     }
 }
