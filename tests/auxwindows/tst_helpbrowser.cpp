@@ -177,6 +177,27 @@ private slots:
         QVERIFY(help.window(QStringLiteral("TERVANI.HLP")));
     }
 
+    // Over the window it was asked from, centred, rather than in the screen's corner.
+    void theWindowOpensCentredOverTheProgram()
+    {
+        Places places;
+        writeHelp(places.data, QStringLiteral("TERVANI.HLP"), QStringLiteral("Βοήθεια"));
+        QWidget program;
+        program.setGeometry(300, 200, 400, 300);
+        program.show();
+        program.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&program));
+        QStringList log;
+        FakeMessageBox messages(log);
+        HelpBrowser help(messages, places.folders());
+        help.showContents(QStringLiteral("TERVANI.HLP"));
+        HelpWindow *w = help.window(QStringLiteral("TERVANI.HLP"));
+        QVERIFY(w);
+        // To within what the frame adds.
+        const QPoint off = w->frameGeometry().center() - program.frameGeometry().center();
+        QVERIFY2(off.manhattanLength() <= 8, qPrintable(QStringLiteral("%1,%2").arg(off.x()).arg(off.y())));
+    }
+
     void theProgramsOwnHelpFilesAreFoundFromTheBuildTree()
     {
         // The working folder of a test holds no help file: the copy in the build tree,
