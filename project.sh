@@ -3,6 +3,8 @@
 #   ./project.sh run    install what is missing, build, open the program on the sample bibliography
 #   ./project.sh test   install what is missing, build, run every test headless
 #   ./project.sh bench  build for speed and run the benchmark of a million cards (bench/)
+#   ./project.sh package  build the Debian package from debian/, then test it installed
+#                         (autopkgtest installs it on this machine)
 set -euo pipefail
 cd "$(dirname "$0")"
 build=${VELMORA_BUILD_DIR:-build}
@@ -34,8 +36,18 @@ case "${1:-}" in
     cmake --build "$bench_build" --target velmora_bench velmora
     exec "$bench_build/bench/velmora_bench" "$@"
     ;;
+  package)
+    bash tools/setup-debian.sh
+    out=${VELMORA_PACKAGE_DIR:-build-package}
+    # dpkg-buildpackage on a copy of the sources in $out, then lintian.
+    bash tools/build-package.sh "$out"
+    version=$(dpkg-parsechangelog -S Version)
+    # The null runner tests on this very machine: it installs the package, and what its
+    # tests depend on, with apt.
+    exec autopkgtest "$out/velmora_${version}_$(dpkg --print-architecture).deb" "$out/velmora-$version" -- null
+    ;;
   *)
-    echo "usage: $0 run|test|bench" >&2
+    echo "usage: $0 run|test|bench|package" >&2
     exit 2
     ;;
 esac

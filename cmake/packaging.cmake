@@ -1,35 +1,47 @@
-# The Debian package: `cmake --build build --target package` (or `cd build && cpack -G DEB`)
-# writes build/velmora_3.0.0_<arch>.deb, which `apt install ./velmora_*.deb` installs with
-# its dependencies.
+# A Debian package packed by CPack from the build at hand, for one use: the test command's
+# lintian check (tests/package), which this makes in seconds where dpkg-buildpackage
+# would compile the program a second time. The package that is installed and shipped is
+# built from debian/ by Debian's tools (`./project.sh package`); this one takes its
+# control fields from debian/control, so that the two cannot drift apart.
+file(READ ${PROJECT_SOURCE_DIR}/debian/control velmora_control)
+string(REGEX MATCH "\nPackage: velmora\n.*" velmora_binary_paragraph "${velmora_control}")
+
+# A field of the binary package, or of the source package's paragraph when the binary's
+# has none: its continuation lines joined, substitution variables left out.
+function(velmora_control_field field out)
+  foreach(paragraph "${velmora_binary_paragraph}" "\n${velmora_control}")
+    if(paragraph MATCHES "\n${field}:([^\n]*(\n[ \t][^\n]*)*)")
+      string(REGEX REPLACE "\n[ \t]+" " " value "${CMAKE_MATCH_1}")
+      string(REGEX REPLACE "\\\${[^}]*}, *|, *\\\${[^}]*}" "" value "${value}")
+      string(REGEX REPLACE ", *$" "" value "${value}")
+      string(STRIP "${value}" value)
+      set(${out} "${value}" PARENT_SCOPE)
+      return()
+    endif()
+  endforeach()
+  message(FATAL_ERROR "debian/control has no ${field} field")
+endfunction()
+
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME velmora)
 set(CPACK_PACKAGE_VENDOR "Velmora")
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
-set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Greek bibliography of history and archaeology")
-# The long description, below the summary line; CPack indents it for the control file.
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-    "Velmora is a desktop program with a Greek user interface for consulting the
-Servalini bibliography, a card file (Filis.dat) of books on political, economic
-and cultural history and archaeology. It browses the cards one at a time,
-searches them on one or two fields, explores the whole file eight cards to a
-page, prints cards and pages (to PDF files when no printer is installed) and
-saves pages to a plain-text file.
-
-The package also holds velmora-cards, which builds, reads and checks card
-files on the command line: import from and export to CSV, check, show a card.")
-set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Velmora maintainers <maintainers@velmora.org>")
-set(CPACK_DEBIAN_PACKAGE_SECTION misc)
+# The description: its first line the summary, the rest its paragraphs, " ." a blank line.
+string(REGEX MATCH "\nDescription: ([^\n]*)((\n [^\n]*)*)" velmora_description "${velmora_binary_paragraph}")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "${CMAKE_MATCH_1}")
+string(REGEX REPLACE "\n \\.(\n|$)" "\n\n" velmora_description "${CMAKE_MATCH_2}")
+string(REGEX REPLACE "\n " "\n" velmora_description "${velmora_description}")
+string(STRIP "${velmora_description}" CPACK_DEBIAN_PACKAGE_DESCRIPTION)
+velmora_control_field(Maintainer CPACK_DEBIAN_PACKAGE_MAINTAINER)
+velmora_control_field(Section CPACK_DEBIAN_PACKAGE_SECTION)
+velmora_control_field(Homepage CPACK_DEBIAN_PACKAGE_HOMEPAGE)
+velmora_control_field(Depends CPACK_DEBIAN_PACKAGE_DEPENDS)
+velmora_control_field(Recommends CPACK_DEBIAN_PACKAGE_RECOMMENDS)
+velmora_control_field(Suggests CPACK_DEBIAN_PACKAGE_SUGGESTS)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
-# The shared libraries come from dpkg-shlibdeps (dpkg-dev). What it cannot see: Qt's X11
-# platform plugin, loaded at run time, and the fixed-pitch font that prints the cards
-# ("courier" resolves to Nimbus Mono PS).
+# The shared libraries, as ${shlibs:Depends} has them, from dpkg-shlibdeps.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-urw-base35")
-# The card file's type is registered by shared-mime-info; a printed PDF is opened with
-# xdg-open; under a Wayland session Qt's Wayland platform plugin runs the program natively
-# rather than through XWayland, and is what QT_QPA_PLATFORM=wayland asks for.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-dejavu-core, shared-mime-info, xdg-utils, qt6-wayland")
 include(CPack)

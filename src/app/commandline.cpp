@@ -177,9 +177,14 @@ QString createdEmptyNotice(const QString &cardFile)
 
 QString installedDataFolder()
 {
+    // From the program's own place, so that an installation moved elsewhere (a staging
+    // folder, a package for another prefix) finds its own. A program run from its build
+    // tree has none there: it names the folder it is configured to be installed with, as
+    // its manual page does.
     const QString program = QFile::symLinkTarget(QStringLiteral("/proc/self/exe"));
-    return QDir::cleanPath(QFileInfo(program).absolutePath() +
-                           QStringLiteral("/" VELMORA_DATADIR_FROM_BINDIR));
+    const QString beside =
+        QDir::cleanPath(QFileInfo(program).absolutePath() + QStringLiteral("/" VELMORA_DATADIR_FROM_BINDIR));
+    return QFileInfo(beside).isDir() ? beside : QStringLiteral(VELMORA_DATADIR);
 }
 
 } // namespace velmora

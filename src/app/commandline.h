@@ -1,5 +1,7 @@
 #pragma once
 
+#include "terminaltext.h"
+
 #include <QByteArrayList>
 #include <QString>
 
@@ -37,8 +39,9 @@ StartChoice readCommandLine(const QByteArrayList &arguments, const StartFolders 
 // installed bibliography.
 QString createdEmptyNotice(const QString &cardFile);
 
-// The installation's data folder as seen from this running program's own file. Needs no
-// application object.
+// The installation's data folder as seen from this running program's own file, or the
+// configured one where there is none (a program in its build tree). Needs no application
+// object.
 QString installedDataFolder();
 
 } // namespace velmora

@@ -93,6 +93,7 @@ int main(int argc, char *argv[])
     }
     tellOfAnUnsafeDataFolder(platform);
     registerForms(platform, forms, session);
+    qtPlatform.whenPdfNotOpened([&forms](const QString &text) { showInMessagePanel(forms, text); });
     installFailureHandler(platform);
     const ProgramEnd programEnd(forms); // a signal or a logout keeps the typing first
 

@@ -28,6 +28,11 @@ public:
     QtPlatform &operator=(const QtPlatform &) = delete;
 
     Platform &platform() { return m_platform; }
+    // Where the program tells that a printed PDF file could not be opened from its notice.
+    void whenPdfNotOpened(std::function<void(const QString &)> tell)
+    {
+        m_notices.whenNotOpened(std::move(tell));
+    }
 
 private:
     QtMessageBox m_messages;

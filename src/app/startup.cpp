@@ -109,6 +109,16 @@ bool startProgram(Platform &platform, Forms &forms)
     }
 }
 
+void showInMessagePanel(Forms &forms, const QString &text)
+{
+    // The two main windows take turns: one is on the screen at a time.
+    for (const FormName name : {FormName::frmMulti, FormName::frmTervani})
+        if (auto *window = forms.form<MainWindow>(name); window && window->isVisible()) {
+            window->StatusBar1.setMessage(text);
+            return;
+        }
+}
+
 void destroyRemainingWindows()
 {
     QList<QPointer<QWidget>> windows;

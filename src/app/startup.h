@@ -37,6 +37,10 @@ void tellOfInterruptedEditing(Platform &platform, const QString &cardFile);
 // cannot be used, tells the user and returns false: there is nothing to run.
 bool startProgram(Platform &platform, Forms &forms);
 
+// Shows `text` in the message panel of the main window on the screen, the card window or
+// the exploration window; with neither on the screen, nowhere.
+void showInMessagePanel(Forms &forms, const QString &text);
+
 // Destroys the windows still open when the event loop has ended, while the platform
 // they refer to still exists.
 void destroyRemainingWindows();

@@ -3,11 +3,31 @@
 #include "helpwindow.h"
 #include "messagebox.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QScreen>
 
 namespace velmora {
+
+namespace {
+
+// A window of its own, which no window manager may place (or none at all), opens in the
+// screen's corner: it is centred over the window it was asked from instead, its title
+// bar kept on that window's screen.
+void centreOver(QWidget &w, const QWidget *over)
+{
+    if (!over || over == &w)
+        return;
+    QPoint at = over->frameGeometry().center() - w.rect().center();
+    if (const QScreen *screen = over->screen()) {
+        const QRect room = screen->availableGeometry();
+        at = QPoint(qMax(at.x(), room.left()), qMax(at.y(), room.top()));
+    }
+    w.move(at);
+}
+
+} // namespace
 
 HelpBrowser::HelpBrowser(MessageBox &messages, QStringList searchFolders)
     : m_messages(messages), m_folders(std::move(searchFolders))
@@ -74,6 +94,7 @@ void HelpBrowser::showContents(const QString &fileName)
     } else {
         delete w;
         w = new HelpWindow(path, m_messages);
+        centreOver(*w, QApplication::activeWindow());
         m_windows.insert(fileName, w);
     }
     w->show();

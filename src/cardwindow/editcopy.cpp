@@ -23,14 +23,19 @@ QString shellWord(const QString &word)
 
 } // namespace
 
-QString editCopyAdvice(const QString &cardFile)
+QString editCopyCommand(const QString &cardFile)
 {
     // -n: a copy made on an earlier day, and edited since, is opened rather than replaced.
     const QString folder = QStringLiteral("~/Βιβλιογραφία");
     const QString copy = folder + QLatin1Char('/') + shellWord(QFileInfo(cardFile).fileName());
-    return QStringLiteral("Αντιγράψτε το αρχείο σε δικό σας φάκελο και διορθώστε το αντίγραφο:\n"
-                          "mkdir -p %1 && cp -n %2 %1/ && velmora --edit %3")
+    return QStringLiteral("mkdir -p %1 && cp -n %2 %1/ && velmora --edit %3")
         .arg(folder, shellWord(cardFile), copy);
+}
+
+QString editCopyAdvice(const QString &cardFile)
+{
+    return QStringLiteral("Αντιγράψτε το αρχείο σε δικό σας φάκελο και διορθώστε το αντίγραφο:\n") +
+           editCopyCommand(cardFile);
 }
 
 } // namespace velmora

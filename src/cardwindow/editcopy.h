@@ -8,5 +8,7 @@ namespace velmora {
 // of their own and edit the copy. The second line is the shell command that does it,
 // to be typed or copied as it stands.
 QString editCopyAdvice(const QString &cardFile);
+// The second line alone: the command.
+QString editCopyCommand(const QString &cardFile);
 
 } // namespace velmora

@@ -62,11 +62,11 @@ void frmTervani::setEditing(bool editing)
             m_platform.paths.cardFileIsInstalled()
                 ? QStringLiteral("Είναι η βιβλιογραφία που εγκαταστάθηκε μαζί με το πρόγραμμα.")
                 : greekText(m_session.editing->notEditableReason().value_or(File.readOnlyReason()));
-        QTimer::singleShot(0, this, guarded([this, why, advice = editCopyAdvice(File.path())] {
-                               m_platform.messages.show(
+        QTimer::singleShot(0, this, guarded([this, why, path = File.path()] {
+                               m_platform.messages.showCommand(
                                    QStringLiteral("Οι Καρτέλλες δεν μπορούν να διορθωθούν.\n") + why +
-                                       QLatin1Char('\n') + advice,
-                                   AppTitle, Buttons::Ok, Icon::Exclamation);
+                                       QLatin1Char('\n') + editCopyAdvice(path),
+                                   editCopyCommand(path), AppTitle, Icon::Exclamation);
                            }));
     }
 }

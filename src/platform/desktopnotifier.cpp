@@ -4,9 +4,9 @@
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
-#include <QDesktopServices>
 #include <QDir>
 #include <QHash>
+#include <QProcess>
 #include <QUrl>
 
 #include <optional>
@@ -27,7 +27,8 @@ class NotificationsClient : public QObject
     Q_OBJECT
 
 public:
-    NotificationsClient() : m_bus(QDBusConnection::sessionBus())
+    NotificationsClient(const QString &opener, const std::function<void(const QString &)> &tell)
+        : m_bus(QDBusConnection::sessionBus()), m_opener(opener), m_tell(tell)
     {
         // From any sender: naming the service would have Qt ask the bus for its owner and
         // wait for the answer. The answer to Notify names the service that counts.
@@ -40,6 +41,17 @@ public:
         m_bus.connect(QStringLiteral("org.freedesktop.DBus"), QStringLiteral("/org/freedesktop/DBus"),
                       QStringLiteral("org.freedesktop.DBus"), QStringLiteral("NameOwnerChanged"), {Service},
                       QString(), this, SLOT(ownerChanged(QString, QString, QString)));
+    }
+
+    ~NotificationsClient() override
+    {
+        // An opener still running is the viewer's wait (a desktop without a launcher of its
+        // own runs the viewer through it): ended without a word, the viewer stays open.
+        for (QProcess *opener : findChildren<QProcess *>()) {
+            opener->disconnect(this);
+            opener->kill();
+            opener->waitForFinished();
+        }
     }
 
     // The body is markup for a service that says so, and plain text otherwise: the
@@ -110,7 +122,7 @@ private slots:
             return;
         const QString file = signal.service() == m_server ? m_files.value(id) : QString();
         if (!file.isEmpty())
-            QDesktopServices::openUrl(QUrl::fromLocalFile(file));
+            open(file);
     }
 
     void closed(uint id, uint, const QDBusMessage &signal)
@@ -127,7 +139,43 @@ private slots:
     }
 
 private:
+    // Through the opener rather than QDesktopServices, which only tells whether a launcher
+    // could be started: the opener's status tells whether a viewer took the file (xdg-open:
+    // 0 it did, 3 there is none, 4 the viewer failed).
+    void open(const QString &file)
+    {
+        auto *opener = new QProcess(this);
+        opener->setProcessChannelMode(QProcess::ForwardedChannels);
+        opener->setStandardInputFile(QProcess::nullDevice());
+        connect(opener, &QProcess::errorOccurred, this, [this, opener, file](QProcess::ProcessError error) {
+            if (error != QProcess::FailedToStart)
+                return; // it ended, and says how
+            notOpened(file, true);
+            opener->deleteLater();
+        });
+        connect(opener, &QProcess::finished, this,
+                [this, opener, file](int status, QProcess::ExitStatus how) {
+                    if (how != QProcess::NormalExit || status != 0)
+                        notOpened(file, how == QProcess::NormalExit && status == NoViewer);
+                    opener->deleteLater();
+                });
+        opener->start(m_opener, {QString::fromLatin1(QUrl::fromLocalFile(file).toEncoded())});
+    }
+
+    static constexpr int NoViewer = 3;
+
+    void notOpened(const QString &file, bool noViewer)
+    {
+        if (!m_tell)
+            return;
+        const QString shown = QDir::toNativeSeparators(file);
+        m_tell(noViewer ? QStringLiteral("Δεν βρέθηκε πρόγραμμα προβολής PDF για να ανοίξει το %1").arg(shown)
+                        : QStringLiteral("Το πρόγραμμα προβολής PDF δεν άνοιξε το %1").arg(shown));
+    }
+
     QDBusConnection m_bus;
+    QString m_opener;
+    const std::function<void(const QString &)> &m_tell; // the notifier's, which outlives this
     QString m_server; // the unique name of the service that took the notifications
     QHash<uint, QString> m_files;
     std::optional<QStringList> m_capabilities; // of the service, once it answered
@@ -135,14 +183,19 @@ private:
     QStringList m_waiting; // files to tell once the capabilities are known
 };
 
-DesktopNotifier::DesktopNotifier() = default;
+DesktopNotifier::DesktopNotifier(QString opener) : m_opener(std::move(opener)) {}
 DesktopNotifier::~DesktopNotifier() = default;
 
 void DesktopNotifier::printedTo(const QString &file)
 {
     if (!m_client)
-        m_client = std::make_unique<NotificationsClient>();
+        m_client = std::make_unique<NotificationsClient>(m_opener, m_tell);
     m_client->notify(file);
+}
+
+void DesktopNotifier::whenNotOpened(std::function<void(const QString &)> tell)
+{
+    m_tell = std::move(tell);
 }
 
 } // namespace velmora

@@ -16,6 +16,14 @@ public:
     // Modal. `defaultButton` Ok means the form's usual default (the first button).
     virtual Answer show(const QString &prompt, const QString &title, Buttons buttons, Icon icon,
                         Answer defaultButton = Answer::Ok) = 0;
+    // An OK box whose prompt holds, on a line of its own, `command`: a shell command for the
+    // user to run. Where a box can, Ctrl+C in it copies the command alone, and the command
+    // goes to the standard error as well, for a terminal to copy it from.
+    virtual void showCommand(const QString &prompt, const QString &command, const QString &title, Icon icon)
+    {
+        Q_UNUSED(command);
+        show(prompt, title, Buttons::Ok, icon);
+    }
 
 protected:
     ~MessageBox() = default;

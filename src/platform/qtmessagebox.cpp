@@ -2,11 +2,15 @@
 
 #include "dialogowner.h"
 #include "platform.h"
+#include "terminaltext.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QShortcut>
 
+#include <cstdio>
 #include <utility>
 
 namespace velmora {
@@ -32,6 +36,19 @@ QMessageBox::Icon qtIcon(Icon icon)
 
 Answer QtMessageBox::show(const QString &prompt, const QString &title, Buttons buttons, Icon icon,
                           Answer defaultButton)
+{
+    return ask(prompt, title, buttons, icon, defaultButton, QString());
+}
+
+void QtMessageBox::showCommand(const QString &prompt, const QString &command, const QString &title, Icon icon)
+{
+    std::fputs((shownOnTerminal(command) + QLatin1Char('\n')).toUtf8().constData(), stderr);
+    std::fflush(stderr);
+    ask(prompt, title, Buttons::Ok, icon, Answer::Ok, command);
+}
+
+Answer QtMessageBox::ask(const QString &prompt, const QString &title, Buttons buttons, Icon icon,
+                         Answer defaultButton, const QString &copied)
 {
     // A box without a title of its own carries the program's.
     QMessageBox box(qtIcon(icon), title.isEmpty() ? AppTitle : title, prompt, QMessageBox::NoButton);
@@ -62,6 +79,11 @@ Answer QtMessageBox::show(const QString &prompt, const QString &title, Buttons b
             initial = button;
     box.setDefaultButton(initial);
     box.setEscapeButton(added.last().first);
+    // Rather than the box's own copy of its title, text and buttons, the command alone:
+    // what a terminal wants pasted into it.
+    if (!copied.isEmpty())
+        QObject::connect(new QShortcut(QKeySequence::Copy, &box), &QShortcut::activated, &box,
+                         [copied] { QGuiApplication::clipboard()->setText(copied); });
     detachFromActiveWindow(box);
 
     box.exec();

@@ -11,6 +11,12 @@ class QtMessageBox final : public MessageBox
 public:
     Answer show(const QString &prompt, const QString &title, Buttons buttons, Icon icon,
                 Answer defaultButton = Answer::Ok) override;
+    void showCommand(const QString &prompt, const QString &command, const QString &title, Icon icon) override;
+
+private:
+    // `copied`, when not empty, is what Ctrl+C in the box puts on the clipboard.
+    Answer ask(const QString &prompt, const QString &title, Buttons buttons, Icon icon, Answer defaultButton,
+               const QString &copied);
 };
 
 } // namespace velmora

@@ -11,6 +11,13 @@ Answer CaptionFlushingMessageBox::show(const QString &prompt, const QString &tit
     return m_inner.show(prompt, title, buttons, icon, defaultButton);
 }
 
+void CaptionFlushingMessageBox::showCommand(const QString &prompt, const QString &command,
+                                            const QString &title, Icon icon)
+{
+    m_caption.flush();
+    m_inner.showCommand(prompt, command, title, icon);
+}
+
 QString CaptionFlushingInputBox::ask(const QString &title, const QString &prompt)
 {
     m_caption.flush();

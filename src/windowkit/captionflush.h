@@ -15,6 +15,7 @@ public:
     CaptionFlushingMessageBox(MessageBox &inner, ScanCaption &caption) : m_inner(inner), m_caption(caption) {}
     Answer show(const QString &prompt, const QString &title, Buttons buttons, Icon icon,
                 Answer defaultButton = Answer::Ok) override;
+    void showCommand(const QString &prompt, const QString &command, const QString &title, Icon icon) override;
 
 private:
     MessageBox &m_inner;

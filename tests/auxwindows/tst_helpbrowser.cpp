@@ -177,6 +177,27 @@ private slots:
         QVERIFY(help.window(QStringLiteral("TERVANI.HLP")));
     }
 
+    // Over the window it was asked from, centred, rather than in the screen's corner.
+    void theWindowOpensCentredOverTheProgram()
+    {
+        Places places;
+        writeHelp(places.data, QStringLiteral("TERVANI.HLP"), QStringLiteral("Βοήθεια"));
+        QWidget program;
+        program.setGeometry(300, 200, 400, 300);
+        program.show();
+        program.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&program));
+        QStringList log;
+        FakeMessageBox messages(log);
+        HelpBrowser help(messages, places.folders());
+        help.showContents(QStringLiteral("TERVANI.HLP"));
+        HelpWindow *w = help.window(QStringLiteral("TERVANI.HLP"));
+        QVERIFY(w);
+        // To within what the frame adds.
+        const QPoint off = w->frameGeometry().center() - program.frameGeometry().center();
+        QVERIFY2(off.manhattanLength() <= 8, qPrintable(QStringLiteral("%1,%2").arg(off.x()).arg(off.y())));
+    }
+
     void theProgramsOwnHelpFilesAreFoundFromTheBuildTree()
     {
         // The working folder of a test holds no help file: the copy in the build tree,
@@ -270,6 +291,8 @@ private slots:
         QTest::addColumn<bool>("loaded");
         QTest::newRow("a picture of the help") << QStringLiteral("small.png") << true;
         QTest::newRow("outside the folder") << QStringLiteral("../secret.txt") << false;
+        QTest::newRow("a sibling folder whose name begins with the folder's")
+            << QStringLiteral("../help-x/small.png") << false;
         QTest::newRow("a link out of the folder") << QStringLiteral("link.png") << false;
         QTest::newRow("an absolute path") << QStringLiteral("%1/secret.txt") << false;
         QTest::newRow("larger than a help file may be") << QStringLiteral("big.png") << false;
@@ -285,10 +308,12 @@ private slots:
         QVERIFY(s.open(QIODevice::WriteOnly));
         s.write("secret");
         s.close();
-        QFile small(places.data + QStringLiteral("/small.png"));
-        QVERIFY(small.open(QIODevice::WriteOnly));
-        small.write("picture");
-        small.close();
+        for (const QString &folder : {places.data, places.data + QStringLiteral("-x")}) {
+            QDir().mkpath(folder);
+            QFile small(folder + QStringLiteral("/small.png"));
+            QVERIFY(small.open(QIODevice::WriteOnly));
+            small.write("picture");
+        }
         QVERIFY(QFile::link(secret, places.data + QStringLiteral("/link.png")));
         QFile big(places.data + QStringLiteral("/big.png"));
         QVERIFY(big.open(QIODevice::WriteOnly));

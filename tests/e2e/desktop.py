@@ -447,6 +447,25 @@ def find(root, role, name=None):
     return matches[0]
 
 
+def menu_items(frame):
+    """Every menu item of the window's menu bar, at any depth, shown or not."""
+    bars = [child for child in (frame.getChildAtIndex(i) for i in range(frame.childCount))
+            if child is not None and child.getRoleName() == "menu bar"]
+    items = []
+    for bar in bars:
+        stack = [bar]
+        while stack:
+            obj = stack.pop()
+            for i in range(obj.childCount):
+                child = obj.getChildAtIndex(i)
+                if child is None:
+                    continue
+                if child.getRoleName() == "menu item":
+                    items.append(child)
+                stack.append(child)
+    return items
+
+
 def text_of(obj):
     text = obj.queryText()
     return text.getText(0, text.characterCount)

@@ -103,7 +103,7 @@ class Printing(scenario.Scenario):
         # Nothing was exported: the exploration only emptied the export file.
         self.assertEqual(os.path.getsize(program.export_file), 0)
 
-    def test_the_desktop_is_told_where_the_pdf_went_and_opens_it(self):
+    def test_the_desktop_is_told_where_the_pdf_went_and_opens_it_or_says_it_could_not(self):
         folder = tempfile.mkdtemp(prefix="velmora-notices-")
         self.addCleanup(shutil.rmtree, folder, True)
         log, release, opened = (os.path.join(folder, name) for name in ("notices", "release", "opened"))
@@ -113,10 +113,10 @@ class Printing(scenario.Scenario):
         self.addCleanup(service.terminate)
         self.assertEqual(service.stdout.readline().strip(), "ready")
         service.stdout.close()
-        # What the desktop's PDF viewer would be given.
+        # What the desktop's PDF viewer would be given; then, as xdg-open, that it has none.
         viewer = os.path.join(folder, "xdg-open")
         with open(viewer, "w") as f:
-            f.write('#!/bin/sh\nprintf "%%s\\n" "$@" >> %s\n' % opened)
+            f.write('#!/bin/sh\nprintf "%%s\\n" "$@" >> %s\nexit 3\n' % opened)
         os.chmod(viewer, 0o755)
 
         program = self.launch(env={"PATH": folder + os.pathsep + os.environ["PATH"]})
@@ -137,6 +137,8 @@ class Printing(scenario.Scenario):
         # The stand-in viewer creates the file before it writes the line.
         wait_until("the PDF to be opened", lambda: os.path.exists(opened) and open(opened).read().endswith("\n"))
         self.assertEqual(open(opened).read(), "file://" + pdfs[0] + "\n")
+        said = "Δεν βρέθηκε πρόγραμμα προβολής PDF για να ανοίξει το " + pdfs[0]
+        wait_until("the window to say so", lambda: said in program.status_texts(window))
 
 
 if __name__ == "__main__":

@@ -220,7 +220,10 @@ class StartUp(unittest.TestCase):
         finally:
             offscreen.kill()
             offscreen.wait()
+            said = offscreen.stderr.read()
             offscreen.stderr.close()
+        # The notice's command is on the standard error too, for a terminal to copy it from.
+        self.assertIn("mkdir -p ~/Βιβλιογραφία && cp -n %s ~/Βιβλιογραφία/ && velmora --edit" % self.card_file(), said)
 
     def test_a_wrong_command_line_is_shown_on_the_desktop(self):
         # Nobody reads the standard error of a program started from the desktop's menu.

@@ -5,8 +5,9 @@
 
 #include <QDBusConnection>
 #include <QDBusMessage>
-#include <QDesktopServices>
+#include <QFile>
 #include <QProcess>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QUrl>
 
@@ -67,8 +68,32 @@ class tst_desktopnotifier : public QObject
 {
     Q_OBJECT
 
-public slots:
-    void opened(const QUrl &url) { m_opened << url.toLocalFile(); }
+    // The desktop's opener played by a script: it notes the file it is given, then ends
+    // with `status` as xdg-open does (0 opened, 3 no viewer, 4 the viewer failed).
+    QString opener(int status)
+    {
+        const QString path = m_dir.filePath(QStringLiteral("opener-%1").arg(status));
+        QFile script(path);
+        if (!script.exists() && script.open(QIODevice::WriteOnly)) {
+            script.write(QStringLiteral("#!/bin/sh\nprintf '%s\\n' \"$1\" >> '%1'\nexit %2\n")
+                             .arg(m_dir.filePath(QStringLiteral("opened")))
+                             .arg(status)
+                             .toUtf8());
+            script.close();
+            script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        }
+        return path;
+    }
+    QStringList opened() const
+    {
+        QFile log(m_dir.filePath(QStringLiteral("opened")));
+        QStringList files;
+        if (log.open(QIODevice::ReadOnly))
+            for (const QByteArray &line : log.readAll().split('\n'))
+                if (!line.isEmpty())
+                    files << QUrl::fromEncoded(line).toLocalFile();
+        return files;
+    }
 
 private slots:
     void initTestCase()
@@ -82,11 +107,10 @@ private slots:
         // Before the program's side first asks for the session bus.
         qputenv("DBUS_SESSION_BUS_ADDRESS", m_address.toUtf8());
         QVERIFY(QDBusConnection::sessionBus().isConnected());
-        QDesktopServices::setUrlHandler(QStringLiteral("file"), this, "opened");
     }
+    void init() { QFile::remove(m_dir.filePath(QStringLiteral("opened"))); }
     void cleanupTestCase()
     {
-        QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
         m_daemon.kill();
         m_daemon.waitForFinished();
     }
@@ -120,8 +144,7 @@ private slots:
     // not on a number a new owner of the service gave another program's notice.
     void openOnlyThePdfOfThatNotice()
     {
-        m_opened.clear();
-        DesktopNotifier notifier;
+        DesktopNotifier notifier(opener(0));
         auto first = std::make_unique<FakeNotifications>(m_address, QStringLiteral("first"), QStringList());
         QVERIFY(first->take());
         notifier.printedTo(QStringLiteral("/tmp/one.pdf"));
@@ -131,7 +154,7 @@ private slots:
 
         first->click(2, QStringLiteral("reply"));
         first->click(1, QStringLiteral("default"));
-        QTRY_COMPARE(m_opened, QStringList{QStringLiteral("/tmp/one.pdf")});
+        QTRY_COMPARE(opened(), QStringList{QStringLiteral("/tmp/one.pdf")});
 
         first->leave();
         FakeNotifications second(m_address, QStringLiteral("second"), QStringList());
@@ -141,17 +164,55 @@ private slots:
         QTest::qWait(100);
         second.click(2, QStringLiteral("default")); // another program's notice, numbered 2 anew
         second.click(1, QStringLiteral("open"));
-        QTRY_COMPARE(m_opened,
+        QTRY_COMPARE(opened(),
                      (QStringList{QStringLiteral("/tmp/one.pdf"), QStringLiteral("/tmp/three.pdf")}));
         QTest::qWait(100);
-        QCOMPARE(m_opened.size(), 2);
+        QCOMPARE(opened().size(), 2);
         second.leave();
+    }
+
+    // «Άνοιγμα» that no viewer answers is told in the program's words; one that opens the
+    // file is not.
+    void whatIsToldWhenThePdfDoesNotOpen_data()
+    {
+        QTest::addColumn<int>("status"); // the opener's; -1: there is no opener
+        QTest::addColumn<QString>("told");
+        QTest::newRow("opened") << 0 << QString();
+        QTest::newRow("no viewer") << 3
+                                   << QStringLiteral(
+                                          "Δεν βρέθηκε πρόγραμμα προβολής PDF για να ανοίξει το /tmp/x.pdf");
+        QTest::newRow("the viewer failed")
+            << 4 << QStringLiteral("Το πρόγραμμα προβολής PDF δεν άνοιξε το /tmp/x.pdf");
+        QTest::newRow("no opener installed")
+            << -1 << QStringLiteral("Δεν βρέθηκε πρόγραμμα προβολής PDF για να ανοίξει το /tmp/x.pdf");
+    }
+    void whatIsToldWhenThePdfDoesNotOpen()
+    {
+        QFETCH(int, status);
+        QFETCH(QString, told);
+        FakeNotifications service(m_address, QStringLiteral("opening"), QStringList());
+        QVERIFY(service.take());
+        QStringList said;
+        {
+            DesktopNotifier notifier(status < 0 ? m_dir.filePath(QStringLiteral("none")) : opener(status));
+            notifier.whenNotOpened([&said](const QString &text) { said << text; });
+            notifier.printedTo(QStringLiteral("/tmp/x.pdf"));
+            QTRY_COMPARE(service.bodies.size(), 1);
+            QTest::qWait(100); // the answer reaches the notifier
+            service.click(1, QStringLiteral("default"));
+            if (status >= 0)
+                QTRY_COMPARE(opened(), QStringList{QStringLiteral("/tmp/x.pdf")});
+            QTRY_COMPARE(said, told.isEmpty() ? QStringList() : QStringList{told});
+            QTest::qWait(100);
+            QCOMPARE(said.size(), told.isEmpty() ? 0 : 1);
+        }
+        service.leave();
     }
 
 private:
     QProcess m_daemon;
     QString m_address;
-    QStringList m_opened;
+    QTemporaryDir m_dir;
 };
 
 QTEST_MAIN(tst_desktopnotifier)

@@ -3,6 +3,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QClipboard>
 #include <QDialogButtonBox>
 #include <QInputDialog>
 #include <QLineEdit>
@@ -150,6 +151,26 @@ private slots:
         }
     }
 
+    // Ctrl+C in a box that names a command copies the command alone, to be pasted into a
+    // terminal as it stands.
+    void ctrlCCopiesTheCommandAlone()
+    {
+        const QString command =
+            QStringLiteral("mkdir -p ~/Βιβλιογραφία && velmora --edit ~/Βιβλιογραφία/Filis.dat");
+        QGuiApplication::clipboard()->clear();
+        QString copied;
+        whenModal([&](QDialog *dialog) {
+            if (QTest::qWaitForWindowActive(dialog)) {
+                QTest::keyClick(dialog, Qt::Key_C, Qt::ControlModifier);
+                copied = QGuiApplication::clipboard()->text();
+            }
+            dialog->close();
+        });
+        QtMessageBox().showCommand(QStringLiteral("Αντιγράψτε το αρχείο:\n") + command, command,
+                                   QStringLiteral("Βελμόρα 3.0"), Icon::Exclamation);
+        QCOMPARE(copied, command);
+    }
+
     void anUntitledBoxCarriesTheProgramsTitle()
     {
         QString title;
@@ -182,8 +203,14 @@ private slots:
         QFETCH(QString, result);
         QString title, label, initial;
         QStringList texts;
+        int width = 0, titleWidth = 0, line = 0;
         whenModal([&](QDialog *dialog) {
             title = dialog->windowTitle();
+            width = dialog->frameGeometry().width();
+            QFont bold = dialog->font();
+            bold.setBold(true);
+            titleWidth = QFontMetrics(bold).horizontalAdvance(title);
+            line = dialog->fontMetrics().height();
             if (auto *input = qobject_cast<QInputDialog *>(dialog))
                 label = input->labelText();
             texts = buttonTexts(dialog);
@@ -205,6 +232,10 @@ private slots:
         QCOMPARE(title, QStringLiteral("Βελμόρα 3.0: Αναζήτηση Τίτλου"));
         QCOMPARE(label, QStringLiteral("Βρες Κείμενο σε Τίτλο:"));
         QCOMPARE(initial, QString());
+        // The frame shows the whole title (a window manager's is often bold), with room to
+        // spare for the frame's icon and buttons.
+        QVERIFY2(width >= titleWidth + 4 * line,
+                 qPrintable(QStringLiteral("%1 / %2").arg(width).arg(titleWidth)));
         texts.sort();
         QCOMPARE(texts, (QStringList{QStringLiteral("OK"), QStringLiteral("Άκυρο")}));
     }
