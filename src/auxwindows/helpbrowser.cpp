@@ -45,15 +45,12 @@ QStringList HelpBrowser::defaultSearchFolders()
     const QString programDir = QCoreApplication::applicationDirPath();
     // The installation's data folder, found from the program's own place so that an
     // installation moved elsewhere (a staging folder, a package for another prefix)
-    // finds its own, then the data folder as configured, then a build tree's layout.
-    // The working folder comes last: a help file someone left in the folder the program
-    // was started in must not stand in for the installed one.
+    // finds its own, then the data folder as configured, then the copy a build tree makes.
+    // Never the working folder nor the program's own: a help file someone left in the
+    // folder the program was started in, or beside a copy of the program, must not stand
+    // in for the installed one.
     return {programDir + QStringLiteral("/" VELMORA_DATADIR_FROM_BINDIR "/help"),
-            QStringLiteral(VELMORA_DATADIR "/help"),
-            programDir,
-            programDir + QStringLiteral("/../help"),
-            programDir + QStringLiteral("/../../help"),
-            QStringLiteral(".")};
+            QStringLiteral(VELMORA_DATADIR "/help"), programDir + QStringLiteral("/../../help")};
 }
 
 QString HelpBrowser::locate(const QString &fileName) const
@@ -76,7 +73,8 @@ void HelpBrowser::reportMissing(const QString &fileName) const
     QStringList searched;
     for (const QString &folder : m_folders)
         searched << QDir::toNativeSeparators(QDir::cleanPath(QDir(folder).absolutePath()));
-    m_messages.show(QStringLiteral("Δεν βρέθηκε το αρχείο βοήθειας %1.\nΑναζητήθηκε στους φακέλους:\n%2")
+    m_messages.show(QStringLiteral("Η βοήθεια δεν είναι εγκατεστημένη: δεν βρέθηκε το αρχείο βοήθειας %1.\n"
+                                   "Αναζητήθηκε στους φακέλους:\n%2")
                         .arg(fileName, searched.join(QLatin1Char('\n'))),
                     QStringLiteral("Βελμόρα 3.0 - Βοήθεια"), Buttons::Ok, Icon::Exclamation);
 }
