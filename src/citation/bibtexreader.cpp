@@ -341,7 +341,7 @@ private:
         };
         const auto text = [&](const char *name) { return textOf(take(name), name); };
         const auto joined = [](const QString &a, const char *between, const QString &b) {
-            return a.isEmpty() || b.isEmpty() ? a + b : a + QString::fromUtf8(between) + b;
+            return a.isEmpty() || b.isEmpty() ? QString(a + b) : a + QString::fromUtf8(between) + b;
         };
         // biblatex's lists of publishers and places: "Berlin and New York".
         const auto list = [&](const char *name) {

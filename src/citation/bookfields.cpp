@@ -144,23 +144,23 @@ bool splitPublication(const QString &text, Book *book)
     static const QRegularExpression placeYear(QStringLiteral("^(\\S+) (\\d{4})$"));
     // "PRINCETON UNIV. PRESS 1966": a publisher without its place.
     static const QRegularExpression pressYear(QStringLiteral("^([^,:]+ PRESS) (\\d{4})$"));
-    if (const auto m = publisherPlaceYear.match(text); m.hasMatch()) {
-        book->publisher = m.captured(1);
-        book->place = m.captured(2);
-        book->year = m.captured(3);
-    } else if (const auto m = placePublisherYear.match(text); m.hasMatch()) {
-        book->place = m.captured(1);
-        book->publisher = m.captured(2);
-        book->year = m.captured(3);
-    } else if (const auto m = publisherPlace.match(text); m.hasMatch()) {
-        book->publisher = m.captured(1);
-        book->place = m.captured(2);
-    } else if (const auto m = placeYear.match(text); m.hasMatch()) {
-        book->place = m.captured(1);
-        book->year = m.captured(2);
-    } else if (const auto m = pressYear.match(text); m.hasMatch()) {
-        book->publisher = m.captured(1);
-        book->year = m.captured(2);
+    if (const auto publisherFirst = publisherPlaceYear.match(text); publisherFirst.hasMatch()) {
+        book->publisher = publisherFirst.captured(1);
+        book->place = publisherFirst.captured(2);
+        book->year = publisherFirst.captured(3);
+    } else if (const auto placeFirst = placePublisherYear.match(text); placeFirst.hasMatch()) {
+        book->place = placeFirst.captured(1);
+        book->publisher = placeFirst.captured(2);
+        book->year = placeFirst.captured(3);
+    } else if (const auto noYear = publisherPlace.match(text); noYear.hasMatch()) {
+        book->publisher = noYear.captured(1);
+        book->place = noYear.captured(2);
+    } else if (const auto noPublisher = placeYear.match(text); noPublisher.hasMatch()) {
+        book->place = noPublisher.captured(1);
+        book->year = noPublisher.captured(2);
+    } else if (const auto pressOnly = pressYear.match(text); pressOnly.hasMatch()) {
+        book->publisher = pressOnly.captured(1);
+        book->year = pressOnly.captured(2);
     } else {
         return false;
     }

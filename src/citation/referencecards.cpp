@@ -12,7 +12,7 @@ namespace {
 
 QString joined(const QString &a, const QString &between, const QString &b)
 {
-    return a.isEmpty() || b.isEmpty() ? a + b : a + between + b;
+    return a.isEmpty() || b.isEmpty() ? QString(a + b) : a + between + b;
 }
 
 // A note that is an other name as the cards write it: an abbreviation and a person's name

@@ -97,20 +97,20 @@ Result<FileDescriptor> openForWriting(const QByteArray &path)
 
 Result<void> writeAll(int fd, const char *data, qint64 size)
 {
-    const Result<qint64> done = wholly(
+    const Result<qint64> written = wholly(
         size, [&](qint64 done) { return systemCalls().write(fd, data + done, size_t(size - done)); }, false);
-    return done ? Result<void>() : tl::unexpected(done.error());
+    return written ? Result<void>() : tl::unexpected(written.error());
 }
 
 Result<void> writeAt(int fd, qint64 offset, const char *data, qint64 size)
 {
-    const Result<qint64> done = wholly(
+    const Result<qint64> written = wholly(
         size,
         [&](qint64 done) {
             return systemCalls().pwrite(fd, data + done, size_t(size - done), off_t(offset + done));
         },
         false);
-    return done ? Result<void>() : tl::unexpected(done.error());
+    return written ? Result<void>() : tl::unexpected(written.error());
 }
 
 Result<void> truncateTo(int fd, qint64 length)

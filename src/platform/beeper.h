@@ -8,7 +8,7 @@ public:
     virtual void beep() = 0;
 
 protected:
-    ~Beeper() = default;
+    virtual ~Beeper() = default;
 };
 
 } // namespace velmora

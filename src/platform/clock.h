@@ -15,7 +15,7 @@ public:
     virtual qint64 monotonicMsecs() { return QDeadlineTimer::current().deadline(); }
 
 protected:
-    ~Clock() = default;
+    virtual ~Clock() = default;
 };
 
 } // namespace velmora

@@ -25,7 +25,7 @@ public:
     virtual Result<void> appendLines(const QString &path, const QList<QByteArray> &lines) = 0;
 
 protected:
-    ~FileSystem() = default;
+    virtual ~FileSystem() = default;
 };
 
 } // namespace velmora

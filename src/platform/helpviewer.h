@@ -11,7 +11,7 @@ public:
     virtual void showContents(const QString &fileName) = 0;
 
 protected:
-    ~HelpViewer() = default;
+    virtual ~HelpViewer() = default;
 };
 
 } // namespace velmora

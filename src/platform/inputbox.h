@@ -11,7 +11,7 @@ public:
     virtual QString ask(const QString &title, const QString &prompt) = 0;
 
 protected:
-    ~InputBox() = default;
+    virtual ~InputBox() = default;
 };
 
 } // namespace velmora

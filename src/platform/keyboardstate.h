@@ -14,7 +14,7 @@ public:
     virtual bool isOn(Light light) = 0;
 
 protected:
-    ~KeyboardState() = default;
+    virtual ~KeyboardState() = default;
 };
 
 } // namespace velmora

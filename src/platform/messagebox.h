@@ -26,7 +26,7 @@ public:
     }
 
 protected:
-    ~MessageBox() = default;
+    virtual ~MessageBox() = default;
 };
 
 } // namespace velmora

@@ -22,7 +22,7 @@ public:
     virtual bool cardFileIsInstalled() { return false; }
 
 protected:
-    ~Paths() = default;
+    virtual ~Paths() = default;
 };
 
 } // namespace velmora

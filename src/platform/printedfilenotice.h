@@ -11,7 +11,7 @@ public:
     virtual void printedTo(const QString &file) = 0;
 
 protected:
-    ~PrintedFileNotice() = default;
+    virtual ~PrintedFileNotice() = default;
 };
 
 } // namespace velmora

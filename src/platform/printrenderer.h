@@ -15,7 +15,7 @@ public:
     virtual bool render(const PrintedDocument &document) = 0;
 
 protected:
-    ~PrintRenderer() = default;
+    virtual ~PrintRenderer() = default;
 };
 
 // What an ended document holds: pages of lines, one character per column.

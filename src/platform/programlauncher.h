@@ -12,7 +12,7 @@ public:
     virtual bool start(const QString &program) = 0;
 
 protected:
-    ~ProgramLauncher() = default;
+    virtual ~ProgramLauncher() = default;
 };
 
 } // namespace velmora

@@ -21,7 +21,7 @@ public:
     virtual void closeKey(quintptr key) = 0;
 
 protected:
-    ~SettingsStore() = default;
+    virtual ~SettingsStore() = default;
 };
 
 } // namespace velmora

@@ -310,7 +310,7 @@ private slots:
         QVERIFY(s.open(QIODevice::WriteOnly));
         s.write("secret");
         s.close();
-        for (const QString &folder : {places.data, places.data + QStringLiteral("-x")}) {
+        for (const QString &folder : QStringList{places.data, places.data + QStringLiteral("-x")}) {
             QDir().mkpath(folder);
             QFile small(folder + QStringLiteral("/small.png"));
             QVERIFY(small.open(QIODevice::WriteOnly));

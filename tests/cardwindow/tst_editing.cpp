@@ -108,13 +108,13 @@ private slots:
         QFETCH(QString, told);
         std::optional<PermissionsObeyed> obeyed;
         std::optional<SmallMedium> medium;
-        Editor e(edit, [&](Editor &e) {
+        Editor e(edit, [&](Editor &fresh) {
             if (readOnly == QLatin1String("file")) {
-                QFile::setPermissions(e.tp.cardFile(), QFile::ReadOwner | QFile::ReadOther);
+                QFile::setPermissions(fresh.tp.cardFile(), QFile::ReadOwner | QFile::ReadOther);
                 obeyed.emplace();
             } else if (readOnly == QLatin1String("medium")) {
-                medium.emplace(e.tp.dir.path());
-                e.tp.writeCards(numberedCards(3));
+                medium.emplace(fresh.tp.dir.path());
+                fresh.tp.writeCards(numberedCards(3));
                 medium->makeReadOnly();
             }
         });
@@ -151,9 +151,9 @@ private slots:
     // The backup that could not go beside the card file: the filing says where it went, once.
     void theFilingSaysWhereTheBackupWent()
     {
-        Editor e(true, [](Editor &e) {
-            QFile::link(e.tp.cardFile() + QStringLiteral(".elsewhere"),
-                        e.tp.cardFile() + QStringLiteral(".bak"));
+        Editor e(true, [](Editor &fresh) {
+            QFile::link(fresh.tp.cardFile() + QStringLiteral(".elsewhere"),
+                        fresh.tp.cardFile() + QStringLiteral(".bak"));
         });
         e.w->txtTitlos->setText(QStringLiteral("ΝΕΟΣ ΤΙΤΛΟΣ"));
         e.w->cmdCorrect_Click();
@@ -210,10 +210,10 @@ private slots:
     {
         QFETCH(int, offset);
         QFETCH(QByteArray, stored);
-        Editor e(true, [&](Editor &e) {
+        Editor e(true, [&](Editor &fresh) {
             QByteArray bytes = bytesOf(numberedCards(3));
             bytes.replace(RecordLength + offset, stored.size(), stored);
-            QFile file(e.tp.cardFile());
+            QFile file(fresh.tp.cardFile());
             QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
         });
         QByteArray expected = e.before;
@@ -251,7 +251,7 @@ private slots:
         QFETCH(QString, typed);
         QFETCH(int, newCard);
         Editor e(
-            true, [&](Editor &e) { e.tp.writeCards(numberedCards(cards), tail); }, cards);
+            true, [&](Editor &fresh) { fresh.tp.writeCards(numberedCards(cards), tail); }, cards);
         e.w->CurrentCard = shown;
         e.w->ShowCR();
         QList<CardRecord> expected = numberedCards(cards);
@@ -551,11 +551,11 @@ private slots:
         // 21 cards are 4095 bytes: the file ends one byte short of its first page.
         Editor e(
             true,
-            [&](Editor &e) {
+            [&](Editor &fresh) {
                 if (failure != QLatin1String("full"))
                     return;
-                medium.emplace(e.tp.dir.path());
-                e.tp.writeCards(numberedCards(21));
+                medium.emplace(fresh.tp.dir.path());
+                fresh.tp.writeCards(numberedCards(21));
             },
             21);
         if (medium && !medium->mounted)
@@ -565,7 +565,8 @@ private slots:
         e.w->cmdCorrect_Click(); // the backup is made while there is room
         e.tp.messages.calls.clear();
         const QString kept = e.tp.cardFile() + QStringLiteral(".kept"); // the file, whatever befalls its name
-        QCOMPARE(::link(QFile::encodeName(e.tp.cardFile()), QFile::encodeName(kept)), 0);
+        QCOMPARE(::link(QFile::encodeName(e.tp.cardFile()).constData(), QFile::encodeName(kept).constData()),
+                 0);
         std::optional<InterceptedCalls> calls;
         std::atomic<bool> faulty = true, syncFailed = false;
         if (failure == QLatin1String("full"))

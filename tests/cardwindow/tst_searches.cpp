@@ -665,7 +665,7 @@ void tst_searches::cardNumber_data()
     QTest::addColumn<int>("card");
 
     const QString range = QStringLiteral("Γράψτε έναν αριθμό από 1 έως  10");
-    const auto notFound = [](const QString &t) {
+    const auto notFound = [](const QString &t) -> QString {
         return QStringLiteral("Ο Αριθμός Καρτέλλας ") + t + QStringLiteral(" δεν Βρέθηκε");
     };
     QTest::newRow("seven") << "C" << QStringList{"7"} << QStringList{} << 7;

@@ -50,7 +50,7 @@ struct Editing
 const QString NoSpace = QStringLiteral("Δεν υπάρχει ελεύθερος χώρος στο μέσο αποθήκευσης.");
 const QString OverLimit =
     QStringLiteral("Το αρχείο έφτασε το όριο μεγέθους που έχει θέσει το σύστημα για το πρόγραμμα.");
-const QString Replaced = QStringLiteral("Στη θέση του βρίσκεται πλέον άλλο αρχείο.");
+const QString AnotherFile = QStringLiteral("Στη θέση του βρίσκεται πλέον άλλο αρχείο.");
 
 // Another file renamed over the card file's path by a writer that ignores the lock.
 void replaceAt(const QString &path)
@@ -208,7 +208,7 @@ private slots:
         QCOMPARE(QString::fromLatin1(fileBytes(bak + QStringLiteral(".1")).toHex()), states.at(2));
         QCOMPARE(QString::fromLatin1(fileBytes(bak + QStringLiteral(".2")).toHex()), states.at(3));
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 4);
-        for (const QString &copy : {bak, bak + QStringLiteral(".1"), bak + QStringLiteral(".2")})
+        for (const QString &copy : QStringList{bak, bak + QStringLiteral(".1"), bak + QStringLiteral(".2")})
             QCOMPARE(modeOf(copy), 0640u);
     }
 
@@ -283,8 +283,10 @@ private slots:
         QVERIFY(e.begin(cards(3)));
         QVERIFY(writeBytes(e.path + QStringLiteral(".bak"), "the last good copy"));
         QVERIFY(writeBytes(e.path + QStringLiteral(".new"), cards(5)));
-        QCOMPARE(::rename(QFile::encodeName(e.path + QStringLiteral(".new")), QFile::encodeName(e.path)), 0);
-        QCOMPARE(e.write(2, CardRecord::newCard()), Replaced);
+        QCOMPARE(::rename(QFile::encodeName(e.path + QStringLiteral(".new")).constData(),
+                          QFile::encodeName(e.path).constData()),
+                 0);
+        QCOMPARE(e.write(2, CardRecord::newCard()), AnotherFile);
         QCOMPARE(fileBytes(e.path + QStringLiteral(".bak")), QByteArray("the last good copy"));
         QVERIFY(!QFile::exists(e.path + QStringLiteral(".bak.1")));
     }
@@ -326,7 +328,7 @@ private slots:
             };
             why = e.write(2, CardRecord::newCard());
         }
-        QCOMPARE(why, Replaced);
+        QCOMPARE(why, AnotherFile);
         QCOMPARE(fileBytes(kept), cards(3));
         QCOMPARE(fileBytes(e.path), cards(5));
         QVERIFY(!findJournal(e.path, QString()));
@@ -354,9 +356,9 @@ private slots:
         QTest::newRow("removed while open")
             << Trouble::Removed << cards(3) << 4
             << QStringLiteral("Το αρχείο διαγράφηκε ή μετακινήθηκε από τότε που ανοίχτηκε.");
-        QTest::newRow("replaced while open") << Trouble::Replaced << cards(3) << 2 << Replaced;
+        QTest::newRow("replaced while open") << Trouble::Replaced << cards(3) << 2 << AnotherFile;
         QTest::newRow("replaced, then opened again")
-            << Trouble::ReplacedThenOpened << cards(3) << 2 << Replaced;
+            << Trouble::ReplacedThenOpened << cards(3) << 2 << AnotherFile;
     }
     void failedWriteLeavesTheFileWhole()
     {
@@ -414,7 +416,8 @@ private slots:
         case Trouble::Replaced:
         case Trouble::ReplacedThenOpened:
             QVERIFY(writeBytes(e.path + QStringLiteral(".new"), cards(5)));
-            QCOMPARE(::rename(QFile::encodeName(e.path + QStringLiteral(".new")), QFile::encodeName(e.path)),
+            QCOMPARE(::rename(QFile::encodeName(e.path + QStringLiteral(".new")).constData(),
+                              QFile::encodeName(e.path).constData()),
                      0);
             if (failure == Trouble::ReplacedThenOpened)
                 reopen();

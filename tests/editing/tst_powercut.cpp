@@ -424,7 +424,7 @@ class tst_powercut : public QObject
         case Op::Truncate:
             return QStringLiteral("%1's length %2").arg(name).arg(op.offset);
         case Op::Entry:
-            return op.target < 0       ? QStringLiteral("removal of ") + name
+            return op.target < 0       ? QString(QStringLiteral("removal of ") + name)
                    : op.from.isEmpty() ? QStringLiteral("creation of ") + name
                                        : QString::fromUtf8(op.from) + QStringLiteral(" -> ") + name;
         case Op::Sync:

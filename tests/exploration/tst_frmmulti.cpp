@@ -599,7 +599,7 @@ void tst_frmMulti::menuTree()
         "mnuAbout|Περί ...|",
     };
     QStringList actual;
-    const auto describe = [](QAction *a) {
+    const auto describe = [](QAction *a) -> QString {
         return a->objectName() + u'|' + (a->isSeparator() ? QStringLiteral("-") : a->text()) + u'|' +
                a->shortcut().toString(QKeySequence::PortableText);
     };

@@ -295,7 +295,7 @@ void tst_PagePrinting::exportFileDeletedBehindTheProgramsBack()
     // The second appends the page.
     w->mnuExport_Click();
     QCOMPARE(env.exportBytes().count("\r\n"), 24);
-    QVERIFY(env.exportBytes().startsWith(cp1253::encode(slotOf(1)[0]) + "\r\n"));
+    QVERIFY(env.exportBytes().startsWith(QByteArray(cp1253::encode(slotOf(1)[0]) + "\r\n")));
     QCOMPARE(w->statusText(), notice(3));
     QVERIFY(bufferEmpty(w));
     QVERIFY(w->page->items().isEmpty());

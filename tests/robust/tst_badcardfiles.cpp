@@ -172,7 +172,7 @@ private slots:
         QVERIFY(exported.contains(stored.mid(layoutOf(Field::Title).offset, 65) + "\r\n"));
         QVERIFY(exported.contains(stored.mid(layoutOf(Field::Publication).offset, 40)));
         QVERIFY(exported.contains(stored.mid(layoutOf(Field::PagesNotes).offset, 20)));
-        QVERIFY(exported.contains(stored.left(20) + "  " + stored.mid(20, 20)));
+        QVERIFY(exported.contains(QByteArray(stored.left(20) + "  " + stored.mid(20, 20))));
         p.toCards();
         QCOMPARE(p.tp.cardFileBytes(), file);
     }
