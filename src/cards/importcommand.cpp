@@ -163,9 +163,8 @@ Command importCommand()
 {
     return Command{
         QStringLiteral("import"),
-        QStringLiteral(
-            "import [--append [--all]] [--cut] CSV FILIS\n  import [--append [--all]] [--format FORMAT] "
-            "[--keep-case] INPUT FILIS"),
+        QStringLiteral("import [--cut] CSV FILIS\n  import [--format FORMAT] [--keep-case] INPUT FILIS\n"
+                       "  import --append [--all] [--format FORMAT] [--cut | --keep-case] INPUT FILIS"),
         QStringLiteral(
             "a UTF-8 CSV with the header Isbn,Author,Title,OtherName,Publication,PagesNotes into a "
             "new card file; a value that does not fit stops the import unless --cut.\n"
