@@ -153,7 +153,7 @@ ImportOutcome importCards(QIODevice &csv, const CardSink &sink)
                 QStringLiteral("more cards than a card file of at most %1 bytes holds").arg(MaxFileLength));
         ++outcome.cardCount;
         outcome.lastCardBytes = stored;
-        sink(card, stored);
+        sink(card, stored, row.line);
         return true;
     };
 

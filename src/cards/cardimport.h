@@ -37,8 +37,9 @@ struct ImportOutcome
 };
 
 // Takes each card as it is read, with the bytes of it to store: 195, or fewer for a
-// partial last record. What it took is meaningless when the outcome has a failure.
-using CardSink = std::function<void(const CardRecord &card, int storedBytes)>;
+// partial last record, and the line its row begins on. What it took is meaningless when
+// the outcome has a failure.
+using CardSink = std::function<void(const CardRecord &card, int storedBytes, qint64 line)>;
 
 // UTF-8 CSV (a byte order mark is allowed) with a header row naming the six fields in
 // any order, one card per row after it. A seventh column, Bytes, as a raw export writes

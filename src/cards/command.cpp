@@ -23,8 +23,8 @@ void printHelp(QTextStream &to)
           "(\u2400 for NUL), which import writes back as the same bytes. What the tool writes to\n"
           "the terminal shows every other control character as \\xHH or \\uHHHH: DEL, those that\n"
           "bytes undefined in Windows-1253 stand for, and any in a file name but a line break.\n"
-          "\nexit status: 0 done, 1 failed (nothing written), 2 wrong command line,\n"
-          "3 check found damage\n";
+          "\nexit status: 0 done, 1 failed (nothing written, but the cards import --append filed\n"
+          "before it stopped), 2 wrong command line, 3 check found damage\n";
     to.flush();
 }
 

@@ -1,7 +1,8 @@
-// velmora-cards import [--format FORMAT] [--cut | --keep-case] INPUT FILIS: a spreadsheet's
-// cards, or a reference manager's books (citation/), into a new card file; INPUT may be - for
-// standard input.
+// velmora-cards import [--append [--all]] [--format FORMAT] [--cut | --keep-case] INPUT FILIS: a
+// spreadsheet's cards, or a reference manager's books (citation/), into a new card file or after
+// the last card of one; INPUT may be - for standard input.
 
+#include "cardappend.h"
 #include "cardfile.h"
 #include "cardimport.h"
 #include "command.h"
@@ -17,12 +18,17 @@ namespace velmora::cards {
 
 namespace {
 
-// The cards written, or -1 when nothing is to be.
-qint64 importCsv(const QString &csvPath, QFile &csv, OutputFile &out, bool cut, Console &console)
+// Takes each card read, with the bytes of it to store (fewer than 195 for the partial last
+// record of a raw export).
+using CardTaker = std::function<void(const InputCard &card, int storedBytes)>;
+
+// The cards read, or -1 when nothing is to be written.
+qint64 importCsv(const QString &csvPath, QFile &csv, const CardTaker &take, bool cut, Console &console)
 {
-    const ImportOutcome outcome = importCards(csv, [&out](const CardRecord &card, int storedBytes) {
-        out.write(QByteArrayView(card.bytes().data(), storedBytes));
-    });
+    const ImportOutcome outcome =
+        importCards(csv, [&take](const CardRecord &card, int storedBytes, qint64 line) {
+            take(InputCard{card, line, QString()}, storedBytes);
+        });
     if (!outcome.failure.isEmpty()) {
         console.err << csvPath << ':' << outcome.failureLine << ": " << outcome.failure << '\n'
                     << "nothing written" << Qt::endl;
@@ -40,10 +46,11 @@ qint64 importCsv(const QString &csvPath, QFile &csv, OutputFile &out, bool cut, 
     return outcome.cardCount;
 }
 
-// The cards written, or -1 when nothing is to be. Every entry a card, each told what was cut, stored as '?',
-// not kept or wrong; an entry that cannot be read is told with its line and left out, and the rest imported.
-qint64 importReferenceFile(ReferenceFormat format, const QString &inputPath, QFile &input, OutputFile &out,
-                           bool keepCase, Console &console)
+// The cards read, or -1 when nothing is to be written. Every entry a card, each told what was cut, stored as
+// '?', not kept or wrong; an entry that cannot be read is told with its line and left out, and the rest
+// imported.
+qint64 importReferenceFile(ReferenceFormat format, const QString &inputPath, QFile &input,
+                           const CardTaker &take, bool keepCase, Console &console)
 {
     qint64 cards = 0, leftOut = 0;
     bool full = false;
@@ -59,7 +66,7 @@ qint64 importReferenceFile(ReferenceFormat format, const QString &inputPath, QFi
         } else if ((cards + 1) * RecordLength > MaxFileLength) {
             full = true;
         } else {
-            out.write(QByteArrayView(entry.card->bytes().data(), RecordLength));
+            take(InputCard{*entry.card, entry.line, entry.name}, RecordLength);
             ++cards;
         }
     });
@@ -84,6 +91,8 @@ int runImport(const CommandLine &line, Console &console)
     const QString &cardPath = line.arguments.at(1);
     const bool cut = line.has(QStringLiteral("--cut"));
     const bool keepCase = line.has(QStringLiteral("--keep-case"));
+    const bool append = line.has(QStringLiteral("--append"));
+    const bool all = line.has(QStringLiteral("--all"));
 
     // A file's ending names its format; CSV is what any other file is read as.
     const std::optional<ReferenceFormat> byName = referenceFormatOfFile(inputPath);
@@ -106,19 +115,38 @@ int runImport(const CommandLine &line, Console &console)
         return Usage;
     }
 
+    if (all && !append) {
+        console.err << "import: --all is for --append: it appends the books the card file already holds too"
+                    << Qt::endl;
+        return Usage;
+    }
+
     QFile input;
     const Result<FileIdentity> read = openInput(inputPath, input);
     if (!read) {
         console.err << englishText(read.error()) << Qt::endl;
         return Failure;
     }
+    const auto readInto = [&](const CardTaker &take) {
+        return format ? importReferenceFile(*format, inputPath, input, take, keepCase, console)
+                      : importCsv(inputPath, input, take, cut, console);
+    };
+    if (append) {
+        // The whole input is read before the card file is touched: an input that cannot be
+        // read appends nothing, and no editor waits on a slow standard input.
+        QList<InputCard> cards;
+        if (readInto([&cards](const InputCard &card, int) { cards << card; }) < 0)
+            return Failure;
+        return appendCards(AppendRequest{cardPath, inputPath, *read, all}, cards, console);
+    }
     OutputFile out;
     if (const Result<void> opened = out.open(cardPath, OutputFile::Accept::RegularFile, *read); !opened) {
         console.err << englishText(opened.error()) << "; nothing written" << Qt::endl;
         return Failure;
     }
-    const qint64 cards = format ? importReferenceFile(*format, inputPath, input, out, keepCase, console)
-                                : importCsv(inputPath, input, out, cut, console);
+    const qint64 cards = readInto([&out](const InputCard &card, int storedBytes) {
+        out.write(QByteArrayView(card.card.bytes().data(), storedBytes));
+    });
     if (cards < 0)
         return Failure;
     if (const Result<void> written = out.commit(); !written) {
@@ -135,7 +163,8 @@ Command importCommand()
 {
     return Command{
         QStringLiteral("import"),
-        QStringLiteral("import [--cut] CSV FILIS\n  import [--format FORMAT] [--keep-case] INPUT FILIS"),
+        QStringLiteral("import [--cut] CSV FILIS\n  import [--format FORMAT] [--keep-case] INPUT FILIS\n"
+                       "  import --append [--all] [--format FORMAT] [--cut | --keep-case] INPUT FILIS"),
         QStringLiteral(
             "a UTF-8 CSV with the header Isbn,Author,Title,OtherName,Publication,PagesNotes into a "
             "new card file; a value that does not fit stops the import unless --cut.\n"
@@ -143,8 +172,15 @@ Command importCommand()
             ".bibtex, .bib, .json; csv otherwise): a reference manager's books, articles and "
             "chapters, each a card as the bibliography writes one, in capitals without accents "
             "unless --keep-case; what is cut, stored as '?', not kept or left out is told on the "
-            "standard error"),
-        {QStringLiteral("--cut"), QStringLiteral("--format="), QStringLiteral("--keep-case")},
+            "standard error.\n"
+            "      --append adds the cards after the last card of an existing FILIS instead, each filed as "
+            "velmora --edit files a card: refused while an editor has the file, after a backup of it "
+            "(FILIS.bak), one journaled card at a time, a partial last card made whole first. A book FILIS "
+            "or INPUT already holds (the same ISBN, or the same author and title, as check tells them) is "
+            "told with its card and left out, unless --all. A failure stops it, telling how many cards "
+            "were appended and at which entry; those cards stay"),
+        {QStringLiteral("--all"), QStringLiteral("--append"), QStringLiteral("--cut"),
+         QStringLiteral("--format="), QStringLiteral("--keep-case")},
         2,
         runImport,
     };

@@ -5,6 +5,7 @@
 #include "cardfilelock.h"
 #include "cardjournal.h"
 #include "command.h"
+#include "datafolder.h"
 #include "englishfailure.h"
 #include "fileops.h"
 #include "programfiles.h"
@@ -93,19 +94,6 @@ std::vector<Copy> findCopies(const QString &cardPath, const QString &dataFolder,
         all.push_back(std::move(fromBeside ? *b++ : *e++));
     }
     return all;
-}
-
-// The user's data folder, when the program would keep files there: none when it is not the
-// user's alone, and said so.
-QString dataFolderToUse(Console &console)
-{
-    const QString folder = userDataFolder();
-    const Result<void> own = checkOwnFolder(folder);
-    if (!own && !(own.error().fault == Fault::System && own.error().error == ENOENT)) {
-        console.err << englishText(own.error()) << "; no backup there is used" << Qt::endl;
-        return QString();
-    }
-    return folder;
 }
 
 Result<bool> sameBytes(int a, int b, qint64 length)
@@ -225,7 +213,7 @@ int runRestore(const CommandLine &line, Console &console)
                     << "; nothing restored" << Qt::endl;
         return Failure;
     }
-    const QString dataFolder = dataFolderToUse(console);
+    const QString dataFolder = dataFolderToUse(console, QStringLiteral("no backup there is used"));
     const std::vector<Copy> copies = findCopies(cardPath, dataFolder, *status, console);
     if (list)
         return listCopies(cardPath, *status, copies, console);

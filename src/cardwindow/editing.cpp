@@ -6,6 +6,7 @@
 
 #include "frmtervani.h"
 
+#include "appending.h"
 #include "cardeditsession.h"
 #include "editcopy.h"
 #include "filingprogress.h"
@@ -71,11 +72,11 @@ void frmTervani::setEditing(bool editing)
     }
 }
 
-bool frmTervani::writeCard(qint32 number, const CardRecord &card, const QString &failure)
+Result<void> frmTervani::writeCard(qint32 number, const CardRecord &card, const QString &failure)
 {
     // Only an editing session writes; a browsing window has no way to the disk at all.
     if (!m_editing)
-        return false;
+        return velmora::failure(File.readOnlyReason());
     // The backup is made by the session's first filing: then the keeper is told why it
     // takes long.
     QString label = QStringLiteral("Η Καρτέλλα ") + NumberText(number) + QStringLiteral(" Καταχωρίζεται.");
@@ -109,7 +110,7 @@ bool frmTervani::writeCard(qint32 number, const CardRecord &card, const QString 
                            "διακοπεί.")
                 .arg(*elsewhere),
             AppTitle, Buttons::Ok, Icon::Information);
-    return filed.has_value();
+    return filed;
 }
 
 bool frmTervani::SaveCR()
@@ -189,21 +190,15 @@ void frmTervani::cmdNew_Click()
     if ((File.length() > 0 || fieldsChanged()) && !SaveCR())
         return;
     const QString failure = QStringLiteral("Η Νέα Καρτέλλα δεν Καταχωρίσθηκε.");
-    // An end that is not a whole card (a file cut short, or extended by other means) is
-    // made whole first, with the blanks a short card is read and shown with: the new card
-    // then overwrites none of its bytes and leaves no hole of NULs before itself. A tail
-    // too short to be counted becomes a card of its own rather than being lost.
-    const qint64 length = File.length();
-    const qint32 held = cardsHeld(length);
-    if (length % RecordLength != 0) {
-        if (!writeCard(held, File.read(held), failure))
-            return;
-        CardCount = held;
-    }
     const CardRecord card = CardRecord::newCard();
-    if (!writeCard(held + 1, card, failure))
+    const Result<qint32> added = appendCard(File, card, [&](qint32 number, const CardRecord &filed) {
+        Result<void> done = writeCard(number, filed, failure);
+        if (done)
+            CardCount = number;
+        return done;
+    });
+    if (!added)
         return;
-    CardCount = held + 1;
     Card = card;
     CurrentCard = CardCount;
     ShowCR();

@@ -136,7 +136,7 @@ private:
     void setEditing(bool editing);
     std::array<QString, FieldCount> fieldTexts() const;
     bool fieldsChanged() const;
-    bool writeCard(qint32 number, const CardRecord &card, const QString &failure);
+    Result<void> writeCard(qint32 number, const CardRecord &card, const QString &failure);
     // Characters the code page cannot hold are named first; false when the keeper would
     // rather correct them.
     bool mayFileTypedText();

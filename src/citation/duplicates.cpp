@@ -37,16 +37,41 @@ void DuplicateFinder::note(QHash<Digest, qint64> &first, QHash<Digest, QList<qin
     cards << number;
 }
 
-void DuplicateFinder::add(qint64 number, const CardRecord &card)
+std::optional<QString> DuplicateFinder::isbnKey(const CardRecord &card)
 {
     const QString isbn = card.shown(Field::Isbn);
     if (const QString digits = isbnDigits(isbn); !digits.isEmpty() && isbn != QStringLiteral("960-"))
-        note(m_firstByIsbn, m_moreByIsbn, digits, number);
-    if (const QString title = card.shown(Field::Title); !title.isEmpty()) {
-        // A separator no field holds, so that author and title cannot run into each other.
-        note(m_firstByAuthorTitle, m_moreByAuthorTitle,
-             comparable(card.shown(Field::Author)) + QChar(0xFFFF) + comparable(title), number);
-    }
+        return digits;
+    return std::nullopt;
+}
+
+std::optional<QString> DuplicateFinder::authorTitleKey(const CardRecord &card)
+{
+    const QString title = card.shown(Field::Title);
+    if (title.isEmpty())
+        return std::nullopt;
+    // A separator no field holds, so that author and title cannot run into each other.
+    return comparable(card.shown(Field::Author)) + QChar(0xFFFF) + comparable(title);
+}
+
+void DuplicateFinder::add(qint64 number, const CardRecord &card)
+{
+    if (const std::optional<QString> key = isbnKey(card))
+        note(m_firstByIsbn, m_moreByIsbn, *key, number);
+    if (const std::optional<QString> key = authorTitleKey(card))
+        note(m_firstByAuthorTitle, m_moreByAuthorTitle, *key, number);
+}
+
+std::optional<DuplicateFinder::Match> DuplicateFinder::firstLike(const CardRecord &card) const
+{
+    if (const std::optional<QString> key = isbnKey(card))
+        if (const auto found = m_firstByIsbn.constFind(digest(*key)); found != m_firstByIsbn.constEnd())
+            return Match{Kind::SameIsbn, found.value()};
+    if (const std::optional<QString> key = authorTitleKey(card))
+        if (const auto found = m_firstByAuthorTitle.constFind(digest(*key));
+            found != m_firstByAuthorTitle.constEnd())
+            return Match{Kind::SameAuthorTitle, found.value()};
+    return std::nullopt;
 }
 
 QList<DuplicateFinder::Group> DuplicateFinder::groups() const

@@ -6,6 +6,7 @@
 #include <QList>
 #include <QString>
 
+#include <optional>
 #include <utility>
 
 namespace velmora::cards {
@@ -29,9 +30,21 @@ public:
     // as the same ISBN.
     QList<Group> groups() const;
 
+    // The first card added that `card` looks like the same book as, by its ISBN before its
+    // author and title; none when it looks like no card added.
+    struct Match
+    {
+        Kind kind;
+        qint64 card;
+    };
+    std::optional<Match> firstLike(const CardRecord &card) const;
+
 private:
     using Digest = std::pair<size_t, size_t>;
     static Digest digest(const QString &text);
+    // What two cards of the same book share; none when the card has nothing to tell it by.
+    static std::optional<QString> isbnKey(const CardRecord &card);
+    static std::optional<QString> authorTitleKey(const CardRecord &card);
     void note(QHash<Digest, qint64> &first, QHash<Digest, QList<qint64>> &more, const QString &key,
               qint64 number);
 

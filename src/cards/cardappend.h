@@ -1,0 +1,39 @@
+#pragma once
+
+#include "cardrecord.h"
+#include "command.h"
+#include "filedescriptor.h"
+
+#include <QList>
+#include <QString>
+
+namespace velmora::cards {
+
+// A card of the input, with where it was read: its line, and its key when the input names
+// its entries.
+struct InputCard
+{
+    CardRecord card;
+    qint64 line = 0;
+    QString name;
+};
+
+struct AppendRequest
+{
+    QString cardPath;
+    QString inputPath;
+    FileIdentity input; // of the file read, which cannot be the card file too
+    // Also the books the card file, or the input before them, already holds.
+    bool keepDoubles = false;
+};
+
+// Files `cards` after the last card of the existing card file, one filing each through an
+// editing session, as the program's window files a new card: under the editor's lock, after
+// a backup of the whole file, each journaled, a partial last card made whole first. A book
+// the file holds (check's rule: the same ISBN, or the same author and title) is told, with
+// the card it matches, and left out unless `keepDoubles`. A failure stops the appending;
+// the cards filed before it stay, and it is told how many they are and at which entry it
+// stopped. Gives the tool's exit status.
+int appendCards(const AppendRequest &request, const QList<InputCard> &cards, Console &console);
+
+} // namespace velmora::cards

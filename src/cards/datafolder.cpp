@@ -1,0 +1,20 @@
+#include "datafolder.h"
+
+#include "englishfailure.h"
+#include "fileops.h"
+#include "programfiles.h"
+
+namespace velmora::cards {
+
+QString dataFolderToUse(Console &console, const QString &notUsed)
+{
+    const QString folder = userDataFolder();
+    const Result<void> own = checkOwnFolder(folder);
+    if (!own && !(own.error().fault == Fault::System && own.error().error == ENOENT)) {
+        console.err << englishText(own.error()) << "; " << notUsed << Qt::endl;
+        return QString();
+    }
+    return folder;
+}
+
+} // namespace velmora::cards

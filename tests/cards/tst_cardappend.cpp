@@ -1,0 +1,147 @@
+// import --append files books after the last card of a card file as the editor's window
+// does: the cards before untouched, a partial last card made whole, a backup first, never
+// under an editor, the books the file already holds left out, a failure told with its count.
+
+#include "cardbackup.h"
+#include "cardfilelock.h"
+#include "seam.h"
+#include "toolrun.h"
+
+#include <QtTest>
+
+using namespace velmora;
+using namespace velmora::cards::test;
+
+namespace {
+
+QByteArray cardOf(const QString &isbn, const QString &author, const QString &title)
+{
+    CardRecord card;
+    card.setField(Field::Isbn, isbn);
+    card.setField(Field::Author, author);
+    card.setField(Field::Title, title);
+    return QByteArray(card.bytes().data(), RecordLength);
+}
+
+// Three cards, a book told by its ISBN, one by its author and title, a deleted card.
+const QByteArray Stored =
+    cardOf(QStringLiteral("960-03-1234-5"), QStringLiteral("ΛΑΜΠΡΟΣ Σ."), QStringLiteral("ΙΣΤΟΡΙΑ")) +
+    cardOf(QString(), QStringLiteral("ΤΡΙΚΟΥΠΗΣ Σ."), QStringLiteral("ΙΣΤΟΡΙΑ ΤΗΣ ΕΠΑΝΑΣΤΑΣΕΩΣ")) +
+    QByteArray(CardRecord::deletedCard().bytes().data(), RecordLength);
+
+QByteArray csvOf(const QStringList &rows)
+{
+    return ("Isbn,Author,Title,OtherName,Publication,PagesNotes\n" + rows.join(u'\n') + u'\n').toUtf8();
+}
+
+} // namespace
+
+class CardAppendTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void append_data()
+    {
+        QTest::addColumn<QByteArray>("stored");    // the card file before
+        QTest::addColumn<QStringList>("rows");     // of the CSV after its header
+        QTest::addColumn<QString>("standing");     // "editor", or the appended card whose write fails
+        QTest::addColumn<QStringList>("appended"); // the titles of the cards after the stored ones
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("said");
+        const QStringList two{",ΡΑΓΚΑΒΗΣ Α.,ΑΡΧΑΙΟΛΟΓΙΑ,,,", ",ΖΑΜΠΕΛΙΟΣ Σ.,ΑΣΜΑΤΑ,,,"};
+        const QStringList doubles{"9600312345,ΑΛΛΟΣ,ΑΛΛΟΣ ΤΙΤΛΟΣ,,,",
+                                  ",Τρικούπης  σ.,Ιστορία της επαναστάσεως,,,", ",ΝΕΟΣ,ΝΕΟ ΒΙΒΛΙΟ,,,",
+                                  ",ΝΕΟΣ,ΝΕΟ ΒΙΒΛΙΟ,,,"};
+        QTest::newRow("after three cards") << Stored << two << "" << QStringList{"ΑΡΧΑΙΟΛΟΓΙΑ", "ΑΣΜΑΤΑ"} << 0
+                                           << "2 cards appended to %1, cards 4 to 5";
+        QTest::newRow("after a partial last card")
+            << Stored + "partial" << two << "" << QStringList{"ΑΡΧΑΙΟΛΟΓΙΑ", "ΑΣΜΑΤΑ"} << 0
+            << "card 4, of 7 bytes, made whole first";
+        QTest::newRow("under an editor")
+            << Stored << two << "editor" << QStringList{} << 1 << "is being edited in Velmora";
+        QTest::newRow("books already there left out")
+            << Stored << doubles << "" << QStringList{"ΝΕΟ ΒΙΒΛΙΟ"} << 0
+            << "%2:2: the same ISBN as card 1; left out (--all appends it)\n"
+               "%2:3: the same author and title as card 2; left out (--all appends it)\n"
+               "%2:5: the same author and title as card 4; left out";
+        QTest::newRow("--all keeps them")
+            << Stored << doubles << "--all"
+            << QStringList{"ΑΛΛΟΣ ΤΙΤΛΟΣ", "Ιστορία της επαναστάσεως", "ΝΕΟ ΒΙΒΛΙΟ", "ΝΕΟ ΒΙΒΛΙΟ"} << 0
+            << "%2:5: the same author and title as card 6; appended all the same, as card 7";
+        QTest::newRow("the disk full at the second card")
+            << Stored << two << "5" << QStringList{"ΑΡΧΑΙΟΛΟΓΙΑ"} << 1
+            << "No space left on device\nstopped at %2:3: 1 card appended before it stay in %1";
+        QTest::newRow("a partial last card, the disk full at once")
+            << Stored + "partial" << two << "4" << QStringList{} << 1 << "stopped at %2:2: 0 cards";
+    }
+    void append()
+    {
+        QFETCH(QByteArray, stored);
+        QFETCH(QStringList, rows);
+        QFETCH(QString, standing);
+        QFETCH(QStringList, appended);
+        QFETCH(int, status);
+        QFETCH(QString, said);
+        ToolRun tool;
+        qputenv("XDG_DATA_HOME", QFile::encodeName(tool.path(QStringLiteral("xdg"))));
+        const QString card = tool.path(QStringLiteral("Filis.dat"));
+        tool.put(QStringLiteral("Filis.dat"), stored);
+        tool.put(QStringLiteral("in.csv"), csvOf(rows));
+        CardFileLock editor;
+        if (standing == QLatin1String("editor"))
+            QVERIFY(editor.acquire(card));
+        bool number = false;
+        const qint64 failingCard = standing.toLongLong(&number);
+        velmora::test::InterceptedCalls calls;
+        // Once: putting the old bytes back at the same place must go through.
+        bool failed = false;
+        velmora::test::beforeCall = [&](const velmora::test::CallSite &site) {
+            const bool fail = number && !failed && site.call == velmora::test::Call::Pwrite &&
+                              site.offset == (failingCard - 1) * RecordLength;
+            failed = failed || fail;
+            return fail ? ENOSPC : 0;
+        };
+        QStringList arguments{QStringLiteral("import"), QStringLiteral("--append")};
+        if (standing.startsWith(QLatin1String("--")))
+            arguments << standing;
+        QCOMPARE(tool.run(arguments << tool.path(QStringLiteral("in.csv")) << card), status);
+        QVERIFY2((tool.out + tool.err)
+                     .contains(said.replace(QStringLiteral("%1"), card)
+                                   .replace(QStringLiteral("%2"), tool.path(QStringLiteral("in.csv")))),
+                 qPrintable(tool.out + tool.err));
+
+        // The stored bytes as they were, a partial card filled with blanks, the new cards after.
+        const QByteArray after = tool.get(QStringLiteral("Filis.dat"));
+        const qint64 held = cardsHeld(stored.size());
+        const bool touched = !appended.isEmpty();
+        QCOMPARE(after.left(stored.size()), stored);
+        QCOMPARE(after.mid(stored.size(), touched ? held * RecordLength - stored.size() : -1),
+                 QByteArray(touched ? held * RecordLength - stored.size() : 0, ' '));
+        QCOMPARE(after.size(), touched ? (held + appended.size()) * RecordLength : stored.size());
+        for (qsizetype i = 0; i < appended.size(); ++i)
+            QCOMPARE(
+                CardRecord::fromBytes(after.mid((held + i) * RecordLength, RecordLength)).shown(Field::Title),
+                appended[i]);
+        // The backup holds the file as it was before the session's first filing.
+        QCOMPARE(tool.get(QStringLiteral("Filis.dat.bak")), touched || number ? stored : QByteArray());
+        QVERIFY(!QFile::exists(tool.path(QStringLiteral("Filis.dat.journal"))));
+    }
+
+    void wrongCommandLine()
+    {
+        ToolRun tool;
+        tool.put(QStringLiteral("in.csv"), csvOf({}));
+        QCOMPARE(tool.run({QStringLiteral("import"), QStringLiteral("--all"),
+                           tool.path(QStringLiteral("in.csv")), tool.path(QStringLiteral("Filis.dat"))}),
+                 2);
+        QCOMPARE(tool.run({QStringLiteral("import"), QStringLiteral("--append"),
+                           tool.path(QStringLiteral("in.csv")), tool.path(QStringLiteral("Filis.dat"))}),
+                 1);
+        QVERIFY2(tool.err.contains(QLatin1String("no such file; nothing appended")), qPrintable(tool.err));
+        QVERIFY(!QFile::exists(tool.path(QStringLiteral("Filis.dat"))));
+    }
+};
+
+QTEST_GUILESS_MAIN(CardAppendTest)
+#include "tst_cardappend.moc"
