@@ -38,6 +38,7 @@ void frmTervani::closeEvent(QCloseEvent *event)
 void frmTervani::ShowCR()
 {
     m_filedCard = File.read(CurrentCard);
+    m_filingRefused = false;
     Card = m_filedCard;
     QString shown[FieldCount];
     for (int i = 0; i < FieldCount; ++i) {

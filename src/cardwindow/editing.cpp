@@ -77,20 +77,27 @@ Result<void> frmTervani::writeCard(qint32 number, const CardRecord &card, const 
     // Only an editing session writes; a browsing window has no way to the disk at all.
     if (!m_editing)
         return velmora::failure(File.readOnlyReason());
+    const Result<void> filed = fileOnDisk(number, card);
+    tellFiled(filed, failure);
+    return filed;
+}
+
+Result<void> frmTervani::fileOnDisk(qint32 number, const CardRecord &card)
+{
     // The backup is made by the session's first filing: then the keeper is told why it
     // takes long.
     QString label = QStringLiteral("Η Καρτέλλα ") + NumberText(number) + QStringLiteral(" Καταχωρίζεται.");
     if (m_session.editing->backupPath().isEmpty())
         label += QStringLiteral("\nΠρώτα αντιγράφεται ολόκληρο το αρχείο καρτελλών, για ασφάλεια.");
-    Result<void> filed;
-    {
-        // Ended before any message: keys typed during a long filing are eaten first.
-        const QScopedValueRollback<bool> filing(m_filing, true);
-        FilingProgress progress(m_platform.clock, this, label);
-        filed = progress.run([&](const BackupProgress &report) {
-            return m_session.editing->write(File, number, card, report);
-        });
-    }
+    // Ended before any message: keys typed during a long filing are eaten first.
+    const QScopedValueRollback<bool> filing(m_filing, true);
+    FilingProgress progress(m_platform.clock, this, label);
+    return progress.run(
+        [&](const BackupProgress &report) { return m_session.editing->write(File, number, card, report); });
+}
+
+void frmTervani::tellFiled(const Result<void> &filed, const QString &failure)
+{
     if (!filed)
         m_platform.messages.show(failure + QLatin1Char('\n') + greekText(filed.error()), AppTitle,
                                  Buttons::Ok, Icon::Exclamation);
@@ -110,11 +117,12 @@ Result<void> frmTervani::writeCard(qint32 number, const CardRecord &card, const 
                            "διακοπεί.")
                 .arg(*elsewhere),
             AppTitle, Buttons::Ok, Icon::Information);
-    return filed;
 }
 
 bool frmTervani::SaveCR()
 {
+    if (!m_editing)
+        return false;
     // Only the fields the keeper changed are encoded anew: a field shown trimmed, with
     // control pictures, or holding bytes the code page leaves undefined goes back to the
     // file as it was read.
@@ -127,15 +135,19 @@ bool frmTervani::SaveCR()
         typed.setField(AllFields[i], texts[i]);
         filed.setField(AllFields[i], texts[i]);
     }
-    if (!writeCard(CurrentCard, filed,
-                   QStringLiteral("Η Καρτέλλα ") + NumberText(CurrentCard) +
-                       QStringLiteral(" δεν Καταχωρίσθηκε.")))
-        return false;
-    Card = typed;
-    m_filedCard = filed;
-    m_shownTexts = texts;
-    forgetTypedCard();
-    return true;
+    const Result<void> written = fileOnDisk(CurrentCard, filed);
+    m_filingRefused = !written;
+    // Filed before anything is told: the messages that follow run events, and the typing
+    // must not be kept for recovery, nor a signal keep it, while they are up.
+    if (written) {
+        Card = typed;
+        m_filedCard = filed;
+        m_shownTexts = texts;
+        forgetTypedCard();
+    }
+    tellFiled(written, QStringLiteral("Η Καρτέλλα ") + NumberText(CurrentCard) +
+                           QStringLiteral(" δεν Καταχωρίσθηκε."));
+    return written.has_value();
 }
 
 bool frmTervani::mayFileTypedText()
@@ -164,7 +176,11 @@ bool frmTervani::mayLeaveCard()
                                      NumberText(CurrentCard) + QStringLiteral(" ;"),
                                  AppTitle, Buttons::YesNoCancel, Icon::Question);
     if (answer == Answer::No) {
-        forgetTypedCard();
+        // Refused once, the typing would be refused again: dropping it would lose it.
+        if (m_filingRefused)
+            keepRefusedTyping();
+        else
+            forgetTypedCard();
         return true;
     }
     return answer == Answer::Yes && mayFileTypedText() && SaveCR();

@@ -17,6 +17,7 @@ class QToolButton;
 namespace velmora {
 
 struct Search;
+struct TypingBase;
 class CardEditSession;
 class TitleEdit;
 
@@ -137,6 +138,10 @@ private:
     std::array<QString, FieldCount> fieldTexts() const;
     bool fieldsChanged() const;
     Result<void> writeCard(qint32 number, const CardRecord &card, const QString &failure);
+    // The two halves of writeCard: the filing, and what is told of it, apart so that what
+    // depends on the card being filed is settled before any message is up.
+    Result<void> fileOnDisk(qint32 number, const CardRecord &card);
+    void tellFiled(const Result<void> &filed, const QString &failure);
     // Characters the code page cannot hold are named first; false when the keeper would
     // rather correct them.
     bool mayFileTypedText();
@@ -148,8 +153,12 @@ private:
     // The recovery file of the card typed and not yet filed (recovery.cpp).
     QString typedCardPath();
     void startKeepingTypedCard();
-    void writeTypedCard();
+    bool writeTypedCard(); // true when the recovery file holds the typing now
     void forgetTypedCard();
+    TypingBase typingBase() const;
+    // «Όχι» after a refused filing: the typing stays in the recovery file, and the keeper is
+    // told where and how it comes back.
+    void keepRefusedTyping();
     void offerTypedCard();
     // The card of a filing that a crash cut short and the session undid, as it was typed.
     void putBackUndoneFiling();
@@ -163,6 +172,7 @@ private:
     CardRecord m_filedCard;
     QTimer *m_typedTimer = nullptr; // restarted by each change of a field
     bool m_typedCardKept = false;   // the recovery file holds this window's typing
+    bool m_filingRefused = false;   // the last filing of the card on screen was refused
     bool m_programEnding = false;   // keepTypedCard() was called: the program ends
     bool m_filing = false;          // a filing runs, on a thread of its own (filingprogress.h)
     void installKeyMap();

@@ -11,6 +11,7 @@
 #include "numbertext.h"
 #include "recoveryfile.h"
 #include "titleedit.h"
+#include "typingoffer.h"
 
 #include <QLineEdit>
 #include <QTimer>
@@ -63,24 +64,53 @@ void frmTervani::keepTypedCard()
     writeTypedCard();
 }
 
-void frmTervani::writeTypedCard()
+bool frmTervani::writeTypedCard()
 {
     if (m_typedTimer)
         m_typedTimer->stop();
     if (!m_editing)
-        return;
+        return false;
     if (!fieldsChanged()) {
         forgetTypedCard();
-        return;
+        return false;
     }
-    const Result<void> kept =
-        writeRecoveryFile(typedCardPath(), m_platform.paths.cardFile(), {CurrentCard, fieldTexts()});
+    const Result<void> kept = writeRecoveryFile(typedCardPath(), m_platform.paths.cardFile(),
+                                                {CurrentCard, fieldTexts()}, typingBase());
     m_typedCardKept = m_typedCardKept || kept.has_value();
     // Told where it does not interrupt the typing; a later success takes it away.
     if (!kept)
         StatusBar1.setMessage(NotKept + greekText(kept.error()));
     else if (StatusBar1.message().startsWith(NotKept))
         StatusBar1.setMessage(QString());
+    return kept.has_value();
+}
+
+TypingBase frmTervani::typingBase() const
+{
+    TypingBase base;
+    // As the file held the card when it was shown: what the keeper typed over.
+    if (holdsCard(File, CurrentCard))
+        base.card = m_filedCard;
+    const std::array<QString, FieldCount> texts = fieldTexts();
+    for (int i = 0; i < FieldCount; ++i)
+        base.typed[i] = texts[i] != m_shownTexts[i];
+    base.cardFile = m_session.editing->cardFile();
+    base.filingRefused = m_filingRefused;
+    return base;
+}
+
+void frmTervani::keepRefusedTyping()
+{
+    if (!writeTypedCard())
+        return; // why it was not kept is in the message panel
+    // Left for the next start: no longer this window's to remove when the card is left.
+    m_typedCardKept = false;
+    m_platform.messages.show(
+        QStringLiteral("Οι Αλλαγές της Καρτέλλας ") + NumberText(CurrentCard) +
+            QStringLiteral(" δεν Καταχωρίσθηκαν και φυλάχθηκαν στο «%1».\nΘα σας προταθούν ξανά, "
+                           "όταν ανοίξετε πάλι για διόρθωση το «%2».")
+                .arg(typedCardPath(), m_platform.paths.cardFile()),
+        AppTitle, Buttons::Ok, Icon::Information);
 }
 
 void frmTervani::forgetTypedCard()
@@ -134,20 +164,37 @@ void frmTervani::putBackUndoneFiling()
 void frmTervani::offerTypedCard()
 {
     const QString path = typedCardPath();
-    const std::optional<TypedCard> typed = readRecoveryFile(path, m_platform.paths.cardFile());
+    const std::optional<KeptTyping> kept = readRecoveryFile(path, m_platform.paths.cardFile());
     // A card past the end is no longer there to put the typing on: the file is left for
     // the keeper to read.
-    if (!m_editing || !typed || typed->number > CardCount)
+    if (!m_editing || !kept || kept->number > CardCount)
         return;
+    const TypedCard &typed = *kept;
     // The typing of the filing just put back: on the screen already.
-    if (typed->number == CurrentCard && typed->fields == fieldTexts()) {
+    if (typed.number == CurrentCard && typed.fields == fieldTexts()) {
         m_typedCardKept = true;
         return;
     }
-    const Answer answer = m_platform.messages.show(
-        QStringLiteral("Βρέθηκαν Αλλαγές της Καρτέλλας ") + NumberText(typed->number) +
-            QStringLiteral(" που πληκτρολογήθηκαν και δεν Καταχωρίσθηκαν.\nΘέλετε να τις Επαναφέρω ;"),
-        AppTitle, Buttons::YesNo, Icon::Question, Answer::Yes);
+    const std::optional<CardRecord> now = storedCard(File, typed.number);
+    QString question = QStringLiteral("Βρέθηκαν Αλλαγές της Καρτέλλας ") + NumberText(typed.number) +
+                       QStringLiteral(" που πληκτρολογήθηκαν και δεν Καταχωρίσθηκαν.\n");
+    switch (typingOffer(*kept, now, m_session.editing->cardFile())) {
+    case TypingOffer::AlreadyFiled:
+        (void)removeRecoveryFile(path);
+        return;
+    case TypingOffer::OtherFile:
+        // Kept: it may be the typing of a file moved away, readable by hand, until typing
+        // on this card file takes its place.
+        return;
+    case TypingOffer::OverChanged:
+        question += QStringLiteral("Η Καρτέλλα άλλαξε στο αρχείο καρτελλών από τότε· θα Επαναφέρω μόνο "
+                                   "τα πεδία που πληκτρολογήθηκαν.\n");
+        break;
+    case TypingOffer::AsTyped:
+        break;
+    }
+    const Answer answer = m_platform.messages.show(question + QStringLiteral("Θέλετε να τις Επαναφέρω ;"),
+                                                   AppTitle, Buttons::YesNo, Icon::Question, Answer::Yes);
     // Ended while asked (a signal closes the box unanswered): nothing is decided.
     if (m_programEnding)
         return;
@@ -155,7 +202,7 @@ void frmTervani::offerTypedCard()
         (void)removeRecoveryFile(path); // not there to refuse again: asked once is enough
         return;
     }
-    showTyping(typed->number, typed->fields);
+    showTyping(typed.number, typingOver(*kept, now));
     m_typedCardKept = true;
 }
 

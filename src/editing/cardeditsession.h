@@ -48,6 +48,8 @@ public:
     // Releases the lock. The backup stays where it is.
     void end();
     bool isActive() const { return m_lock.isLocked(); }
+    // The card file locked, the one every filing of the session goes to.
+    FileIdentity cardFile() const { return m_lock.identity(); }
     const std::optional<Failure> &notEditableReason() const { return m_notEditable; }
 
     // Writes `card` as card `number` of `file`, a handle the caller opened on the locked

@@ -5,6 +5,7 @@
 #include "cardjournal.h"
 #include "cardwindowtest.h"
 #include "recoveryfile.h"
+#include "seam.h"
 #include "titleedit.h"
 
 #include <QElapsedTimer>
@@ -21,6 +22,19 @@ const QString Typed = QStringLiteral("ΤΙΤΛΟΣ ΠΟΥ ΠΛΗΚΤΡΟΛΟΓΗ
 const QString Unsaved = QStringLiteral("Θέλετε να Καταχωρίσω τις Αλλαγές της Καρτέλλας  2 ;");
 const QString Offer = QStringLiteral("Βρέθηκαν Αλλαγές της Καρτέλλας  2 που πληκτρολογήθηκαν και δεν "
                                      "Καταχωρίσθηκαν.\nΘέλετε να τις Επαναφέρω ;");
+const QString OfferOverChanged =
+    QStringLiteral("Βρέθηκαν Αλλαγές της Καρτέλλας  2 που πληκτρολογήθηκαν και δεν Καταχωρίσθηκαν.\n"
+                   "Η Καρτέλλα άλλαξε στο αρχείο καρτελλών από τότε· θα Επαναφέρω μόνο τα πεδία που "
+                   "πληκτρολογήθηκαν.\nΘέλετε να τις Επαναφέρω ;");
+const QString OtherAuthor = QStringLiteral("ΑΛΛΟΣ ΣΥΓΓΡΑΦΕΑΣ");
+
+// The three cards with card 2's `field` made `text`.
+QList<CardRecord> withField(Field field, const QString &text)
+{
+    QList<CardRecord> cards = numberedCards(3);
+    cards[1].setField(field, text);
+    return cards;
+}
 
 // `velmora --edit` on three cards, at card 2 with its title typed over, the typing kept.
 struct Typing : LoadedWindow
@@ -41,6 +55,13 @@ struct Typing : LoadedWindow
     {
         return QTest::qWaitFor([&] { return kept().has_value(); }, 2000);
     }
+    // Another file takes the card file's name, as a copy moved over it does.
+    void replaceCardFile(const QList<CardRecord> &cards)
+    {
+        platform->writeCards(cards);
+        QVERIFY(QFile::rename(platform->cardFile(), platform->cardFile() + QStringLiteral(".new")));
+        QVERIFY(QFile::copy(platform->cardFile() + QStringLiteral(".new"), platform->cardFile()));
+    }
     // The program ends without a word (a kill) and is started again to edit the file.
     void startAgain(bool edit = true)
     {
@@ -58,7 +79,7 @@ struct Typing : LoadedWindow
     }
 };
 
-enum class Leaving { Filed, NextYes, NextNo, NextCancel, ExitNo, CloseNo, Deleted };
+enum class Leaving { Filed, FiledAndTold, NextYes, NextNo, NextCancel, ExitNo, CloseNo, Deleted };
 
 } // namespace
 
@@ -105,6 +126,7 @@ private slots:
         QTest::addColumn<Leaving>("leaving");
         QTest::addColumn<bool>("stays");
         QTest::newRow("filed with F12") << Leaving::Filed << false;
+        QTest::newRow("filed, the backup told") << Leaving::FiledAndTold << false;
         QTest::newRow("next card, Yes") << Leaving::NextYes << false;
         QTest::newRow("next card, No") << Leaving::NextNo << false;
         QTest::newRow("next card, Cancel") << Leaving::NextCancel << true;
@@ -123,6 +145,26 @@ private slots:
         case Leaving::Filed:
             t.window->cmdCorrect_Click();
             break;
+        case Leaving::FiledAndTold: {
+            // The backup goes elsewhere, which is told; the keystroke delay ends meanwhile.
+            const InterceptedCalls calls;
+            beforeCall = [](const CallSite &site) {
+                return site.call == Call::Openat && QByteArrayView(site.name).startsWith(".Filis.dat.bak.")
+                           ? EACCES
+                           : 0;
+            };
+            bool keptWhileTold = false;
+            messages.onShow = [&](const MessageCall &) {
+                QTest::qWait(900);
+                keptWhileTold |= QFile::exists(t.path());
+            };
+            t.window->txtTitlos->setText(Typed + QStringLiteral("Ω"));
+            t.window->cmdCorrect_Click();
+            messages.onShow = nullptr;
+            QCOMPARE(messages.calls.size(), 2); // where the backup went, then that the card was filed
+            QVERIFY(!keptWhileTold);
+            break;
+        }
         case Leaving::NextYes:
         case Leaving::NextNo:
         case Leaving::NextCancel:
@@ -165,6 +207,10 @@ private slots:
         QTest::newRow("ended while asked") << QStringLiteral("ended") << Answer::No;
         QTest::newRow("damaged") << QStringLiteral("damaged") << Answer::Ok;
         QTest::newRow("only reading") << QStringLiteral("read") << Answer::Ok;
+        QTest::newRow("card changed since") << QStringLiteral("changed") << Answer::Yes;
+        QTest::newRow("another file at the path") << QStringLiteral("other") << Answer::Ok;
+        QTest::newRow("restored from a backup") << QStringLiteral("restored") << Answer::Yes;
+        QTest::newRow("typing filed already") << QStringLiteral("filed") << Answer::Ok;
     }
     void offeredAtTheNextStart()
     {
@@ -172,6 +218,14 @@ private slots:
         QFETCH(Answer, answer);
         Typing t;
         QVERIFY(t.waitUntilKept());
+        if (next == QLatin1String("changed"))
+            t.platform->writeCards(withField(Field::Author, OtherAuthor));
+        else if (next == QLatin1String("other"))
+            t.replaceCardFile(withField(Field::Title, QStringLiteral("ΑΛΛΟΣ ΤΙΤΛΟΣ")));
+        else if (next == QLatin1String("restored"))
+            t.replaceCardFile(numberedCards(3));
+        else if (next == QLatin1String("filed"))
+            t.platform->writeCards(withField(Field::Title, Typed));
         const QByteArray filed = t.platform->cardFileBytes();
         if (next == QLatin1String("damaged")) {
             QFile f(t.path());
@@ -185,19 +239,22 @@ private slots:
         if (next == QLatin1String("ended"))
             messages.onShow = [&](const MessageCall &) { t.window->keepTypedCard(); };
         t.startAgain(next != QLatin1String("read"));
-        const bool dropped = answer == Answer::No && next != QLatin1String("ended");
+        const bool dropped =
+            (answer == Answer::No && next != QLatin1String("ended")) || next == QLatin1String("filed");
+        const bool changed = next == QLatin1String("changed");
 
         const bool offered = answer != Answer::Ok;
         QCOMPARE(messages.calls.size(), offered ? 1 : 0);
         if (offered) {
-            QCOMPARE(messages.calls.first().prompt, Offer);
+            QCOMPARE(messages.calls.first().prompt, changed ? OfferOverChanged : Offer);
             QCOMPARE(messages.calls.first().buttons, Buttons::YesNo);
         }
         const bool restored = answer == Answer::Yes;
         QCOMPARE(t.window->CurrentCard, restored ? 2 : 1);
         QCOMPARE(t.window->txtTitlos->text(), restored ? Typed : QStringLiteral("ΤΙΤΛΟΣ 1"));
-        QCOMPARE(t.window->txtOno->text(),
-                 restored ? QStringLiteral("ΣΥΓΓΡΑΦΕΑΣ 2") : QStringLiteral("ΣΥΓΓΡΑΦΕΑΣ 1"));
+        QCOMPARE(t.window->txtOno->text(), !restored ? QStringLiteral("ΣΥΓΓΡΑΦΕΑΣ 1")
+                                           : changed ? OtherAuthor
+                                                     : QStringLiteral("ΣΥΓΓΡΑΦΕΑΣ 2"));
         QCOMPARE(QFile::exists(t.path()), !dropped);
         QCOMPARE(t.platform->cardFileBytes(), filed);
         if (restored) {
@@ -235,8 +292,9 @@ private slots:
         for (int i = 0; i < FieldCount; ++i)
             typed.fields[i] = filed[1].shown(AllFields[i]);
         typed.fields[int(Field::Title)] = kept;
+        const TypingBase base{before[1], {false, false, true}, t.editing->cardFile()};
         if (!kept.isEmpty())
-            QVERIFY(writeRecoveryFile(t.path(), t.platform->cardFile(), typed));
+            QVERIFY(writeRecoveryFile(t.path(), t.platform->cardFile(), typed, base));
         FakeMessageBox &messages = t.platform->messages;
         const bool other = !kept.isEmpty() && kept != Typed;
         if (other)
@@ -256,6 +314,28 @@ private slots:
         t.window->cmdCorrect_Click();
         QCOMPARE(t.platform->cardFileBytes(), bytesOf(filed));
         QVERIFY(!QFile::exists(t.path()));
+    }
+
+    // A card file replaced under the editor refuses every filing: «Όχι» at leaving keeps the
+    // typing, says where, and the next start of the editing at that path offers it.
+    void refusedTypingIsKept()
+    {
+        Typing t;
+        QVERIFY(t.waitUntilKept());
+        t.replaceCardFile(withField(Field::Author, OtherAuthor));
+        FakeMessageBox &messages = t.platform->messages;
+        t.window->cmdCorrect_Click();
+        messages.answers << Answer::No;
+        t.window->cmdExit_Click();
+        QCOMPARE(messages.calls.last().prompt,
+                 QStringLiteral("Οι Αλλαγές της Καρτέλλας  2 δεν Καταχωρίσθηκαν και φυλάχθηκαν στο «%1».\n"
+                                "Θα σας προταθούν ξανά, όταν ανοίξετε πάλι για διόρθωση το «%2».")
+                     .arg(t.path(), t.platform->cardFile()));
+        messages.answers << Answer::Yes;
+        t.startAgain();
+        QCOMPARE(messages.calls.first().prompt, OfferOverChanged);
+        QCOMPARE(t.window->txtTitlos->text(), Typed);
+        QCOMPARE(t.window->txtOno->text(), OtherAuthor);
     }
 
     // A logout: asked as closing the window asks when the session manager lets the program

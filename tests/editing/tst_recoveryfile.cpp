@@ -6,8 +6,12 @@
 #include "realfailures.h"
 #include "recoveryfile.h"
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -22,6 +26,21 @@ const TypedCard Typed{2,
                       {QStringLiteral("960-1"), QStringLiteral(" ΠΑΠΑΔΕΑΣ Π."),
                        QStringLiteral("«Τίτλος»\n\"α\\β\""), QStringLiteral("𝔸 😀 \u0301"), QString(),
                        QStringLiteral("σ. 12  ")}};
+
+// Over card 2 as it was, its title and notes typed, on the card file of device 12, inode 34.
+const TypingBase Base{CardRecord::newCard(), {false, false, true, false, false, true}, {12, 34}, true};
+
+// A file as the program wrote before it knew what the typing was typed over.
+QByteArray firstFormat(const QString &cardPath, const TypedCard &card)
+{
+    const QJsonObject object{
+        {QStringLiteral("format"), 1},
+        {QStringLiteral("cardFile"), cardPath},
+        {QStringLiteral("card"), int(card.number)},
+        {QStringLiteral("fields"), QJsonArray::fromStringList({card.fields.begin(), card.fields.end()})}};
+    const QByteArray line = QJsonDocument(object).toJson(QJsonDocument::Compact);
+    return line + '\n' + QCryptographicHash::hash(line, QCryptographicHash::Sha256).toHex() + '\n';
+}
 
 QByteArray bytesOf(const QString &path)
 {
@@ -67,6 +86,8 @@ private slots:
         QTest::addColumn<QString>("damage");
         QTest::addColumn<bool>("offered");
         QTest::newRow("whole") << QString() << true;
+        QTest::newRow("typed over no card") << QStringLiteral("no card") << true;
+        QTest::newRow("of the first format") << QStringLiteral("first format") << true;
         QTest::newRow("missing") << QStringLiteral("remove") << false;
         QTest::newRow("cut short by a crash") << QStringLiteral("cut") << false;
         QTest::newRow("one byte changed") << QStringLiteral("byte") << false;
@@ -80,7 +101,14 @@ private slots:
         QFETCH(bool, offered);
         const QString cardPath =
             damage == QLatin1String("other") ? dir.filePath(QStringLiteral("Άλλο.dat")) : card();
-        QVERIFY(writeRecoveryFile(path(), cardPath, Typed).has_value());
+        TypingBase base = Base;
+        if (damage == QLatin1String("no card"))
+            base.card.reset();
+        if (damage == QLatin1String("first format")) {
+            QVERIFY(QDir().mkpath(folder()));
+            put(path(), firstFormat(cardPath, Typed));
+        } else
+            QVERIFY(writeRecoveryFile(path(), cardPath, Typed, base).has_value());
         QByteArray bytes = bytesOf(path());
         QVERIFY(bytes.endsWith('\n'));
         if (damage == QLatin1String("remove"))
@@ -95,10 +123,13 @@ private slots:
             QVERIFY(QFile::rename(path(), path() + QStringLiteral(".real")));
             QVERIFY(QFile::link(path() + QStringLiteral(".real"), path()));
         }
-        const std::optional<TypedCard> read = readRecoveryFile(path(), card());
+        const std::optional<KeptTyping> read = readRecoveryFile(path(), card());
         QCOMPARE(read.has_value(), offered);
-        if (offered)
-            QCOMPARE(*read, Typed);
+        if (offered) {
+            QCOMPARE(TypedCard(*read), Typed);
+            QVERIFY(read->base ==
+                    (damage == QLatin1String("first format") ? std::nullopt : std::optional(base)));
+        }
     }
 
     // A link at the name is neither written through nor replaced; a file of the user's is
@@ -109,16 +140,16 @@ private slots:
         const QString elsewhere = dir.filePath(QStringLiteral("elsewhere"));
         put(elsewhere, "keep");
         QVERIFY(QFile::link(elsewhere, path()));
-        const Result<void> refused = writeRecoveryFile(path(), card(), Typed);
+        const Result<void> refused = writeRecoveryFile(path(), card(), Typed, Base);
         QVERIFY(!refused);
         QVERIFY(greekText(refused.error()).contains(QStringLiteral("συμβολικός σύνδεσμος")));
         QCOMPARE(bytesOf(elsewhere), QByteArray("keep"));
         QVERIFY(QFileInfo(path()).isSymLink());
 
         QVERIFY(QFile::remove(path()));
-        QVERIFY(writeRecoveryFile(path(), card(), TypedCard{3, {}}).has_value());
-        QVERIFY(writeRecoveryFile(path(), card(), Typed).has_value());
-        QCOMPARE(readRecoveryFile(path(), card()), Typed);
+        QVERIFY(writeRecoveryFile(path(), card(), TypedCard{3, {}}, Base).has_value());
+        QVERIFY(writeRecoveryFile(path(), card(), Typed, Base).has_value());
+        QCOMPARE(std::optional<TypedCard>(readRecoveryFile(path(), card())), Typed);
         QCOMPARE(QFile::permissions(path()),
                  QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser);
         QCOMPARE(QDir(folder()).entryList(QDir::Files | QDir::System | QDir::Hidden),
@@ -132,12 +163,12 @@ private slots:
         SmallMedium medium(folder());
         if (!medium.mounted)
             QSKIP("cannot mount a small file system here");
-        QVERIFY(writeRecoveryFile(path(), card(), Typed).has_value());
+        QVERIFY(writeRecoveryFile(path(), card(), Typed, Base).has_value());
         medium.fill(0);
-        const Result<void> written = writeRecoveryFile(path(), card(), TypedCard{3, {}});
+        const Result<void> written = writeRecoveryFile(path(), card(), TypedCard{3, {}}, Base);
         QVERIFY(!written);
         QCOMPARE(written.error().error, ENOSPC);
-        QCOMPARE(readRecoveryFile(path(), card()), Typed);
+        QCOMPARE(std::optional<TypedCard>(readRecoveryFile(path(), card())), Typed);
         QCOMPARE(QDir(folder()).entryList(QDir::Files).size(), 2); // the file and the filler
     }
 };
