@@ -15,7 +15,7 @@ packages=(
   appstream desktop-file-utils shared-mime-info
   at-spi2-core dbus dbus-x11 python3 python3-pyatspi python3-dbus python3-gi
   clang-14 libclang-rt-14-dev clang-format clang-tidy
-  e2fsprogs file
+  e2fsprogs file strace
   lintian help2man dpkg-dev debhelper autopkgtest reuse
   qt6-tools-dev qt6-l10n-tools qt6-tools-dev-tools locales
   qt6-wayland weston

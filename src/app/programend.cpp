@@ -32,6 +32,18 @@ extern "C" void onEndingSignal(int signalNumber)
     errno = savedErrno;
 }
 
+class QtSessionEnd : public SessionEnd
+{
+public:
+    explicit QtSessionEnd(QSessionManager &manager) : m_manager(manager) {}
+    bool allowsInteraction() override { return m_manager.allowsInteraction(); }
+    void release() override { m_manager.release(); }
+    void cancel() override { m_manager.cancel(); }
+
+private:
+    QSessionManager &m_manager;
+};
+
 } // namespace
 
 void ignoreFileSizeSignal()
@@ -59,8 +71,12 @@ ProgramEnd::ProgramEnd(Forms &forms, std::function<void(int)> end) : m_forms(for
         ::sigaction(EndingSignals[i], &action, &savedActions[i]);
 
     if (auto *app = qobject_cast<QGuiApplication *>(QCoreApplication::instance()))
-        connect(app, &QGuiApplication::commitDataRequest, this,
-                [this](QSessionManager &manager) { runGuarded([&] { sessionEnding(manager); }); });
+        connect(app, &QGuiApplication::commitDataRequest, this, [this](QSessionManager &manager) {
+            runGuarded([&] {
+                QtSessionEnd session(manager);
+                endSession(m_forms, session);
+            });
+        });
 }
 
 ProgramEnd::~ProgramEnd()
@@ -82,19 +98,19 @@ void ProgramEnd::signalled()
     m_end(128 + signalNumber);
 }
 
-void ProgramEnd::sessionEnding(QSessionManager &manager)
+void endSession(Forms &forms, SessionEnd &session)
 {
-    auto *cards = m_forms.form<frmTervani>(FormName::frmTervani);
+    auto *cards = forms.form<frmTervani>(FormName::frmTervani);
     if (!cards)
         return;
     bool asked = false;
     // allowsInteraction() waits for the manager's leave to ask: asked for only when
     // there is something to ask about.
-    const bool mayEnd = cards->mayEndSession([&] { return asked = manager.allowsInteraction(); });
+    const bool mayEnd = cards->mayEndSession([&] { return asked = session.allowsInteraction(); });
     if (asked)
-        manager.release();
+        session.release();
     if (!mayEnd)
-        manager.cancel();
+        session.cancel();
 }
 
 } // namespace velmora

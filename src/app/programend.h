@@ -7,12 +7,29 @@
 
 #include <functional>
 
-class QSessionManager;
 class QSocketNotifier;
 
 namespace velmora {
 
 class Forms;
+
+// What a logout needs of the desktop's session manager: a small face of QSessionManager,
+// which only a real session can make, so that what the program decides can be tried.
+class SessionEnd
+{
+public:
+    virtual ~SessionEnd() = default;
+    // Waits for the manager's leave to ask the keeper; false: the program may not ask.
+    virtual bool allowsInteraction() = 0;
+    // Gives the leave back once the keeper has answered.
+    virtual void release() = 0;
+    // The logout does not go on.
+    virtual void cancel() = 0;
+};
+
+// A logout with a card typed and not filed: the unsaved-changes question where the manager
+// lets the program ask, the typing kept where it does not; Cancel cancels the logout.
+void endSession(Forms &forms, SessionEnd &session);
 
 // A limit on the size of files (ulimit -f) otherwise ends the program in the middle of a
 // write: ignored, the write fails with EFBIG, is undone and told like any other failure.
@@ -35,7 +52,6 @@ public:
 
 private:
     void signalled();
-    void sessionEnding(QSessionManager &manager);
 
     Forms &m_forms;
     std::function<void(int)> m_end;

@@ -78,10 +78,13 @@ def _stop(process, sig=signal.SIGTERM, group=False):
 
 
 class Desktop:
-    """Xvfb on a free display, a session bus and the AT-SPI bus, for one test script."""
+    """Xvfb on a free display, a session bus and the AT-SPI bus, for one test script. With
+    `all_users`, programs of other users reach the buses' sockets too (the buses' policies
+    must still let them in)."""
 
-    def __init__(self, width=1280, height=1024):
+    def __init__(self, width=1280, height=1024, all_users=False):
         self.size = (width, height)
+        self.all_users = all_users
         self.xvfb = self.bus = self.a11y = None
         self.display = None
         self.folder = None
@@ -89,6 +92,8 @@ class Desktop:
     def __enter__(self):
         global pyatspi
         self.folder = tempfile.mkdtemp(prefix="velmora-desktop-")
+        if self.all_users:
+            os.chmod(self.folder, 0o711)
         try:
             self._start_xvfb()
             self._start_bus()
@@ -137,10 +142,19 @@ class Desktop:
         os.environ["DBUS_SESSION_BUS_ADDRESS"] = address
 
     def _start_a11y(self):
+        environment = None
+        if self.all_users:
+            # The launcher puts the bus's socket in at-spi under the runtime folder, made
+            # for its user alone unless it is there already.
+            runtime = os.path.join(self.folder, "runtime")
+            os.makedirs(os.path.join(runtime, "at-spi"), mode=0o711)
+            os.chmod(os.path.join(runtime, "at-spi"), 0o711)
+            os.chmod(runtime, 0o711)
+            environment = dict(os.environ, XDG_RUNTIME_DIR=runtime)
         # Its own process group: the launcher starts the accessibility bus and registry.
         self.a11y = subprocess.Popen(["/usr/libexec/at-spi-bus-launcher", "--launch-immediately"],
                                      stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
-                                     start_new_session=True)
+                                     start_new_session=True, env=environment)
         wait_until("the accessibility bus", self._a11y_ready, timeout=10)
 
     def _a11y_ready(self):

@@ -59,15 +59,16 @@ class Scenario(unittest.TestCase):
         box.answer(answer)
 
 
-def main(arguments=("VELMORA",)):
+def main(arguments=("VELMORA",), **desktop_options):
     """usage: SCRIPT ARGUMENTS... [unittest arguments]; each argument is kept in ARGS by
-    its name, and VELMORA names the program that the scenarios start."""
+    its name, and VELMORA names the program that the scenarios start. `desktop_options`
+    go to the Desktop."""
     global VELMORA, DESKTOP
     if len(sys.argv) <= len(arguments):
         sys.exit("usage: %s %s [unittest arguments]" % (sys.argv[0], " ".join(arguments)))
     ARGS.update(zip(arguments, (os.path.abspath(a) for a in sys.argv[1:])))
     VELMORA = ARGS.get("VELMORA")
-    with desktop.Desktop() as DESKTOP:
+    with desktop.Desktop(**desktop_options) as DESKTOP:
         # pyatspi calls libatspi functions that newer releases mark deprecated: quiet.
         result = unittest.main(module="__main__",
                                argv=[sys.argv[0], "-v", *sys.argv[len(arguments) + 1:]],
