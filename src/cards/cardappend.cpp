@@ -6,6 +6,8 @@
 #include "duplicates.h"
 #include "englishfailure.h"
 
+#include <QCoreApplication>
+
 namespace velmora::cards {
 
 namespace {
@@ -46,22 +48,30 @@ QList<InputCard> withoutDoubles(const AppendRequest &request, const QList<InputC
         const qint64 number = held + kept.size() + 1;
         if (const std::optional<DuplicateFinder::Match> like = books.firstLike(c.card)) {
             console.err << entryOf(request, c) << ": "
-                        << (like->kind == DuplicateFinder::Kind::SameIsbn ? "the same ISBN"
-                                                                          : "the same author and title")
-                        << " as card " << like->card << "; ";
+                        << (like->kind == DuplicateFinder::Kind::SameIsbn
+                                ? QCoreApplication::translate("Append", "the same ISBN as card %1; ")
+                                : QCoreApplication::translate("Append",
+                                                              "the same author and title as card %1; "))
+                               .arg(like->card);
             if (!request.keepDoubles) {
-                console.err << "left out (--all appends it)\n";
+                console.err << QCoreApplication::translate("Append", "left out (--all appends it)") << '\n';
                 ++leftOut;
                 continue;
             }
-            console.err << "appended all the same, as card " << number << '\n';
+            console.err
+                << QCoreApplication::translate("Append", "appended all the same, as card %1").arg(number)
+                << '\n';
         }
         books.add(number, c.card);
         kept << c;
     }
     if (leftOut > 0)
-        console.err << leftOut << (leftOut == 1 ? " entry" : " entries")
-                    << " left out as books already in the card file" << Qt::endl;
+        console.err << (leftOut == 1 ? QCoreApplication::translate(
+                                           "Append", "%1 entry left out as a book already in the card file")
+                                     : QCoreApplication::translate(
+                                           "Append", "%1 entries left out as books already in the card file"))
+                           .arg(leftOut)
+                    << Qt::endl;
     return kept;
 }
 
@@ -69,10 +79,16 @@ QList<InputCard> withoutDoubles(const AppendRequest &request, const QList<InputC
 void tellWhereFilesWent(CardEditSession &session, Console &console)
 {
     if (const std::optional<QString> elsewhere = session.takeBackupElsewhere())
-        console.out << "the backup could not be made beside the card file and is " << *elsewhere << '\n';
+        console.out << QCoreApplication::translate(
+                           "Append", "the backup could not be made beside the card file and is %1")
+                           .arg(*elsewhere)
+                    << '\n';
     if (const std::optional<QString> elsewhere = session.takeJournalElsewhere())
-        console.out << "the journal that keeps each filing whole is " << *elsewhere
-                    << ", where other keepers of the file would not find it\n";
+        console.out << QCoreApplication::translate("Append",
+                                                   "the journal that keeps each filing whole is %1, where "
+                                                   "other keepers of the file would not find it")
+                           .arg(*elsewhere)
+                    << '\n';
 }
 
 } // namespace
@@ -80,7 +96,8 @@ void tellWhereFilesWent(CardEditSession &session, Console &console)
 int appendCards(const AppendRequest &request, const QList<InputCard> &cards, Console &console)
 {
     const auto refused = [&console](const velmora::Failure &why) {
-        console.err << englishText(why) << "; nothing appended" << Qt::endl;
+        console.err << QCoreApplication::translate("Append", "%1; nothing appended").arg(englishText(why))
+                    << Qt::endl;
         return Failure;
     };
     // The session would create a missing card file: appending is to one that exists.
@@ -89,12 +106,16 @@ int appendCards(const AppendRequest &request, const QList<InputCard> &cards, Con
         if (const Result<void> there = existing.openForReading(request.cardPath); !there)
             return refused(there.error());
     }
-    CardEditSession session(dataFolderToUse(console, QStringLiteral("no backup or journal goes there")));
+    CardEditSession session(
+        dataFolderToUse(console, QT_TRANSLATE_NOOP("CardTool", "no backup or journal goes there")));
     if (const Result<void> begun = session.begin(request.cardPath); !begun)
         return refused(begun.error());
     if (const std::optional<UndoneFiling> undone = session.takeUndoneFiling())
-        console.out << request.cardPath << ": card " << undone->number
-                    << ", whose filing was cut short, is as it was before it\n";
+        console.out << QCoreApplication::translate(
+                           "Append", "%1: card %2, whose filing was cut short, is as it was before it")
+                           .arg(request.cardPath)
+                           .arg(undone->number)
+                    << '\n';
 
     CardFile file;
     try {
@@ -118,9 +139,14 @@ int appendCards(const AppendRequest &request, const QList<InputCard> &cards, Con
         return refused(noted.error());
     const QList<InputCard> kept = withoutDoubles(request, cards, held, books, console);
     if ((held + kept.size()) * RecordLength > MaxFileLength) {
-        console.err << request.cardPath << ": " << kept.size() << " cards after its " << held
-                    << " would make it longer than the " << MaxFileLength
-                    << " bytes a card file holds; nothing appended" << Qt::endl;
+        console.err << QCoreApplication::translate("Append",
+                                                   "%1: %2 cards after its %3 would make it longer than the "
+                                                   "%4 bytes a card file holds; nothing appended")
+                           .arg(request.cardPath)
+                           .arg(kept.size())
+                           .arg(held)
+                           .arg(MaxFileLength)
+                    << Qt::endl;
         return Failure;
     }
 
@@ -133,23 +159,38 @@ int appendCards(const AppendRequest &request, const QList<InputCard> &cards, Con
         // Told once it is so, even when the card after it failed.
         if (const Result<qint64> now = file.storedLength(); partial && now && *now % RecordLength == 0) {
             partial = false;
-            console.out << request.cardPath << ": card " << held << ", of " << *length % RecordLength
-                        << " bytes, made whole first\n";
+            console.out << QCoreApplication::translate("Append", "%1: card %2, of %3 bytes, made whole first")
+                               .arg(request.cardPath)
+                               .arg(held)
+                               .arg(*length % RecordLength)
+                        << '\n';
         }
         tellWhereFilesWent(session, console);
         if (!added) {
             console.out.flush();
-            console.err << englishText(added.error()) << "\nstopped at " << entryOf(request, c) << ": "
-                        << appended << (appended == 1 ? " card" : " cards") << " appended before it stay in "
-                        << request.cardPath << Qt::endl;
+            console.err << englishText(added.error()) << '\n'
+                        << (appended == 1
+                                ? QCoreApplication::translate(
+                                      "Append", "stopped at %1: %2 card appended before it stays in %3")
+                                : QCoreApplication::translate(
+                                      "Append", "stopped at %1: %2 cards appended before it stay in %3"))
+                               .arg(entryOf(request, c))
+                               .arg(appended)
+                               .arg(request.cardPath)
+                        << Qt::endl;
             return Failure;
         }
         ++appended;
     }
-    console.out << appended << (appended == 1 ? " card" : " cards") << " appended to " << request.cardPath;
+    console.out << (appended == 1 ? QCoreApplication::translate("Append", "%1 card appended to %2")
+                                  : QCoreApplication::translate("Append", "%1 cards appended to %2"))
+                       .arg(appended)
+                       .arg(request.cardPath);
     if (appended > 0)
-        console.out << ", cards " << held + 1 << " to " << held + appended
-                    << "; as it was before: " << session.backupPath();
+        console.out << QCoreApplication::translate("Append", ", cards %1 to %2; as it was before: %3")
+                           .arg(held + 1)
+                           .arg(held + appended)
+                           .arg(session.backupPath());
     console.out << Qt::endl;
     return Success;
 }

@@ -5,6 +5,8 @@
 #include "csvcolumns.h"
 #include "csvreader.h"
 
+#include <QCoreApplication>
+
 #include <QIODevice>
 #include <QStringDecoder>
 
@@ -29,7 +31,7 @@ QString fieldValue(const QByteArray &bytes, int width, QString *problem)
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     QString decoded = utf8(bytes);
     if (utf8.hasError())
-        *problem = QStringLiteral("not valid UTF-8");
+        *problem = QCoreApplication::translate("CsvImport", "not valid UTF-8");
 
     QString value;
     value.reserve(decoded.size());
@@ -41,9 +43,10 @@ QString fieldValue(const QByteArray &bytes, int width, QString *problem)
             continue;
         }
         if (problem->isEmpty())
-            *problem = QStringLiteral("character %1 at position %2 is not in Windows-1253")
-                           .arg(describe(ch))
-                           .arg(characters);
+            *problem =
+                QCoreApplication::translate("CsvImport", "character %1 at position %2 is not in Windows-1253")
+                    .arg(describe(ch))
+                    .arg(characters);
         value += QLatin1Char(cp1253::Replacement);
     }
 
@@ -52,7 +55,8 @@ QString fieldValue(const QByteArray &bytes, int width, QString *problem)
     while (used > width && value.at(used - 1) == u' ')
         --used;
     if (used > width && problem->isEmpty())
-        *problem = QStringLiteral("%1 characters, at most %2 fit").arg(used).arg(width);
+        *problem =
+            QCoreApplication::translate("CsvImport", "%1 characters, at most %2 fit").arg(used).arg(width);
     return value;
 }
 
@@ -83,9 +87,10 @@ ImportOutcome importCards(QIODevice &csv, const CardSink &sink)
 
     const auto readHeader = [&](const CsvRecord &header) {
         haveHeader = true;
-        const QString sixColumns = QStringLiteral("the header must name the six columns "
-                                                  "Isbn,Author,Title,OtherName,Publication,PagesNotes "
-                                                  "and, from a raw export, Bytes");
+        const QString sixColumns =
+            QCoreApplication::translate("CsvImport", "the header must name the six columns "
+                                                     "Isbn,Author,Title,OtherName,Publication,PagesNotes "
+                                                     "and, from a raw export, Bytes");
         QList<Field> seen;
         for (const CsvField &f : header.fields) {
             const QString name = QString::fromUtf8(f.bytes);
@@ -95,9 +100,13 @@ ImportOutcome importCards(QIODevice &csv, const CardSink &sink)
             }
             const std::optional<Field> field = fieldNamed(name);
             if (!field)
-                return fail(header.line, QStringLiteral("unknown column \"%1\" in the header").arg(name));
+                return fail(header.line,
+                            QCoreApplication::translate("CsvImport", "unknown column \"%1\" in the header")
+                                .arg(name));
             if (seen.contains(*field))
-                return fail(header.line, QStringLiteral("column \"%1\" named twice in the header").arg(name));
+                return fail(header.line, QCoreApplication::translate(
+                                             "CsvImport", "column \"%1\" named twice in the header")
+                                             .arg(name));
             if (seen.size() == FieldCount)
                 return fail(header.line, sixColumns);
             columns[seen.size()] = *field;
@@ -111,24 +120,29 @@ ImportOutcome importCards(QIODevice &csv, const CardSink &sink)
 
     const auto readCard = [&](const CsvRecord &row) {
         if (row.fields.size() != columnCount)
-            return fail(
-                row.line,
-                QStringLiteral("%1 values where the header has %2").arg(row.fields.size()).arg(columnCount));
+            return fail(row.line,
+                        QCoreApplication::translate("CsvImport", "%1 values where the header has %2")
+                            .arg(row.fields.size())
+                            .arg(columnCount));
         // Only the last record may be partial: one in the middle would shift every later card.
         if (outcome.lastCardBytes != RecordLength)
-            return fail(row.line, QStringLiteral("a record follows the partial record of %1 bytes before it; "
-                                                 "only the last record may be shorter than %2 bytes")
-                                      .arg(outcome.lastCardBytes)
-                                      .arg(RecordLength));
+            return fail(row.line,
+                        QCoreApplication::translate(
+                            "CsvImport", "a record follows the partial record of %1 bytes before it; "
+                                         "only the last record may be shorter than %2 bytes")
+                            .arg(outcome.lastCardBytes)
+                            .arg(RecordLength));
         int stored = RecordLength;
         if (bytesColumn >= 0) {
             bool number = false;
             const QByteArray &text = row.fields[bytesColumn].bytes;
             stored = text.toInt(&number);
             if (!number || stored < 1 || stored > RecordLength || text.trimmed() != text)
-                return fail(row.line, QStringLiteral("Bytes must be a whole number from 1 to %1, not \"%2\"")
-                                          .arg(RecordLength)
-                                          .arg(QString::fromUtf8(text)));
+                return fail(row.line,
+                            QCoreApplication::translate(
+                                "CsvImport", "Bytes must be a whole number from 1 to %1, not \"%2\"")
+                                .arg(RecordLength)
+                                .arg(QString::fromUtf8(text)));
         }
         CardRecord card;
         for (int column = 0, next = 0; column < columnCount; ++column) {
@@ -142,15 +156,17 @@ ImportOutcome importCards(QIODevice &csv, const CardSink &sink)
             const FieldLayout l = layoutOf(field);
             const qsizetype room = qBound(0, stored - l.offset, l.width);
             if (problem.isEmpty() && trimBlanksAtEnd(value).size() > room)
-                problem = QStringLiteral("the record holds %1 bytes: the value ends past them").arg(stored);
+                problem = QCoreApplication::translate("CsvImport",
+                                                      "the record holds %1 bytes: the value ends past them")
+                              .arg(stored);
             if (!problem.isEmpty())
                 outcome.problems << ValueProblem{row.fields[column].line, column + 1, field, problem};
             card.setField(field, value);
         }
         if ((outcome.cardCount + 1) * RecordLength > MaxFileLength)
-            return fail(
-                row.line,
-                QStringLiteral("more cards than a card file of at most %1 bytes holds").arg(MaxFileLength));
+            return fail(row.line, QCoreApplication::translate(
+                                      "CsvImport", "more cards than a card file of at most %1 bytes holds")
+                                      .arg(MaxFileLength));
         ++outcome.cardCount;
         outcome.lastCardBytes = stored;
         sink(card, stored, row.line);
@@ -163,7 +179,7 @@ ImportOutcome importCards(QIODevice &csv, const CardSink &sink)
     if (!read)
         fail(reader.errorLine(), reader.error());
     else if (!haveHeader && outcome.failure.isEmpty())
-        fail(1, QStringLiteral("no header row: the file is empty"));
+        fail(1, QCoreApplication::translate("CsvImport", "no header row: the file is empty"));
     if (!outcome.failure.isEmpty()) {
         outcome.problems.clear();
         outcome.cardCount = 0;

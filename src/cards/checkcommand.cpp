@@ -8,6 +8,8 @@
 #include "librariancheck.h"
 #include "storedcards.h"
 
+#include <QCoreApplication>
+
 namespace velmora::cards {
 
 namespace {
@@ -43,25 +45,26 @@ QStringList fieldFindings(QByteArrayView bytes)
         if (b == 0)
             nul << position;
         else if (cp1253::isUndefinedByte(b))
-            undefined << QStringLiteral("%1 at %2").arg(hexByte(b)).arg(position);
+            undefined << QCoreApplication::translate("Check", "%1 at %2").arg(hexByte(b)).arg(position);
         else if (b < 0x20 || b == 0x7F)
-            control << QStringLiteral("%1 at %2").arg(hexByte(b)).arg(position);
+            control << QCoreApplication::translate("Check", "%1 at %2").arg(hexByte(b)).arg(position);
     }
     QStringList found;
     if (!nul.isEmpty())
-        found << QStringLiteral("%1 NUL byte%2 at %3")
+        found << (nul.size() == 1 ? QCoreApplication::translate("Check", "%1 NUL byte at %2")
+                                  : QCoreApplication::translate("Check", "%1 NUL bytes at %2"))
                      .arg(nul.size())
-                     .arg(nul.size() == 1 ? QString() : QStringLiteral("s"))
                      .arg(positionRanges(nul));
     if (!undefined.isEmpty())
-        found << QStringLiteral("%1 byte%2 undefined in Windows-1253: %3")
+        found << (undefined.size() == 1
+                      ? QCoreApplication::translate("Check", "%1 byte undefined in Windows-1253: %2")
+                      : QCoreApplication::translate("Check", "%1 bytes undefined in Windows-1253: %2"))
                      .arg(undefined.size())
-                     .arg(undefined.size() == 1 ? QString() : QStringLiteral("s"))
                      .arg(undefined.join(QStringLiteral(", ")));
     if (!control.isEmpty())
-        found << QStringLiteral("%1 control byte%2: %3")
+        found << (control.size() == 1 ? QCoreApplication::translate("Check", "%1 control byte: %2")
+                                      : QCoreApplication::translate("Check", "%1 control bytes: %2"))
                      .arg(control.size())
-                     .arg(control.size() == 1 ? QString() : QStringLiteral("s"))
                      .arg(control.join(QStringLiteral(", ")));
     return found;
 }
@@ -78,10 +81,11 @@ int runCheck(const CommandLine &line, Console &console)
 
     QTextStream &out = console.out;
     qint64 found = 0;
-    out << cardPath << ": " << cards.length() << " bytes, " << cards.cardCount()
-        << (cards.cardCount() == 1 ? " card" : " cards");
+    out << (cards.cardCount() == 1 ? QCoreApplication::translate("Check", "%1: %2 bytes, %3 card")
+                                   : QCoreApplication::translate("Check", "%1: %2 bytes, %3 cards"))
+               .arg(cardPath, QString::number(cards.length()), QString::number(cards.cardCount()));
     if (cards.length() == 0)
-        out << " (an empty file: the program shows one empty card)";
+        out << QCoreApplication::translate("Check", " (an empty file: the program shows one empty card)");
     out << '\n';
 
     const CardRecord deleted = CardRecord::deletedCard();
@@ -97,12 +101,16 @@ int runCheck(const CommandLine &line, Console &console)
         const QByteArray &stored = *read;
         if (stored.size() == RecordLength && CardRecord::fromBytes(stored) == deleted) {
             ++found;
-            out << "card " << n << ": deleted (\"~~~\" in all six fields)\n";
+            out << QCoreApplication::translate("Check", "card %1: deleted (\"~~~\" in all six fields)").arg(n)
+                << '\n';
             continue;
         }
         if (stored.size() == RecordLength && CardRecord::fromBytes(stored) == fresh) {
             ++found;
-            out << "card " << n << ": new, still to be filled in (only \"960-\" in the ISBN)\n";
+            out << QCoreApplication::translate(
+                       "Check", "card %1: new, still to be filled in (only \"960-\" in the ISBN)")
+                       .arg(n)
+                << '\n';
             continue;
         }
         for (Field f : AllFields) {
@@ -113,7 +121,9 @@ int runCheck(const CommandLine &line, Console &console)
                 QByteArrayView(stored).sliced(l.offset, qMin<qsizetype>(l.width, stored.size() - l.offset));
             for (const QString &finding : fieldFindings(bytes)) {
                 ++found;
-                out << "card " << n << ", " << columnName(f) << ": " << finding << '\n';
+                out << QCoreApplication::translate("Check", "card %1, %2: %3")
+                           .arg(QString::number(n), columnName(f), finding)
+                    << '\n';
             }
         }
         if (stored.size() == RecordLength) // a partial record is a finding of its own
@@ -130,21 +140,31 @@ int runCheck(const CommandLine &line, Console &console)
     if (cards.tailBytes() > 0) {
         ++found;
         const int tail = cards.tailBytes();
-        out << "card " << cards.storedRecords() << ": partial record of " << tail << " bytes at the end; "
-            << (tail * 2 > RecordLength
-                    ? QStringLiteral(
-                          "the program counts it as a card and reads the missing %1 bytes as blanks")
+        out << (tail * 2 > RecordLength
+                    ? QCoreApplication::translate(
+                          "Check",
+                          "card %1: partial record of %2 bytes at the end; the program counts it as a "
+                          "card and reads the missing %3 bytes as blanks")
+                          .arg(cards.storedRecords())
+                          .arg(tail)
                           .arg(RecordLength - tail)
-                    : QStringLiteral("the program does not count it (%1 bytes or fewer)")
+                    : QCoreApplication::translate(
+                          "Check", "card %1: partial record of %2 bytes at the end; the program does not "
+                                   "count it (%3 bytes or fewer)")
+                          .arg(cards.storedRecords())
+                          .arg(tail)
                           .arg(RecordLength / 2))
             << '\n';
     }
 
     if (found == 0) {
-        out << "no damage found" << Qt::endl;
+        out << QCoreApplication::translate("Check", "no damage found") << Qt::endl;
         return Success;
     }
-    out << found << (found == 1 ? " finding" : " findings") << Qt::endl;
+    out << (found == 1 ? QCoreApplication::translate("Check", "%1 finding")
+                       : QCoreApplication::translate("Check", "%1 findings"))
+               .arg(found)
+        << Qt::endl;
     return Damaged;
 }
 
@@ -155,12 +175,13 @@ Command checkCommand()
     return Command{
         QStringLiteral("check"),
         QStringLiteral("check FILIS"),
-        QStringLiteral("the file's length and card count, then a partial record at the end, deleted cards, "
-                       "new cards still holding only \"960-\", NUL bytes, bytes undefined in Windows-1253 "
-                       "and control bytes, each with its card number and field (positions from 1 within "
-                       "the field); an ISBN-10 or ISBN-13 whose check digit is wrong; cards that look like "
-                       "the same book (the same ISBN, or the same author and title once blanks and accents "
-                       "are set aside), each group once; exit status 3 when anything is found"),
+        QT_TRANSLATE_NOOP(
+            "CardTool", "the file's length and card count, then a partial record at the end, deleted cards, "
+                        "new cards still holding only \"960-\", NUL bytes, bytes undefined in Windows-1253 "
+                        "and control bytes, each with its card number and field (positions from 1 within "
+                        "the field); an ISBN-10 or ISBN-13 whose check digit is wrong; cards that look like "
+                        "the same book (the same ISBN, or the same author and title once blanks and accents "
+                        "are set aside), each group once; exit status 3 when anything is found"),
         {},
         1,
         runCheck,

@@ -8,6 +8,8 @@
 #include "outputfile.h"
 #include "storedcards.h"
 
+#include <QCoreApplication>
+
 namespace velmora::cards {
 
 namespace {
@@ -20,8 +22,10 @@ int exportCitations(const QString &formatName, const CommandLine &line, Console 
 {
     const std::unique_ptr<CitationFormat> format = citationFormat(formatName);
     if (!format) {
-        console.err << "export: unknown format \"" << formatName
-                    << "\" (csv, ris, bibtex, biblatex or csl-json)" << Qt::endl;
+        console.err << QCoreApplication::translate(
+                           "Export", "export: unknown format \"%1\" (csv, ris, bibtex, biblatex or csl-json)")
+                           .arg(formatName)
+                    << Qt::endl;
         return Usage;
     }
     const QString &cardPath = line.arguments.at(0);
@@ -53,7 +57,9 @@ int exportCitations(const QString &formatName, const CommandLine &line, Console 
     for (qint64 n = 1; n <= count; ++n) {
         const Result<CardRecord> read = cards.readCard(n);
         if (!read) {
-            console.err << englishText(read.error()) << "; nothing written" << Qt::endl;
+            console.err << QCoreApplication::translate("CardTool", "%1; nothing written")
+                               .arg(englishText(read.error()))
+                        << Qt::endl;
             return Failure;
         }
         const CardRecord &card = *read;
@@ -76,14 +82,23 @@ int exportCitations(const QString &formatName, const CommandLine &line, Console 
     format->tail(written == 0, &text);
     out.write(text);
     if (const Result<void> committed = out.commit(); !committed) {
-        console.err << englishText(committed.error()) << "; nothing written" << Qt::endl;
+        console.err << QCoreApplication::translate("CardTool", "%1; nothing written")
+                           .arg(englishText(committed.error()))
+                    << Qt::endl;
         return Failure;
     }
     QTextStream &report = out.isStandardOutput() ? console.err : console.out;
-    report << written << (written == 1 ? " book" : " books") << " written to " << outPath << Qt::endl;
+    report << (written == 1 ? QCoreApplication::translate("Export", "%1 book written to %2")
+                            : QCoreApplication::translate("Export", "%1 books written to %2"))
+                  .arg(QString::number(written), outPath)
+           << Qt::endl;
     if (!all)
-        console.err << "left out: " << deletedLeft << " deleted (\"~~~\"), " << freshLeft
-                    << " new (only \"960-\"); --all keeps them" << Qt::endl;
+        console.err << QCoreApplication::translate("Export",
+                                                   "left out: %1 deleted (\"~~~\"), %2 new (only \"960-\"); "
+                                                   "--all keeps them")
+                           .arg(deletedLeft)
+                           .arg(freshLeft)
+                    << Qt::endl;
     return Success;
 }
 

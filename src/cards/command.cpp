@@ -3,6 +3,8 @@
 #include "terminaldevice.h"
 #include "version.h"
 
+#include <QCoreApplication>
+
 namespace velmora::cards {
 
 namespace {
@@ -11,20 +13,32 @@ const QString Program = QStringLiteral("velmora-cards");
 
 void printHelp(QTextStream &to)
 {
-    to << "usage: " << Program << " COMMAND ARGUMENTS...\n\n"
-       << "Builds, reads and checks Velmora's card file (Filis.dat: 195-byte cards in Windows-1253).\n\n"
-       << "commands:\n";
+    to << QCoreApplication::translate("CardTool", "usage: %1")
+              .arg(Program + QStringLiteral(" COMMAND ARGUMENTS..."))
+       << "\n\n"
+       << QCoreApplication::translate(
+              "CardTool",
+              "Builds, reads and checks Velmora's card file (Filis.dat: 195-byte cards in Windows-1253).")
+       << "\n\n"
+       << QCoreApplication::translate("CardTool", "commands:") << '\n';
     for (const Command &c : commands())
-        to << "  " << c.synopsis << "\n      " << c.summary << "\n";
-    to << "\nFILIS is a card file, CSV a UTF-8 spreadsheet file (- for import's standard input)\n"
-          "with the header row Isbn,Author,Title,OtherName,Publication,PagesNotes, OUT the file\n"
-          "export writes in FORMAT: csv, ris, bibtex, biblatex or csl-json. Control bytes of a\n"
-          "card (NUL, tab, line breaks) appear in CSV and on screen as their control pictures\n"
-          "(\u2400 for NUL), which import writes back as the same bytes. What the tool writes to\n"
-          "the terminal shows every other control character as \\xHH or \\uHHHH: DEL, those that\n"
-          "bytes undefined in Windows-1253 stand for, and any in a file name but a line break.\n"
-          "\nexit status: 0 done, 1 failed (nothing written, but the cards import --append filed\n"
-          "before it stopped), 2 wrong command line, 3 check found damage\n";
+        to << "  " << c.synopsis << "\n      " << QCoreApplication::translate("CardTool", c.summary) << "\n";
+    to << '\n'
+       << QCoreApplication::translate(
+              "CardTool",
+              "FILIS is a card file, CSV a UTF-8 spreadsheet file (- for import's standard input)\n"
+              "with the header row Isbn,Author,Title,OtherName,Publication,PagesNotes, OUT the file\n"
+              "export writes in FORMAT: csv, ris, bibtex, biblatex or csl-json. Control bytes of a\n"
+              "card (NUL, tab, line breaks) appear in CSV and on screen as their control pictures\n"
+              "(\u2400 for NUL), which import writes back as the same bytes. What the tool writes to\n"
+              "the terminal shows every other control character as \\xHH or \\uHHHH: DEL, those that\n"
+              "bytes undefined in Windows-1253 stand for, and any in a file name but a line break.")
+       << "\n\n"
+       << QCoreApplication::translate(
+              "CardTool",
+              "exit status: 0 done, 1 failed (nothing written, but the cards import --append filed\n"
+              "before it stopped), 2 wrong command line, 3 check found damage")
+       << '\n';
     to.flush();
 }
 
@@ -40,14 +54,15 @@ bool parse(const Command &command, const QStringList &arguments, CommandLine *li
             optionsEnd = true;
         } else if (!optionsEnd && a.startsWith(QLatin1String("--")) && command.options.contains(valued)) {
             if (equals < 0 && i + 1 == arguments.size()) {
-                *error = QStringLiteral("%1: %2 needs a value").arg(command.name, a);
+                *error = QCoreApplication::translate("CardTool", "%1: %2 needs a value").arg(command.name, a);
                 return false;
             }
             line->values.insert(valued.chopped(1), equals > 0 ? a.mid(equals + 1) : arguments.at(++i));
         } else if (!optionsEnd && a.startsWith(QLatin1Char('-')) && a.size() > 1 && !a.at(1).isDigit()) {
             // "-1" is a (wrong) card number, not an option.
             if (!command.options.contains(a)) {
-                *error = QStringLiteral("%1: unknown option %2").arg(command.name, a);
+                *error =
+                    QCoreApplication::translate("CardTool", "%1: unknown option %2").arg(command.name, a);
                 return false;
             }
             line->options << a;
@@ -59,10 +74,12 @@ bool parse(const Command &command, const QStringList &arguments, CommandLine *li
     if (given < command.argumentCount || given > command.argumentCount + command.optionalArguments) {
         const QString expected = command.optionalArguments == 0
                                      ? QString::number(command.argumentCount)
-                                     : QStringLiteral("%1 to %2")
+                                     : QCoreApplication::translate("CardTool", "%1 to %2")
                                            .arg(command.argumentCount)
                                            .arg(command.argumentCount + command.optionalArguments);
-        *error = QStringLiteral("%1: %2 arguments expected, %3 given").arg(command.name, expected).arg(given);
+        *error = QCoreApplication::translate("CardTool", "%1: %2 arguments expected, %3 given")
+                     .arg(command.name, expected)
+                     .arg(given);
         return false;
     }
     return true;
@@ -89,7 +106,9 @@ int runCommand(const QStringList &arguments, Console &console)
         CommandLine line;
         QString error;
         if (!parse(command, arguments.mid(1), &line, &error)) {
-            console.err << Program << ": " << error << "\nusage: " << Program << ' ' << command.synopsis
+            console.err << Program << ": " << error << '\n'
+                        << QCoreApplication::translate("CardTool", "usage: %1")
+                               .arg(Program + QLatin1Char(' ') + command.synopsis)
                         << Qt::endl;
             return Usage;
         }
@@ -98,7 +117,8 @@ int runCommand(const QStringList &arguments, Console &console)
         console.err.flush();
         return status;
     }
-    console.err << Program << ": unknown command \"" << name << "\"\n";
+    console.err << Program << ": "
+                << QCoreApplication::translate("CardTool", "unknown command \"%1\"").arg(name) << '\n';
     printHelp(console.err);
     return Usage;
 }

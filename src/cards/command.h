@@ -37,7 +37,7 @@ struct Command
 {
     QString name;
     QString synopsis;    // after the program's name: "import [--cut] CSV FILIS"
-    QString summary;     // one line for the list of commands
+    const char *summary; // for the list of commands; in the "CardTool" context, translated when shown
     QStringList options; // "--format=" takes a value: "--format ris" or "--format=ris"
     int argumentCount;
     std::function<int(const CommandLine &, Console &)> run;

@@ -1,5 +1,7 @@
 #include "csvreader.h"
 
+#include <QCoreApplication>
+
 #include <QBuffer>
 #include <QFileDevice>
 
@@ -84,7 +86,7 @@ bool CsvReader::read(QIODevice &input, const RecordHandler &handler)
 
     csv_parser parser;
     if (csv_init(&parser, CSV_STRICT | CSV_STRICT_FINI) != 0) {
-        m_error = QStringLiteral("out of memory");
+        m_error = QCoreApplication::translate("CsvImport", "out of memory");
         return false;
     }
     csv_set_space_func(&parser, noBlanks);
@@ -118,11 +120,12 @@ bool CsvReader::read(QIODevice &input, const RecordHandler &handler)
             if (csv_parse(&parser, line.data(), size_t(line.size()), fieldEnded, recordEnded, &state) !=
                 size_t(line.size())) {
                 if (csv_error(&parser) == CSV_EPARSE)
-                    m_error =
-                        QStringLiteral("misplaced quote: a quote inside an unquoted value, or text after a "
-                                       "closing quote (write a quote inside a quoted value as two quotes)");
+                    m_error = QCoreApplication::translate(
+                        "CsvImport", "misplaced quote: a quote inside an unquoted value, or text after a "
+                                     "closing quote (write a quote inside a quoted value as two quotes)");
                 else if (csv_error(&parser) == CSV_ENOMEM)
-                    m_error = QStringLiteral("a value longer than %1 bytes, more than any card holds")
+                    m_error = QCoreApplication::translate(
+                                  "CsvImport", "a value longer than %1 bytes, more than any card holds")
                                   .arg(MaxValueBytes);
                 else
                     m_error = QString::fromUtf8(csv_strerror(csv_error(&parser)));
@@ -133,12 +136,13 @@ bool CsvReader::read(QIODevice &input, const RecordHandler &handler)
         }
     }
     if (ok && !state.stopped && csv_fini(&parser, fieldEnded, recordEnded, &state) != 0) {
-        m_error = QStringLiteral("a quoted field is not closed at the end of the file");
+        m_error =
+            QCoreApplication::translate("CsvImport", "a quoted field is not closed at the end of the file");
         m_errorLine = state.line;
         ok = false;
     }
     if (ok && state.tooManyValues) {
-        m_error = QStringLiteral("more than %1 values in a row").arg(MaxValues);
+        m_error = QCoreApplication::translate("CsvImport", "more than %1 values in a row").arg(MaxValues);
         m_errorLine = state.line;
         ok = false;
     }

@@ -4,14 +4,17 @@
 #include "fileops.h"
 #include "programfiles.h"
 
+#include <QCoreApplication>
+
 namespace velmora::cards {
 
-QString dataFolderToUse(Console &console, const QString &notUsed)
+QString dataFolderToUse(Console &console, const char *notUsed)
 {
     const QString folder = userDataFolder();
     const Result<void> own = checkOwnFolder(folder);
     if (!own && !(own.error().fault == Fault::System && own.error().error == ENOENT)) {
-        console.err << englishText(own.error()) << "; " << notUsed << Qt::endl;
+        console.err << englishText(own.error()) << "; " << QCoreApplication::translate("CardTool", notUsed)
+                    << Qt::endl;
         return QString();
     }
     return folder;

@@ -8,7 +8,8 @@ namespace velmora::cards {
 
 // The user's data folder, where the program keeps a card file's backups and journal when the
 // folder beside it cannot take them: none when it is not the user's alone, and said so, with
-// `notUsed` for what is then not kept or looked for there.
-QString dataFolderToUse(Console &console, const QString &notUsed);
+// `notUsed` (a text to translate in the context "CardTool") for what is then not kept or
+// looked for there.
+QString dataFolderToUse(Console &console, const char *notUsed);
 
 } // namespace velmora::cards

@@ -11,6 +11,8 @@
 #include "outputfile.h"
 #include "storedcards.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 
 namespace velmora::cards {
@@ -52,7 +54,8 @@ int runExport(const CommandLine &line, Console &console)
     const QString format = line.value(QStringLiteral("--format"), QStringLiteral("csv"));
     if (format != QLatin1String("csv")) {
         if (raw) {
-            console.err << "export: --raw is for --format csv only" << Qt::endl;
+            console.err << QCoreApplication::translate("Export", "export: --raw is for --format csv only")
+                        << Qt::endl;
             return Usage;
         }
         return exportCitations(format, line, console);
@@ -83,7 +86,9 @@ int runExport(const CommandLine &line, Console &console)
     for (qint64 n = 1; n <= rows; ++n) {
         const Result<QByteArray> stored = cards.readStored(n);
         if (!stored) {
-            console.err << englishText(stored.error()) << "; nothing written" << Qt::endl;
+            console.err << QCoreApplication::translate("CardTool", "%1; nothing written")
+                               .arg(englishText(stored.error()))
+                        << Qt::endl;
             return Failure;
         }
         text += csvRow(raw ? rawValues(*stored) : shownValues(CardRecord::fromBytes(*stored)));
@@ -94,11 +99,16 @@ int runExport(const CommandLine &line, Console &console)
     }
     out.write(text);
     if (const Result<void> written = out.commit(); !written) {
-        console.err << englishText(written.error()) << "; nothing written" << Qt::endl;
+        console.err << QCoreApplication::translate("CardTool", "%1; nothing written")
+                           .arg(englishText(written.error()))
+                    << Qt::endl;
         return Failure;
     }
     QTextStream &report = out.isStandardOutput() ? console.err : console.out;
-    report << rows << (raw ? " records" : " cards") << " written to " << csvPath << Qt::endl;
+    report << (raw ? QCoreApplication::translate("Export", "%1 records written to %2")
+                   : QCoreApplication::translate("CardTool", "%1 cards written to %2"))
+                  .arg(QString::number(rows), csvPath)
+           << Qt::endl;
     return Success;
 }
 
@@ -109,15 +119,16 @@ Command exportCommand()
     return Command{
         QStringLiteral("export"),
         QStringLiteral("export [--raw] FILIS CSV\n  export --format FORMAT [--all] FILIS OUT"),
-        QStringLiteral("every card into UTF-8 CSV (FORMAT csv, the default) with the same header as import, "
-                       "values trimmed of blanks as the program shows them; --raw writes every stored byte "
-                       "untrimmed, with a Bytes column, and import gives back the identical file.\n"
-                       "      FORMAT ris, bibtex (classic BibTeX), biblatex or csl-json: every card a book "
-                       "for reference "
-                       "managers and LaTeX, author, publisher, place, year, volumes and pages taken apart "
-                       "where the card follows the bibliography's patterns, the rest kept as a note; "
-                       "deleted cards and new ones holding only \"960-\" are left out and counted on the "
-                       "standard error, --all keeps them. OUT may be - for standard output"),
+        QT_TRANSLATE_NOOP(
+            "CardTool", "every card into UTF-8 CSV (FORMAT csv, the default) with the same header as import, "
+                        "values trimmed of blanks as the program shows them; --raw writes every stored byte "
+                        "untrimmed, with a Bytes column, and import gives back the identical file.\n"
+                        "      FORMAT ris, bibtex (classic BibTeX), biblatex or csl-json: every card a book "
+                        "for reference "
+                        "managers and LaTeX, author, publisher, place, year, volumes and pages taken apart "
+                        "where the card follows the bibliography's patterns, the rest kept as a note; "
+                        "deleted cards and new ones holding only \"960-\" are left out and counted on the "
+                        "standard error, --all keeps them. OUT may be - for standard output"),
         {QStringLiteral("--raw"), QStringLiteral("--format="), QStringLiteral("--all")},
         2,
         runExport,

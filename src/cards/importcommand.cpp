@@ -12,6 +12,7 @@
 #include "outputfile.h"
 #include "referenceimport.h"
 
+#include <QCoreApplication>
 #include <QFile>
 
 namespace velmora::cards {
@@ -31,15 +32,18 @@ qint64 importCsv(const QString &csvPath, QFile &csv, const CardTaker &take, bool
         });
     if (!outcome.failure.isEmpty()) {
         console.err << csvPath << ':' << outcome.failureLine << ": " << outcome.failure << '\n'
-                    << "nothing written" << Qt::endl;
+                    << QCoreApplication::translate("CardTool", "nothing written") << Qt::endl;
         return -1;
     }
     for (const ValueProblem &p : outcome.problems)
         console.err << csvPath << ':' << p.line << ':' << p.column << ": " << columnName(p.field) << ": "
-                    << p.what << (cut ? QStringLiteral(" (cut)") : QString()) << '\n';
+                    << p.what << (cut ? QCoreApplication::translate("Import", " (cut)") : QString()) << '\n';
     if (!outcome.problems.isEmpty() && !cut) {
-        console.err << outcome.problems.size() << " value(s) do not fit their field; nothing written "
-                    << "(--cut writes them cut to the width, with '?' for characters outside Windows-1253)"
+        console.err << QCoreApplication::translate(
+                           "Import", "%1 value(s) do not fit their field; nothing written (--cut "
+                                     "writes them cut to the width, with '?' for characters "
+                                     "outside Windows-1253)")
+                           .arg(outcome.problems.size())
                     << Qt::endl;
         return -1;
     }
@@ -71,17 +75,23 @@ qint64 importReferenceFile(ReferenceFormat format, const QString &inputPath, QFi
         }
     });
     if (!read.ok()) {
-        console.err << inputPath << ':' << read.failureLine << ": " << read.failure << "\nnothing written"
-                    << Qt::endl;
+        console.err << inputPath << ':' << read.failureLine << ": " << read.failure << '\n'
+                    << QCoreApplication::translate("CardTool", "nothing written") << Qt::endl;
         return -1;
     }
     if (full) {
-        console.err << "more cards than a card file of at most " << MaxFileLength
-                    << " bytes holds; nothing written" << Qt::endl;
+        console.err << QCoreApplication::translate("Import",
+                                                   "more cards than a card file of at most %1 bytes holds; "
+                                                   "nothing written")
+                           .arg(MaxFileLength)
+                    << Qt::endl;
         return -1;
     }
     if (leftOut > 0)
-        console.err << leftOut << (leftOut == 1 ? " entry" : " entries") << " left out" << Qt::endl;
+        console.err << (leftOut == 1 ? QCoreApplication::translate("Import", "%1 entry left out")
+                                     : QCoreApplication::translate("Import", "%1 entries left out"))
+                           .arg(leftOut)
+                    << Qt::endl;
     return cards;
 }
 
@@ -99,25 +109,35 @@ int runImport(const CommandLine &line, Console &console)
     const QString formatName = line.value(QStringLiteral("--format"), QString());
     std::optional<ReferenceFormat> format = formatName.isEmpty() ? byName : referenceFormatNamed(formatName);
     if (!formatName.isEmpty() && !format && formatName != QLatin1String("csv")) {
-        console.err << "import: unknown format \"" << formatName
-                    << "\" (csv, ris, bibtex, biblatex or csl-json)" << Qt::endl;
+        console.err << QCoreApplication::translate(
+                           "Import", "import: unknown format \"%1\" (csv, ris, bibtex, biblatex "
+                                     "or csl-json)")
+                           .arg(formatName)
+                    << Qt::endl;
         return Usage;
     }
     if (format && cut) {
-        console.err << "import: --cut is for CSV; the other formats are always cut to the width, and told"
+        console.err << QCoreApplication::translate(
+                           "Import",
+                           "import: --cut is for CSV; the other formats are always cut to the width, "
+                           "and told")
                     << Qt::endl;
         return Usage;
     }
     if (!format && keepCase) {
-        console.err << "import: --keep-case is for ris, bibtex, biblatex and csl-json; CSV is always kept as "
-                       "written"
+        console.err << QCoreApplication::translate("Import",
+                                                   "import: --keep-case is for ris, bibtex, biblatex "
+                                                   "and csl-json; CSV is always kept as written")
                     << Qt::endl;
         return Usage;
     }
 
     if (all && !append) {
-        console.err << "import: --all is for --append: it appends the books the card file already holds too"
-                    << Qt::endl;
+        console.err
+            << QCoreApplication::translate(
+                   "Import",
+                   "import: --all is for --append: it appends the books the card file already holds too")
+            << Qt::endl;
         return Usage;
     }
 
@@ -141,7 +161,9 @@ int runImport(const CommandLine &line, Console &console)
     }
     OutputFile out;
     if (const Result<void> opened = out.open(cardPath, OutputFile::Accept::RegularFile, *read); !opened) {
-        console.err << englishText(opened.error()) << "; nothing written" << Qt::endl;
+        console.err
+            << QCoreApplication::translate("CardTool", "%1; nothing written").arg(englishText(opened.error()))
+            << Qt::endl;
         return Failure;
     }
     const qint64 cards = readInto([&out](const InputCard &card, int storedBytes) {
@@ -150,10 +172,14 @@ int runImport(const CommandLine &line, Console &console)
     if (cards < 0)
         return Failure;
     if (const Result<void> written = out.commit(); !written) {
-        console.err << englishText(written.error()) << "; nothing written" << Qt::endl;
+        console.err << QCoreApplication::translate("CardTool", "%1; nothing written")
+                           .arg(englishText(written.error()))
+                    << Qt::endl;
         return Failure;
     }
-    console.out << cards << " cards written to " << cardPath << Qt::endl;
+    console.out << QCoreApplication::translate("CardTool", "%1 cards written to %2")
+                       .arg(QString::number(cards), cardPath)
+                << Qt::endl;
     return Success;
 }
 
@@ -165,7 +191,8 @@ Command importCommand()
         QStringLiteral("import"),
         QStringLiteral("import [--cut] CSV FILIS\n  import [--format FORMAT] [--keep-case] INPUT FILIS\n"
                        "  import --append [--all] [--format FORMAT] [--cut | --keep-case] INPUT FILIS"),
-        QStringLiteral(
+        QT_TRANSLATE_NOOP(
+            "CardTool",
             "a UTF-8 CSV with the header Isbn,Author,Title,OtherName,Publication,PagesNotes into a "
             "new card file; a value that does not fit stops the import unless --cut.\n"
             "      FORMAT ris, bibtex, biblatex or csl-json (by default from INPUT's ending: .ris, "

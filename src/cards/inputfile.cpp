@@ -2,6 +2,8 @@
 
 #include "fileops.h"
 
+#include <QCoreApplication>
+
 #include <QFile>
 
 #include <fcntl.h>
@@ -14,7 +16,8 @@ Result<FileIdentity> openInput(const QString &path, QFile &file)
     if (path == QLatin1String("-")) {
         const Result<FileIdentity> identity = identityOf(STDIN_FILENO);
         if (!identity || !file.open(STDIN_FILENO, QIODevice::ReadOnly, QFileDevice::DontCloseHandle))
-            return systemFailure(identity ? EBADF : identity.error().error, QStringLiteral("standard input"));
+            return systemFailure(identity ? EBADF : identity.error().error,
+                                 QCoreApplication::translate("Failure", "standard input"));
         return identity;
     }
     Result<FileDescriptor> fd = openRegularFile(QFile::encodeName(path), O_RDONLY);

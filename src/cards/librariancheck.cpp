@@ -2,13 +2,17 @@
 
 #include "isbn.h"
 
+#include <QCoreApplication>
+
 namespace velmora::cards {
 
 qint64 LibrarianCheck::card(qint64 number, const CardRecord &card, QTextStream &out)
 {
     m_duplicates.add(number, card);
     if (const std::optional<QString> finding = wrongCheckDigit(card.shown(Field::Isbn))) {
-        out << "card " << number << ", Isbn: " << *finding << '\n';
+        out << QCoreApplication::translate("Check", "card %1, %2: %3")
+                   .arg(QString::number(number), QStringLiteral("Isbn"), *finding)
+            << '\n';
         return 1;
     }
     return 0;
@@ -25,12 +29,15 @@ Result<qint64> LibrarianCheck::finish(StoredCards &cards, QTextStream &out) cons
         QStringList numbers;
         for (qint64 n : g.cards)
             numbers << QString::number(n);
-        out << "cards " << numbers.join(QStringLiteral(", ")) << ": the same book? ";
+        const QString cardList = numbers.join(QStringLiteral(", "));
         if (g.kind == DuplicateFinder::Kind::SameIsbn)
-            out << "the same ISBN " << first.shown(Field::Isbn) << '\n';
+            out << QCoreApplication::translate("Check", "cards %1: the same book? the same ISBN %2")
+                       .arg(cardList, first.shown(Field::Isbn));
         else
-            out << "the same author and title: " << first.shown(Field::Author) << ", "
-                << first.shown(Field::Title) << '\n';
+            out << QCoreApplication::translate("Check",
+                                               "cards %1: the same book? the same author and title: %2, %3")
+                       .arg(cardList, first.shown(Field::Author), first.shown(Field::Title));
+        out << '\n';
     }
     return groups.size();
 }

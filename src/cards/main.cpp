@@ -3,6 +3,8 @@
 #include "command.h"
 
 #include <QCoreApplication>
+#include <QLocale>
+#include <QTranslator>
 
 #include <cstdio>
 
@@ -10,6 +12,11 @@ int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("velmora-cards"));
+    // The user's language, as velmora chooses it; English where the tool has no translation.
+    QTranslator translator;
+    if (translator.load(QLocale(), QStringLiteral("velmora-cards"), QStringLiteral("_"),
+                        QStringLiteral(":/i18n")))
+        QCoreApplication::installTranslator(&translator);
     QTextStream out(stdout);
     QTextStream err(stderr);
     velmora::cards::Console console{out, err};

@@ -10,6 +10,8 @@
 #include "fileops.h"
 #include "programfiles.h"
 
+#include <QCoreApplication>
+
 #include <QDateTime>
 #include <QFile>
 
@@ -43,10 +45,10 @@ bool newer(const struct stat &a, const struct stat &b)
 QString described(const struct stat &st)
 {
     const qint32 cards = cardCountForLength(st.st_size);
-    return QStringLiteral("%1, %2 %3")
+    return (cards == 1 ? QCoreApplication::translate("Restore", "%1, %2 card")
+                       : QCoreApplication::translate("Restore", "%1, %2 cards"))
         .arg(QDateTime::fromSecsSinceEpoch(st.st_mtim.tv_sec).toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")))
-        .arg(cards)
-        .arg(cards == 1 ? QStringLiteral("card") : QStringLiteral("cards"));
+        .arg(cards);
 }
 
 // The copies of one place, latest first: each session's copy moved the ones before it back.
@@ -60,14 +62,19 @@ std::vector<Copy> copiesAt(const QString &latest, const struct stat &card, bool 
             continue;
         const Result<struct stat> st = fd ? statusOf(fd->get()) : tl::unexpected(fd.error());
         if (!st) {
-            console.err << englishText(st.error()) << "; not taken as a backup" << Qt::endl;
+            console.err << QCoreApplication::translate("Restore", "%1; not taken as a backup")
+                               .arg(englishText(st.error()))
+                        << Qt::endl;
             continue;
         }
         // Beside the card file a backup may be another keeper's, as its journal may; one that
         // somebody who could not write the card file put there is no backup of it.
         if (st->st_uid != ::geteuid() && !(keepersToo && couldWrite(st->st_uid, st->st_gid, card))) {
-            console.err << path << ": put there by a user who cannot write " << realCardPath(latest)
-                        << "; not taken as a backup" << Qt::endl;
+            console.err << QCoreApplication::translate(
+                               "Restore",
+                               "%1: put there by a user who cannot write %2; not taken as a backup")
+                               .arg(path, realCardPath(latest))
+                        << Qt::endl;
             continue;
         }
         found.push_back(Copy{path, std::move(*fd), *st});
@@ -176,10 +183,12 @@ Result<void> writeInPlace(int card, const QString &cardPath, const Copy &copy)
 int listCopies(const QString &cardPath, const struct stat &card, const std::vector<Copy> &copies,
                Console &console)
 {
-    console.out << cardPath << ": now " << described(card) << '\n';
+    console.out << QCoreApplication::translate("Restore", "%1: now %2").arg(cardPath, described(card))
+                << '\n';
     if (copies.empty())
-        console.out << "no backup: none at " << backupBeside(cardPath) << " nor at "
-                    << backupInFolder(cardPath, userDataFolder()) << '\n';
+        console.out << QCoreApplication::translate("Restore", "no backup: none at %1 nor at %2")
+                           .arg(backupBeside(cardPath), backupInFolder(cardPath, userDataFolder()))
+                    << '\n';
     for (size_t g = 0; g < copies.size(); ++g)
         console.out << g << "  " << described(copies[g].status) << "  " << copies[g].path << '\n';
     console.out.flush();
@@ -193,11 +202,14 @@ int runRestore(const CommandLine &line, Console &console)
     const QString wanted = line.arguments.value(1, QStringLiteral("0"));
     static const QStringList Generations{QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("2")};
     if (list && line.arguments.size() > 1) {
-        console.err << "restore: --list takes the card file alone" << Qt::endl;
+        console.err << QCoreApplication::translate("Restore", "restore: --list takes the card file alone")
+                    << Qt::endl;
         return Usage;
     }
     if (!Generations.contains(wanted)) {
-        console.err << "restore: \"" << wanted << "\" is no backup: 1 or 2 for the sessions before the last"
+        console.err << QCoreApplication::translate(
+                           "Restore", "restore: \"%1\" is no backup: 1 or 2 for the sessions before the last")
+                           .arg(wanted)
                     << Qt::endl;
         return Usage;
     }
@@ -209,25 +221,33 @@ int runRestore(const CommandLine &line, Console &console)
             card = tl::unexpected(locked.error());
     const Result<struct stat> status = card ? statusOf(card->get()) : tl::unexpected(card.error());
     if (!status || (!list && identityOf(*status) != lock.identity())) {
-        console.err << englishText(status ? velmora::Failure{Fault::Replaced, 0, cardPath} : status.error())
-                    << "; nothing restored" << Qt::endl;
+        console.err << QCoreApplication::translate("Restore", "%1; nothing restored")
+                           .arg(englishText(status ? velmora::Failure{Fault::Replaced, 0, cardPath}
+                                                   : status.error()))
+                    << Qt::endl;
         return Failure;
     }
-    const QString dataFolder = dataFolderToUse(console, QStringLiteral("no backup there is used"));
+    const QString dataFolder =
+        dataFolderToUse(console, QT_TRANSLATE_NOOP("CardTool", "no backup there is used"));
     const std::vector<Copy> copies = findCopies(cardPath, dataFolder, *status, console);
     if (list)
         return listCopies(cardPath, *status, copies, console);
     const size_t generation = wanted.toUInt();
     if (generation >= copies.size()) {
-        console.err << cardPath << ": "
-                    << (copies.empty() ? QStringLiteral("no backup")
-                                       : QStringLiteral("no backup %1").arg(generation))
-                    << "; restore --list shows those there are" << Qt::endl;
+        console.err << (copies.empty()
+                            ? QCoreApplication::translate(
+                                  "Restore", "%1: no backup; restore --list shows those there are")
+                                  .arg(cardPath)
+                            : QCoreApplication::translate(
+                                  "Restore", "%1: no backup %2; restore --list shows those there are")
+                                  .arg(cardPath, QString::number(generation)))
+                    << Qt::endl;
         return Failure;
     }
     const Copy &chosen = copies[generation];
     if (identityOf(chosen.status) == identityOf(*status)) {
-        console.err << englishText(velmora::Failure{Fault::IsInput, 0, chosen.path}) << "; nothing restored"
+        console.err << QCoreApplication::translate("Restore", "%1; nothing restored")
+                           .arg(englishText(velmora::Failure{Fault::IsInput, 0, chosen.path}))
                     << Qt::endl;
         return Failure;
     }
@@ -247,7 +267,9 @@ int runRestore(const CommandLine &line, Console &console)
             for (const velmora::Failure &why :
                  QList{kept.error()} + QList(kept.error().also.begin(), kept.error().also.end()))
                 console.err << englishText(why) << '\n';
-            console.err << "the file as it is could not be kept; nothing restored" << Qt::endl;
+            console.err << QCoreApplication::translate(
+                               "Restore", "the file as it is could not be kept; nothing restored")
+                        << Qt::endl;
             return Failure;
         }
         keptIn = *kept;
@@ -256,24 +278,38 @@ int runRestore(const CommandLine &line, Console &console)
     // medium, so that the next editor can never write its old card into the restored file.
     std::optional<FoundJournal> journal = findJournal(cardPath, dataFolder);
     if (journal)
-        console.out << journal->path << ": the journal of an interrupted filing"
-                    << (journal->keeper.isEmpty() ? QString() : QStringLiteral(" by ") + journal->keeper)
-                    << "; removed once the file is restored" << '\n';
+        console.out
+            << (journal->keeper.isEmpty()
+                    ? QCoreApplication::translate(
+                          "Restore",
+                          "%1: the journal of an interrupted filing; removed once the file is restored")
+                          .arg(journal->path)
+                    : QCoreApplication::translate(
+                          "Restore",
+                          "%1: the journal of an interrupted filing by %2; removed once the file is restored")
+                          .arg(journal->path, journal->keeper))
+            << '\n';
     if (const Result<void> restored = writeInPlace(card->get(), cardPath, chosen); !restored) {
-        console.err << englishText(restored.error())
-                    << "; the file may be partly restored; as it was, it is kept in " << keptIn << Qt::endl;
+        console.err << QCoreApplication::translate(
+                           "Restore", "%1; the file may be partly restored; as it was, it is kept in %2")
+                           .arg(englishText(restored.error()), keptIn)
+                    << Qt::endl;
         return Failure;
     }
-    console.out << cardPath << ": restored as " << chosen.path << " was (" << described(chosen.status)
-                << ")\nas it was before the restore: " << keptIn << '\n';
+    console.out << QCoreApplication::translate(
+                       "Restore", "%1: restored as %2 was (%3)\nas it was before the restore: %4")
+                       .arg(cardPath, chosen.path, described(chosen.status), keptIn)
+                << '\n';
     // Beside the card file, then in the data folder: each place holds one.
     for (int place = 0; journal && place < 2; ++place, journal = findJournal(cardPath, dataFolder)) {
         if (const Result<void> removed = removeFile(journal->path, journal->identity); !removed) {
-            console.err << englishText(removed.error()) << "; the journal stays: remove it before the next "
-                        << "velmora --edit" << Qt::endl;
+            console.err << QCoreApplication::translate(
+                               "Restore", "%1; the journal stays: remove it before the next velmora --edit")
+                               .arg(englishText(removed.error()))
+                        << Qt::endl;
             return Failure;
         }
-        console.out << journal->path << ": removed" << '\n';
+        console.out << QCoreApplication::translate("Restore", "%1: removed").arg(journal->path) << '\n';
     }
     console.out.flush();
     return Success;
@@ -286,14 +322,15 @@ Command restoreCommand()
     return Command{
         QStringLiteral("restore"),
         QStringLiteral("restore FILIS [1|2]\n  restore --list FILIS"),
-        QStringLiteral("puts the card file back as it was before the last editing session, or with 1 or 2 "
-                       "before the sessions before that, from its own backups: FILIS.bak, .bak.1 and .bak.2 "
-                       "beside it and those ~/.local/share/Velmora keeps for it, the three latest of both "
-                       "places by the time each was made. The file as it is goes first to "
-                       "FILIS.before-restore, unless a backup holds it; the backup is written into the card "
-                       "file itself, which keeps its permissions, and a journal of an interrupted filing is "
-                       "removed after. Refused while an editor has the file. --list shows the backups, "
-                       "latest first, with their dates and cards"),
+        QT_TRANSLATE_NOOP(
+            "CardTool", "puts the card file back as it was before the last editing session, or with 1 or 2 "
+                        "before the sessions before that, from its own backups: FILIS.bak, .bak.1 and .bak.2 "
+                        "beside it and those ~/.local/share/Velmora keeps for it, the three latest of both "
+                        "places by the time each was made. The file as it is goes first to "
+                        "FILIS.before-restore, unless a backup holds it; the backup is written into the card "
+                        "file itself, which keeps its permissions, and a journal of an interrupted filing is "
+                        "removed after. Refused while an editor has the file. --list shows the backups, "
+                        "latest first, with their dates and cards"),
         {QStringLiteral("--list")},
         1,
         runRestore,

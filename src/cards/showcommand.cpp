@@ -5,6 +5,8 @@
 #include "englishfailure.h"
 #include "storedcards.h"
 
+#include <QCoreApplication>
+
 namespace velmora::cards {
 
 namespace {
@@ -24,7 +26,8 @@ int runShow(const CommandLine &line, Console &console)
         isNumber = isNumber && ch >= u'0' && ch <= u'9';
     const qint64 number = isNumber && numberText.size() <= 10 ? numberText.toLongLong() : -1;
     if (number < 1 || number > cards.cardCount()) {
-        console.err << "show: card number \"" << numberText << "\" not in 1 to " << cards.cardCount()
+        console.err << QCoreApplication::translate("Show", "show: card number \"%1\" not in 1 to %2")
+                           .arg(numberText, QString::number(cards.cardCount()))
                     << Qt::endl;
         return Usage;
     }
@@ -53,8 +56,9 @@ Command showCommand()
     return Command{
         QStringLiteral("show"),
         QStringLiteral("show FILIS N"),
-        QStringLiteral("card N as the card window shows it: its caption, then the six labelled fields, "
-                       "trimmed of blanks"),
+        QT_TRANSLATE_NOOP("CardTool",
+                          "card N as the card window shows it: its caption, then the six labelled fields, "
+                          "trimmed of blanks"),
         {},
         2,
         runShow,

@@ -1,5 +1,7 @@
 #include "bibtexentries.h"
 
+#include <QCoreApplication>
+
 #include <cstring>
 
 namespace velmora::cards {
@@ -47,7 +49,8 @@ bool EntrySplitter::next(RawEntry *entry)
                 m_line.clear();
                 if (m_lines.tooLong())
                     m_failure = {
-                        QStringLiteral("a line of more than %1 bytes: it has no end").arg(MaxLineBytes),
+                        QCoreApplication::translate("Citation", "a line of more than %1 bytes: it has no end")
+                            .arg(MaxLineBytes),
                         m_lines.lineNumber()};
                 return state == Body && m_failure.ok();
             }
@@ -121,8 +124,10 @@ bool EntrySplitter::next(RawEntry *entry)
         }
         entry->text += QByteArrayView(m_line).sliced(from, m_at - from);
         if (entry->text.size() > MaxEntryBytes) {
-            m_failure = {QStringLiteral("an entry of more than %1 bytes: it has no end").arg(MaxEntryBytes),
-                         entry->line};
+            m_failure = {
+                QCoreApplication::translate("Citation", "an entry of more than %1 bytes: it has no end")
+                    .arg(MaxEntryBytes),
+                entry->line};
             return false;
         }
         if (entry->closed)

@@ -3,6 +3,8 @@
 #include "bibtexentries.h"
 #include "texdecoding.h"
 
+#include <QCoreApplication>
+
 #include <QHash>
 #include <QIODevice>
 #include <QSet>
@@ -147,7 +149,9 @@ public:
         if (!entries.failure().ok())
             return entries.failure();
         if (entries.nothingButText())
-            return {QStringLiteral("no BibTeX entry (\"@book{KEY, ...}\") in the file"), 1};
+            return {
+                QCoreApplication::translate("Citation", "no BibTeX entry (\"@book{KEY, ...}\") in the file"),
+                1};
         return {};
     }
 
@@ -176,18 +180,20 @@ private:
         if (raw.type == "comment" || raw.type == "preamble" || !mayMatter(raw))
             return;
         if (!raw.closed)
-            return fail(raw, QStringLiteral("its braces or quotes do not pair: the entry runs to the next "
-                                            "one or to the end of the file"));
+            return fail(raw, QCoreApplication::translate(
+                                 "Citation", "its braces or quotes do not pair: the entry runs to the next "
+                                             "one or to the end of the file"));
         if (raw.assignments > MaxFields)
-            return fail(raw, QStringLiteral("more than %1 fields").arg(MaxFields));
+            return fail(raw, QCoreApplication::translate("Citation", "more than %1 fields").arg(MaxFields));
         AST *entry = nullptr;
         boolean ok = FALSE;
         const QStringList messages = m_messages.during(
             [&] { entry = bt_parse_entry_s(raw.text.data(), nullptr, int(raw.line), BTO_NOSTORE, &ok); });
         m_parsed = true;
         if (!entry || !ok) {
-            fail(raw, messages.isEmpty() ? QStringLiteral("not an entry as BibTeX writes one")
-                                         : messages.join(QStringLiteral("; ")));
+            fail(raw, messages.isEmpty()
+                          ? QCoreApplication::translate("Citation", "not an entry as BibTeX writes one")
+                          : messages.join(QStringLiteral("; ")));
         } else if (bt_entry_metatype(entry) == BTE_MACRODEF) {
             define(entry, raw, messages);
         } else if (bt_entry_metatype(entry) == BTE_REGULAR) {
@@ -209,7 +215,8 @@ private:
             if (type == BTAST_MACRO) {
                 const auto macro = m_macros.constFind(QByteArray(text).toLower());
                 if (macro == m_macros.constEnd())
-                    *problems << QStringLiteral("%1: no @string \"%2\", taken as empty")
+                    *problems << QCoreApplication::translate("Citation",
+                                                             "%1: no @string \"%2\", taken as empty")
                                      .arg(QString::fromUtf8(name), QString::fromUtf8(text));
                 else
                     out += *macro;
@@ -218,7 +225,7 @@ private:
             }
             if (out.size() > MaxValueBytes) {
                 out.truncate(MaxValueBytes);
-                *problems << QStringLiteral("%1: longer than %2 bytes, cut")
+                *problems << QCoreApplication::translate("Citation", "%1: longer than %2 bytes, cut")
                                  .arg(QString::fromUtf8(name))
                                  .arg(MaxValueBytes);
                 break;
@@ -266,7 +273,7 @@ private:
             const QByteArray lower = QByteArray(name).toLower();
             const QByteArray value = expanded(field, name, &problems);
             if (std::any_of(fields.cbegin(), fields.cend(), [&](const auto &f) { return f.first == lower; }))
-                seconds << QString::fromUtf8(lower) + QStringLiteral(" (a second)");
+                seconds << QString::fromUtf8(lower) + QCoreApplication::translate("Citation", " (a second)");
             else
                 fields.append({lower, value});
         }
@@ -284,7 +291,8 @@ private:
         if (!parent.isEmpty()) {
             const auto found = m_parents.constFind(parent);
             if (found == m_parents.constEnd())
-                problems << QStringLiteral("crossref: no entry \"%1\" found").arg(QString::fromUtf8(parent));
+                problems << QCoreApplication::translate("Citation", "crossref: no entry \"%1\" found")
+                                .arg(QString::fromUtf8(parent));
             else
                 inherit(&fields, *found);
         }
@@ -335,8 +343,8 @@ private:
             QSet<QString> unknown;
             const QString text = textOfTex(decodedUtf8(tex, QString::fromUtf8(name), problems), &unknown);
             for (const QString &command : unknown)
-                *problems
-                    << QStringLiteral("%1: TeX command %2 left out").arg(QString::fromUtf8(name), command);
+                *problems << QCoreApplication::translate("Citation", "%1: TeX command %2 left out")
+                                 .arg(QString::fromUtf8(name), command);
             return text.simplified();
         };
         const auto text = [&](const char *name) { return textOf(take(name), name); };
@@ -474,7 +482,9 @@ ReadOutcome readBibtex(QIODevice &input, BibtexDialect dialect, const ReferenceS
         if (const ReadOutcome first = reader.pass(input, false); !first.ok())
             return first;
         if (!input.seek(0))
-            return {QStringLiteral("cannot read the file a second time: ") + input.errorString(), 0};
+            return {QCoreApplication::translate("Citation", "cannot read the file a second time: ") +
+                        input.errorString(),
+                    0};
     }
     return reader.pass(input, true);
 }

@@ -1,5 +1,7 @@
 #include "csljsonreader.h"
 
+#include <QCoreApplication>
+
 #include <QIODevice>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -153,11 +155,15 @@ public:
             else if (c == '\n')
                 ++m_line;
             else if (c != ' ' && c != '\t' && c != '\r' && !(c == ',' && m_inArray))
-                return fail(m_inArray ? QStringLiteral("the array holds something other than objects")
-                                      : QStringLiteral("no CSL-JSON array (\"[\") in the file"));
+                return fail(m_inArray ? QCoreApplication::translate(
+                                            "Citation", "the array holds something other than objects")
+                                      : QCoreApplication::translate("Citation",
+                                                                    "no CSL-JSON array (\"[\") in the file"));
             ++m_at;
         }
-        return m_sawArray ? Next::End : fail(QStringLiteral("no CSL-JSON array (\"[\") in the file"));
+        return m_sawArray
+                   ? Next::End
+                   : fail(QCoreApplication::translate("Citation", "no CSL-JSON array (\"[\") in the file"));
     }
 
     const ReadOutcome &failure() const { return m_failure; }
@@ -205,7 +211,8 @@ private:
             *object += QByteArrayView(m_block).sliced(from);
             if (object->size() > MaxEntryBytes)
                 return fail(
-                    QStringLiteral("an object of more than %1 bytes: it has no end").arg(MaxEntryBytes),
+                    QCoreApplication::translate("Citation", "an object of more than %1 bytes: it has no end")
+                        .arg(MaxEntryBytes),
                     line);
         }
         return Next::Object;
@@ -238,7 +245,7 @@ ReadOutcome readCslJson(QIODevice &input, const ReferenceSink &sink)
         QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
         const QString decoded = utf8(object);
         if (utf8.hasError()) {
-            problems << QStringLiteral("not valid UTF-8, stored as '?'");
+            problems << QCoreApplication::translate("Citation", "not valid UTF-8, stored as '?'");
             object = decoded.toUtf8();
         }
         QJsonParseError error;
@@ -246,7 +253,7 @@ ReadOutcome readCslJson(QIODevice &input, const ReferenceSink &sink)
         Reference r;
         if (error.error != QJsonParseError::NoError) {
             r.line = line;
-            r.failure = QStringLiteral("not JSON: %1 at byte %2 of the object")
+            r.failure = QCoreApplication::translate("Citation", "not JSON: %1 at byte %2 of the object")
                             .arg(error.errorString())
                             .arg(error.offset);
         } else {

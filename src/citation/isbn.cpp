@@ -1,5 +1,7 @@
 #include "isbn.h"
 
+#include <QCoreApplication>
+
 namespace velmora::cards {
 
 QString isbnDigits(const QString &text)
@@ -38,7 +40,7 @@ std::optional<QString> wrongCheckDigit(const QString &text)
     }
     if (d.back() == expected)
         return std::nullopt;
-    return QStringLiteral("ISBN-%1 \"%2\": check digit %3, should be %4")
+    return QCoreApplication::translate("Citation", "ISBN-%1 \"%2\": check digit %3, should be %4")
         .arg(d.size())
         .arg(text)
         .arg(d.back())

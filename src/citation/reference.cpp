@@ -1,5 +1,7 @@
 #include "reference.h"
 
+#include <QCoreApplication>
+
 #include <QRegularExpression>
 #include <QStringDecoder>
 
@@ -36,7 +38,7 @@ QString decodedUtf8(QByteArrayView bytes, const QString &what, QStringList *prob
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     QString text = utf8(bytes);
     if (utf8.hasError())
-        *problems << QStringLiteral("%1: not valid UTF-8, stored as '?'").arg(what);
+        *problems << QCoreApplication::translate("Citation", "%1: not valid UTF-8, stored as '?'").arg(what);
     return text;
 }
 

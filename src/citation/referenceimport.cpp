@@ -7,6 +7,8 @@
 #include "referencecards.h"
 #include "risreader.h"
 
+#include <QCoreApplication>
+
 namespace velmora::cards {
 
 namespace {
@@ -75,14 +77,15 @@ QString CardMaker::stored(Field field, const QString &text, QStringList *reports
         }
         if (!m_told.contains(ch)) {
             m_told.insert(ch);
-            *reports << QStringLiteral("%1: %2 is not in Windows-1253, stored as '?'")
+            *reports << QCoreApplication::translate("Citation",
+                                                    "%1: %2 is not in Windows-1253, stored as '?'")
                             .arg(nameOf(field), describe(ch));
         }
         value += QLatin1Char(cp1253::Replacement);
     }
     const int width = widthOf(field);
     if (value.size() > width) {
-        *reports << QStringLiteral("%1: %2 characters, at most %3 fit; cut: \"%4\"")
+        *reports << QCoreApplication::translate("Citation", "%1: %2 characters, at most %3 fit; cut: \"%4\"")
                         .arg(nameOf(field))
                         .arg(value.size())
                         .arg(width)
@@ -99,7 +102,7 @@ ImportedEntry CardMaker::entryOf(const Reference &reference)
     entry.name = reference.name;
     entry.definition = reference.definition;
     if (!reference.failure.isEmpty()) {
-        entry.reports << QStringLiteral("left out: ") + reference.failure;
+        entry.reports << QCoreApplication::translate("Citation", "left out: ") + reference.failure;
         return entry;
     }
     entry.reports << reference.problems;
@@ -110,14 +113,16 @@ ImportedEntry CardMaker::entryOf(const Reference &reference)
     for (Field f : AllFields)
         card.setField(f, stored(f, texts[int(f)], &entry.reports));
     if (card == CardRecord::newCard()) {
-        entry.reports =
-            QStringList{QStringLiteral("left out: nothing in it that a card holds")} + entry.reports;
+        entry.reports = QStringList{QCoreApplication::translate(
+                            "Citation", "left out: nothing in it that a card holds")} +
+                        entry.reports;
         return entry;
     }
     if (const std::optional<QString> finding = wrongCheckDigit(card.shown(Field::Isbn)))
         entry.reports << QStringLiteral("Isbn: ") + *finding;
     if (!reference.notKept.isEmpty())
-        entry.reports << QStringLiteral("not kept: ") + reference.notKept.join(QStringLiteral(", "));
+        entry.reports << QCoreApplication::translate("Citation", "not kept: ") +
+                             reference.notKept.join(QStringLiteral(", "));
     entry.card = card;
     return entry;
 }

@@ -2,6 +2,8 @@
 
 #include "linereader.h"
 
+#include <QCoreApplication>
+
 #include <QHash>
 #include <QList>
 
@@ -64,7 +66,7 @@ Reference referenceOf(qint64 line, const QList<Tag> &tags)
                 secondTitle = v;
             titles << v;
         } else if (first.contains(n))
-            r.notKept << QString::fromLatin1(n) + QStringLiteral(" (a second)");
+            r.notKept << QString::fromLatin1(n) + QCoreApplication::translate("Citation", " (a second)");
         else
             first.insert(n, v);
     }
@@ -140,7 +142,8 @@ ReadOutcome readRis(QIODevice &input, const ReferenceSink &sink)
             return;
         Reference r;
         r.line = strayLine;
-        r.failure = QStringLiteral("text outside a record (\"TY  - \" to \"ER  - \"), left out");
+        r.failure = QCoreApplication::translate("Citation",
+                                                "text outside a record (\"TY  - \" to \"ER  - \"), left out");
         sink(r);
         strayLine = 0;
     };
@@ -160,14 +163,16 @@ ReadOutcome readRis(QIODevice &input, const ReferenceSink &sink)
                 continue;
             }
         } else if (name == "TY") {
-            endRecord(QStringLiteral("no \"ER  - \" before the next record"));
+            endRecord(QCoreApplication::translate("Citation", "no \"ER  - \" before the next record"));
             recordLine = lines.lineNumber();
         }
         recordBytes += line.size();
         if (recordBytes > MaxEntryBytes)
-            return {QStringLiteral("a record of more than %1 bytes: it has no end").arg(MaxEntryBytes),
+            return {QCoreApplication::translate("Citation", "a record of more than %1 bytes: it has no end")
+                        .arg(MaxEntryBytes),
                     recordLine};
-        const QString what = tagged ? QString::fromLatin1(name) : QStringLiteral("a line continued");
+        const QString what =
+            tagged ? QString::fromLatin1(name) : QCoreApplication::translate("Citation", "a line continued");
         const QString value = decodedUtf8(tagged ? line.mid(6) : line, what, &problems).trimmed();
         if (tagged)
             tags << Tag{name, value};
@@ -177,12 +182,14 @@ ReadOutcome readRis(QIODevice &input, const ReferenceSink &sink)
             endRecord({});
     }
     if (lines.tooLong())
-        return {QStringLiteral("a line of more than %1 bytes: it has no end").arg(MaxLineBytes),
+        return {QCoreApplication::translate("Citation", "a line of more than %1 bytes: it has no end")
+                    .arg(MaxLineBytes),
                 lines.lineNumber()};
     if (recordLine != 0)
-        endRecord(QStringLiteral("no \"ER  - \" at the end of the file"));
+        endRecord(QCoreApplication::translate("Citation", "no \"ER  - \" at the end of the file"));
     if (!anyRecord && strayLine != 0)
-        return {QStringLiteral("no RIS record (a line \"TY  - \") in the file"), strayLine};
+        return {QCoreApplication::translate("Citation", "no RIS record (a line \"TY  - \") in the file"),
+                strayLine};
     endStray();
     return {};
 }

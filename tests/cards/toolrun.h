@@ -1,10 +1,12 @@
 #pragma once
 
-// Runs velmora-cards in the test's own process, over files in a temporary folder.
+// Runs velmora-cards in the test's own process, or as the real program under a locale, over
+// files in a temporary folder.
 
 #include "command.h"
 
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTextStream>
 
@@ -28,6 +30,22 @@ struct ToolRun
         o.flush();
         e.flush();
         return status;
+    }
+
+    // The real program, started from a terminal set to `locale`; -1 when it does not end.
+    int runProgram(const QStringList &arguments, const QString &locale)
+    {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("LC_ALL"), locale);
+        environment.remove(QStringLiteral("LANGUAGE"));
+        QProcess tool;
+        tool.setProcessEnvironment(environment);
+        tool.start(QStringLiteral(VELMORA_CARDS_TOOL), arguments);
+        if (!tool.waitForFinished(60000) || tool.exitStatus() != QProcess::NormalExit)
+            return -1;
+        out = QString::fromUtf8(tool.readAllStandardOutput());
+        err = QString::fromUtf8(tool.readAllStandardError());
+        return tool.exitCode();
     }
 
     void put(const QString &name, const QByteArray &bytes) const

@@ -1,0 +1,621 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="el">
+<context>
+    <name>CardTool</name>
+    <message>
+        <source>the file&apos;s length and card count, then a partial record at the end, deleted cards, new cards still holding only &quot;960-&quot;, NUL bytes, bytes undefined in Windows-1253 and control bytes, each with its card number and field (positions from 1 within the field); an ISBN-10 or ISBN-13 whose check digit is wrong; cards that look like the same book (the same ISBN, or the same author and title once blanks and accents are set aside), each group once; exit status 3 when anything is found</source>
+        <translation>το μήκος του αρχείου και το πλήθος των καρτελλών, έπειτα μια ημιτελή εγγραφή στο τέλος, τις διαγραμμένες καρτέλλες, τις νέες που έχουν ακόμη μόνο «960-», τα byte NUL, τα byte που δεν ορίζονται στα Windows-1253 και τα byte ελέγχου, το καθένα με τον αριθμό της καρτέλλας και το πεδίο του (θέσεις από το 1 μέσα στο πεδίο)· ένα ISBN-10 ή ISBN-13 με λάθος ψηφίο ελέγχου· τις καρτέλλες που μοιάζουν να είναι το ίδιο βιβλίο (το ίδιο ISBN, ή ο ίδιος συγγραφέας και τίτλος αν δεν ληφθούν υπόψη τα κενά και οι τόνοι), κάθε ομάδα μία φορά· κατάσταση εξόδου 3 όταν βρεθεί οτιδήποτε</translation>
+    </message>
+    <message>
+        <source>%1; nothing written</source>
+        <translation>%1· δεν γράφτηκε τίποτα</translation>
+    </message>
+    <message>
+        <source>usage: %1</source>
+        <translation>χρήση: %1</translation>
+    </message>
+    <message>
+        <source>Builds, reads and checks Velmora&apos;s card file (Filis.dat: 195-byte cards in Windows-1253).</source>
+        <translation>Φτιάχνει, διαβάζει και ελέγχει το αρχείο καρτελλών του Velmora (Filis.dat: καρτέλλες των 195 byte σε Windows-1253).</translation>
+    </message>
+    <message>
+        <source>commands:</source>
+        <translation>εντολές:</translation>
+    </message>
+    <message>
+        <source>FILIS is a card file, CSV a UTF-8 spreadsheet file (- for import&apos;s standard input)
+with the header row Isbn,Author,Title,OtherName,Publication,PagesNotes, OUT the file
+export writes in FORMAT: csv, ris, bibtex, biblatex or csl-json. Control bytes of a
+card (NUL, tab, line breaks) appear in CSV and on screen as their control pictures
+(␀ for NUL), which import writes back as the same bytes. What the tool writes to
+the terminal shows every other control character as \xHH or \uHHHH: DEL, those that
+bytes undefined in Windows-1253 stand for, and any in a file name but a line break.</source>
+        <translation>Το FILIS είναι αρχείο καρτελλών, το CSV αρχείο λογιστικού φύλλου σε UTF-8 (- για την
+τυπική είσοδο στο import) με γραμμή επικεφαλίδων
+Isbn,Author,Title,OtherName,Publication,PagesNotes, το OUT το αρχείο που γράφει το
+export σε μορφή FORMAT: csv, ris, bibtex, biblatex ή csl-json. Τα byte ελέγχου μιας
+καρτέλλας (NUL, στηλοθέτης, αλλαγές γραμμής) εμφανίζονται στο CSV και στην οθόνη με τα
+σύμβολά τους (␀ για το NUL), που το import τα γράφει πίσω ως τα ίδια byte. Ό,τι γράφει
+το εργαλείο στο τερματικό δείχνει κάθε άλλο χαρακτήρα ελέγχου ως \xHH ή \uHHHH: το
+DEL, όσους αντιστοιχούν σε byte που δεν ορίζονται στα Windows-1253, και όποιον υπάρχει
+σε όνομα αρχείου, εκτός από την αλλαγή γραμμής.</translation>
+    </message>
+    <message>
+        <source>exit status: 0 done, 1 failed (nothing written), 2 wrong command line,
+3 check found damage</source>
+        <translation>κατάσταση εξόδου: 0 ολοκληρώθηκε, 1 απέτυχε (δεν γράφτηκε τίποτα), 2 λάθος γραμμή
+εντολών, 3 ο έλεγχος βρήκε φθορές</translation>
+    </message>
+    <message>
+        <source>%1: %2 needs a value</source>
+        <translation>%1: το %2 θέλει τιμή</translation>
+    </message>
+    <message>
+        <source>%1: unknown option %2</source>
+        <translation>%1: άγνωστη επιλογή %2</translation>
+    </message>
+    <message>
+        <source>%1 to %2</source>
+        <translation>%1 έως %2</translation>
+    </message>
+    <message>
+        <source>%1: %2 arguments expected, %3 given</source>
+        <translation>%1: αναμένονται %2 ορίσματα, δόθηκαν %3</translation>
+    </message>
+    <message>
+        <source>unknown command &quot;%1&quot;</source>
+        <translation>άγνωστη εντολή «%1»</translation>
+    </message>
+    <message>
+        <source>%1 cards written to %2</source>
+        <translation>γράφτηκαν %1 καρτέλλες στο %2</translation>
+    </message>
+    <message>
+        <source>every card into UTF-8 CSV (FORMAT csv, the default) with the same header as import, values trimmed of blanks as the program shows them; --raw writes every stored byte untrimmed, with a Bytes column, and import gives back the identical file.
+      FORMAT ris, bibtex (classic BibTeX), biblatex or csl-json: every card a book for reference managers and LaTeX, author, publisher, place, year, volumes and pages taken apart where the card follows the bibliography&apos;s patterns, the rest kept as a note; deleted cards and new ones holding only &quot;960-&quot; are left out and counted on the standard error, --all keeps them. OUT may be - for standard output</source>
+        <translation>κάθε καρτέλλα σε CSV UTF-8 (FORMAT csv, η προεπιλογή) με τις ίδιες επικεφαλίδες που δέχεται το import, με τις τιμές χωρίς τα κενά όπως τις δείχνει το πρόγραμμα· το --raw γράφει κάθε αποθηκευμένο byte χωρίς να κόψει κενά, με στήλη Bytes, και το import δίνει πίσω ακριβώς το ίδιο αρχείο.
+      FORMAT ris, bibtex (το κλασικό BibTeX), biblatex ή csl-json: κάθε καρτέλλα ένα βιβλίο για τα προγράμματα βιβλιογραφικών αναφορών και το LaTeX, με τον συγγραφέα, τον εκδότη, τον τόπο, το έτος, τους τόμους και τις σελίδες χωριστά όπου η καρτέλλα ακολουθεί τα πρότυπα της βιβλιογραφίας, και τα υπόλοιπα ως σημείωση· οι διαγραμμένες καρτέλλες και οι νέες που έχουν μόνο «960-» παραλείπονται και μετριούνται στην τυπική έξοδο σφαλμάτων, το --all τις κρατά. Το OUT μπορεί να είναι - για την τυπική έξοδο</translation>
+    </message>
+    <message>
+        <source>nothing written</source>
+        <translation>δεν γράφτηκε τίποτα</translation>
+    </message>
+    <message>
+        <source>a UTF-8 CSV with the header Isbn,Author,Title,OtherName,Publication,PagesNotes into a new card file; a value that does not fit stops the import unless --cut.
+      FORMAT ris, bibtex, biblatex or csl-json (by default from INPUT&apos;s ending: .ris, .bibtex, .bib, .json; csv otherwise): a reference manager&apos;s books, articles and chapters, each a card as the bibliography writes one, in capitals without accents unless --keep-case; what is cut, stored as &apos;?&apos;, not kept or left out is told on the standard error</source>
+        <translation>ένα CSV σε UTF-8 με τις επικεφαλίδες Isbn,Author,Title,OtherName,Publication,PagesNotes σε νέο αρχείο καρτελλών· μια τιμή που δεν χωράει σταματά την εισαγωγή, εκτός με το --cut.
+      FORMAT ris, bibtex, biblatex ή csl-json (χωρίς αυτό, από την κατάληξη του INPUT: .ris, .bibtex, .bib, .json· αλλιώς csv): τα βιβλία, τα άρθρα και τα κεφάλαια ενός προγράμματος βιβλιογραφικών αναφορών, το καθένα μια καρτέλλα όπως τη γράφει η βιβλιογραφία, με κεφαλαία χωρίς τόνους εκτός με το --keep-case· ό,τι κόβεται, αποθηκεύεται ως «?», δεν κρατιέται ή παραλείπεται αναφέρεται στην τυπική έξοδο σφαλμάτων</translation>
+    </message>
+    <message>
+        <source>puts the card file back as it was before the last editing session, or with 1 or 2 before the sessions before that, from its own backups: FILIS.bak, .bak.1 and .bak.2 beside it and those ~/.local/share/Velmora keeps for it, the three latest of both places by the time each was made. The file as it is goes first to FILIS.before-restore, unless a backup holds it; the backup is written into the card file itself, which keeps its permissions, and a journal of an interrupted filing is removed after. Refused while an editor has the file. --list shows the backups, latest first, with their dates and cards</source>
+        <translation>επαναφέρει το αρχείο καρτελλών όπως ήταν πριν από την τελευταία συνεδρία διόρθωσης, ή με 1 ή 2 πριν από τις συνεδρίες πριν από αυτήν, από τα δικά του αντίγραφα ασφαλείας: τα FILIS.bak, .bak.1 και .bak.2 δίπλα του και όσα κρατά γι&apos; αυτό το ~/.local/share/Velmora, τα τρία πιο πρόσφατα και των δύο θέσεων κατά τον χρόνο που έγινε το καθένα. Το αρχείο όπως είναι πηγαίνει πρώτα στο FILIS.before-restore, εκτός αν το έχει ήδη ένα αντίγραφο ασφαλείας· το αντίγραφο γράφεται μέσα στο ίδιο το αρχείο καρτελλών, που κρατά τα δικαιώματά του, και το ημερολόγιο μιας καταχώρισης που διακόπηκε διαγράφεται μετά. Δεν γίνεται όσο ένας διορθωτής έχει το αρχείο. Το --list δείχνει τα αντίγραφα ασφαλείας, πρώτα το πιο πρόσφατο, με τις ημερομηνίες και τις καρτέλλες τους</translation>
+    </message>
+    <message>
+        <source>card N as the card window shows it: its caption, then the six labelled fields, trimmed of blanks</source>
+        <translation>την καρτέλλα N όπως τη δείχνει το παράθυρο καρτέλλας: τον τίτλο της και έπειτα τα έξι πεδία με τις ετικέτες τους, χωρίς τα κενά</translation>
+    </message>
+</context>
+<context>
+    <name>Check</name>
+    <message>
+        <source>%1 at %2</source>
+        <translation>%1 στη θέση %2</translation>
+    </message>
+    <message>
+        <source>%1 NUL byte at %2</source>
+        <translation>%1 byte NUL στη θέση %2</translation>
+    </message>
+    <message>
+        <source>%1 NUL bytes at %2</source>
+        <translation>%1 byte NUL στις θέσεις %2</translation>
+    </message>
+    <message>
+        <source>%1 byte undefined in Windows-1253: %2</source>
+        <translation>%1 byte που δεν ορίζεται στα Windows-1253: %2</translation>
+    </message>
+    <message>
+        <source>%1 bytes undefined in Windows-1253: %2</source>
+        <translation>%1 byte που δεν ορίζονται στα Windows-1253: %2</translation>
+    </message>
+    <message>
+        <source>%1 control byte: %2</source>
+        <translation>%1 byte ελέγχου: %2</translation>
+    </message>
+    <message>
+        <source>%1 control bytes: %2</source>
+        <translation>%1 byte ελέγχου: %2</translation>
+    </message>
+    <message>
+        <source>%1: %2 bytes, %3 card</source>
+        <translation>%1: %2 byte, %3 καρτέλλα</translation>
+    </message>
+    <message>
+        <source>%1: %2 bytes, %3 cards</source>
+        <translation>%1: %2 byte, %3 καρτέλλες</translation>
+    </message>
+    <message>
+        <source> (an empty file: the program shows one empty card)</source>
+        <translation> (κενό αρχείο: το πρόγραμμα δείχνει μία κενή καρτέλλα)</translation>
+    </message>
+    <message>
+        <source>card %1: deleted (&quot;~~~&quot; in all six fields)</source>
+        <translation>καρτέλλα %1: διαγραμμένη («~~~» και στα έξι πεδία)</translation>
+    </message>
+    <message>
+        <source>card %1: new, still to be filled in (only &quot;960-&quot; in the ISBN)</source>
+        <translation>καρτέλλα %1: νέα, δεν έχει συμπληρωθεί ακόμη (μόνο «960-» στο ISBN)</translation>
+    </message>
+    <message>
+        <source>card %1, %2: %3</source>
+        <translation>καρτέλλα %1, %2: %3</translation>
+    </message>
+    <message>
+        <source>card %1: partial record of %2 bytes at the end; the program counts it as a card and reads the missing %3 bytes as blanks</source>
+        <translation>καρτέλλα %1: ημιτελής εγγραφή %2 byte στο τέλος· το πρόγραμμα τη μετρά ως καρτέλλα και διαβάζει τα %3 byte που λείπουν ως κενά</translation>
+    </message>
+    <message>
+        <source>card %1: partial record of %2 bytes at the end; the program does not count it (%3 bytes or fewer)</source>
+        <translation>καρτέλλα %1: ημιτελής εγγραφή %2 byte στο τέλος· το πρόγραμμα δεν τη μετρά (%3 byte ή λιγότερα)</translation>
+    </message>
+    <message>
+        <source>no damage found</source>
+        <translation>δεν βρέθηκε φθορά</translation>
+    </message>
+    <message>
+        <source>%1 finding</source>
+        <translation>%1 εύρημα</translation>
+    </message>
+    <message>
+        <source>%1 findings</source>
+        <translation>%1 ευρήματα</translation>
+    </message>
+    <message>
+        <source>cards %1: the same book? the same ISBN %2</source>
+        <translation>καρτέλλες %1: το ίδιο βιβλίο; το ίδιο ISBN %2</translation>
+    </message>
+    <message>
+        <source>cards %1: the same book? the same author and title: %2, %3</source>
+        <translation>καρτέλλες %1: το ίδιο βιβλίο; ο ίδιος συγγραφέας και τίτλος: %2, %3</translation>
+    </message>
+</context>
+<context>
+    <name>Citation</name>
+    <message>
+        <source>a line of more than %1 bytes: it has no end</source>
+        <translation>γραμμή μεγαλύτερη από %1 byte: δεν έχει τέλος</translation>
+    </message>
+    <message>
+        <source>an entry of more than %1 bytes: it has no end</source>
+        <translation>λήμμα μεγαλύτερο από %1 byte: δεν έχει τέλος</translation>
+    </message>
+    <message>
+        <source>no BibTeX entry (&quot;@book{KEY, ...}&quot;) in the file</source>
+        <translation>κανένα λήμμα BibTeX («@book{KEY, ...}») στο αρχείο</translation>
+    </message>
+    <message>
+        <source>its braces or quotes do not pair: the entry runs to the next one or to the end of the file</source>
+        <translation>τα άγκιστρα ή τα εισαγωγικά του δεν ζευγαρώνουν: το λήμμα φτάνει ως το επόμενο ή ως το τέλος του αρχείου</translation>
+    </message>
+    <message>
+        <source>more than %1 fields</source>
+        <translation>περισσότερα από %1 πεδία</translation>
+    </message>
+    <message>
+        <source>not an entry as BibTeX writes one</source>
+        <translation>δεν είναι λήμμα όπως το γράφει το BibTeX</translation>
+    </message>
+    <message>
+        <source>%1: no @string &quot;%2&quot;, taken as empty</source>
+        <translation>%1: δεν υπάρχει @string «%2», θεωρήθηκε κενό</translation>
+    </message>
+    <message>
+        <source>%1: longer than %2 bytes, cut</source>
+        <translation>%1: μεγαλύτερο από %2 byte, κόπηκε</translation>
+    </message>
+    <message>
+        <source> (a second)</source>
+        <translation> (δεύτερο)</translation>
+    </message>
+    <message>
+        <source>crossref: no entry &quot;%1&quot; found</source>
+        <translation>crossref: δεν βρέθηκε λήμμα «%1»</translation>
+    </message>
+    <message>
+        <source>%1: TeX command %2 left out</source>
+        <translation>%1: η εντολή TeX %2 παραλείφθηκε</translation>
+    </message>
+    <message>
+        <source>cannot read the file a second time: </source>
+        <translation>το αρχείο δεν μπορεί να διαβαστεί δεύτερη φορά: </translation>
+    </message>
+    <message>
+        <source>the array holds something other than objects</source>
+        <translation>ο πίνακας έχει κάτι άλλο εκτός από αντικείμενα</translation>
+    </message>
+    <message>
+        <source>no CSL-JSON array (&quot;[&quot;) in the file</source>
+        <translation>κανένας πίνακας CSL-JSON («[») στο αρχείο</translation>
+    </message>
+    <message>
+        <source>an object of more than %1 bytes: it has no end</source>
+        <translation>αντικείμενο μεγαλύτερο από %1 byte: δεν έχει τέλος</translation>
+    </message>
+    <message>
+        <source>not valid UTF-8, stored as &apos;?&apos;</source>
+        <translation>όχι έγκυρο UTF-8, αποθηκεύτηκε ως «?»</translation>
+    </message>
+    <message>
+        <source>not JSON: %1 at byte %2 of the object</source>
+        <translation>όχι JSON: %1 στο byte %2 του αντικειμένου</translation>
+    </message>
+    <message>
+        <source>ISBN-%1 &quot;%2&quot;: check digit %3, should be %4</source>
+        <translation>ISBN-%1 «%2»: ψηφίο ελέγχου %3, έπρεπε να είναι %4</translation>
+    </message>
+    <message>
+        <source>%1: not valid UTF-8, stored as &apos;?&apos;</source>
+        <translation>%1: όχι έγκυρο UTF-8, αποθηκεύτηκε ως «?»</translation>
+    </message>
+    <message>
+        <source>%1: %2 is not in Windows-1253, stored as &apos;?&apos;</source>
+        <translation>%1: το %2 δεν υπάρχει στα Windows-1253, αποθηκεύτηκε ως «?»</translation>
+    </message>
+    <message>
+        <source>%1: %2 characters, at most %3 fit; cut: &quot;%4&quot;</source>
+        <translation>%1: %2 χαρακτήρες, χωρούν το πολύ %3· κόπηκε: «%4»</translation>
+    </message>
+    <message>
+        <source>left out: </source>
+        <translation>παραλείφθηκε: </translation>
+    </message>
+    <message>
+        <source>left out: nothing in it that a card holds</source>
+        <translation>παραλείφθηκε: δεν έχει τίποτα που να χωρά σε καρτέλλα</translation>
+    </message>
+    <message>
+        <source>not kept: </source>
+        <translation>δεν κρατήθηκαν: </translation>
+    </message>
+    <message>
+        <source>text outside a record (&quot;TY  - &quot; to &quot;ER  - &quot;), left out</source>
+        <translation>κείμενο έξω από εγγραφή («TY  - » έως «ER  - »), παραλείφθηκε</translation>
+    </message>
+    <message>
+        <source>no &quot;ER  - &quot; before the next record</source>
+        <translation>δεν υπάρχει «ER  - » πριν από την επόμενη εγγραφή</translation>
+    </message>
+    <message>
+        <source>a record of more than %1 bytes: it has no end</source>
+        <translation>εγγραφή μεγαλύτερη από %1 byte: δεν έχει τέλος</translation>
+    </message>
+    <message>
+        <source>a line continued</source>
+        <translation>συνέχεια γραμμής</translation>
+    </message>
+    <message>
+        <source>no &quot;ER  - &quot; at the end of the file</source>
+        <translation>δεν υπάρχει «ER  - » στο τέλος του αρχείου</translation>
+    </message>
+    <message>
+        <source>no RIS record (a line &quot;TY  - &quot;) in the file</source>
+        <translation>καμία εγγραφή RIS (γραμμή «TY  - ») στο αρχείο</translation>
+    </message>
+</context>
+<context>
+    <name>CsvImport</name>
+    <message>
+        <source>not valid UTF-8</source>
+        <translation>όχι έγκυρο UTF-8</translation>
+    </message>
+    <message>
+        <source>character %1 at position %2 is not in Windows-1253</source>
+        <translation>ο χαρακτήρας %1 στη θέση %2 δεν υπάρχει στα Windows-1253</translation>
+    </message>
+    <message>
+        <source>%1 characters, at most %2 fit</source>
+        <translation>%1 χαρακτήρες, χωρούν το πολύ %2</translation>
+    </message>
+    <message>
+        <source>the header must name the six columns Isbn,Author,Title,OtherName,Publication,PagesNotes and, from a raw export, Bytes</source>
+        <translation>η γραμμή επικεφαλίδων πρέπει να ονομάζει τις έξι στήλες Isbn,Author,Title,OtherName,Publication,PagesNotes και, από εξαγωγή με --raw, τη Bytes</translation>
+    </message>
+    <message>
+        <source>unknown column &quot;%1&quot; in the header</source>
+        <translation>άγνωστη στήλη «%1» στη γραμμή επικεφαλίδων</translation>
+    </message>
+    <message>
+        <source>column &quot;%1&quot; named twice in the header</source>
+        <translation>η στήλη «%1» ονομάζεται δύο φορές στη γραμμή επικεφαλίδων</translation>
+    </message>
+    <message>
+        <source>%1 values where the header has %2</source>
+        <translation>%1 τιμές, ενώ η γραμμή επικεφαλίδων έχει %2</translation>
+    </message>
+    <message>
+        <source>a record follows the partial record of %1 bytes before it; only the last record may be shorter than %2 bytes</source>
+        <translation>μια εγγραφή ακολουθεί την ημιτελή εγγραφή των %1 byte πριν από αυτήν· μόνο η τελευταία εγγραφή μπορεί να έχει λιγότερα από %2 byte</translation>
+    </message>
+    <message>
+        <source>Bytes must be a whole number from 1 to %1, not &quot;%2&quot;</source>
+        <translation>η Bytes πρέπει να είναι ακέραιος από 1 έως %1, όχι «%2»</translation>
+    </message>
+    <message>
+        <source>the record holds %1 bytes: the value ends past them</source>
+        <translation>η εγγραφή έχει %1 byte: η τιμή τελειώνει πέρα από αυτά</translation>
+    </message>
+    <message>
+        <source>more cards than a card file of at most %1 bytes holds</source>
+        <translation>περισσότερες καρτέλλες απ&apos; όσες χωρά ένα αρχείο καρτελλών το πολύ %1 byte</translation>
+    </message>
+    <message>
+        <source>no header row: the file is empty</source>
+        <translation>δεν υπάρχει γραμμή επικεφαλίδων: το αρχείο είναι κενό</translation>
+    </message>
+    <message>
+        <source>out of memory</source>
+        <translation>εξαντλήθηκε η μνήμη</translation>
+    </message>
+    <message>
+        <source>misplaced quote: a quote inside an unquoted value, or text after a closing quote (write a quote inside a quoted value as two quotes)</source>
+        <translation>εισαγωγικό σε λάθος θέση: εισαγωγικό μέσα σε τιμή χωρίς εισαγωγικά ή κείμενο μετά το εισαγωγικό που κλείνει (ένα εισαγωγικό μέσα σε τιμή με εισαγωγικά γράφεται ως δύο εισαγωγικά)</translation>
+    </message>
+    <message>
+        <source>a value longer than %1 bytes, more than any card holds</source>
+        <translation>τιμή μεγαλύτερη από %1 byte, περισσότερα απ&apos; όσα χωρά οποιαδήποτε καρτέλλα</translation>
+    </message>
+    <message>
+        <source>a quoted field is not closed at the end of the file</source>
+        <translation>ένα πεδίο με εισαγωγικά δεν κλείνει ως το τέλος του αρχείου</translation>
+    </message>
+    <message>
+        <source>more than %1 values in a row</source>
+        <translation>περισσότερες από %1 τιμές σε μία γραμμή</translation>
+    </message>
+</context>
+<context>
+    <name>Export</name>
+    <message>
+        <source>export: unknown format &quot;%1&quot; (csv, ris, bibtex, biblatex or csl-json)</source>
+        <translation>export: άγνωστη μορφή «%1» (csv, ris, bibtex, biblatex ή csl-json)</translation>
+    </message>
+    <message>
+        <source>%1 book written to %2</source>
+        <translation>γράφτηκε %1 βιβλίο στο %2</translation>
+    </message>
+    <message>
+        <source>%1 books written to %2</source>
+        <translation>γράφτηκαν %1 βιβλία στο %2</translation>
+    </message>
+    <message>
+        <source>left out: %1 deleted (&quot;~~~&quot;), %2 new (only &quot;960-&quot;); --all keeps them</source>
+        <translation>παραλείφθηκαν: %1 διαγραμμένες («~~~»), %2 νέες (μόνο «960-»)· το --all τις κρατά</translation>
+    </message>
+    <message>
+        <source>export: --raw is for --format csv only</source>
+        <translation>export: το --raw είναι μόνο για το --format csv</translation>
+    </message>
+    <message>
+        <source>%1 records written to %2</source>
+        <translation>γράφτηκαν %1 εγγραφές στο %2</translation>
+    </message>
+</context>
+<context>
+    <name>Failure</name>
+    <message>
+        <source>a FIFO</source>
+        <translation>επώνυμη σωλήνωση (FIFO)</translation>
+    </message>
+    <message>
+        <source>a socket</source>
+        <translation>υποδοχή επικοινωνίας (socket)</translation>
+    </message>
+    <message>
+        <source>a character device</source>
+        <translation>συσκευή χαρακτήρων</translation>
+    </message>
+    <message>
+        <source>a block device</source>
+        <translation>συσκευή μπλοκ</translation>
+    </message>
+    <message>
+        <source>a symbolic link</source>
+        <translation>συμβολικός σύνδεσμος</translation>
+    </message>
+    <message>
+        <source>something else</source>
+        <translation>κάτι άλλο</translation>
+    </message>
+    <message>
+        <source>no such file</source>
+        <translation>δεν υπάρχει τέτοιο αρχείο</translation>
+    </message>
+    <message>
+        <source>is a folder, not a card file</source>
+        <translation>είναι φάκελος, όχι αρχείο καρτελλών</translation>
+    </message>
+    <message>
+        <source>not a regular file but %1</source>
+        <translation>δεν είναι κανονικό αρχείο αλλά %1</translation>
+    </message>
+    <message>
+        <source>a symbolic link stands there; not written through</source>
+        <translation>εκεί βρίσκεται συμβολικός σύνδεσμος· δεν γράφτηκε μέσα από αυτόν</translation>
+    </message>
+    <message>
+        <source>belongs to another user; not written</source>
+        <translation>ανήκει σε άλλον χρήστη· δεν γράφτηκε</translation>
+    </message>
+    <message>
+        <source>a link of another user in a folder others can write; not written through</source>
+        <translation>σύνδεσμος άλλου χρήστη σε φάκελο όπου γράφουν και άλλοι· δεν γράφτηκε μέσα από αυτόν</translation>
+    </message>
+    <message>
+        <source>a file of another user in a folder others can write; not replaced</source>
+        <translation>αρχείο άλλου χρήστη σε φάκελο όπου γράφουν και άλλοι· δεν αντικαταστάθηκε</translation>
+    </message>
+    <message>
+        <source>a folder other users can write into</source>
+        <translation>φάκελος όπου μπορούν να γράψουν και άλλοι χρήστες</translation>
+    </message>
+    <message>
+        <source>has another name too (a hard link); not written</source>
+        <translation>έχει και άλλο όνομα (σκληρό σύνδεσμο)· δεν γράφτηκε</translation>
+    </message>
+    <message>
+        <source>was removed or moved while it was open</source>
+        <translation>διαγράφηκε ή μετακινήθηκε όσο ήταν ανοιχτό</translation>
+    </message>
+    <message>
+        <source>another file took its place while it was open</source>
+        <translation>άλλο αρχείο πήρε τη θέση του όσο ήταν ανοιχτό</translation>
+    </message>
+    <message>
+        <source>%1 bytes, longer than the %2 bytes the program accepts</source>
+        <translation>%1 byte, περισσότερα από τα %2 byte που δέχεται το πρόγραμμα</translation>
+    </message>
+    <message>
+        <source>is being edited in Velmora; nothing is written while an editor has it</source>
+        <translation>διορθώνεται στο Velmora· τίποτα δεν γράφεται όσο το έχει ένας διορθωτής</translation>
+    </message>
+    <message>
+        <source>the file system cannot lock it</source>
+        <translation>το σύστημα αρχείων δεν μπορεί να το κλειδώσει</translation>
+    </message>
+    <message>
+        <source>is the file being read; write to another file</source>
+        <translation>είναι το αρχείο που διαβάζεται· γράψτε σε άλλο αρχείο</translation>
+    </message>
+    <message>
+        <source>the file changed while it was read</source>
+        <translation>το αρχείο άλλαξε όσο διαβαζόταν</translation>
+    </message>
+    <message>
+        <source>standard input</source>
+        <translation>τυπική είσοδος</translation>
+    </message>
+</context>
+<context>
+    <name>Import</name>
+    <message>
+        <source> (cut)</source>
+        <translation> (κόπηκε)</translation>
+    </message>
+    <message>
+        <source>%1 value(s) do not fit their field; nothing written (--cut writes them cut to the width, with &apos;?&apos; for characters outside Windows-1253)</source>
+        <translation>%1 τιμή(ές) δεν χωρούν στο πεδίο τους· δεν γράφτηκε τίποτα (το --cut τις γράφει κομμένες στο πλάτος, με «?» για τους χαρακτήρες εκτός Windows-1253)</translation>
+    </message>
+    <message>
+        <source>more cards than a card file of at most %1 bytes holds; nothing written</source>
+        <translation>περισσότερες καρτέλλες απ&apos; όσες χωρά ένα αρχείο καρτελλών το πολύ %1 byte· δεν γράφτηκε τίποτα</translation>
+    </message>
+    <message>
+        <source>%1 entry left out</source>
+        <translation>παραλείφθηκε %1 λήμμα</translation>
+    </message>
+    <message>
+        <source>%1 entries left out</source>
+        <translation>παραλείφθηκαν %1 λήμματα</translation>
+    </message>
+    <message>
+        <source>import: unknown format &quot;%1&quot; (csv, ris, bibtex, biblatex or csl-json)</source>
+        <translation>import: άγνωστη μορφή «%1» (csv, ris, bibtex, biblatex ή csl-json)</translation>
+    </message>
+    <message>
+        <source>import: --cut is for CSV; the other formats are always cut to the width, and told</source>
+        <translation>import: το --cut είναι για το CSV· οι άλλες μορφές κόβονται πάντα στο πλάτος, και αυτό αναφέρεται</translation>
+    </message>
+    <message>
+        <source>import: --keep-case is for ris, bibtex, biblatex and csl-json; CSV is always kept as written</source>
+        <translation>import: το --keep-case είναι για τα ris, bibtex, biblatex και csl-json· το CSV κρατιέται πάντα όπως είναι γραμμένο</translation>
+    </message>
+</context>
+<context>
+    <name>Restore</name>
+    <message>
+        <source>%1, %2 card</source>
+        <translation>%1, %2 καρτέλλα</translation>
+    </message>
+    <message>
+        <source>%1, %2 cards</source>
+        <translation>%1, %2 καρτέλλες</translation>
+    </message>
+    <message>
+        <source>%1; not taken as a backup</source>
+        <translation>%1· δεν θεωρήθηκε αντίγραφο ασφαλείας</translation>
+    </message>
+    <message>
+        <source>%1: put there by a user who cannot write %2; not taken as a backup</source>
+        <translation>%1: το έβαλε εκεί χρήστης που δεν μπορεί να γράψει στο %2· δεν θεωρήθηκε αντίγραφο ασφαλείας</translation>
+    </message>
+    <message>
+        <source>%1; no backup there is used</source>
+        <translation>%1· δεν χρησιμοποιείται κανένα αντίγραφο ασφαλείας από εκεί</translation>
+    </message>
+    <message>
+        <source>%1: now %2</source>
+        <translation>%1: τώρα %2</translation>
+    </message>
+    <message>
+        <source>no backup: none at %1 nor at %2</source>
+        <translation>κανένα αντίγραφο ασφαλείας: κανένα στο %1 ούτε στο %2</translation>
+    </message>
+    <message>
+        <source>restore: --list takes the card file alone</source>
+        <translation>restore: το --list παίρνει μόνο το αρχείο καρτελλών</translation>
+    </message>
+    <message>
+        <source>restore: &quot;%1&quot; is no backup: 1 or 2 for the sessions before the last</source>
+        <translation>restore: το «%1» δεν είναι αντίγραφο ασφαλείας: 1 ή 2 για τις συνεδρίες πριν από την τελευταία</translation>
+    </message>
+    <message>
+        <source>%1; nothing restored</source>
+        <translation>%1· δεν επαναφέρθηκε τίποτα</translation>
+    </message>
+    <message>
+        <source>%1: no backup; restore --list shows those there are</source>
+        <translation>%1: κανένα αντίγραφο ασφαλείας· το restore --list δείχνει όσα υπάρχουν</translation>
+    </message>
+    <message>
+        <source>%1: no backup %2; restore --list shows those there are</source>
+        <translation>%1: δεν υπάρχει αντίγραφο ασφαλείας %2· το restore --list δείχνει όσα υπάρχουν</translation>
+    </message>
+    <message>
+        <source>the file as it is could not be kept; nothing restored</source>
+        <translation>το αρχείο όπως είναι δεν μπόρεσε να φυλαχτεί· δεν επαναφέρθηκε τίποτα</translation>
+    </message>
+    <message>
+        <source>%1: the journal of an interrupted filing; removed once the file is restored</source>
+        <translation>%1: το ημερολόγιο μιας καταχώρισης που διακόπηκε· διαγράφεται μόλις επαναφερθεί το αρχείο</translation>
+    </message>
+    <message>
+        <source>%1: the journal of an interrupted filing by %2; removed once the file is restored</source>
+        <translation>%1: το ημερολόγιο μιας καταχώρισης του χρήστη %2 που διακόπηκε· διαγράφεται μόλις επαναφερθεί το αρχείο</translation>
+    </message>
+    <message>
+        <source>%1; the file may be partly restored; as it was, it is kept in %2</source>
+        <translation>%1· το αρχείο ίσως επαναφέρθηκε εν μέρει· όπως ήταν, φυλάσσεται στο %2</translation>
+    </message>
+    <message>
+        <source>%1: restored as %2 was (%3)
+as it was before the restore: %4</source>
+        <translation>%1: επαναφέρθηκε όπως ήταν το %2 (%3)
+όπως ήταν πριν από την επαναφορά: %4</translation>
+    </message>
+    <message>
+        <source>%1; the journal stays: remove it before the next velmora --edit</source>
+        <translation>%1· το ημερολόγιο μένει: διαγράψτε το πριν από το επόμενο velmora --edit</translation>
+    </message>
+    <message>
+        <source>%1: removed</source>
+        <translation>%1: διαγράφηκε</translation>
+    </message>
+</context>
+<context>
+    <name>Show</name>
+    <message>
+        <source>show: card number &quot;%1&quot; not in 1 to %2</source>
+        <translation>show: ο αριθμός καρτέλλας «%1» δεν είναι από 1 έως %2</translation>
+    </message>
+</context>
+</TS>
