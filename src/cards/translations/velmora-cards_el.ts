@@ -2,6 +2,77 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="el">
 <context>
+    <name>Append</name>
+    <message>
+        <source>the same ISBN as card %1; </source>
+        <translation>το ίδιο ISBN με την καρτέλλα %1· </translation>
+    </message>
+    <message>
+        <source>the same author and title as card %1; </source>
+        <translation>ο ίδιος συγγραφέας και τίτλος με την καρτέλλα %1· </translation>
+    </message>
+    <message>
+        <source>left out (--all appends it)</source>
+        <translation>παραλείφθηκε (το --all το προσθέτει)</translation>
+    </message>
+    <message>
+        <source>appended all the same, as card %1</source>
+        <translation>προστέθηκε παρ&apos; όλα αυτά, ως καρτέλλα %1</translation>
+    </message>
+    <message>
+        <source>%1 entry left out as a book already in the card file</source>
+        <translation>παραλείφθηκε %1 λήμμα, ως βιβλίο που υπάρχει ήδη στο αρχείο καρτελλών</translation>
+    </message>
+    <message>
+        <source>%1 entries left out as books already in the card file</source>
+        <translation>παραλείφθηκαν %1 λήμματα, ως βιβλία που υπάρχουν ήδη στο αρχείο καρτελλών</translation>
+    </message>
+    <message>
+        <source>the backup could not be made beside the card file and is %1</source>
+        <translation>το αντίγραφο ασφαλείας δεν μπόρεσε να γίνει δίπλα στο αρχείο καρτελλών και είναι το %1</translation>
+    </message>
+    <message>
+        <source>the journal that keeps each filing whole is %1, where other keepers of the file would not find it</source>
+        <translation>το ημερολόγιο που κρατά ακέραιη κάθε καταχώριση είναι το %1, όπου δεν θα το έβρισκαν όσοι άλλοι διορθώνουν το αρχείο</translation>
+    </message>
+    <message>
+        <source>%1; nothing appended</source>
+        <translation>%1· δεν προστέθηκε τίποτα</translation>
+    </message>
+    <message>
+        <source>%1: card %2, whose filing was cut short, is as it was before it</source>
+        <translation>%1: η καρτέλλα %2, που η καταχώρισή της διακόπηκε, είναι όπως ήταν πριν από αυτήν</translation>
+    </message>
+    <message>
+        <source>%1: %2 cards after its %3 would make it longer than the %4 bytes a card file holds; nothing appended</source>
+        <translation>%1: %2 καρτέλλες μετά τις %3 του θα το έκαναν μεγαλύτερο από τα %4 byte που χωρά ένα αρχείο καρτελλών· δεν προστέθηκε τίποτα</translation>
+    </message>
+    <message>
+        <source>%1: card %2, of %3 bytes, made whole first</source>
+        <translation>%1: η καρτέλλα %2, των %3 byte, συμπληρώθηκε πρώτα</translation>
+    </message>
+    <message>
+        <source>stopped at %1: %2 card appended before it stays in %3</source>
+        <translation>σταμάτησε στο %1: η %2 καρτέλλα που προστέθηκε πριν από αυτό μένει στο %3</translation>
+    </message>
+    <message>
+        <source>stopped at %1: %2 cards appended before it stay in %3</source>
+        <translation>σταμάτησε στο %1: οι %2 καρτέλλες που προστέθηκαν πριν από αυτό μένουν στο %3</translation>
+    </message>
+    <message>
+        <source>%1 card appended to %2</source>
+        <translation>προστέθηκε %1 καρτέλλα στο %2</translation>
+    </message>
+    <message>
+        <source>%1 cards appended to %2</source>
+        <translation>προστέθηκαν %1 καρτέλλες στο %2</translation>
+    </message>
+    <message>
+        <source>, cards %1 to %2; as it was before: %3</source>
+        <translation>, οι καρτέλλες %1 έως %2· όπως ήταν πριν: %3</translation>
+    </message>
+</context>
+<context>
     <name>CardTool</name>
     <message>
         <source>the file&apos;s length and card count, then a partial record at the end, deleted cards, new cards still holding only &quot;960-&quot;, NUL bytes, bytes undefined in Windows-1253 and control bytes, each with its card number and field (positions from 1 within the field); an ISBN-10 or ISBN-13 whose check digit is wrong; cards that look like the same book (the same ISBN, or the same author and title once blanks and accents are set aside), each group once; exit status 3 when anything is found</source>
@@ -42,12 +113,6 @@ DEL, όσους αντιστοιχούν σε byte που δεν ορίζοντ�
 σε όνομα αρχείου, εκτός από την αλλαγή γραμμής.</translation>
     </message>
     <message>
-        <source>exit status: 0 done, 1 failed (nothing written), 2 wrong command line,
-3 check found damage</source>
-        <translation>κατάσταση εξόδου: 0 ολοκληρώθηκε, 1 απέτυχε (δεν γράφτηκε τίποτα), 2 λάθος γραμμή
-εντολών, 3 ο έλεγχος βρήκε φθορές</translation>
-    </message>
-    <message>
         <source>%1: %2 needs a value</source>
         <translation>%1: το %2 θέλει τιμή</translation>
     </message>
@@ -82,18 +147,34 @@ DEL, όσους αντιστοιχούν σε byte που δεν ορίζοντ�
         <translation>δεν γράφτηκε τίποτα</translation>
     </message>
     <message>
-        <source>a UTF-8 CSV with the header Isbn,Author,Title,OtherName,Publication,PagesNotes into a new card file; a value that does not fit stops the import unless --cut.
-      FORMAT ris, bibtex, biblatex or csl-json (by default from INPUT&apos;s ending: .ris, .bibtex, .bib, .json; csv otherwise): a reference manager&apos;s books, articles and chapters, each a card as the bibliography writes one, in capitals without accents unless --keep-case; what is cut, stored as &apos;?&apos;, not kept or left out is told on the standard error</source>
-        <translation>ένα CSV σε UTF-8 με τις επικεφαλίδες Isbn,Author,Title,OtherName,Publication,PagesNotes σε νέο αρχείο καρτελλών· μια τιμή που δεν χωράει σταματά την εισαγωγή, εκτός με το --cut.
-      FORMAT ris, bibtex, biblatex ή csl-json (χωρίς αυτό, από την κατάληξη του INPUT: .ris, .bibtex, .bib, .json· αλλιώς csv): τα βιβλία, τα άρθρα και τα κεφάλαια ενός προγράμματος βιβλιογραφικών αναφορών, το καθένα μια καρτέλλα όπως τη γράφει η βιβλιογραφία, με κεφαλαία χωρίς τόνους εκτός με το --keep-case· ό,τι κόβεται, αποθηκεύεται ως «?», δεν κρατιέται ή παραλείπεται αναφέρεται στην τυπική έξοδο σφαλμάτων</translation>
-    </message>
-    <message>
         <source>puts the card file back as it was before the last editing session, or with 1 or 2 before the sessions before that, from its own backups: FILIS.bak, .bak.1 and .bak.2 beside it and those ~/.local/share/Velmora keeps for it, the three latest of both places by the time each was made. The file as it is goes first to FILIS.before-restore, unless a backup holds it; the backup is written into the card file itself, which keeps its permissions, and a journal of an interrupted filing is removed after. Refused while an editor has the file. --list shows the backups, latest first, with their dates and cards</source>
         <translation>επαναφέρει το αρχείο καρτελλών όπως ήταν πριν από την τελευταία συνεδρία διόρθωσης, ή με 1 ή 2 πριν από τις συνεδρίες πριν από αυτήν, από τα δικά του αντίγραφα ασφαλείας: τα FILIS.bak, .bak.1 και .bak.2 δίπλα του και όσα κρατά γι&apos; αυτό το ~/.local/share/Velmora, τα τρία πιο πρόσφατα και των δύο θέσεων κατά τον χρόνο που έγινε το καθένα. Το αρχείο όπως είναι πηγαίνει πρώτα στο FILIS.before-restore, εκτός αν το έχει ήδη ένα αντίγραφο ασφαλείας· το αντίγραφο γράφεται μέσα στο ίδιο το αρχείο καρτελλών, που κρατά τα δικαιώματά του, και το ημερολόγιο μιας καταχώρισης που διακόπηκε διαγράφεται μετά. Δεν γίνεται όσο ένας διορθωτής έχει το αρχείο. Το --list δείχνει τα αντίγραφα ασφαλείας, πρώτα το πιο πρόσφατο, με τις ημερομηνίες και τις καρτέλλες τους</translation>
     </message>
     <message>
         <source>card N as the card window shows it: its caption, then the six labelled fields, trimmed of blanks</source>
         <translation>την καρτέλλα N όπως τη δείχνει το παράθυρο καρτέλλας: τον τίτλο της και έπειτα τα έξι πεδία με τις ετικέτες τους, χωρίς τα κενά</translation>
+    </message>
+    <message>
+        <source>no backup or journal goes there</source>
+        <translation>εκεί δεν γράφεται ούτε αντίγραφο ασφαλείας ούτε ημερολόγιο</translation>
+    </message>
+    <message>
+        <source>exit status: 0 done, 1 failed (nothing written, but the cards import --append filed
+before it stopped), 2 wrong command line, 3 check found damage</source>
+        <translation>κατάσταση εξόδου: 0 ολοκληρώθηκε, 1 απέτυχε (δεν γράφτηκε τίποτα, εκτός από τις καρτέλλες
+που καταχώρισε το import --append πριν σταματήσει), 2 λάθος γραμμή εντολών, 3 ο έλεγχος βρήκε φθορές</translation>
+    </message>
+    <message>
+        <source>a UTF-8 CSV with the header Isbn,Author,Title,OtherName,Publication,PagesNotes into a new card file; a value that does not fit stops the import unless --cut.
+      FORMAT ris, bibtex, biblatex or csl-json (by default from INPUT&apos;s ending: .ris, .bibtex, .bib, .json; csv otherwise): a reference manager&apos;s books, articles and chapters, each a card as the bibliography writes one, in capitals without accents unless --keep-case; what is cut, stored as &apos;?&apos;, not kept or left out is told on the standard error.
+      --append adds the cards after the last card of an existing FILIS instead, each filed as velmora --edit files a card: refused while an editor has the file, after a backup of it (FILIS.bak), one journaled card at a time, a partial last card made whole first. A book FILIS or INPUT already holds (the same ISBN, or the same author and title, as check tells them) is told with its card and left out, unless --all. A failure stops it, telling how many cards were appended and at which entry; those cards stay</source>
+        <translation>ένα CSV σε UTF-8 με τις επικεφαλίδες Isbn,Author,Title,OtherName,Publication,PagesNotes σε νέο αρχείο καρτελλών· μια τιμή που δεν χωράει σταματά την εισαγωγή, εκτός με το --cut.
+      FORMAT ris, bibtex, biblatex ή csl-json (χωρίς αυτό, από την κατάληξη του INPUT: .ris, .bibtex, .bib, .json· αλλιώς csv): τα βιβλία, τα άρθρα και τα κεφάλαια ενός προγράμματος βιβλιογραφικών αναφορών, το καθένα μια καρτέλλα όπως τη γράφει η βιβλιογραφία, με κεφαλαία χωρίς τόνους εκτός με το --keep-case· ό,τι κόβεται, αποθηκεύεται ως «?», δεν κρατιέται ή παραλείπεται αναφέρεται στην τυπική έξοδο σφαλμάτων.
+      Το --append προσθέτει αντί γι&apos; αυτό τις καρτέλλες μετά την τελευταία καρτέλλα ενός υπάρχοντος FILIS, την καθεμιά καταχωρισμένη όπως καταχωρίζει μια καρτέλλα το velmora --edit: δεν γίνεται όσο ένας διορθωτής έχει το αρχείο, γίνεται μετά από αντίγραφο ασφαλείας του (FILIS.bak), μία καρτέλλα τη φορά με ημερολόγιο, και μια μισή τελευταία καρτέλλα συμπληρώνεται πρώτα. Ένα βιβλίο που έχει ήδη το FILIS ή το INPUT (το ίδιο ISBN, ή ο ίδιος συγγραφέας και τίτλος, όπως τα βρίσκει το check) αναφέρεται με την καρτέλλα του και παραλείπεται, εκτός με το --all. Μια αποτυχία το σταματά, λέγοντας πόσες καρτέλλες προστέθηκαν και σε ποιο λήμμα· αυτές οι καρτέλλες μένουν</translation>
+    </message>
+    <message>
+        <source>no backup there is used</source>
+        <translation>δεν χρησιμοποιείται κανένα αντίγραφο ασφαλείας από εκεί</translation>
     </message>
 </context>
 <context>
@@ -529,6 +610,10 @@ DEL, όσους αντιστοιχούν σε byte που δεν ορίζοντ�
         <source>import: --keep-case is for ris, bibtex, biblatex and csl-json; CSV is always kept as written</source>
         <translation>import: το --keep-case είναι για τα ris, bibtex, biblatex και csl-json· το CSV κρατιέται πάντα όπως είναι γραμμένο</translation>
     </message>
+    <message>
+        <source>import: --all is for --append: it appends the books the card file already holds too</source>
+        <translation>import: το --all είναι για το --append: προσθέτει και τα βιβλία που έχει ήδη το αρχείο καρτελλών</translation>
+    </message>
 </context>
 <context>
     <name>Restore</name>
@@ -547,10 +632,6 @@ DEL, όσους αντιστοιχούν σε byte που δεν ορίζοντ�
     <message>
         <source>%1: put there by a user who cannot write %2; not taken as a backup</source>
         <translation>%1: το έβαλε εκεί χρήστης που δεν μπορεί να γράψει στο %2· δεν θεωρήθηκε αντίγραφο ασφαλείας</translation>
-    </message>
-    <message>
-        <source>%1; no backup there is used</source>
-        <translation>%1· δεν χρησιμοποιείται κανένα αντίγραφο ασφαλείας από εκεί</translation>
     </message>
     <message>
         <source>%1: now %2</source>
