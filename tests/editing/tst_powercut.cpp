@@ -425,7 +425,7 @@ class tst_powercut : public QObject
             return QStringLiteral("%1's length %2").arg(name).arg(op.offset);
         case Op::Entry:
             return op.target < 0       ? QString(QStringLiteral("removal of ") + name)
-                   : op.from.isEmpty() ? QStringLiteral("creation of ") + name
+                   : op.from.isEmpty() ? QString(QStringLiteral("creation of ") + name)
                                        : QString::fromUtf8(op.from) + QStringLiteral(" -> ") + name;
         case Op::Sync:
             break;
