@@ -1,4 +1,8 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 Velmora maintainers <maintainers@velmora.org>
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Velmora's two commands:
 #   ./project.sh run    install what is missing, build, open the program on the sample bibliography
 #   ./project.sh test   install what is missing, build, run every test headless

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Velmora maintainers <maintainers@velmora.org>
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Velmora's speed benchmark: a card file of a million cards, the searches and an
 // exploration through the real windows, each against a plain C scan of the same file, and
 // the save of one card in editing mode, and the card tool's export for reference managers

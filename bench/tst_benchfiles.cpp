@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Velmora maintainers <maintainers@velmora.org>
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The benchmark's card file and its plain scan: the figures mean something only if the
 // file holds what the benchmark expects of it, and the plain scan finds what the
 // program's own matching finds.

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Velmora maintainers <maintainers@velmora.org>
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # The project's one set of build flags, carried by INTERFACE targets that every library,
 # program, test and benchmark links PRIVATE: flags meant for this project's own sources,
 # not for whoever links its libraries.

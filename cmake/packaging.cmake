@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Velmora maintainers <maintainers@velmora.org>
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # A Debian package packed by CPack from the build at hand, for one use: the test command's
 # lintian check (tests/package), which this makes in seconds where dpkg-buildpackage
 # would compile the program a second time. The package that is installed and shipped is

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Velmora maintainers <maintainers@velmora.org>
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Second copies of the libraries that read and write the card file, built with
 # AddressSanitizer and UndefinedBehaviorSanitizer, and of their tests: an overflow, a read past
 # a buffer or a leak there stops the test at once. Qt itself is not rebuilt: its allocations

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Velmora maintainers <maintainers@velmora.org>
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The card-number search's reading of a typed entry, in several number formats.
 // Input: a locale number, four bytes of card count, then the typed text (UTF-8).
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Velmora maintainers <maintainers@velmora.org>
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Card decoding and encoding: bytes -> CardRecord -> fields -> setField -> bytes.
 // Input: up to 195 bytes of a stored card, then a field number and a text (UTF-16) to
 // assign to that field.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Velmora maintainers <maintainers@velmora.org>
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The matching rule against a plain reference on decoded text.
 // Input: up to 195 bytes of a stored card, a field number, then the typed text (UTF-16).
 

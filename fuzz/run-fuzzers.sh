@@ -1,4 +1,8 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 Velmora maintainers <maintainers@velmora.org>
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Builds the fuzzers with clang in a build folder of their own and runs each for a while.
 #   run-fuzzers.sh SOURCE_DIR BUILD_DIR SECONDS [FUZZER...]
 # New inputs go to BUILD_DIR/corpus/FUZZER (the seeds in fuzz/corpus are only read), a

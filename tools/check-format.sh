@@ -1,4 +1,8 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 Velmora maintainers <maintainers@velmora.org>
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Fails when a C++ source of the project is not as clang-format writes it (.clang-format).
 #   check-format.sh SOURCE_DIR
 # `clang-format -i FILE...` puts a file right.

@@ -1,4 +1,8 @@
 #!/bin/bash
+
+# SPDX-FileCopyrightText: 2026 Velmora maintainers <maintainers@velmora.org>
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # check-translation.sh LUPDATE TS LISTFILE: every text of the sources named in LISTFILE has its
 # translation in TS, and TS keeps none the sources no longer have. lupdate brings a copy of TS
 # up to date; whatever it then marks unfinished or vanished is named and the check fails.

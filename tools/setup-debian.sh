@@ -1,4 +1,8 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 Velmora maintainers <maintainers@velmora.org>
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Installs from Debian 12's packages everything Velmora needs to build, run and test.
 # Safe to run again: apt only installs what is missing.
 set -euo pipefail

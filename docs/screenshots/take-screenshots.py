@@ -1,4 +1,8 @@
 #!/usr/bin/python3
+
+# SPDX-FileCopyrightText: 2026 Velmora maintainers <maintainers@velmora.org>
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """Takes the README's screenshots from the real program under a virtual X server.
 
 usage: docs/screenshots/take-screenshots.py BUILD_DIR

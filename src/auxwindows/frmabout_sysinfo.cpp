@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Velmora maintainers <maintainers@velmora.org>
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The About window's system-information button: where the information program is
 // found in the settings store, and starting it.
 #include "frmabout.h"

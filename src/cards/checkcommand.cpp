@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Velmora maintainers <maintainers@velmora.org>
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // velmora-cards check FILIS: what is wrong with a card file, card by card and field by field.
 
 #include "cardfile.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Velmora maintainers <maintainers@velmora.org>
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // velmora-cards export [--raw] FILIS CSV: a card file's cards into a spreadsheet, or with
 // --format into a format of reference managers (citation/).
 

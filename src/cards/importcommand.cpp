@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Velmora maintainers <maintainers@velmora.org>
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // velmora-cards import [--append [--all]] [--format FORMAT] [--cut | --keep-case] INPUT FILIS: a
 // spreadsheet's cards, or a reference manager's books (citation/), into a new card file or after
 // the last card of one; INPUT may be - for standard input.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Velmora maintainers <maintainers@velmora.org>
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // velmora-cards restore [--list] FILIS [1|2]: a card file put back as one of its backups was.
 
 #include "atomicfile.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Velmora maintainers <maintainers@velmora.org>
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Filing, appending and deleting cards, for the keeper of the bibliography who started
 // the program to edit it: each write goes through the editing session (one editor, a
 // backup first, the card on the medium before it is called filed), a write that fails is

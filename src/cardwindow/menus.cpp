@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Velmora maintainers <maintainers@velmora.org>
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The menu bar, whose entries carry the function keys, and the handlers that only pass a
 // menu entry on to its button or open another window.
 

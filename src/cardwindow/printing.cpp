@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Velmora maintainers <maintainers@velmora.org>
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The print queue: a chosen card is printed at once into the application's print
 // document, which holds everything back until it is ended.
 

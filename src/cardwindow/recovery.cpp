@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Velmora maintainers <maintainers@velmora.org>
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The card typed and not yet filed, kept in the recovery file of the card file so that a
 // kill, a logout or a power cut does not take the typing with it: written a moment after
 // the last keystroke, removed when the card is filed or the change dropped, and offered

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Velmora maintainers <maintainers@velmora.org>
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The card window's searches: the card-number jump and the text searches, which all run
 // through one scan-and-offer procedure over the descriptions in searchtables.h.
 

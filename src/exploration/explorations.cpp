@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Velmora maintainers <maintainers@velmora.org>
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The twelve explorations of the exploration window. They differ only in the texts they
 // ask for, the fields they look in and what they say (searchtables.h); one procedure runs
 // them all.

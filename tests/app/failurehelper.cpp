@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Velmora maintainers <maintainers@velmora.org>
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Fails with a card file error in the way named by its argument, under the program's own
 // failure handling, and prints every message box it is asked to show:
 //   top        from a timer of the main event loop

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Velmora maintainers <maintainers@velmora.org>
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """The classic BibTeX and the biblatex export of the sample bibliography and of hostile
 cards, read by python3-bibtexparser: every exported card an entry, keys unique, titles as
 written (a Greek title in classic BibTeX in braces of its own, which keep its capitals).

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Velmora maintainers <maintainers@velmora.org>
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // import --append files books after the last card of a card file as the editor's window
 // does: the cards before untouched, a partial last card made whole, a backup first, never
 // under an editor, the books the file already holds left out, a failure told with its count.

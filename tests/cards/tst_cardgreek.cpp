@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Velmora maintainers <maintainers@velmora.org>
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The real program speaks the user's language: Greek under a Greek locale, English otherwise,
 // with names, numbers and paths as they are.
 

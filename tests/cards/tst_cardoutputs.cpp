@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Velmora maintainers <maintainers@velmora.org>
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Where the card tool's outputs may go: never through another user's link in a shared
 // folder, never over what is not a regular file or over the file being read, never under
 // an editor; and a CSV of one endless value does not take all the memory there is.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Velmora maintainers <maintainers@velmora.org>
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // restore puts a card file back as its own backup was, beside it or in the data folder,
 // keeping the file as it was, never under an editor, and a journal goes only after.
 

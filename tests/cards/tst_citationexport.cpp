@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Velmora maintainers <maintainers@velmora.org>
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The export for reference managers: the card read as a book, RIS that keeps every tag in
 // its form, and the whole sample bibliography rendered by pandoc's citation processor.
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Velmora maintainers <maintainers@velmora.org>
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Books from reference managers into cards: each format read as it is written, the six
 // fields as the bibliography writes them, everything cut or not kept told, hostile files
 // refused or reported, real files read whole, and the export read back.

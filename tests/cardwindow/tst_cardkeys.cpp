@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Velmora maintainers <maintainers@velmora.org>
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Keys and menus of the card window, pressed on the real window: every key reaches its
 // command once, whichever control has the focus and whatever the keyboard layout.
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Velmora maintainers <maintainers@velmora.org>
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The keeper's editing mode: the editing controls only when the program was started to
 // edit a card file it can write, every write through the editing session, and nothing
 // typed or filed ever lost.

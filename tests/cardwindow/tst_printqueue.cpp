@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Velmora maintainers <maintainers@velmora.org>
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The print queue: cards printed one by one into the shared print document, nine to a
 // page, each page opening with its header line, all released by the end of the document.
 

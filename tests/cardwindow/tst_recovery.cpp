@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Velmora maintainers <maintainers@velmora.org>
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // A card typed and not filed survives the end of the program: kept in the recovery file a
 // moment after the last keystroke, gone once the card is filed or the change dropped, and
 // offered back at the next start of the editing.

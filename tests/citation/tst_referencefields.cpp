@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Velmora maintainers <maintainers@velmora.org>
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The hand-written parts of reading references: TeX as the text it prints, given names as
 // initials, the year of a date, and text in the cards' capitals.
 

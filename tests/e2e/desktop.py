@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Velmora maintainers <maintainers@velmora.org>
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """A private desktop for the real program: a virtual X server, a session bus, the
 accessibility bus, and the program itself in a folder of its own.
 

@@ -1,4 +1,8 @@
 #!/usr/bin/python3
+
+# SPDX-FileCopyrightText: 2026 Velmora maintainers <maintainers@velmora.org>
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """The card window of the real program, driven with keys and read through AT-SPI.
 
 usage: e2e_cardwindow.py VELMORA [unittest arguments]

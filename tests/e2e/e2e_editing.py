@@ -1,4 +1,8 @@
 #!/usr/bin/python3
+
+# SPDX-FileCopyrightText: 2026 Velmora maintainers <maintainers@velmora.org>
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """The keeper's editing mode of the real program: velmora --edit files a title (F12),
 appends a card (F3) and deletes one, and what it filed is there when the program starts
 again; a second editor of the same file is refused, and without --edit nothing of it shows.

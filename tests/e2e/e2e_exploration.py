@@ -1,4 +1,8 @@
 #!/usr/bin/python3
+
+# SPDX-FileCopyrightText: 2026 Velmora maintainers <maintainers@velmora.org>
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """The exploration window of the real program: in with Ctrl+A, an author exploration that
 exports its pages, the export file read back byte by byte, and out again with Ctrl+A.
 

@@ -1,4 +1,8 @@
 #!/usr/bin/python3
+
+# SPDX-FileCopyrightText: 2026 Velmora maintainers <maintainers@velmora.org>
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """The installed program: `cmake --install` into a staging folder, the files a desktop needs
 where it looks for them, and the installed program, started from an empty folder, opening
 its own help files.

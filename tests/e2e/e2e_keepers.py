@@ -1,4 +1,8 @@
 #!/usr/bin/python3
+
+# SPDX-FileCopyrightText: 2026 Velmora maintainers <maintainers@velmora.org>
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """Two keepers of one card file in a group folder, each a user of their own, and a reader:
 the filing of a keeper whose program was killed half-way is undone by the other keeper's
 next --edit, which names whose filing it was; what the second keeper filed and appended is

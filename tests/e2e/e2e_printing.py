@@ -1,4 +1,8 @@
 #!/usr/bin/python3
+
+# SPDX-FileCopyrightText: 2026 Velmora maintainers <maintainers@velmora.org>
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """Printing from the real program on a machine without a printer: each ended print
 document becomes a PDF file in the user's documents folder, read back with pdftotext.
 

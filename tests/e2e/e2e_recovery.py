@@ -1,4 +1,8 @@
 #!/usr/bin/python3
+
+# SPDX-FileCopyrightText: 2026 Velmora maintainers <maintainers@velmora.org>
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """What the keeper typed and what was filed survive the program's end: a card typed and not
 filed comes back after a SIGTERM when the file is next edited, and a write past a limit on
 file sizes (ulimit -f) is told and undone instead of killing the program half-way.

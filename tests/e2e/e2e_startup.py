@@ -1,4 +1,8 @@
 #!/usr/bin/python3
+
+# SPDX-FileCopyrightText: 2026 Velmora maintainers <maintainers@velmora.org>
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """Starts the built velmora under Xvfb and reads what it shows from the X server.
 
 usage: e2e_startup.py VELMORA VELMORA_CARDS

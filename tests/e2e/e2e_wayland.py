@@ -1,4 +1,8 @@
 #!/usr/bin/python3
+
+# SPDX-FileCopyrightText: 2026 Velmora maintainers <maintainers@velmora.org>
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """The real program on Wayland: a headless weston compositor, Qt's Wayland platform plugin
 (as QT_QPA_PLATFORM=wayland asks for it), and no X server to fall back on. Read through the
 accessibility bus, which does not depend on the window system; keys cannot be sent here,

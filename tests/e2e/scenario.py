@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Velmora maintainers <maintainers@velmora.org>
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """What every end-to-end scenario shares: one private desktop per script, the program
 started in a folder of its own on a fresh copy of the test bibliography, and the check
 that the card file comes out of every scenario byte for byte as it went in."""

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Velmora maintainers <maintainers@velmora.org>
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """The bibliography the end-to-end tests run on, written here byte by byte so that what the
 program shows and writes can be checked against a second, independent reading of it.
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Velmora maintainers <maintainers@velmora.org>
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // One editor at a time, seen from other processes: whatever path they take to the card
 // file, while the holder lives and not a moment after.
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Velmora maintainers <maintainers@velmora.org>
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Writing cards in an editing session: the bytes that reach the file, the backup made
 // before the first write, and writes that fail for real reasons and leave the file whole.
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Velmora maintainers <maintainers@velmora.org>
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // A filing killed before every call that changes the medium, as embedded databases test
 // their commits: the next editor finds each card wholly old or wholly new, no other byte
 // changed, and the card of an undone filing handed back as typing.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Velmora maintainers <maintainers@velmora.org>
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Every state a POSIX file system may leave at a power cut during real filings, as the
 // research tools that find crash bugs in applications enumerate them: the calls of the
 // filings are recorded through the seam; at each crash point, what no sync has forced to

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Velmora maintainers <maintainers@velmora.org>
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The recovery file of a card typed and not filed: read back as written, whatever the
 // characters, or not at all when damaged; written whole or not at all, and never through a
 // link at its name.

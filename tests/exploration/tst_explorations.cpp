@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Velmora maintainers <maintainers@velmora.org>
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The twelve explorations of the exploration window, driven through its real handlers
 // with the fake dialogs: the scan, the pages, the questions, printing and export.
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Velmora maintainers <maintainers@velmora.org>
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The exploration window itself: loading in place of the card window, the page and its
 // buffer, captions, keys, menus, and the way back.
 

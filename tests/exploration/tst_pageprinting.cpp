@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Velmora maintainers <maintainers@velmora.org>
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Printing and exporting the exploration page: the 56-line printed page, the export
 // file byte by byte, and the menu commands "Εκτύπωση" and "Αποθήκευση".
 

@@ -1,4 +1,8 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 Velmora maintainers <maintainers@velmora.org>
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Packs the build into a Debian package and holds it to Debian's own checker: lintian must
 # find no error and no warning. Then reads the manual pages that `man` shows from the
 # package: how to call each program, how it ends, every file velmora writes, the

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Velmora maintainers <maintainers@velmora.org>
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The PDF's notice on a session bus of the test's own, with notification services played
 // by connections of the test: what the body says, and what «Άνοιγμα» opens.
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Velmora maintainers <maintainers@velmora.org>
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Starts the program as main() does over the card file of the folder given, on the fakes,
 // prints every message box it is asked to show, and ends with main()'s status: the card
 // file failure status when the start failed, 0 when the card window came up. Run by

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Velmora maintainers <maintainers@velmora.org>
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Card files with every kind of damage: the program shows, searches, explores and exports
 // them as they are, or says clearly why it cannot use them and ends; it never crashes.
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Velmora maintainers <maintainers@velmora.org>
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Whatever the user types, wherever the export goes and whatever the printer does, the
 // program answers as it should and goes on.
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Velmora maintainers <maintainers@velmora.org>
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Every path of the program that only reads the card file, run over a file that holds
 // every byte value: the file keeps every byte.
 

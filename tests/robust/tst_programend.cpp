@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Velmora maintainers <maintainers@velmora.org>
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The signals that end the program (a shutdown, a closed terminal, Ctrl+C) keep the card
 // typed and not filed before the program ends, and then end it; a logout asks about it.
 
