@@ -210,14 +210,21 @@ void frmTervani::cmdNew_Click()
         return;
     const QString failure = QStringLiteral("Η Νέα Καρτέλλα δεν Καταχωρίσθηκε.");
     const CardRecord card = CardRecord::newCard();
+    bool told = false; // a filing says its own failure
     const Result<qint32> added = appendCard(File, card, [&](qint32 number, const CardRecord &filed) {
+        told = true;
         Result<void> done = writeCard(number, filed, failure);
         if (done)
             CardCount = number;
         return done;
     });
-    if (!added)
+    if (!added) {
+        // The end of the file could not be read: nothing was filed, and the keeper is told why.
+        if (!told)
+            m_platform.messages.show(failure + QLatin1Char('\n') + greekText(added.error()), AppTitle,
+                                     Buttons::Ok, Icon::Exclamation);
         return;
+    }
     Card = card;
     CurrentCard = CardCount;
     ShowCR();

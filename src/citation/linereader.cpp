@@ -11,14 +11,16 @@ LineReader::LineReader(QIODevice &input, qsizetype maxBytes) : m_input(input), m
 
 bool LineReader::next(QByteArray *line)
 {
-    if (m_tooLong || m_input.atEnd())
+    // Not atEnd(): on a pipe it is true whenever the writer has not written yet, and standard
+    // input is read only by what readLine() returns.
+    if (m_tooLong)
         return false;
     // One buffer for every line: a line read into a new one would allocate the longest line
     // each time.
     if (m_buffer.size() < m_maxBytes + 2)
         m_buffer.resize(m_maxBytes + 2);
     const qint64 read = m_input.readLine(m_buffer.data(), m_buffer.size());
-    if (read < 0)
+    if (read <= 0)
         return false;
     *line = QByteArray(m_buffer.constData(), read);
     ++m_line;

@@ -12,6 +12,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTextStream>
+#include <QThread>
 
 namespace velmora::cards::test {
 
@@ -36,7 +37,9 @@ struct ToolRun
     }
 
     // The real program, started from a terminal set to `locale`; -1 when it does not end.
-    int runProgram(const QStringList &arguments, const QString &locale)
+    // `input`, when given, reaches its standard input through a pipe and late, as from a
+    // program that takes its time to write.
+    int runProgram(const QStringList &arguments, const QString &locale, const QByteArray &input = {})
     {
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(QStringLiteral("LC_ALL"), locale);
@@ -44,6 +47,11 @@ struct ToolRun
         QProcess tool;
         tool.setProcessEnvironment(environment);
         tool.start(QStringLiteral(VELMORA_CARDS_TOOL), arguments);
+        if (!input.isEmpty() && tool.waitForStarted()) {
+            QThread::msleep(300);
+            tool.write(input);
+            tool.closeWriteChannel();
+        }
         if (!tool.waitForFinished(60000) || tool.exitStatus() != QProcess::NormalExit)
             return -1;
         out = QString::fromUtf8(tool.readAllStandardOutput());

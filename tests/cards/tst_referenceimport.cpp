@@ -318,7 +318,8 @@ private slots:
         if (!f.open(QIODevice::ReadOnly))
             QSKIP("biblatex-examples.bib is not installed (tools/setup-debian.sh installs "
                   "texlive-bibtex-extra)");
-        const QString text = QString::fromUtf8(f.readAll());
+        const QByteArray bytes = f.readAll();
+        const QString text = QString::fromUtf8(bytes);
         static const QRegularExpression bibEntry(QStringLiteral("^@(?!string|comment|preamble)"),
                                                  QRegularExpression::MultilineOption |
                                                      QRegularExpression::CaseInsensitiveOption);
@@ -332,6 +333,14 @@ private slots:
         QCOMPARE(cards.size() + tool.err.count(QStringLiteral(": left out: ")), entries);
         if (!firstCard.isEmpty())
             QCOMPARE(cards.first(), firstCard);
+        // The same from a pipe that is still empty when the reading begins.
+        const QString format = file.endsWith(QLatin1String(".ris"))    ? QStringLiteral("ris")
+                               : file.endsWith(QLatin1String(".json")) ? QStringLiteral("csl-json")
+                                                                       : QStringLiteral("biblatex");
+        QCOMPARE(
+            tool.runProgram({"import", "--format", format, "-", tool.path("piped.dat")}, "C.UTF-8", bytes),
+            0);
+        QCOMPARE(tool.get("piped.dat"), tool.get(Cards));
     }
 
     // The searches upper-case what is typed and compare it exactly: what is imported in
