@@ -4,6 +4,7 @@
 #include "bibtexreader.h"
 
 #include "bibtexentries.h"
+#include "fileops.h"
 #include "texdecoding.h"
 
 #include <QCoreApplication>
@@ -69,7 +70,7 @@ public:
             return {};
         QByteArray text(qMin<off_t>(size, 4096), Qt::Uninitialized);
         const ssize_t read = ::pread(m_fd, text.data(), size_t(text.size()), 0);
-        if (::ftruncate(m_fd, 0) != 0 || ::lseek(m_fd, 0, SEEK_SET) != 0)
+        if (!truncateTo(m_fd, 0) || ::lseek(m_fd, 0, SEEK_SET) != 0)
             ::close(std::exchange(m_fd, -1));
         QStringList messages;
         for (const QByteArray &line : text.left(qMax<ssize_t>(read, 0)).split('\n'))
