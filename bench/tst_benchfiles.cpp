@@ -81,7 +81,7 @@ private slots:
         QCOMPARE(fb.readAll(), bytes);
         // Every byte is one the code page defines: the cards are text as the program reads it.
         QVERIFY(std::none_of(bytes.cbegin(), bytes.cend(),
-                             [](char b) { return cp1253::isUndefinedByte(static_cast<unsigned char>(b)); }));
+                             [](char c) { return cp1253::isUndefinedByte(static_cast<unsigned char>(c)); }));
     }
 
     void plantedTextsAsCounted_data()

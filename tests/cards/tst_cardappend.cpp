@@ -109,7 +109,7 @@ private slots:
         if (standing.startsWith(QLatin1String("--")))
             arguments << standing;
         QCOMPARE(tool.run(arguments << tool.path(QStringLiteral("in.csv")) << card), status);
-        QVERIFY2((tool.out + tool.err)
+        QVERIFY2(QString(tool.out + tool.err)
                      .contains(said.replace(QStringLiteral("%1"), card)
                                    .replace(QStringLiteral("%2"), tool.path(QStringLiteral("in.csv")))),
                  qPrintable(tool.out + tool.err));

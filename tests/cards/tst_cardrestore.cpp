@@ -114,7 +114,7 @@ private slots:
                                     arguments.replaceInStrings(QStringLiteral("FILIS"), card));
         for (int i = 0; i < shown.size(); ++i)
             said.replace(QStringLiteral("%%1").arg(i + 1), shown[i]);
-        QVERIFY2((tool.out + tool.err).contains(said), qPrintable(tool.out + tool.err));
+        QVERIFY2(QString(tool.out + tool.err).contains(said), qPrintable(tool.out + tool.err));
         QCOMPARE(status, restored > 0 || arguments.contains(QStringLiteral("--list")) ? 0 : 1);
         // A journal goes only once the restore is on the disk.
         QCOMPARE(QFile::exists(tool.path(QStringLiteral("Filis.dat.journal"))), fails);

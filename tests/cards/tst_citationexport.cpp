@@ -41,7 +41,8 @@ QString namesOf(const QList<PersonName> &people)
 {
     QStringList out;
     for (const PersonName &p : people)
-        out << (p.literal.isEmpty() ? p.family + QLatin1Char('|') + p.given : QLatin1Char('=') + p.literal);
+        out << (p.literal.isEmpty() ? QString(p.family + QLatin1Char('|') + p.given)
+                                    : QString(QLatin1Char('=') + p.literal));
     return out.join(QLatin1Char(';'));
 }
 
@@ -410,7 +411,7 @@ private slots:
             entryWords << wordsOf(e.toCaseFolded()); // case is the style's business
         }
         for (const QStringList &card : cards) {
-            QStringList expected = wordsOf((card[2] + u' ' + card[4]).toCaseFolded());
+            QStringList expected = wordsOf(QString(card[2] + u' ' + card[4]).toCaseFolded());
             if (card[1] != QStringLiteral("ΣΥΛΛΟΓΙΚΟ ΕΡΓΟ") &&
                 card[1] != QStringLiteral("ΑΝΩΝΥΜΟΣ")) // no person
                 expected << wordsOf(card[1].toCaseFolded()).first();

@@ -172,7 +172,7 @@ private slots:
         p.tp.messages.answers << Answer::No;
         m->mnuTitlos_Click();
         const QByteArray exported = p.exportBytes();
-        QVERIFY(exported.contains(stored.mid(layoutOf(Field::Title).offset, 65) + "\r\n"));
+        QVERIFY(exported.contains(QByteArray(stored.mid(layoutOf(Field::Title).offset, 65) + "\r\n")));
         QVERIFY(exported.contains(stored.mid(layoutOf(Field::Publication).offset, 40)));
         QVERIFY(exported.contains(stored.mid(layoutOf(Field::PagesNotes).offset, 20)));
         QVERIFY(exported.contains(QByteArray(stored.left(20) + "  " + stored.mid(20, 20))));
