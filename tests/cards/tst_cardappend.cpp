@@ -74,7 +74,7 @@ private slots:
             << "%2:5: the same author and title as card 6; appended all the same, as card 7";
         QTest::newRow("the disk full at the second card")
             << Stored << two << "5" << QStringList{"ΑΡΧΑΙΟΛΟΓΙΑ"} << 1
-            << "No space left on device\nstopped at %2:3: 1 card appended before it stay in %1";
+            << "No space left on device\nstopped at %2:3: 1 card appended before it stays in %1";
         QTest::newRow("a partial last card, the disk full at once")
             << Stored + "partial" << two << "4" << QStringList{} << 1 << "stopped at %2:2: 0 cards";
     }
