@@ -78,6 +78,9 @@ QString reason(const Failure &f)
         return QCoreApplication::translate("Failure", "is the file being read; write to another file");
     case Fault::Changed:
         return QCoreApplication::translate("Failure", "the file changed while it was read");
+    case Fault::StandardStream:
+        return QCoreApplication::translate(
+            "Failure", "the standard input, output or error is closed; no file is opened in its place");
     }
     return QString::fromLocal8Bit(std::strerror(f.error));
 }

@@ -4,6 +4,7 @@
 // velmora-cards: Velmora's card file from the command line.
 
 #include "command.h"
+#include "filedescriptor.h"
 
 #include <QCoreApplication>
 #include <QLocale>
@@ -13,6 +14,10 @@
 
 int main(int argc, char *argv[])
 {
+    // Closed by whoever started the tool, the standard error would be the card file's number
+    // by the time a message is written to it.
+    if (!velmora::openStandardStreams())
+        return velmora::cards::Failure;
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("velmora-cards"));
     // The user's language, as velmora chooses it; English where the tool has no translation.

@@ -5,33 +5,22 @@
 
 #include "fileops.h"
 #include "pathwalk.h"
+#include "trust.h"
 
 #include <QFile>
 
 #include <cerrno>
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace velmora::cards {
 
-namespace {
-
-// A folder where someone else may put or replace names: a sticky one (/tmp) or one its
-// group or everybody can write.
-bool othersCanWrite(const struct stat &folder)
-{
-    return (folder.st_mode & (S_ISVTX | S_IWGRP | S_IWOTH)) != 0;
-}
-
-} // namespace
-
 std::optional<FileIdentity> identityOf(const QString &path)
 {
-    struct stat st = {};
-    if (::stat(QFile::encodeName(path).constData(), &st) != 0)
+    const Result<struct stat> st = statusAt(path);
+    if (!st)
         return std::nullopt;
-    return velmora::identityOf(st);
+    return velmora::identityOf(*st);
 }
 
 OutputFile::~OutputFile()
@@ -52,9 +41,10 @@ Result<void> OutputFile::open(const QString &path, Accept accept, std::optional<
     m_path = path;
     m_writeFailure.reset();
     if (isStandardOutput()) {
-        m_stream = FileDescriptor(::fcntl(STDOUT_FILENO, F_DUPFD_CLOEXEC, 0));
-        if (!m_stream)
-            return systemFailure(errno, path);
+        Result<FileDescriptor> out = duplicated(STDOUT_FILENO);
+        if (!out)
+            return systemFailure(out.error().error, path);
+        m_stream = std::move(*out);
         return {};
     }
 
@@ -63,16 +53,16 @@ Result<void> OutputFile::open(const QString &path, Accept accept, std::optional<
     Result<OpenedParent> target = openParent(path, LastLink::Followed);
     if (!target)
         return tl::unexpected(target.error());
-    struct stat folder = {};
-    struct stat stored = {};
-    if (::fstat(target->folder.get(), &folder) != 0)
-        return systemFailure(errno, path);
-    const bool exists =
-        ::fstatat(target->folder.get(), target->name.constData(), &stored, AT_SYMLINK_NOFOLLOW) == 0;
-    const std::optional<struct stat> status = exists ? std::optional(stored) : std::nullopt;
+    const Result<struct stat> folder = statusOf(target->folder.get());
+    if (!folder)
+        return systemFailure(folder.error().error, path);
+    const Result<struct stat> stored = statusIn(target->folder.get(), target->name);
+    const std::optional<struct stat> status = stored ? std::optional(*stored) : std::nullopt;
     const QByteArray final = QFile::encodeName(target->resolved);
     if (const auto &st = status) {
-        if (st->st_uid != ::geteuid() && othersCanWrite(folder))
+        // Whoever could add names to the folder could have put it there for the user to
+        // write into.
+        if (!ownedByUser(*st) && othersMayAddNames(*folder))
             return failure(Failure{Fault::SharedFolder, EPERM, path, kindOfMode(st->st_mode)});
         if (input && *input == velmora::identityOf(*st))
             return failure(Fault::IsInput, path);

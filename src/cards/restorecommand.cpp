@@ -12,6 +12,7 @@
 #include "englishfailure.h"
 #include "fileops.h"
 #include "programfiles.h"
+#include "trust.h"
 
 #include <QCoreApplication>
 
@@ -72,7 +73,7 @@ std::vector<Copy> copiesAt(const QString &latest, const struct stat &card, bool 
         }
         // Beside the card file a backup may be another keeper's, as its journal may; one that
         // somebody who could not write the card file put there is no backup of it.
-        if (st->st_uid != ::geteuid() && !(keepersToo && couldWrite(st->st_uid, st->st_gid, card))) {
+        if (!ownedByUser(*st) && !(keepersToo && mayWrite(st->st_uid, card))) {
             console.err << QCoreApplication::translate(
                                "Restore",
                                "%1: put there by a user who cannot write %2; not taken as a backup")

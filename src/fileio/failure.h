@@ -33,6 +33,7 @@ enum class Fault {
     CannotLock,     // the file system cannot lock it
     IsInput,        // an output that is the very file being read
     Changed,        // the card file changed since a journal or a recovery file was written
+    StandardStream, // the system gave a file descriptor 0, 1 or 2: a standard stream was closed
 };
 
 // The part of a larger job that failed, for the words that tell it.

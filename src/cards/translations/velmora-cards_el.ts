@@ -552,6 +552,10 @@ before it stopped), 2 wrong command line, 3 check found damage</source>
         <translation>άλλο αρχείο πήρε τη θέση του όσο ήταν ανοιχτό</translation>
     </message>
     <message>
+        <source>the standard input, output or error is closed; no file is opened in its place</source>
+        <translation>η τυπική είσοδος, έξοδος ή έξοδος σφαλμάτων είναι κλειστή· δεν ανοίγει αρχείο στη θέση της</translation>
+    </message>
+    <message>
         <source>%1 bytes, longer than the %2 bytes the program accepts</source>
         <translation>%1 byte, περισσότερα από τα %2 byte που δέχεται το πρόγραμμα</translation>
     </message>
