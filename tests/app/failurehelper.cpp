@@ -9,7 +9,7 @@
 //              the card file has turned into a folder
 // A run that gets past the failure prints "carried on" and ends with status 0.
 
-#include "cardfile.h"
+#include "cardfileerror.h"
 #include "fakes.h"
 #include "frmsplash.h"
 #include "frmtervani.h"

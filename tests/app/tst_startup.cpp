@@ -3,6 +3,7 @@
 
 #include "cardeditsession.h"
 #include "cardfile.h"
+#include "cardfileerror.h"
 #include "cardfilefailure.h"
 #include "cardjournal.h"
 #include "fakes.h"
