@@ -121,21 +121,16 @@ int appendCards(const AppendRequest &request, const QList<InputCard> &cards, Con
                     << '\n';
 
     CardFile file;
-    try {
-        file.open(request.cardPath);
-    } catch (const CardFileError &error) {
-        return refused(error.failure());
-    }
-    if (file.identity() == request.input)
+    if (const Result<void> opened = file.open(request.cardPath); !opened)
+        return refused(opened.error());
+    const Result<FileIdentity> identity = file.identity();
+    if (!identity)
+        return refused(identity.error());
+    if (*identity == request.input)
         return refused(velmora::Failure{Fault::IsInput, 0, request.cardPath});
-    const Result<qint64> length = file.storedLength();
+    const Result<qint64> length = file.length();
     if (!length)
         return refused(length.error());
-    if (*length > MaxFileLength) {
-        velmora::Failure tooLong(Fault::TooLong, 0, request.cardPath);
-        tooLong.length = *length;
-        return refused(tooLong);
-    }
     const qint32 held = cardsHeld(*length);
     DuplicateFinder books;
     if (const Result<void> noted = noteStoredBooks(file, held, books); !noted)

@@ -79,7 +79,7 @@ int runCheck(const CommandLine &line, Console &console)
     if (const Result<void> opened = cards.open(cardPath); !opened) {
         console.err << englishText(opened.error()) << Qt::endl;
         // Too long for the program is damage the tool can name; anything else stops it.
-        return cards.tooLong() ? Damaged : Failure;
+        return opened.error().fault == Fault::TooLong ? Damaged : Failure;
     }
 
     QTextStream &out = console.out;

@@ -3,8 +3,6 @@
 
 #include "greekfailure.h"
 
-#include "cardfile.h"
-
 #include <QFileInfo>
 
 #include <cerrno>
@@ -193,10 +191,10 @@ QString greekSystemReason(int errorNumber)
     }
 }
 
-QString cardFileErrorText(const CardFileError &error)
+QString cardFileErrorText(const Failure &failure)
 {
     return QStringLiteral("Το αρχείο καρτελλών «%1» δεν μπορεί να χρησιμοποιηθεί.\n%2")
-        .arg(error.failure().path, greekText(error.failure()));
+        .arg(failure.path, greekText(failure));
 }
 
 } // namespace velmora

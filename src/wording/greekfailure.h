@@ -9,8 +9,6 @@
 
 namespace velmora {
 
-class CardFileError;
-
 // The whole text of a failure as a window tells it: the reason, framed by the job it
 // stopped (a backup, the journal, an undo) and the places it was tried in.
 QString greekText(const Failure &failure);
@@ -20,6 +18,6 @@ QString greekClause(const Failure &failure);
 // The system's reason for an error number.
 QString greekSystemReason(int errorNumber);
 // The box that tells of a card file the program cannot use and ends.
-QString cardFileErrorText(const CardFileError &error);
+QString cardFileErrorText(const Failure &failure);
 
 } // namespace velmora
