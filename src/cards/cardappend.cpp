@@ -7,7 +7,7 @@
 #include "cardeditsession.h"
 #include "datafolder.h"
 #include "duplicates.h"
-#include "englishfailure.h"
+#include "failurewords.h"
 
 #include <QCoreApplication>
 
@@ -99,7 +99,7 @@ void tellWhereFilesWent(CardEditSession &session, Console &console)
 int appendCards(const AppendRequest &request, const QList<InputCard> &cards, Console &console)
 {
     const auto refused = [&console](const velmora::Failure &why) {
-        console.err << QCoreApplication::translate("Append", "%1; nothing appended").arg(englishText(why))
+        console.err << QCoreApplication::translate("Append", "%1; nothing appended").arg(failureLine(why))
                     << Qt::endl;
         return Failure;
     };
@@ -166,7 +166,7 @@ int appendCards(const AppendRequest &request, const QList<InputCard> &cards, Con
         tellWhereFilesWent(session, console);
         if (!added) {
             console.out.flush();
-            console.err << englishText(added.error()) << '\n'
+            console.err << failureLine(added.error()) << '\n'
                         << (appended == 1
                                 ? QCoreApplication::translate(
                                       "Append", "stopped at %1: %2 card appended before it stays in %3")

@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "citationexport.h"
-#include "englishfailure.h"
+#include "failurewords.h"
 
 #include "bookfields.h"
 #include "cardfile.h"
@@ -37,13 +37,13 @@ int exportCitations(const QString &formatName, const CommandLine &line, Console 
 
     StoredCards cards;
     if (const Result<void> opened = cards.open(cardPath); !opened) {
-        console.err << englishText(opened.error()) << Qt::endl;
+        console.err << failureLine(opened.error()) << Qt::endl;
         return Failure;
     }
     OutputFile out;
     if (const Result<void> opened = out.open(outPath, OutputFile::Accept::AnyFile, identityOf(cardPath));
         !opened) {
-        console.err << englishText(opened.error()) << Qt::endl;
+        console.err << failureLine(opened.error()) << Qt::endl;
         return Failure;
     }
 
@@ -61,7 +61,7 @@ int exportCitations(const QString &formatName, const CommandLine &line, Console 
         const Result<CardRecord> read = cards.readCard(n);
         if (!read) {
             console.err << QCoreApplication::translate("CardTool", "%1; nothing written")
-                               .arg(englishText(read.error()))
+                               .arg(failureLine(read.error()))
                         << Qt::endl;
             return Failure;
         }
@@ -86,7 +86,7 @@ int exportCitations(const QString &formatName, const CommandLine &line, Console 
     out.write(text);
     if (const Result<void> committed = out.commit(); !committed) {
         console.err << QCoreApplication::translate("CardTool", "%1; nothing written")
-                           .arg(englishText(committed.error()))
+                           .arg(failureLine(committed.error()))
                     << Qt::endl;
         return Failure;
     }

@@ -10,7 +10,7 @@
 #include "cardimport.h"
 #include "command.h"
 #include "csvcolumns.h"
-#include "englishfailure.h"
+#include "failurewords.h"
 #include "inputfile.h"
 #include "outputfile.h"
 #include "referenceimport.h"
@@ -147,7 +147,7 @@ int runImport(const CommandLine &line, Console &console)
     QFile input;
     const Result<FileIdentity> read = openInput(inputPath, input);
     if (!read) {
-        console.err << englishText(read.error()) << Qt::endl;
+        console.err << failureLine(read.error()) << Qt::endl;
         return Failure;
     }
     const auto readInto = [&](const CardTaker &take) {
@@ -165,7 +165,7 @@ int runImport(const CommandLine &line, Console &console)
     OutputFile out;
     if (const Result<void> opened = out.open(cardPath, OutputFile::Accept::RegularFile, *read); !opened) {
         console.err
-            << QCoreApplication::translate("CardTool", "%1; nothing written").arg(englishText(opened.error()))
+            << QCoreApplication::translate("CardTool", "%1; nothing written").arg(failureLine(opened.error()))
             << Qt::endl;
         return Failure;
     }
@@ -176,7 +176,7 @@ int runImport(const CommandLine &line, Console &console)
         return Failure;
     if (const Result<void> written = out.commit(); !written) {
         console.err << QCoreApplication::translate("CardTool", "%1; nothing written")
-                           .arg(englishText(written.error()))
+                           .arg(failureLine(written.error()))
                     << Qt::endl;
         return Failure;
     }

@@ -4,6 +4,7 @@
 // velmora-cards: Velmora's card file from the command line.
 
 #include "command.h"
+#include "failurewords.h"
 
 #include <QCoreApplication>
 #include <QLocale>
@@ -16,10 +17,14 @@ int main(int argc, char *argv[])
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("velmora-cards"));
     // The user's language, as velmora chooses it; English where the tool has no translation.
+    // What it says of a failure is translated with the windows' words, in a file of their own.
     QTranslator translator;
     if (translator.load(QLocale(), QStringLiteral("velmora-cards"), QStringLiteral("_"),
                         QStringLiteral(":/i18n")))
         QCoreApplication::installTranslator(&translator);
+    QTranslator failureWords;
+    if (velmora::loadFailureWords(failureWords, QLocale()))
+        QCoreApplication::installTranslator(&failureWords);
     QTextStream out(stdout);
     QTextStream err(stderr);
     velmora::cards::Console console{out, err};

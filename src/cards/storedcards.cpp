@@ -33,7 +33,7 @@ Result<QByteArray> StoredCards::readStored(qint64 number)
     if (!stored)
         return tl::unexpected(stored.error());
     if (stored->size() < qMin<qint64>(RecordLength, m_length - offset))
-        return failure(Fault::Changed, m_file.path());
+        return failure(Fault::Shortened, m_file.path());
     return stored->toByteArray();
 }
 

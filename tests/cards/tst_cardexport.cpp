@@ -201,7 +201,7 @@ private slots:
             << QStringLiteral("none/cards.csv") << QStringLiteral("none/cards.csv");
         QTest::newRow("a folder") << QStringLiteral("folder") << QStringLiteral("folder");
         QTest::newRow("full disk") << QStringLiteral("/dev/full")
-                                   << QStringLiteral("No space left on device");
+                                   << QStringLiteral("there is no free space on the storage medium");
     }
     void exportThatCannotBeWritten()
     {
@@ -243,7 +243,8 @@ private slots:
     {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("message");
-        QTest::newRow("missing") << QStringLiteral("none.dat") << QStringLiteral("no such file");
+        QTest::newRow("missing") << QStringLiteral("none.dat")
+                                 << QStringLiteral("the file or folder does not exist");
         QTest::newRow("folder") << QStringLiteral("folder") << QStringLiteral("is a folder");
     }
     void cardFileThatCannotBeRead()

@@ -176,6 +176,10 @@ before it stopped), 2 wrong command line, 3 check found damage</source>
         <source>no backup there is used</source>
         <translation>δεν χρησιμοποιείται κανένα αντίγραφο ασφαλείας από εκεί</translation>
     </message>
+    <message>
+        <source>standard input</source>
+        <translation>τυπική είσοδος</translation>
+    </message>
 </context>
 <context>
     <name>Check</name>
@@ -479,101 +483,6 @@ before it stopped), 2 wrong command line, 3 check found damage</source>
     <message>
         <source>%1 records written to %2</source>
         <translation>γράφτηκαν %1 εγγραφές στο %2</translation>
-    </message>
-</context>
-<context>
-    <name>Failure</name>
-    <message>
-        <source>a FIFO</source>
-        <translation>επώνυμη σωλήνωση (FIFO)</translation>
-    </message>
-    <message>
-        <source>a socket</source>
-        <translation>υποδοχή επικοινωνίας (socket)</translation>
-    </message>
-    <message>
-        <source>a character device</source>
-        <translation>συσκευή χαρακτήρων</translation>
-    </message>
-    <message>
-        <source>a block device</source>
-        <translation>συσκευή μπλοκ</translation>
-    </message>
-    <message>
-        <source>a symbolic link</source>
-        <translation>συμβολικός σύνδεσμος</translation>
-    </message>
-    <message>
-        <source>something else</source>
-        <translation>κάτι άλλο</translation>
-    </message>
-    <message>
-        <source>no such file</source>
-        <translation>δεν υπάρχει τέτοιο αρχείο</translation>
-    </message>
-    <message>
-        <source>is a folder, not a card file</source>
-        <translation>είναι φάκελος, όχι αρχείο καρτελλών</translation>
-    </message>
-    <message>
-        <source>not a regular file but %1</source>
-        <translation>δεν είναι κανονικό αρχείο αλλά %1</translation>
-    </message>
-    <message>
-        <source>a symbolic link stands there; not written through</source>
-        <translation>εκεί βρίσκεται συμβολικός σύνδεσμος· δεν γράφτηκε μέσα από αυτόν</translation>
-    </message>
-    <message>
-        <source>belongs to another user; not written</source>
-        <translation>ανήκει σε άλλον χρήστη· δεν γράφτηκε</translation>
-    </message>
-    <message>
-        <source>a link of another user in a folder others can write; not written through</source>
-        <translation>σύνδεσμος άλλου χρήστη σε φάκελο όπου γράφουν και άλλοι· δεν γράφτηκε μέσα από αυτόν</translation>
-    </message>
-    <message>
-        <source>a file of another user in a folder others can write; not replaced</source>
-        <translation>αρχείο άλλου χρήστη σε φάκελο όπου γράφουν και άλλοι· δεν αντικαταστάθηκε</translation>
-    </message>
-    <message>
-        <source>a folder other users can write into</source>
-        <translation>φάκελος όπου μπορούν να γράψουν και άλλοι χρήστες</translation>
-    </message>
-    <message>
-        <source>has another name too (a hard link); not written</source>
-        <translation>έχει και άλλο όνομα (σκληρό σύνδεσμο)· δεν γράφτηκε</translation>
-    </message>
-    <message>
-        <source>was removed or moved while it was open</source>
-        <translation>διαγράφηκε ή μετακινήθηκε όσο ήταν ανοιχτό</translation>
-    </message>
-    <message>
-        <source>another file took its place while it was open</source>
-        <translation>άλλο αρχείο πήρε τη θέση του όσο ήταν ανοιχτό</translation>
-    </message>
-    <message>
-        <source>%1 bytes, longer than the %2 bytes the program accepts</source>
-        <translation>%1 byte, περισσότερα από τα %2 byte που δέχεται το πρόγραμμα</translation>
-    </message>
-    <message>
-        <source>is being edited in Velmora; nothing is written while an editor has it</source>
-        <translation>διορθώνεται στο Velmora· τίποτα δεν γράφεται όσο το έχει ένας διορθωτής</translation>
-    </message>
-    <message>
-        <source>the file system cannot lock it</source>
-        <translation>το σύστημα αρχείων δεν μπορεί να το κλειδώσει</translation>
-    </message>
-    <message>
-        <source>is the file being read; write to another file</source>
-        <translation>είναι το αρχείο που διαβάζεται· γράψτε σε άλλο αρχείο</translation>
-    </message>
-    <message>
-        <source>the file changed while it was read</source>
-        <translation>το αρχείο άλλαξε όσο διαβαζόταν</translation>
-    </message>
-    <message>
-        <source>standard input</source>
-        <translation>τυπική είσοδος</translation>
     </message>
 </context>
 <context>
