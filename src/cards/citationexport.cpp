@@ -15,6 +15,8 @@
 
 namespace velmora::cards {
 
+using namespace velmora::citation;
+
 namespace {
 
 constexpr qsizetype FlushAt = 1 << 20;

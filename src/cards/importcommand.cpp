@@ -20,6 +20,8 @@
 
 namespace velmora::cards {
 
+using namespace velmora::citation;
+
 namespace {
 
 // Takes each card read, with the bytes of it to store (fewer than 195 for the partial last

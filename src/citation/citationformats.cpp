@@ -5,7 +5,7 @@
 
 #include <QStringList>
 
-namespace velmora::cards {
+namespace velmora::citation {
 
 namespace {
 
@@ -283,4 +283,4 @@ std::unique_ptr<CitationFormat> citationFormat(const QString &name)
     return nullptr;
 }
 
-} // namespace velmora::cards
+} // namespace velmora::citation

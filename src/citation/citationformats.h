@@ -10,7 +10,7 @@
 
 #include <memory>
 
-namespace velmora::cards {
+namespace velmora::citation {
 
 // One of the formats reference managers read, written record by record so that an export
 // of any length needs the memory of one record. All in UTF-8.
@@ -31,4 +31,4 @@ public:
 // "ris", "bibtex" (classic BibTeX), "biblatex" or "csl-json"; none for any other name.
 std::unique_ptr<CitationFormat> citationFormat(const QString &name);
 
-} // namespace velmora::cards
+} // namespace velmora::citation

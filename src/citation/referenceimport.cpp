@@ -12,7 +12,7 @@
 
 #include <QCoreApplication>
 
-namespace velmora::cards {
+namespace velmora::citation {
 
 namespace {
 
@@ -148,4 +148,4 @@ ReadOutcome importReferences(ReferenceFormat format, QIODevice &input, bool keep
     return {};
 }
 
-} // namespace velmora::cards
+} // namespace velmora::citation

@@ -15,7 +15,7 @@
 
 class QIODevice;
 
-namespace velmora::cards {
+namespace velmora::citation {
 
 // The formats reference managers export, as import reads them.
 enum class ReferenceFormat { Ris, Bibtex, Biblatex, CslJson };
@@ -61,4 +61,4 @@ using ImportedEntrySink = std::function<void(const ImportedEntry &)>;
 ReadOutcome importReferences(ReferenceFormat format, QIODevice &input, bool keepCase,
                              const ImportedEntrySink &sink);
 
-} // namespace velmora::cards
+} // namespace velmora::citation

@@ -18,6 +18,7 @@
 
 using namespace velmora;
 using namespace velmora::cards;
+using namespace velmora::citation;
 using namespace velmora::cards::test;
 
 namespace {

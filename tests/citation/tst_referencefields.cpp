@@ -11,7 +11,7 @@
 
 #include <QtTest>
 
-using namespace velmora::cards;
+using namespace velmora::citation;
 
 class ReferenceFieldsTest : public QObject
 {
