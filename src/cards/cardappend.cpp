@@ -13,6 +13,8 @@
 
 namespace velmora::cards {
 
+using citation::DuplicateFinder;
+
 namespace {
 
 QString entryOf(const AppendRequest &request, const InputCard &card)

@@ -15,6 +15,8 @@
 
 namespace velmora::cards {
 
+using namespace velmora::citation;
+
 namespace {
 
 constexpr qsizetype FlushAt = 1 << 20;
@@ -23,14 +25,14 @@ constexpr qsizetype FlushAt = 1 << 20;
 
 int exportCitations(const QString &formatName, const CommandLine &line, Console &console)
 {
-    const std::unique_ptr<CitationFormat> format = citationFormat(formatName);
-    if (!format) {
-        console.err << QCoreApplication::translate(
-                           "Export", "export: unknown format \"%1\" (csv, ris, bibtex, biblatex or csl-json)")
-                           .arg(formatName)
+    const ReferenceFormat *known = referenceFormatNamed(formatName);
+    if (!known) {
+        console.err << QCoreApplication::translate("Export", "export: unknown format \"%1\" (%2)")
+                           .arg(formatName, listedFormats(Joined::Or, {QStringLiteral("csv")}))
                     << Qt::endl;
         return Usage;
     }
+    const CitationFormat *format = known->writer;
     const QString &cardPath = line.arguments.at(0);
     const QString &outPath = line.arguments.at(1);
     const bool all = line.has(QStringLiteral("--all"));

@@ -17,14 +17,19 @@ int main(int argc, char *argv[])
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("velmora-cards"));
     // The user's language, as velmora chooses it; English where the tool has no translation.
-    // What it says of a failure is translated with the windows' words, in a file of their own.
+    // What it says of a failure is translated with the windows' words, and the citation
+    // library's words, which import passes on, come with a translation of their own.
     QTranslator translator;
+    QTranslator citationTranslator;
     if (translator.load(QLocale(), QStringLiteral("velmora-cards"), QStringLiteral("_"),
                         QStringLiteral(":/i18n")))
         QCoreApplication::installTranslator(&translator);
     QTranslator failureWords;
     if (velmora::loadFailureWords(failureWords, QLocale()))
         QCoreApplication::installTranslator(&failureWords);
+    if (citationTranslator.load(QLocale(), QStringLiteral("velmora-citation"), QStringLiteral("_"),
+                                QStringLiteral(":/i18n")))
+        QCoreApplication::installTranslator(&citationTranslator);
     QTextStream out(stdout);
     QTextStream err(stderr);
     velmora::cards::Console console{out, err};

@@ -5,6 +5,7 @@
 
 #include "fileops.h"
 #include "pathwalk.h"
+#include "terminaltext.h"
 
 #include <QFile>
 
@@ -43,6 +44,7 @@ void OutputFile::discard()
 {
     m_file.reset();
     m_stream.reset();
+    m_terminal.reset();
     m_lock.release();
 }
 
@@ -55,6 +57,8 @@ Result<void> OutputFile::open(const QString &path, Accept accept, std::optional<
         m_stream = FileDescriptor(::fcntl(STDOUT_FILENO, F_DUPFD_CLOEXEC, 0));
         if (!m_stream)
             return systemFailure(errno, path);
+        if (::isatty(m_stream.get()))
+            m_terminal.emplace(QStringDecoder::Utf8);
         return {};
     }
 
@@ -110,6 +114,11 @@ void OutputFile::write(QByteArrayView bytes)
 {
     if (m_writeFailure)
         return;
+    QByteArray shown;
+    if (m_terminal) {
+        shown = shownOnTerminalByLine(m_terminal->decode(bytes)).toUtf8();
+        bytes = shown;
+    }
     Result<void> written = m_file ? m_file->write(bytes.data(), bytes.size())
                                   : writeAll(m_stream.get(), bytes.data(), bytes.size());
     if (!written)

@@ -7,6 +7,7 @@
 #include "toolrun.h"
 
 #include <QProcess>
+#include <QStandardPaths>
 #include <QtTest>
 
 using namespace velmora;
@@ -285,6 +286,25 @@ private slots:
         QVERIFY(importer.waitForFinished());
         QCOMPARE(importer.exitCode(), 0);
         QCOMPARE(tool.get(Back), stored);
+    }
+
+    // On a terminal (script's pseudo-terminal) a card's DEL and C1 control are shown by the
+    // terminal rule, where a file gets them as stored (above).
+    void exportToATerminal()
+    {
+        const QString script = QStandardPaths::findExecutable(QStringLiteral("script"));
+        if (script.isEmpty())
+            QSKIP("script is not installed (util-linux)");
+        ToolRun tool;
+        tool.put(Cards, QByteArray(195, ' ').replace(20, 4, "A\x7FZ\x9D"));
+        QProcess terminal;
+        terminal.start(
+            script, {"-qec", QStringLiteral("'%1' export '%2' -").arg(VELMORA_CARDS_TOOL, tool.path(Cards)),
+                     "/dev/null"});
+        QVERIFY(terminal.waitForFinished());
+        const QByteArray shown = terminal.readAllStandardOutput();
+        QVERIFY2(shown.contains(",A\\x7FZ\\x9D,") && !shown.contains('\x7F') && !shown.contains("\xC2\x9D"),
+                 shown.constData());
     }
 };
 

@@ -62,6 +62,10 @@ private slots:
             << QStringList{missing + QStringLiteral(": ") +
                            velmora::greekClause(velmora::Failure{velmora::Fault::System, ENOENT, missing}) +
                            QStringLiteral("\n")};
+        // The list of formats in the citation library's own translation.
+        QTest::newRow("an unknown format in Greek")
+            << Greek << QStringList{"export", "--format", "marc", cards, "-"} << 2 << true
+            << QStringList{"export: άγνωστη μορφή «marc» (csv, ris, bibtex, biblatex ή csl-json)\n"};
         QTest::newRow("a check in Greek")
             << Greek << QStringList{QStringLiteral("check"), cards} << 0 << false
             << QStringList{cards + QStringLiteral(": 195 byte, 1 καρτέλλα\nδεν βρέθηκε φθορά\n")};
