@@ -177,8 +177,9 @@ double medianSaveMs(const QString &cardPath, qint32 number, int saves)
     if (const auto begun = session.begin(cardPath); !begun)
         throw std::runtime_error("the card file cannot be edited");
     CardFile file;
-    file.open(cardPath);
-    const CardRecord card = file.read(number);
+    if (const auto opened = file.open(cardPath); !opened)
+        throw std::runtime_error("the card file cannot be opened");
+    const CardRecord card = file.read(number).value();
     auto save = [&] {
         if (const auto filed = session.write(file, number, card); !filed)
             throw std::runtime_error("the card was not filed");

@@ -35,17 +35,19 @@ struct Census
 Census census(const QString &path)
 {
     CardFile file;
-    file.open(path);
+    if (!file.open(path))
+        return {}; // no card counted: the test's comparisons fail
     CardReader reader(file);
     const SearchText marker = SearchText::fromTyped(planted::TitleMarker);
     const SearchText isbn = SearchText::fromTyped(planted::IsbnMarker);
     const SearchText absent = SearchText::fromTyped(planted::Absent);
     const QByteArray bareIsbn = "960-" + QByteArray(16, ' ');
     Census c;
-    c.cards = file.cardCount();
+    c.cards = file.cardCount().value_or(0);
     CardRecord card;
     for (qint32 n = 1; n <= c.cards; ++n) {
-        reader.read(n, card);
+        if (!reader.read(n, card))
+            return {};
         c.titleMarkers += marker.foundIn(card, Field::Title);
         c.isbnMarkers += isbn.prefixOf(card, Field::Isbn);
         for (Field f : {Field::Isbn, Field::Author, Field::Title, Field::OtherName, Field::Publication})

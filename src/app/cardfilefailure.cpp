@@ -3,7 +3,7 @@
 
 #include "cardfilefailure.h"
 
-#include "cardfile.h"
+#include "cardfileerror.h"
 #include "greekfailure.h"
 #include "platform.h"
 
@@ -14,7 +14,7 @@ namespace velmora {
 
 void reportCardFileError(Platform &platform, const CardFileError &error)
 {
-    platform.messages.show(cardFileErrorText(error), AppTitle, Buttons::Ok, Icon::Exclamation);
+    platform.messages.show(cardFileErrorText(error.failure()), AppTitle, Buttons::Ok, Icon::Exclamation);
 }
 
 void leaveAfterFailure(int status)

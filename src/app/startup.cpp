@@ -4,6 +4,7 @@
 #include "startup.h"
 
 #include "cardeditsession.h"
+#include "cardfileerror.h"
 #include "cardfilefailure.h"
 #include "cardjournal.h"
 #include "fileops.h"

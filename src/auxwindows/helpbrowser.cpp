@@ -3,13 +3,19 @@
 
 #include "helpbrowser.h"
 
+#include "fileops.h"
 #include "helpwindow.h"
 #include "messagebox.h"
+#include "trust.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QScreen>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace velmora {
 
@@ -30,6 +36,26 @@ void centreOver(QWidget &w, const QWidget *over)
     w.move(at);
 }
 
+// The help folder a build named in the mark it writes beside its programs. A mark is taken
+// only when it is a regular file of the user's or root's that nobody else can write: anyone
+// may put a file beside a copy of the program in a shared folder.
+QString buildHelpFolder(const QString &programFolder)
+{
+    const Result<FileDescriptor> mark =
+        openRegularFile(QFile::encodeName(programFolder + QStringLiteral("/" VELMORA_BUILD_HELP_MARK)),
+                        O_RDONLY | O_NOFOLLOW);
+    if (!mark)
+        return {};
+    const Result<struct stat> st = statusOf(mark->get());
+    if (!st || !isSteadyFile(*st))
+        return {};
+    const Result<QByteArray> text = readWhole(mark->get(), 4096);
+    if (!text)
+        return {};
+    const QString folder = QFile::decodeName(text->endsWith('\n') ? text->chopped(1) : *text);
+    return QDir::isAbsolutePath(folder) ? QDir::cleanPath(folder) : QString();
+}
+
 } // namespace
 
 HelpBrowser::HelpBrowser(MessageBox &messages, QStringList searchFolders)
@@ -45,15 +71,18 @@ HelpBrowser::~HelpBrowser()
 
 QStringList HelpBrowser::defaultSearchFolders()
 {
-    const QString programDir = QCoreApplication::applicationDirPath();
-    // The installation's data folder, found from the program's own place so that an
-    // installation moved elsewhere (a staging folder, a package for another prefix)
-    // finds its own, then the data folder as configured, then the copy a build tree makes.
-    // Never the working folder nor the program's own: a help file someone left in the
-    // folder the program was started in, or beside a copy of the program, must not stand
-    // in for the installed one.
-    return {programDir + QStringLiteral("/" VELMORA_DATADIR_FROM_BINDIR "/help"),
-            QStringLiteral(VELMORA_DATADIR "/help"), programDir + QStringLiteral("/../../help")};
+    return searchFoldersBeside(QCoreApplication::applicationDirPath());
+}
+
+QStringList HelpBrowser::searchFoldersBeside(const QString &programFolder)
+{
+    // Never the working folder, the program's own or one above it: a help file someone
+    // left in the folder the program was started in, or near a copy of the program, must
+    // not stand in for the installed one.
+    QStringList folders{QStringLiteral(VELMORA_DATADIR "/help")};
+    if (const QString built = buildHelpFolder(programFolder); !built.isEmpty())
+        folders << built;
+    return folders;
 }
 
 QString HelpBrowser::locate(const QString &fileName) const

@@ -30,9 +30,14 @@ public:
     HelpWindow *window(const QString &fileName) const;
     QStringList searchFolders() const { return m_folders; }
 
-    // The installed data folder, beside the program (and the help folder of the build
-    // tree, two levels above a built program), and last the working folder.
+    // The installed help folder, as configured, and for a program the build made the build
+    // tree's copy; searchFoldersBeside() of the program's own folder.
     static QStringList defaultSearchFolders();
+    // The installed help folder, and the folder named by the mark a build writes beside the
+    // programs it makes, when it is in `programFolder` and nobody but the user or root could
+    // have written it. No folder is found by walking up from the program: a copy of it,
+    // wherever it is, shows nobody's help but the installed.
+    static QStringList searchFoldersBeside(const QString &programFolder);
 
 private:
     void reportMissing(const QString &fileName) const;

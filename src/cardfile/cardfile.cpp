@@ -4,6 +4,7 @@
 #include "cardfile.h"
 
 #include "fileops.h"
+#include "pathwalk.h"
 
 #include <QDir>
 #include <QFile>
@@ -16,16 +17,6 @@
 #include <unistd.h>
 
 namespace velmora {
-
-CardFileError::CardFileError(Failure failure)
-    : std::runtime_error(failure.path.toStdString() + ": card file failure"), m_failure(std::move(failure))
-{
-}
-
-BadRecordNumber::BadRecordNumber(qint64 number)
-    : std::runtime_error("bad record number " + std::to_string(number))
-{
-}
 
 qint32 roundedCardCount(qint64 length)
 {
@@ -58,46 +49,57 @@ QByteArray nativeAbsolute(const QString &path)
         path.startsWith(QLatin1Char('/')) ? path : QDir::currentPath() + QLatin1Char('/') + path);
 }
 
+// The last name, in the folder the walk arrived at. Any link that stood there was followed
+// or refused on the way: one put there since is nobody's to follow.
+Result<FileDescriptor> openLastName(const OpenedParent &parent, int flags)
+{
+    return openRegularFile(parent.name, flags | O_NOFOLLOW, 0644, parent.folder.get());
+}
+
 } // namespace
 
-void CardFile::open(const QString &path, Access access)
+Result<void> CardFile::open(const QString &path, Access access)
+{
+    if (Result<void> opened = openWalked(path, access); !opened)
+        return opened;
+    if (const Result<qint64> counted = length(); !counted) {
+        close();
+        return failure(counted.error());
+    }
+    return {};
+}
+
+Result<void> CardFile::openForReading(const QString &path)
+{
+    return openWalked(path, Access::ReadOnly);
+}
+
+Result<void> CardFile::openWalked(const QString &path, Access access)
 {
     close();
     m_path = path;
     m_nativeAbsolute = nativeAbsolute(path);
-    const QByteArray native = QFile::encodeName(path);
+    const Result<OpenedParent> parent = openParent(path, LastLink::Followed);
+    if (!parent)
+        return failure(parent.error());
     bool readOnly = access != Access::ReadWrite;
     int writeError = 0;
     const int flags = access == Access::ReadWrite ? O_RDWR | O_CREAT
                       : access == Access::Browse  ? O_RDONLY | O_CREAT
                                                   : O_RDONLY;
-    Result<FileDescriptor> opened = openRegularFile(native, flags);
+    Result<FileDescriptor> opened = openLastName(*parent, flags);
     if (!opened && access == Access::ReadWrite && isWriteRefusal(opened.error().error)) {
         writeError = opened.error().error;
-        opened = openRegularFile(native, O_RDONLY);
+        opened = openLastName(*parent, O_RDONLY);
         if (!opened && opened.error().error == ENOENT)
             opened.error().error = writeError;
         readOnly = true;
     }
     if (!opened)
-        fail(opened.error());
+        return failure(named(opened.error()));
     m_fd = std::move(*opened);
     m_readOnly = readOnly;
     m_writeRefused = writeError;
-    length(); // refuses a file too long to count
-}
-
-Result<void> CardFile::openForReading(const QString &path)
-{
-    close();
-    m_path = path;
-    m_nativeAbsolute = nativeAbsolute(path);
-    Result<FileDescriptor> opened = openRegularFile(QFile::encodeName(path), O_RDONLY);
-    if (!opened)
-        return tl::unexpected(opened.error());
-    m_fd = std::move(*opened);
-    m_readOnly = true;
-    m_writeRefused = 0;
     return {};
 }
 
@@ -106,12 +108,9 @@ Failure CardFile::readOnlyReason() const
     return Failure{Fault::ReadOnly, m_writeRefused, m_path};
 }
 
-FileIdentity CardFile::identity() const
+Result<FileIdentity> CardFile::identity() const
 {
-    const Result<FileIdentity> id = identityOf(m_fd.get());
-    if (!id)
-        fail(id.error());
-    return *id;
+    return identityOf(m_fd.get()).map_error([this](const Failure &f) { return named(f); });
 }
 
 Result<qint64> CardFile::storedLength() const
@@ -122,30 +121,33 @@ Result<qint64> CardFile::storedLength() const
     return qint64(st->st_size);
 }
 
-qint64 CardFile::length() const
+Result<qint64> CardFile::length() const
 {
-    const Result<qint64> stored = storedLength();
-    if (!stored)
-        fail(stored.error());
-    if (*stored > MaxFileLength)
-        fail(Failure{Fault::TooLong, 0, m_path});
-    return *stored;
+    Result<qint64> stored = storedLength();
+    if (stored && *stored > MaxFileLength) {
+        Failure tooLong(Fault::TooLong, 0, m_path);
+        tooLong.length = *stored;
+        return failure(std::move(tooLong));
+    }
+    return stored;
 }
 
-void CardFile::fail(Failure failure) const
+Result<qint32> CardFile::cardCount() const
+{
+    return length().map(cardCountForLength);
+}
+
+Failure CardFile::named(Failure failure) const
 {
     failure.path = m_path;
-    throw CardFileError(std::move(failure));
+    return failure;
 }
 
-qint64 CardFile::readBlock(qint32 first, char *buffer, qint64 bytes) const
+Result<qint64> CardFile::readBlock(qint32 first, char *buffer, qint64 bytes) const
 {
-    if (first < 1)
-        throw BadRecordNumber(first);
-    const Result<qint64> done = readAt(qint64(first - 1) * RecordLength, buffer, bytes);
-    if (!done)
-        fail(done.error());
-    return *done;
+    return checkCardNumber(first, m_path).and_then([&] {
+        return readAt(qint64(first - 1) * RecordLength, buffer, bytes);
+    });
 }
 
 Result<qint64> CardFile::readAt(qint64 offset, char *buffer, qint64 bytes) const
@@ -168,12 +170,11 @@ Result<void> CardFile::writeAt(qint64 offset, QByteArrayView bytes) const
     return done;
 }
 
-CardRecord CardFile::read(qint32 number) const
+Result<CardRecord> CardFile::read(qint32 number) const
 {
     CardRecord card;
-    readBlock(number, card.bytes().data(), RecordLength);
     // A short read leaves the rest of the record as the blanks it was made with.
-    return card;
+    return readBlock(number, card.bytes().data(), RecordLength).map([&card](qint64) { return card; });
 }
 
 Result<mode_t> CardFile::permissionBits() const
@@ -195,8 +196,8 @@ CardReader::CardReader(const CardFile &file) : m_file(file) {}
 
 Result<QByteArrayView> CardReader::stored(qint32 number)
 {
-    if (number < 1)
-        throw BadRecordNumber(number);
+    if (const Result<void> valid = checkCardNumber(number, m_file.path()); !valid)
+        return tl::unexpected(valid.error());
     if (m_first == 0 || number < m_first || qint64(number - m_first) >= BlockCards) {
         m_block.resize(BlockBytes);
         m_first = 0;
@@ -212,14 +213,15 @@ Result<QByteArrayView> CardReader::stored(qint32 number)
     return QByteArrayView(m_block.constData() + at, available);
 }
 
-void CardReader::read(qint32 number, CardRecord &card)
+Result<void> CardReader::read(qint32 number, CardRecord &card)
 {
     const Result<QByteArrayView> bytes = stored(number);
-    if (!bytes)
-        throw CardFileError(bytes.error());
+    if (!bytes) [[unlikely]]
+        return tl::unexpected(bytes.error());
     char *dst = card.bytes().data();
     std::memcpy(dst, bytes->data(), size_t(bytes->size()));
     std::memset(dst + bytes->size(), ' ', size_t(RecordLength - bytes->size()));
+    return {};
 }
 
 } // namespace velmora

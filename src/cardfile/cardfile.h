@@ -9,28 +9,9 @@
 #include <QByteArrayView>
 #include <QString>
 
-#include <stdexcept>
 #include <sys/types.h>
 
 namespace velmora {
-
-// A failure of the card file that no window handles: the program reports it and ends.
-class CardFileError : public std::runtime_error
-{
-public:
-    explicit CardFileError(Failure failure);
-    const Failure &failure() const { return m_failure; }
-
-private:
-    Failure m_failure;
-};
-
-// Card number below 1: the one error a caller may catch.
-class BadRecordNumber : public std::runtime_error
-{
-public:
-    explicit BadRecordNumber(qint64 number);
-};
 
 // Cards in a file of `length` bytes: the length over 195 rounded to the nearest whole
 // number, with no lower bound (the About window shows 0 for an empty file).
@@ -46,6 +27,17 @@ constexpr qint64 MaxFileLength = 2147483647; // lengths are 32-bit signed number
 // The errors for which a file that cannot be written may still be read.
 bool isWriteRefusal(int error);
 
+// Card numbers start at 1: a number below that is a fault of the calling code, stopped at
+// once in a debug build and refused in a release one, where it would reach before the file.
+// Inline, as the scan of every card calls it.
+[[nodiscard]] inline Result<void> checkCardNumber(qint64 number, const QString &path)
+{
+    Q_ASSERT_X(number >= 1, "checkCardNumber", "a card number below 1");
+    if (number < 1) [[unlikely]]
+        return failure(Fault::System, path, EINVAL);
+    return {};
+}
+
 // The random-access file of cards: its bytes read and written at an offset, nothing more.
 // One handle per window; nothing is cached. Making a write durable and all or nothing is
 // the editing library's (src/editing).
@@ -56,8 +48,10 @@ public:
     CardFile(const CardFile &) = delete;
     CardFile &operator=(const CardFile &) = delete;
 
-    // Anything but a regular file (a folder, a FIFO, a socket, a device) is refused at
-    // once, without waiting on it. Throws CardFileError.
+    // The path is opened one folder at a time (openParent()): a link on the way that a
+    // stranger could have put there is refused, the user's own are followed. Anything but
+    // a regular file (a folder, a FIFO, a socket, a device) is refused at once, without
+    // waiting on it.
     enum class Access {
         // For editing: reading and writing, creating a missing file empty. A file that can
         // be read but not written is opened for reading, and a write is then reported like
@@ -70,10 +64,10 @@ public:
         // permissions say: a bibliography that belongs to the installation.
         ReadOnly,
     };
-    void open(const QString &path, Access access = Access::ReadWrite);
-    // For a reader that words its own failures (the card tool): opens for reading only,
-    // never creating, and throws nothing.
-    Result<void> openForReading(const QString &path);
+    // A file too long to count is refused (Fault::TooLong).
+    [[nodiscard]] Result<void> open(const QString &path, Access access = Access::ReadWrite);
+    // Opens for reading only, never creating, whatever the file's length.
+    [[nodiscard]] Result<void> openForReading(const QString &path);
     void close() { m_fd.reset(); }
     bool isOpen() const { return m_fd.isValid(); }
     bool isReadOnly() const { return m_readOnly; }
@@ -82,31 +76,33 @@ public:
     Failure readOnlyReason() const;
     const QString &path() const { return m_path; }
     int fd() const { return m_fd.get(); }
-    FileIdentity identity() const; // of the open file; throws CardFileError
+    [[nodiscard]] Result<FileIdentity> identity() const; // of the open file
 
-    qint64 length() const; // throws CardFileError
-    // The length as stored, however long; throws nothing.
-    Result<qint64> storedLength() const;
-    qint32 cardCount() const { return cardCountForLength(length()); }
+    // The length, refused with Fault::TooLong (and the length) past MaxFileLength.
+    [[nodiscard]] Result<qint64> length() const;
+    // The length as stored, however long.
+    [[nodiscard]] Result<qint64> storedLength() const;
+    [[nodiscard]] Result<qint32> cardCount() const;
 
     // Bytes past the end of the file read as blanks.
-    CardRecord read(qint32 number) const;
-    // Reads up to `bytes` bytes, the records from card `first` on, into `buffer`; returns
-    // the number of bytes read (fewer at the end of the file).
-    qint64 readBlock(qint32 first, char *buffer, qint64 bytes) const;
-    // The same from byte `offset` on, throwing nothing.
-    Result<qint64> readAt(qint64 offset, char *buffer, qint64 bytes) const;
+    [[nodiscard]] Result<CardRecord> read(qint32 number) const;
+    // Reads up to `bytes` bytes, the records from card `first` on, into `buffer`; gives the
+    // number of bytes read (fewer at the end of the file).
+    [[nodiscard]] Result<qint64> readBlock(qint32 first, char *buffer, qint64 bytes) const;
+    // The same from byte `offset` on.
+    [[nodiscard]] Result<qint64> readAt(qint64 offset, char *buffer, qint64 bytes) const;
     // Puts `bytes` at `offset`, growing the file past its end; not yet on the medium.
-    Result<void> writeAt(qint64 offset, QByteArrayView bytes) const;
+    [[nodiscard]] Result<void> writeAt(qint64 offset, QByteArrayView bytes) const;
 
     // Fault::Removed or Fault::Replaced when the open file is no longer the one at its
     // path: a card written into it would be lost.
-    Result<void> stillAtPath() const;
+    [[nodiscard]] Result<void> stillAtPath() const;
     // The permission bits of the open file, for the copies made of it.
-    Result<mode_t> permissionBits() const;
+    [[nodiscard]] Result<mode_t> permissionBits() const;
 
 private:
-    [[noreturn]] void fail(Failure failure) const;
+    Result<void> openWalked(const QString &path, Access access);
+    Failure named(Failure failure) const; // the failure told of the path as given
 
     FileDescriptor m_fd;
     bool m_readOnly = false;
@@ -127,10 +123,10 @@ public:
 
     explicit CardReader(const CardFile &file);
     // Card `number` into `card`; past the end of the file the bytes read as blanks.
-    void read(qint32 number, CardRecord &card);
+    [[nodiscard]] Result<void> read(qint32 number, CardRecord &card);
     // The stored bytes of record `number`: 195, fewer for a partial last record, none
     // past the end; valid until the next call.
-    Result<QByteArrayView> stored(qint32 number);
+    [[nodiscard]] Result<QByteArrayView> stored(qint32 number);
 
 private:
     const CardFile &m_file;

@@ -7,11 +7,13 @@
 #include "cardeditsession.h"
 #include "datafolder.h"
 #include "duplicates.h"
-#include "englishfailure.h"
+#include "failurewords.h"
 
 #include <QCoreApplication>
 
 namespace velmora::cards {
+
+using citation::DuplicateFinder;
 
 namespace {
 
@@ -99,7 +101,7 @@ void tellWhereFilesWent(CardEditSession &session, Console &console)
 int appendCards(const AppendRequest &request, const QList<InputCard> &cards, Console &console)
 {
     const auto refused = [&console](const velmora::Failure &why) {
-        console.err << QCoreApplication::translate("Append", "%1; nothing appended").arg(englishText(why))
+        console.err << QCoreApplication::translate("Append", "%1; nothing appended").arg(failureLine(why))
                     << Qt::endl;
         return Failure;
     };
@@ -121,21 +123,16 @@ int appendCards(const AppendRequest &request, const QList<InputCard> &cards, Con
                     << '\n';
 
     CardFile file;
-    try {
-        file.open(request.cardPath);
-    } catch (const CardFileError &error) {
-        return refused(error.failure());
-    }
-    if (file.identity() == request.input)
+    if (const Result<void> opened = file.open(request.cardPath); !opened)
+        return refused(opened.error());
+    const Result<FileIdentity> identity = file.identity();
+    if (!identity)
+        return refused(identity.error());
+    if (*identity == request.input)
         return refused(velmora::Failure{Fault::IsInput, 0, request.cardPath});
-    const Result<qint64> length = file.storedLength();
+    const Result<qint64> length = file.length();
     if (!length)
         return refused(length.error());
-    if (*length > MaxFileLength) {
-        velmora::Failure tooLong(Fault::TooLong, 0, request.cardPath);
-        tooLong.length = *length;
-        return refused(tooLong);
-    }
     const qint32 held = cardsHeld(*length);
     DuplicateFinder books;
     if (const Result<void> noted = noteStoredBooks(file, held, books); !noted)
@@ -171,7 +168,7 @@ int appendCards(const AppendRequest &request, const QList<InputCard> &cards, Con
         tellWhereFilesWent(session, console);
         if (!added) {
             console.out.flush();
-            console.err << englishText(added.error()) << '\n'
+            console.err << failureLine(added.error()) << '\n'
                         << (appended == 1
                                 ? QCoreApplication::translate(
                                       "Append", "stopped at %1: %2 card appended before it stays in %3")

@@ -7,7 +7,7 @@
 #include "command.h"
 #include "cp1253.h"
 #include "csvcolumns.h"
-#include "englishfailure.h"
+#include "failurewords.h"
 #include "librariancheck.h"
 #include "storedcards.h"
 
@@ -77,9 +77,9 @@ int runCheck(const CommandLine &line, Console &console)
     const QString &cardPath = line.arguments.at(0);
     StoredCards cards;
     if (const Result<void> opened = cards.open(cardPath); !opened) {
-        console.err << englishText(opened.error()) << Qt::endl;
+        console.err << failureLine(opened.error()) << Qt::endl;
         // Too long for the program is damage the tool can name; anything else stops it.
-        return cards.tooLong() ? Damaged : Failure;
+        return opened.error().fault == Fault::TooLong ? Damaged : Failure;
     }
 
     QTextStream &out = console.out;
@@ -98,7 +98,7 @@ int runCheck(const CommandLine &line, Console &console)
         const Result<QByteArray> read = cards.readStored(n);
         if (!read) {
             out.flush();
-            console.err << englishText(read.error()) << Qt::endl;
+            console.err << failureLine(read.error()) << Qt::endl;
             return Failure;
         }
         const QByteArray &stored = *read;
@@ -135,7 +135,7 @@ int runCheck(const CommandLine &line, Console &console)
     const Result<qint64> duplicates = librarian.finish(cards, out);
     if (!duplicates) {
         out.flush();
-        console.err << englishText(duplicates.error()) << Qt::endl;
+        console.err << failureLine(duplicates.error()) << Qt::endl;
         return Failure;
     }
     found += *duplicates;

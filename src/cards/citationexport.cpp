@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "citationexport.h"
-#include "englishfailure.h"
+#include "failurewords.h"
 
 #include "bookfields.h"
 #include "cardfile.h"
@@ -15,6 +15,8 @@
 
 namespace velmora::cards {
 
+using namespace velmora::citation;
+
 namespace {
 
 constexpr qsizetype FlushAt = 1 << 20;
@@ -23,27 +25,27 @@ constexpr qsizetype FlushAt = 1 << 20;
 
 int exportCitations(const QString &formatName, const CommandLine &line, Console &console)
 {
-    const std::unique_ptr<CitationFormat> format = citationFormat(formatName);
-    if (!format) {
-        console.err << QCoreApplication::translate(
-                           "Export", "export: unknown format \"%1\" (csv, ris, bibtex, biblatex or csl-json)")
-                           .arg(formatName)
+    const ReferenceFormat *known = referenceFormatNamed(formatName);
+    if (!known) {
+        console.err << QCoreApplication::translate("Export", "export: unknown format \"%1\" (%2)")
+                           .arg(formatName, listedFormats(Joined::Or, {QStringLiteral("csv")}))
                     << Qt::endl;
         return Usage;
     }
+    const CitationFormat *format = known->writer;
     const QString &cardPath = line.arguments.at(0);
     const QString &outPath = line.arguments.at(1);
     const bool all = line.has(QStringLiteral("--all"));
 
     StoredCards cards;
     if (const Result<void> opened = cards.open(cardPath); !opened) {
-        console.err << englishText(opened.error()) << Qt::endl;
+        console.err << failureLine(opened.error()) << Qt::endl;
         return Failure;
     }
     OutputFile out;
     if (const Result<void> opened = out.open(outPath, OutputFile::Accept::AnyFile, identityOf(cardPath));
         !opened) {
-        console.err << englishText(opened.error()) << Qt::endl;
+        console.err << failureLine(opened.error()) << Qt::endl;
         return Failure;
     }
 
@@ -61,7 +63,7 @@ int exportCitations(const QString &formatName, const CommandLine &line, Console 
         const Result<CardRecord> read = cards.readCard(n);
         if (!read) {
             console.err << QCoreApplication::translate("CardTool", "%1; nothing written")
-                               .arg(englishText(read.error()))
+                               .arg(failureLine(read.error()))
                         << Qt::endl;
             return Failure;
         }
@@ -86,7 +88,7 @@ int exportCitations(const QString &formatName, const CommandLine &line, Console 
     out.write(text);
     if (const Result<void> committed = out.commit(); !committed) {
         console.err << QCoreApplication::translate("CardTool", "%1; nothing written")
-                           .arg(englishText(committed.error()))
+                           .arg(failureLine(committed.error()))
                     << Qt::endl;
         return Failure;
     }

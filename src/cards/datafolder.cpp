@@ -3,7 +3,7 @@
 
 #include "datafolder.h"
 
-#include "englishfailure.h"
+#include "failurewords.h"
 #include "fileops.h"
 #include "programfiles.h"
 
@@ -16,7 +16,7 @@ QString dataFolderToUse(Console &console, const char *notUsed)
     const QString folder = userDataFolder();
     const Result<void> own = checkOwnFolder(folder);
     if (!own && !(own.error().fault == Fault::System && own.error().error == ENOENT)) {
-        console.err << englishText(own.error()) << "; " << QCoreApplication::translate("CardTool", notUsed)
+        console.err << failureLine(own.error()) << "; " << QCoreApplication::translate("CardTool", notUsed)
                     << Qt::endl;
         return QString();
     }

@@ -10,7 +10,7 @@
 #include "cp1253.h"
 #include "csvcolumns.h"
 #include "csvwriter.h"
-#include "englishfailure.h"
+#include "failurewords.h"
 #include "outputfile.h"
 #include "storedcards.h"
 
@@ -66,13 +66,13 @@ int runExport(const CommandLine &line, Console &console)
 
     StoredCards cards;
     if (const Result<void> opened = cards.open(cardPath); !opened) {
-        console.err << englishText(opened.error()) << Qt::endl;
+        console.err << failureLine(opened.error()) << Qt::endl;
         return Failure;
     }
     OutputFile out;
     if (const Result<void> opened = out.open(csvPath, OutputFile::Accept::AnyFile, identityOf(cardPath));
         !opened) {
-        console.err << englishText(opened.error()) << Qt::endl;
+        console.err << failureLine(opened.error()) << Qt::endl;
         return Failure;
     }
 
@@ -90,7 +90,7 @@ int runExport(const CommandLine &line, Console &console)
         const Result<QByteArray> stored = cards.readStored(n);
         if (!stored) {
             console.err << QCoreApplication::translate("CardTool", "%1; nothing written")
-                               .arg(englishText(stored.error()))
+                               .arg(failureLine(stored.error()))
                         << Qt::endl;
             return Failure;
         }
@@ -103,7 +103,7 @@ int runExport(const CommandLine &line, Console &console)
     out.write(text);
     if (const Result<void> written = out.commit(); !written) {
         console.err << QCoreApplication::translate("CardTool", "%1; nothing written")
-                           .arg(englishText(written.error()))
+                           .arg(failureLine(written.error()))
                     << Qt::endl;
         return Failure;
     }

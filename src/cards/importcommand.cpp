@@ -10,7 +10,7 @@
 #include "cardimport.h"
 #include "command.h"
 #include "csvcolumns.h"
-#include "englishfailure.h"
+#include "failurewords.h"
 #include "inputfile.h"
 #include "outputfile.h"
 #include "referenceimport.h"
@@ -19,6 +19,8 @@
 #include <QFile>
 
 namespace velmora::cards {
+
+using namespace velmora::citation;
 
 namespace {
 
@@ -56,7 +58,7 @@ qint64 importCsv(const QString &csvPath, QFile &csv, const CardTaker &take, bool
 // The cards read, or -1 when nothing is to be written. Every entry a card, each told what was cut, stored as
 // '?', not kept or wrong; an entry that cannot be read is told with its line and left out, and the rest
 // imported.
-qint64 importReferenceFile(ReferenceFormat format, const QString &inputPath, QFile &input,
+qint64 importReferenceFile(const ReferenceFormat &format, const QString &inputPath, QFile &input,
                            const CardTaker &take, bool keepCase, Console &console)
 {
     qint64 cards = 0, leftOut = 0;
@@ -108,14 +110,12 @@ int runImport(const CommandLine &line, Console &console)
     const bool all = line.has(QStringLiteral("--all"));
 
     // A file's ending names its format; CSV is what any other file is read as.
-    const std::optional<ReferenceFormat> byName = referenceFormatOfFile(inputPath);
     const QString formatName = line.value(QStringLiteral("--format"), QString());
-    std::optional<ReferenceFormat> format = formatName.isEmpty() ? byName : referenceFormatNamed(formatName);
+    const ReferenceFormat *format =
+        formatName.isEmpty() ? referenceFormatOfFile(inputPath) : referenceFormatNamed(formatName);
     if (!formatName.isEmpty() && !format && formatName != QLatin1String("csv")) {
-        console.err << QCoreApplication::translate(
-                           "Import", "import: unknown format \"%1\" (csv, ris, bibtex, biblatex "
-                                     "or csl-json)")
-                           .arg(formatName)
+        console.err << QCoreApplication::translate("Import", "import: unknown format \"%1\" (%2)")
+                           .arg(formatName, listedFormats(Joined::Or, {QStringLiteral("csv")}))
                     << Qt::endl;
         return Usage;
     }
@@ -128,9 +128,9 @@ int runImport(const CommandLine &line, Console &console)
         return Usage;
     }
     if (!format && keepCase) {
-        console.err << QCoreApplication::translate("Import",
-                                                   "import: --keep-case is for ris, bibtex, biblatex "
-                                                   "and csl-json; CSV is always kept as written")
+        console.err << QCoreApplication::translate(
+                           "Import", "import: --keep-case is for %1; CSV is always kept as written")
+                           .arg(listedFormats(Joined::And))
                     << Qt::endl;
         return Usage;
     }
@@ -147,7 +147,7 @@ int runImport(const CommandLine &line, Console &console)
     QFile input;
     const Result<FileIdentity> read = openInput(inputPath, input);
     if (!read) {
-        console.err << englishText(read.error()) << Qt::endl;
+        console.err << failureLine(read.error()) << Qt::endl;
         return Failure;
     }
     const auto readInto = [&](const CardTaker &take) {
@@ -165,7 +165,7 @@ int runImport(const CommandLine &line, Console &console)
     OutputFile out;
     if (const Result<void> opened = out.open(cardPath, OutputFile::Accept::RegularFile, *read); !opened) {
         console.err
-            << QCoreApplication::translate("CardTool", "%1; nothing written").arg(englishText(opened.error()))
+            << QCoreApplication::translate("CardTool", "%1; nothing written").arg(failureLine(opened.error()))
             << Qt::endl;
         return Failure;
     }
@@ -176,7 +176,7 @@ int runImport(const CommandLine &line, Console &console)
         return Failure;
     if (const Result<void> written = out.commit(); !written) {
         console.err << QCoreApplication::translate("CardTool", "%1; nothing written")
-                           .arg(englishText(written.error()))
+                           .arg(failureLine(written.error()))
                     << Qt::endl;
         return Failure;
     }

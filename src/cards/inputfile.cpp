@@ -20,7 +20,7 @@ Result<FileIdentity> openInput(const QString &path, QFile &file)
         const Result<FileIdentity> identity = identityOf(STDIN_FILENO);
         if (!identity || !file.open(STDIN_FILENO, QIODevice::ReadOnly, QFileDevice::DontCloseHandle))
             return systemFailure(identity ? EBADF : identity.error().error,
-                                 QCoreApplication::translate("Failure", "standard input"));
+                                 QCoreApplication::translate("CardTool", "standard input"));
         return identity;
     }
     Result<FileDescriptor> fd = openRegularFile(QFile::encodeName(path), O_RDONLY);

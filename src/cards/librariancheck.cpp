@@ -9,6 +9,9 @@
 
 namespace velmora::cards {
 
+using citation::DuplicateFinder;
+using citation::wrongCheckDigit;
+
 qint64 LibrarianCheck::card(qint64 number, const CardRecord &card, QTextStream &out)
 {
     m_duplicates.add(number, card);

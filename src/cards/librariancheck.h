@@ -22,7 +22,7 @@ public:
     Result<qint64> finish(StoredCards &cards, QTextStream &out) const;
 
 private:
-    DuplicateFinder m_duplicates;
+    citation::DuplicateFinder m_duplicates;
 };
 
 } // namespace velmora::cards

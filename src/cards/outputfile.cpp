@@ -5,6 +5,7 @@
 
 #include "fileops.h"
 #include "pathwalk.h"
+#include "terminaltext.h"
 #include "trust.h"
 
 #include <QFile>
@@ -32,6 +33,7 @@ void OutputFile::discard()
 {
     m_file.reset();
     m_stream.reset();
+    m_terminal.reset();
     m_lock.release();
 }
 
@@ -45,6 +47,8 @@ Result<void> OutputFile::open(const QString &path, Accept accept, std::optional<
         if (!out)
             return systemFailure(out.error().error, path);
         m_stream = std::move(*out);
+        if (::isatty(m_stream.get()))
+            m_terminal.emplace(QStringDecoder::Utf8);
         return {};
     }
 
@@ -100,6 +104,11 @@ void OutputFile::write(QByteArrayView bytes)
 {
     if (m_writeFailure)
         return;
+    QByteArray shown;
+    if (m_terminal) {
+        shown = shownOnTerminalByLine(m_terminal->decode(bytes)).toUtf8();
+        bytes = shown;
+    }
     Result<void> written = m_file ? m_file->write(bytes.data(), bytes.size())
                                   : writeAll(m_stream.get(), bytes.data(), bytes.size());
     if (!written)

@@ -10,6 +10,7 @@
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
+#include <QStringDecoder>
 
 #include <optional>
 
@@ -21,7 +22,8 @@ namespace velmora::cards {
 // name is replaced, not written through. A link the user owns is followed, as a shell's
 // redirection would; a link or a file of another user in a folder others can write is not
 // written to. While an editor has the file at the output, nothing is written.
-// "-" is standard output.
+// "-" is standard output; a terminal there is written by the one terminal rule
+// (terminaltext.h), so that a card's DEL or C1 control cannot act on it.
 class OutputFile
 {
 public:
@@ -52,6 +54,8 @@ private:
     QString m_path;
     std::optional<AtomicFile> m_file; // none when written directly
     FileDescriptor m_stream;          // standard output, a device or a FIFO
+    // Standard output that is a terminal: a character may come in two writes.
+    std::optional<QStringDecoder> m_terminal;
     CardFileLock m_lock;
     std::optional<velmora::Failure> m_writeFailure;
 };

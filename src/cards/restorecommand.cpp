@@ -9,7 +9,7 @@
 #include "cardjournal.h"
 #include "command.h"
 #include "datafolder.h"
-#include "englishfailure.h"
+#include "failurewords.h"
 #include "fileops.h"
 #include "programfiles.h"
 #include "trust.h"
@@ -67,7 +67,7 @@ std::vector<Copy> copiesAt(const QString &latest, const struct stat &card, bool 
         const Result<struct stat> st = fd ? statusOf(fd->get()) : tl::unexpected(fd.error());
         if (!st) {
             console.err << QCoreApplication::translate("Restore", "%1; not taken as a backup")
-                               .arg(englishText(st.error()))
+                               .arg(failureLine(st.error()))
                         << Qt::endl;
             continue;
         }
@@ -226,7 +226,7 @@ int runRestore(const CommandLine &line, Console &console)
     const Result<struct stat> status = card ? statusOf(card->get()) : tl::unexpected(card.error());
     if (!status || (!list && identityOf(*status) != lock.identity())) {
         console.err << QCoreApplication::translate("Restore", "%1; nothing restored")
-                           .arg(englishText(status ? velmora::Failure{Fault::Replaced, 0, cardPath}
+                           .arg(failureLine(status ? velmora::Failure{Fault::Replaced, 0, cardPath}
                                                    : status.error()))
                     << Qt::endl;
         return Failure;
@@ -251,7 +251,7 @@ int runRestore(const CommandLine &line, Console &console)
     const Copy &chosen = copies[generation];
     if (identityOf(chosen.status) == identityOf(*status)) {
         console.err << QCoreApplication::translate("Restore", "%1; nothing restored")
-                           .arg(englishText(velmora::Failure{Fault::IsInput, 0, chosen.path}))
+                           .arg(failureLine(velmora::Failure{Fault::IsInput, 0, chosen.path}))
                     << Qt::endl;
         return Failure;
     }
@@ -270,7 +270,7 @@ int runRestore(const CommandLine &line, Console &console)
         if (!kept) {
             for (const velmora::Failure &why :
                  QList{kept.error()} + QList(kept.error().also.begin(), kept.error().also.end()))
-                console.err << englishText(why) << '\n';
+                console.err << failureLine(why) << '\n';
             console.err << QCoreApplication::translate(
                                "Restore", "the file as it is could not be kept; nothing restored")
                         << Qt::endl;
@@ -296,7 +296,7 @@ int runRestore(const CommandLine &line, Console &console)
     if (const Result<void> restored = writeInPlace(card->get(), cardPath, chosen); !restored) {
         console.err << QCoreApplication::translate(
                            "Restore", "%1; the file may be partly restored; as it was, it is kept in %2")
-                           .arg(englishText(restored.error()), keptIn)
+                           .arg(failureLine(restored.error()), keptIn)
                     << Qt::endl;
         return Failure;
     }
@@ -309,7 +309,7 @@ int runRestore(const CommandLine &line, Console &console)
         if (const Result<void> removed = removeFile(journal->path, journal->identity); !removed) {
             console.err << QCoreApplication::translate(
                                "Restore", "%1; the journal stays: remove it before the next velmora --edit")
-                               .arg(englishText(removed.error()))
+                               .arg(failureLine(removed.error()))
                         << Qt::endl;
             return Failure;
         }

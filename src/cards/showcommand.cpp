@@ -5,7 +5,7 @@
 
 #include "captions.h"
 #include "command.h"
-#include "englishfailure.h"
+#include "failurewords.h"
 #include "storedcards.h"
 
 #include <QCoreApplication>
@@ -20,7 +20,7 @@ int runShow(const CommandLine &line, Console &console)
     const QString &numberText = line.arguments.at(1);
     StoredCards cards;
     if (const Result<void> opened = cards.open(cardPath); !opened) {
-        console.err << englishText(opened.error()) << Qt::endl;
+        console.err << failureLine(opened.error()) << Qt::endl;
         return Failure;
     }
     // Plain decimal digits: a command line is not the window's input box.
@@ -36,7 +36,7 @@ int runShow(const CommandLine &line, Console &console)
     }
     const Result<CardRecord> read = cards.readCard(number);
     if (!read) {
-        console.err << englishText(read.error()) << Qt::endl;
+        console.err << failureLine(read.error()) << Qt::endl;
         return Failure;
     }
     const CardRecord &card = *read;

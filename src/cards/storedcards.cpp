@@ -9,21 +9,12 @@ namespace velmora::cards {
 
 Result<void> StoredCards::open(const QString &path)
 {
-    m_tooLong = false;
     m_length = 0;
     m_reader.reset();
-    if (Result<void> opened = m_file.openForReading(path); !opened)
-        return opened;
-    const Result<qint64> length = m_file.storedLength();
+    const Result<qint64> length = m_file.openForReading(path).and_then([this] { return m_file.length(); });
     if (!length)
         return tl::unexpected(length.error());
     m_length = *length;
-    if (m_length > MaxFileLength) {
-        m_tooLong = true;
-        Failure tooLong(Fault::TooLong, 0, path);
-        tooLong.length = m_length;
-        return failure(std::move(tooLong));
-    }
     m_reader = std::make_unique<CardReader>(m_file);
     return {};
 }
@@ -42,7 +33,7 @@ Result<QByteArray> StoredCards::readStored(qint64 number)
     if (!stored)
         return tl::unexpected(stored.error());
     if (stored->size() < qMin<qint64>(RecordLength, m_length - offset))
-        return failure(Fault::Changed, m_file.path());
+        return failure(Fault::Shortened, m_file.path());
     return stored->toByteArray();
 }
 

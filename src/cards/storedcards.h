@@ -21,11 +21,10 @@ class StoredCards
 public:
     // A Failure for a missing file, a folder, anything else that is not a
     // regular file (refused without waiting on it), a file that cannot be read, and one
-    // longer than the program accepts (tooLong() then tells).
+    // longer than the program accepts (Fault::TooLong).
     Result<void> open(const QString &path);
 
     qint64 length() const { return m_length; }
-    bool tooLong() const { return m_tooLong; }
     // Records as stored: the whole ones, and a partial one at the end (0 when none).
     qint64 wholeRecords() const { return m_length / RecordLength; }
     int tailBytes() const { return int(m_length % RecordLength); }
@@ -45,7 +44,6 @@ private:
     // rest of an export.
     std::unique_ptr<CardReader> m_reader;
     qint64 m_length = 0;
-    bool m_tooLong = false;
 };
 
 } // namespace velmora::cards

@@ -16,11 +16,7 @@ TerminalDevice::TerminalDevice(QTextStream &to) : m_to(to)
 
 qint64 TerminalDevice::writeData(const char *data, qint64 size)
 {
-    const QString text = m_utf8.decode(QByteArrayView(data, size));
-    QStringList lines = text.split(QLatin1Char('\n'));
-    for (QString &line : lines)
-        line = shownOnTerminal(line);
-    m_to << lines.join(QLatin1Char('\n'));
+    m_to << shownOnTerminalByLine(m_utf8.decode(QByteArrayView(data, size)));
     m_to.flush();
     return size;
 }

@@ -6,6 +6,7 @@
 #include "frmtervani.h"
 
 #include "cardeditsession.h"
+#include "cardfileerror.h"
 #include "handlerguard.h"
 #include "numbertext.h"
 #include "titleedit.h"
@@ -40,7 +41,7 @@ void frmTervani::closeEvent(QCloseEvent *event)
 
 void frmTervani::ShowCR()
 {
-    m_filedCard = File.read(CurrentCard);
+    m_filedCard = orEnd(File.read(CurrentCard));
     m_filingRefused = false;
     Card = m_filedCard;
     QString shown[FieldCount];

@@ -11,6 +11,7 @@
 
 #include "appending.h"
 #include "cardeditsession.h"
+#include "cardfileerror.h"
 #include "editcopy.h"
 #include "filingprogress.h"
 #include "greekfailure.h"
@@ -206,7 +207,7 @@ void frmTervani::cmdNew_Click()
         return;
     // The card on screen is written back first, changed or not. The empty card an empty
     // file offers is not in the file: it becomes card 1 only when something was typed.
-    if ((File.length() > 0 || fieldsChanged()) && !SaveCR())
+    if ((orEnd(File.length()) > 0 || fieldsChanged()) && !SaveCR())
         return;
     const QString failure = QStringLiteral("Η Νέα Καρτέλλα δεν Καταχωρίσθηκε.");
     const CardRecord card = CardRecord::newCard();

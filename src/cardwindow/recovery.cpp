@@ -9,6 +9,7 @@
 #include "frmtervani.h"
 
 #include "cardeditsession.h"
+#include "cardfileerror.h"
 #include "greekfailure.h"
 #include "handlerguard.h"
 #include "numbertext.h"
@@ -178,7 +179,7 @@ void frmTervani::offerTypedCard()
         m_typedCardKept = true;
         return;
     }
-    const std::optional<CardRecord> now = storedCard(File, typed.number);
+    const std::optional<CardRecord> now = orEnd(storedCard(File, typed.number));
     QString question = QStringLiteral("Βρέθηκαν Αλλαγές της Καρτέλλας ") + NumberText(typed.number) +
                        QStringLiteral(" που πληκτρολογήθηκαν και δεν Καταχωρίσθηκαν.\n");
     switch (typingOffer(*kept, now, m_session.editing->cardFile())) {

@@ -6,6 +6,7 @@
 
 #include "frmtervani.h"
 
+#include "cardfileerror.h"
 #include "cardnumber.h"
 #include "numbertext.h"
 #include "probe.h"
@@ -30,14 +31,14 @@ void frmTervani::runSearch(const Search &search)
     bool foundOnce = false;
     qint32 next = 1;
     for (;;) {
-        const qint32 found = findNextCard(
+        const qint32 found = orEnd(findNextCard(
             reader, next, CardCount, candidate,
             [this](qint32) {
                 if (SearchCard < CardCount)
                     ++SearchCard;
                 ShowSRN();
             },
-            [&probe](const CardRecord &card) { return probe.matches(card); });
+            [&probe](const CardRecord &card) { return probe.matches(card); }));
 
         if (found == 0) {
             if (foundOnce)

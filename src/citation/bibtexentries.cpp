@@ -7,7 +7,7 @@
 
 #include <cstring>
 
-namespace velmora::cards {
+namespace velmora::citation {
 
 namespace {
 
@@ -138,4 +138,4 @@ bool EntrySplitter::next(RawEntry *entry)
     }
 }
 
-} // namespace velmora::cards
+} // namespace velmora::citation

@@ -10,7 +10,7 @@
 
 class QIODevice;
 
-namespace velmora::cards {
+namespace velmora::citation {
 
 // One entry of a .bib file as written, from its "@" to its closing delimiter.
 struct RawEntry
@@ -47,4 +47,4 @@ private:
     bool m_sawText = false;
 };
 
-} // namespace velmora::cards
+} // namespace velmora::citation

@@ -21,7 +21,7 @@
 #include <unistd.h>
 #include <utility>
 
-namespace velmora::cards {
+namespace velmora::citation {
 
 namespace {
 
@@ -488,4 +488,4 @@ ReadOutcome readBibtex(QIODevice &input, BibtexDialect dialect, const ReferenceS
     return reader.pass(input, true);
 }
 
-} // namespace velmora::cards
+} // namespace velmora::citation

@@ -7,7 +7,7 @@
 
 class QIODevice;
 
-namespace velmora::cards {
+namespace velmora::citation {
 
 // How the fields of a .bib file are read. biblatex's lists (publisher, location,
 // institution) are split at "and"; classic BibTeX's are one text. Both take either's field
@@ -21,4 +21,4 @@ enum class BibtexDialect { Classic, Biblatex };
 // entry, and is reported.
 ReadOutcome readBibtex(QIODevice &input, BibtexDialect dialect, const ReferenceSink &sink);
 
-} // namespace velmora::cards
+} // namespace velmora::citation

@@ -5,7 +5,7 @@
 
 #include <QRegularExpression>
 
-namespace velmora::cards {
+namespace velmora::citation {
 
 namespace {
 
@@ -203,4 +203,4 @@ Book bookOf(const CardRecord &card)
     return book;
 }
 
-} // namespace velmora::cards
+} // namespace velmora::citation

@@ -9,7 +9,7 @@
 #include <QString>
 #include <QStringList>
 
-namespace velmora::cards {
+namespace velmora::citation {
 
 // A person as the bibliography writes one: "ΤΡΙΚΟΥΠΗΣ Σ." is family ΤΡΙΚΟΥΠΗΣ and given
 // "Σ.", "ΘΟΥΚΥΔΙΔΗΣ" a family name alone. A name in neither form ("ΑΝΝΑ ΚΟΜΝΗΝΗ") is kept
@@ -74,4 +74,4 @@ QString publicationText(const QString &publisher, const QString &place, const QS
 QString volumesText(const Book &book);
 QString pagesText(const QString &pages);
 
-} // namespace velmora::cards
+} // namespace velmora::citation

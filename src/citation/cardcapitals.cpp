@@ -10,7 +10,7 @@
 #include <stdexcept>
 #include <string>
 
-namespace velmora::cards {
+namespace velmora::citation {
 
 namespace {
 
@@ -52,4 +52,4 @@ QString inCardCapitals(const QString &text)
     return (otherLatin ? latinAscii(bare) : bare).toUpper().normalized(QString::NormalizationForm_C);
 }
 
-} // namespace velmora::cards
+} // namespace velmora::citation

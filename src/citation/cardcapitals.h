@@ -5,7 +5,7 @@
 
 #include <QString>
 
-namespace velmora::cards {
+namespace velmora::citation {
 
 // Text as the cards are written: capitals without accents, Greek and Latin alike
 // ("Ιστορία του ελληνικού έθνους" is "ΙΣΤΟΡΙΑ ΤΟΥ ΕΛΛΗΝΙΚΟΥ ΕΘΝΟΥΣ", "Dörpfeld" "DORPFELD",
@@ -15,4 +15,4 @@ namespace velmora::cards {
 // writes the Latin letters that have no accent to take off.
 QString inCardCapitals(const QString &text);
 
-} // namespace velmora::cards
+} // namespace velmora::citation

@@ -3,9 +3,13 @@
 
 #include "citationformats.h"
 
-#include <QStringList>
+#include "bibtexreader.h"
+#include "csljsonreader.h"
+#include "risreader.h"
 
-namespace velmora::cards {
+#include <QCoreApplication>
+
+namespace velmora::citation {
 
 namespace {
 
@@ -268,19 +272,62 @@ public:
     void tail(bool empty, QByteArray *out) const override { *out += empty ? "]\n" : "\n]\n"; }
 };
 
+ReadOutcome readClassicBibtex(QIODevice &input, const ReferenceSink &sink)
+{
+    return readBibtex(input, BibtexDialect::Classic, sink);
+}
+
+ReadOutcome readBiblatex(QIODevice &input, const ReferenceSink &sink)
+{
+    return readBibtex(input, BibtexDialect::Biblatex, sink);
+}
+
 } // namespace
 
-std::unique_ptr<CitationFormat> citationFormat(const QString &name)
+const QList<ReferenceFormat> &referenceFormats()
 {
-    if (name == QLatin1String("ris"))
-        return std::make_unique<Ris>();
-    if (name == QLatin1String("bibtex"))
-        return std::make_unique<BibTex>();
-    if (name == QLatin1String("biblatex"))
-        return std::make_unique<Biblatex>();
-    if (name == QLatin1String("csl-json"))
-        return std::make_unique<CslJson>();
+    static const Ris ris;
+    static const BibTex bibtex;
+    static const Biblatex biblatex;
+    static const CslJson cslJson;
+    // .bibtex is pandoc's name for classic BibTeX; a .bib is read as biblatex, which reads
+    // classic BibTeX too.
+    static const QList<ReferenceFormat> formats = {
+        {QLatin1String("ris"), {QStringLiteral(".ris")}, readRis, &ris},
+        {QLatin1String("bibtex"), {QStringLiteral(".bibtex")}, readClassicBibtex, &bibtex},
+        {QLatin1String("biblatex"), {QStringLiteral(".bib")}, readBiblatex, &biblatex},
+        {QLatin1String("csl-json"), {QStringLiteral(".json")}, readCslJson, &cslJson},
+    };
+    return formats;
+}
+
+const ReferenceFormat *referenceFormatNamed(const QString &name)
+{
+    for (const ReferenceFormat &format : referenceFormats())
+        if (format.name == name)
+            return &format;
     return nullptr;
 }
 
-} // namespace velmora::cards
+const ReferenceFormat *referenceFormatOfFile(const QString &path)
+{
+    const QString name = path.toLower();
+    for (const ReferenceFormat &format : referenceFormats())
+        for (const QString &ending : format.endings)
+            if (name.endsWith(ending))
+                return &format;
+    return nullptr;
+}
+
+QString listedFormats(Joined joined, const QStringList &before)
+{
+    QStringList names = before;
+    for (const ReferenceFormat &format : referenceFormats())
+        names << format.name;
+    const QString last = names.takeLast();
+    return (joined == Joined::Or ? QCoreApplication::translate("Citation", "%1 or %2")
+                                 : QCoreApplication::translate("Citation", "%1 and %2"))
+        .arg(names.join(QStringLiteral(", ")), last);
+}
+
+} // namespace velmora::citation

@@ -4,13 +4,16 @@
 #pragma once
 
 #include "bookfields.h"
+#include "reference.h"
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
+#include <QStringList>
 
-#include <memory>
+class QIODevice;
 
-namespace velmora::cards {
+namespace velmora::citation {
 
 // One of the formats reference managers read, written record by record so that an export
 // of any length needs the memory of one record. All in UTF-8.
@@ -28,7 +31,27 @@ public:
     }
 };
 
-// "ris", "bibtex" (classic BibTeX), "biblatex" or "csl-json"; none for any other name.
-std::unique_ptr<CitationFormat> citationFormat(const QString &name);
+// A format of reference managers as import and export both know it: the name --format
+// gives it, the endings of a file's name that stand for it when none is given, how it is
+// read and how it is written.
+struct ReferenceFormat
+{
+    QLatin1String name;
+    QStringList endings; // in lower case: a name's letter case is not looked at
+    ReadOutcome (*read)(QIODevice &input, const ReferenceSink &sink);
+    const CitationFormat *writer;
+};
 
-} // namespace velmora::cards
+// ris, bibtex (classic BibTeX), biblatex and csl-json, in the order the messages name them.
+const QList<ReferenceFormat> &referenceFormats();
+// None for any other name.
+const ReferenceFormat *referenceFormatNamed(const QString &name);
+// By the ending of a file's name; none for any other.
+const ReferenceFormat *referenceFormatOfFile(const QString &path);
+
+// The formats' names as a message lists them, after `before` (a format of the caller's
+// own): "csv, ris, bibtex, biblatex or csl-json".
+enum class Joined { Or, And };
+QString listedFormats(Joined joined, const QStringList &before = {});
+
+} // namespace velmora::citation

@@ -8,7 +8,7 @@
 
 #include <memory>
 
-namespace velmora::cards {
+namespace velmora::citation {
 
 namespace {
 
@@ -71,4 +71,4 @@ QString CitationKeys::next(const Book &book)
     return seen == 0 ? base : base + suffixOf(seen);
 }
 
-} // namespace velmora::cards
+} // namespace velmora::citation

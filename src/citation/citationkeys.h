@@ -8,7 +8,7 @@
 #include <QHash>
 #include <QString>
 
-namespace velmora::cards {
+namespace velmora::citation {
 
 // The first author's family name in Latin letters, by ELOT 743 (ISO 843) through ICU's
 // Greek-Latin/UNGEGN transform, reduced to ASCII letters: "ΤΡΙΚΟΥΠΗΣ" -> "Trikoupis".
@@ -27,4 +27,4 @@ private:
     QHash<QString, qint64> m_used;
 };
 
-} // namespace velmora::cards
+} // namespace velmora::citation

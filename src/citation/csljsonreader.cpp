@@ -12,7 +12,7 @@
 #include <QSet>
 #include <QStringDecoder>
 
-namespace velmora::cards {
+namespace velmora::citation {
 
 namespace {
 
@@ -268,4 +268,4 @@ ReadOutcome readCslJson(QIODevice &input, const ReferenceSink &sink)
     return next == ObjectSplitter::Next::Failed ? objects.failure() : ReadOutcome();
 }
 
-} // namespace velmora::cards
+} // namespace velmora::citation

@@ -7,11 +7,11 @@
 
 class QIODevice;
 
-namespace velmora::cards {
+namespace velmora::citation {
 
 // CSL-JSON, the citation style language's JSON: one array of objects, each read with Qt's
 // JSON reader. The array is taken apart as a stream, an object at a time, so that only the
 // one being read is held; an object that is not JSON is reported and the rest is read.
 ReadOutcome readCslJson(QIODevice &input, const ReferenceSink &sink);
 
-} // namespace velmora::cards
+} // namespace velmora::citation

@@ -7,7 +7,7 @@
 
 #include <algorithm>
 
-namespace velmora::cards {
+namespace velmora::citation {
 
 QString comparable(const QString &text)
 {
@@ -95,4 +95,4 @@ QList<DuplicateFinder::Group> DuplicateFinder::groups() const
     return found;
 }
 
-} // namespace velmora::cards
+} // namespace velmora::citation

@@ -12,7 +12,7 @@
 #include <optional>
 #include <utility>
 
-namespace velmora::cards {
+namespace velmora::citation {
 
 // Cards that look like the same book: the same ISBN however hyphenated (the bare prefix
 // "960-" aside), or the same author and title once blanks, accents and case are set aside.
@@ -58,4 +58,4 @@ private:
 // Without blanks, accents and case: "Ιστορία  της" and "ΙΣΤΟΡΙΑ ΤΗΣ" compare equal.
 QString comparable(const QString &text);
 
-} // namespace velmora::cards
+} // namespace velmora::citation

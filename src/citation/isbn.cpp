@@ -5,7 +5,7 @@
 
 #include <QCoreApplication>
 
-namespace velmora::cards {
+namespace velmora::citation {
 
 QString isbnDigits(const QString &text)
 {
@@ -50,4 +50,4 @@ std::optional<QString> wrongCheckDigit(const QString &text)
         .arg(expected);
 }
 
-} // namespace velmora::cards
+} // namespace velmora::citation

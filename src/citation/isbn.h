@@ -7,7 +7,7 @@
 
 #include <optional>
 
-namespace velmora::cards {
+namespace velmora::citation {
 
 // The finding, naming the right check digit, when `text` is an ISBN-10 (X included) or an
 // ISBN-13, hyphens and blanks aside, whose check digit is wrong. Nothing for anything else:
@@ -17,4 +17,4 @@ std::optional<QString> wrongCheckDigit(const QString &text);
 // The digits (and X) of an ISBN, for comparing two cards' ISBNs however hyphenated.
 QString isbnDigits(const QString &text);
 
-} // namespace velmora::cards
+} // namespace velmora::citation

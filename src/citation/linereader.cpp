@@ -5,7 +5,7 @@
 
 #include <QIODevice>
 
-namespace velmora::cards {
+namespace velmora::citation {
 
 LineReader::LineReader(QIODevice &input, qsizetype maxBytes) : m_input(input), m_maxBytes(maxBytes) {}
 
@@ -33,4 +33,4 @@ bool LineReader::next(QByteArray *line)
     return !m_tooLong;
 }
 
-} // namespace velmora::cards
+} // namespace velmora::citation

@@ -7,7 +7,7 @@
 
 class QIODevice;
 
-namespace velmora::cards {
+namespace velmora::citation {
 
 // The lines of a text file, read as a stream and each at most `maxBytes` long, without their
 // line ends (LF or CR LF) and without a byte order mark before the first.
@@ -30,4 +30,4 @@ private:
     bool m_tooLong = false;
 };
 
-} // namespace velmora::cards
+} // namespace velmora::citation

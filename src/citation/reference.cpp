@@ -8,7 +8,7 @@
 #include <QRegularExpression>
 #include <QStringDecoder>
 
-namespace velmora::cards {
+namespace velmora::citation {
 
 QString yearIn(const QString &date)
 {
@@ -45,4 +45,4 @@ QString decodedUtf8(QByteArrayView bytes, const QString &what, QStringList *prob
     return text;
 }
 
-} // namespace velmora::cards
+} // namespace velmora::citation

@@ -11,7 +11,7 @@
 
 #include <functional>
 
-namespace velmora::cards {
+namespace velmora::citation {
 
 // What a reference is, as far as a card can tell: a book (or anything published on its own),
 // or a part of something else that a card finds it by.
@@ -70,4 +70,4 @@ PersonName personInverted(const QString &text);
 // UTF-8 as read, with a problem named after `what` when it is not valid UTF-8.
 QString decodedUtf8(QByteArrayView bytes, const QString &what, QStringList *problems);
 
-} // namespace velmora::cards
+} // namespace velmora::citation

@@ -9,7 +9,7 @@
 
 #include <algorithm>
 
-namespace velmora::cards {
+namespace velmora::citation {
 
 namespace {
 
@@ -190,4 +190,4 @@ CardTexts cardTextsOf(const Reference &r)
     return card;
 }
 
-} // namespace velmora::cards
+} // namespace velmora::citation

@@ -8,7 +8,7 @@
 
 #include <array>
 
-namespace velmora::cards {
+namespace velmora::citation {
 
 // The six fields of the card for a reference, as the cards are written, before they are
 // fitted to their widths: the inverse of the patterns the export reads them by.
@@ -32,4 +32,4 @@ QString initialsOf(const QString &given);
 // Every text of the reference in the cards' capitals (cardcapitals.h).
 Reference inCardCapitals(Reference reference);
 
-} // namespace velmora::cards
+} // namespace velmora::citation

@@ -3,16 +3,13 @@
 
 #include "referenceimport.h"
 
-#include "bibtexreader.h"
 #include "cp1253.h"
-#include "csljsonreader.h"
 #include "isbn.h"
 #include "referencecards.h"
-#include "risreader.h"
 
 #include <QCoreApplication>
 
-namespace velmora::cards {
+namespace velmora::citation {
 
 namespace {
 
@@ -40,33 +37,6 @@ bool isStorable(char32_t ch)
 }
 
 } // namespace
-
-std::optional<ReferenceFormat> referenceFormatNamed(const QString &name)
-{
-    if (name == QLatin1String("ris"))
-        return ReferenceFormat::Ris;
-    if (name == QLatin1String("bibtex"))
-        return ReferenceFormat::Bibtex;
-    if (name == QLatin1String("biblatex"))
-        return ReferenceFormat::Biblatex;
-    if (name == QLatin1String("csl-json"))
-        return ReferenceFormat::CslJson;
-    return std::nullopt;
-}
-
-std::optional<ReferenceFormat> referenceFormatOfFile(const QString &path)
-{
-    const QString name = path.toLower();
-    if (name.endsWith(QLatin1String(".ris")))
-        return ReferenceFormat::Ris;
-    if (name.endsWith(QLatin1String(".bibtex")))
-        return ReferenceFormat::Bibtex;
-    if (name.endsWith(QLatin1String(".bib")))
-        return ReferenceFormat::Biblatex;
-    if (name.endsWith(QLatin1String(".json")))
-        return ReferenceFormat::CslJson;
-    return std::nullopt;
-}
 
 QString CardMaker::stored(Field field, const QString &text, QStringList *reports)
 {
@@ -130,22 +100,11 @@ ImportedEntry CardMaker::entryOf(const Reference &reference)
     return entry;
 }
 
-ReadOutcome importReferences(ReferenceFormat format, QIODevice &input, bool keepCase,
+ReadOutcome importReferences(const ReferenceFormat &format, QIODevice &input, bool keepCase,
                              const ImportedEntrySink &sink)
 {
     CardMaker maker(keepCase);
-    const ReferenceSink each = [&](const Reference &r) { sink(maker.entryOf(r)); };
-    switch (format) {
-    case ReferenceFormat::Ris:
-        return readRis(input, each);
-    case ReferenceFormat::Bibtex:
-        return readBibtex(input, BibtexDialect::Classic, each);
-    case ReferenceFormat::Biblatex:
-        return readBibtex(input, BibtexDialect::Biblatex, each);
-    case ReferenceFormat::CslJson:
-        return readCslJson(input, each);
-    }
-    return {};
+    return format.read(input, [&](const Reference &r) { sink(maker.entryOf(r)); });
 }
 
-} // namespace velmora::cards
+} // namespace velmora::citation

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "cardrecord.h"
+#include "citationformats.h"
 #include "reference.h"
 
 #include <QSet>
@@ -15,15 +16,7 @@
 
 class QIODevice;
 
-namespace velmora::cards {
-
-// The formats reference managers export, as import reads them.
-enum class ReferenceFormat { Ris, Bibtex, Biblatex, CslJson };
-// "ris", "bibtex", "biblatex", "csl-json"; none for any other name.
-std::optional<ReferenceFormat> referenceFormatNamed(const QString &name);
-// By a file's name: .ris, .bibtex (pandoc's name for classic BibTeX), .bib (biblatex, which
-// reads classic BibTeX too), .json; none for any other.
-std::optional<ReferenceFormat> referenceFormatOfFile(const QString &path);
+namespace velmora::citation {
 
 // One entry of the input as a card, with everything said about it: each thing cut, stored
 // as '?', not kept or wrong (entry, field, what).
@@ -58,7 +51,7 @@ using ImportedEntrySink = std::function<void(const ImportedEntry &)>;
 
 // Every entry of `input` through `sink`, in order, as it is read; what the command does with
 // the cards (a new card file, or cards added to one) is its own.
-ReadOutcome importReferences(ReferenceFormat format, QIODevice &input, bool keepCase,
+ReadOutcome importReferences(const ReferenceFormat &format, QIODevice &input, bool keepCase,
                              const ImportedEntrySink &sink);
 
-} // namespace velmora::cards
+} // namespace velmora::citation

@@ -10,7 +10,7 @@
 #include <QHash>
 #include <QList>
 
-namespace velmora::cards {
+namespace velmora::citation {
 
 namespace {
 
@@ -197,4 +197,4 @@ ReadOutcome readRis(QIODevice &input, const ReferenceSink &sink)
     return {};
 }
 
-} // namespace velmora::cards
+} // namespace velmora::citation

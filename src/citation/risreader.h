@@ -7,7 +7,7 @@
 
 class QIODevice;
 
-namespace velmora::cards {
+namespace velmora::citation {
 
 // RIS as reference managers write it: records from "TY  - " to "ER  - ", a tag of two
 // letters or digits, two blanks, a hyphen and a blank before each value, a line that is no
@@ -15,4 +15,4 @@ namespace velmora::cards {
 // stream: only the record being read is held.
 ReadOutcome readRis(QIODevice &input, const ReferenceSink &sink);
 
-} // namespace velmora::cards
+} // namespace velmora::citation

@@ -5,7 +5,7 @@
 
 #include <QHash>
 
-namespace velmora::cards {
+namespace velmora::citation {
 
 namespace {
 
@@ -217,4 +217,4 @@ QString textOfTex(const QString &tex, QSet<QString> *unknown)
     return Decoder(tex, unknown).run();
 }
 
-} // namespace velmora::cards
+} // namespace velmora::citation

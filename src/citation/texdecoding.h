@@ -6,7 +6,7 @@
 #include <QSet>
 #include <QString>
 
-namespace velmora::cards {
+namespace velmora::citation {
 
 // A BibTeX value's TeX as the text it prints: accents ({\'a}, \"o, \c{c}) as the accented
 // letters, the special letters (\ss, \o, \ae), the escaped characters (\&, \%, \$), the text
@@ -15,4 +15,4 @@ namespace velmora::cards {
 // is dropped too, and named in `unknown`, its argument kept.
 QString textOfTex(const QString &tex, QSet<QString> *unknown);
 
-} // namespace velmora::cards
+} // namespace velmora::citation

@@ -74,11 +74,8 @@ Result<void> CardEditSession::undoInterruptedFiling(const QString &cardPath, boo
     };
     if (found->entry) {
         CardFile file;
-        try {
-            file.open(cardPath);
-        } catch (const CardFileError &error) {
-            return undoFailed(error.failure());
-        }
+        if (const Result<void> opened = file.open(cardPath); !opened)
+            return undoFailed(opened.error());
         const Result<JournalMatch> match = matchJournal(file, *found->entry);
         if (!match)
             return undoFailed(match.error());
@@ -115,7 +112,10 @@ Result<void> CardEditSession::write(CardFile &file, qint32 number, const CardRec
             return undone;
     // A handle opened after the file was replaced at its path is a file nobody locked and
     // nobody backed up.
-    if (file.identity() != m_lock.identity())
+    Result<FileIdentity> identity = file.identity();
+    if (!identity)
+        return failure(identity.error().at(Stage::Card));
+    if (*identity != m_lock.identity())
         return failure(Failure{Fault::Replaced, 0, file.path()}.at(Stage::Card));
     // Before the backup: a refused filing must not replace a good copy with the orphan.
     if (Result<void> there = file.stillAtPath(); !there)

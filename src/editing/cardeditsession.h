@@ -62,8 +62,8 @@ public:
     // written. While the journal of a filing whose card could not even be put back stands,
     // every filing first undoes that one, and is refused while it cannot. A Failure when
     // the card was not written: the file is then as it was, unless it says that the card
-    // may be torn. BadRecordNumber for a number below 1. `backupProgress` is told how far
-    // the backup is, when this write makes it.
+    // may be torn. A number below 1 is a programming fault (checkCardNumber()).
+    // `backupProgress` is told how far the backup is, when this write makes it.
     [[nodiscard]] Result<void> write(CardFile &file, qint32 number, const CardRecord &card,
                                      const BackupProgress &backupProgress = {});
 

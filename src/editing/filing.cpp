@@ -84,8 +84,8 @@ Result<void> writeCard(const CardFile &file, const JournalEntry &entry)
 Result<QString> fileCard(const CardFile &file, qint32 number, const CardRecord &card,
                          const QString &fallbackFolder)
 {
-    if (number < 1)
-        throw BadRecordNumber(number);
+    if (Result<void> valid = checkCardNumber(number, file.path()); !valid)
+        return failure(valid.error().at(Stage::Card));
     if (file.isReadOnly())
         return failure(file.readOnlyReason().at(Stage::Card));
     JournalEntry entry;

@@ -16,8 +16,8 @@ namespace velmora {
 // file now stands at its path, and reported as not filed when that happened during the
 // write. On failure the file is as it was (the old card put back, a file grown cut back);
 // when even that fails, the Failure says the card may be torn and the journal stays, for
-// the next editor to undo. Gives where the journal was put. BadRecordNumber for a number
-// below 1, a programming fault.
+// the next editor to undo. Gives where the journal was put. A number below 1 is a
+// programming fault (checkCardNumber()).
 [[nodiscard]] Result<QString> fileCard(const CardFile &file, qint32 number, const CardRecord &card,
                                        const QString &fallbackFolder);
 

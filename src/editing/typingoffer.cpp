@@ -25,7 +25,7 @@ bool holdsCard(const CardFile &file, qint32 number)
     return length && number <= cardsHeld(*length);
 }
 
-std::optional<CardRecord> storedCard(const CardFile &file, qint32 number)
+Result<std::optional<CardRecord>> storedCard(const CardFile &file, qint32 number)
 {
     if (!holdsCard(file, number))
         return std::nullopt;

@@ -23,8 +23,8 @@ enum class TypingOffer {
 // was typed over no card at all. False too when its length cannot be had; throws nothing.
 bool holdsCard(const CardFile &file, qint32 number);
 // The card `number` as `file` stores it; nothing when the file does not hold it (the empty
-// card of an empty file, a card past its end). Throws CardFileError, as the file's reads do.
-std::optional<CardRecord> storedCard(const CardFile &file, qint32 number);
+// card of an empty file, a card past its end).
+Result<std::optional<CardRecord>> storedCard(const CardFile &file, qint32 number);
 
 // `cardNow`: the card of the typing as the card file at the path stores it now (storedCard);
 // `fileNow`: that card file.

@@ -7,6 +7,7 @@
 
 #include "frmmulti.h"
 
+#include "cardfileerror.h"
 #include "pageview.h"
 #include "probe.h"
 #include "scanstep.h"
@@ -89,13 +90,13 @@ void frmMulti::explore(const Search &exploration)
     qint16 pageCount = 0;
     qint32 startCard = 1;
     for (;;) {
-        const qint32 found = findNextCard(
+        const qint32 found = orEnd(findNextCard(
             reader, startCard, CardCount, candidate,
             [this](qint32) {
                 ++SearchCard;
                 ShowSRN();
             },
-            [&probe](const CardRecord &card) { return probe.matches(card); });
+            [&probe](const CardRecord &card) { return probe.matches(card); }));
 
         if (found == 0) {
             // Past the last card: SearchCard has reached CardCount and stays there.

@@ -4,6 +4,7 @@
 #include "frmmulti.h"
 
 #include "captions.h"
+#include "cardfileerror.h"
 #include "keypositions.h"
 #include "numbertext.h"
 #include "pageview.h"
@@ -96,7 +97,7 @@ void frmMulti::ShowCR()
     // The page has eight slots and no more; the scans empty it before a ninth card.
     if (SlotCount >= SlotsPerPage)
         return;
-    Card = File.read(CurrentCard);
+    Card = orEnd(File.read(CurrentCard));
     ++SlotCount;
     PageLines[SlotCount - 1] = slotLines(Card, CurrentCard);
 

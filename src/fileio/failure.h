@@ -15,8 +15,8 @@ namespace velmora {
 // What stands at a path that was to be opened or written.
 enum class FileKind { Missing, Regular, Folder, Link, Fifo, Socket, CharDevice, BlockDevice, Other };
 
-// What went wrong, as the layer that saw it knows it. The words come at the edges: Greek in
-// the windows (src/wording), English in the card tool.
+// What went wrong, as the layer that saw it knows it. The words come at the edges, from
+// src/wording: Greek in the windows, the locale's language in the card tool.
 enum class Fault {
     System,         // the system refused: `error` says why
     NotRegular,     // something other than a regular file stands at the path: `kind`
@@ -33,6 +33,7 @@ enum class Fault {
     CannotLock,     // the file system cannot lock it
     IsInput,        // an output that is the very file being read
     Changed,        // the card file changed since a journal or a recovery file was written
+    Shortened,      // the file grew shorter while it was read
     StandardStream, // the system gave a file descriptor 0, 1 or 2: a standard stream was closed
 };
 

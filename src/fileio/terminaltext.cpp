@@ -3,6 +3,8 @@
 
 #include "terminaltext.h"
 
+#include <QStringList>
+
 namespace velmora {
 
 namespace {
@@ -36,6 +38,14 @@ QString shownOnTerminal(const QString &text)
                 QStringLiteral("\\u") + QString::number(ch.unicode(), 16).toUpper().rightJustified(4, u'0');
     }
     return shown;
+}
+
+QString shownOnTerminalByLine(const QString &text)
+{
+    QStringList lines = text.split(QLatin1Char('\n'));
+    for (QString &line : lines)
+        line = shownOnTerminal(line);
+    return lines.join(QLatin1Char('\n'));
 }
 
 } // namespace velmora

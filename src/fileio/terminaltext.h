@@ -13,5 +13,8 @@ namespace velmora {
 // name nor a card can act on the terminal that shows it. Every text the program and the
 // card tool write to a terminal goes through this one rule.
 QString shownOnTerminal(const QString &text);
+// The same rule over text of many lines: each line between the line breaks as
+// shownOnTerminal() writes it, the breaks kept.
+QString shownOnTerminalByLine(const QString &text);
 
 } // namespace velmora

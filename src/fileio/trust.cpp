@@ -83,6 +83,11 @@ bool isSteadyFolder(const struct stat &folder)
     return userOrRoot(folder.st_uid) && !othersMayReplaceNames(folder);
 }
 
+bool isSteadyFile(const struct stat &file)
+{
+    return userOrRoot(file.st_uid) && (file.st_mode & (S_IWGRP | S_IWOTH)) == 0;
+}
+
 bool mayFollowLink(const struct stat &link, const struct stat &folder)
 {
     if (!userOrRoot(link.st_uid) || !userOrRoot(folder.st_uid) || othersMayReplaceNames(folder))

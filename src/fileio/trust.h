@@ -30,6 +30,10 @@ bool othersMayReplaceNames(const struct stat &folder);
 // user or of root that others may not write, or only add to (sticky).
 bool isSteadyFolder(const struct stat &folder);
 
+// Nobody but the user or root can change the file: the user's or root's, and neither its
+// group nor everybody may write it.
+bool isSteadyFile(const struct stat &file);
+
 // Whether a symbolic link met on a path may be followed: nobody but the user or root could
 // have put it there or could replace it. A link of the user or of root, in a folder of the
 // user or of root that others cannot write, or that is sticky and the link the user's own.

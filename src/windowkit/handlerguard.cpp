@@ -3,7 +3,7 @@
 
 #include "handlerguard.h"
 
-#include "cardfile.h"
+#include "cardfileerror.h"
 
 #include <cstdio>
 #include <cstdlib>

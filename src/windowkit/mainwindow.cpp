@@ -4,6 +4,7 @@
 #include "mainwindow.h"
 
 #include "captions.h"
+#include "cardfileerror.h"
 
 namespace velmora {
 
@@ -38,9 +39,9 @@ void MainWindow::openCardFile(bool forEditing)
     const CardFile::Access access = m_platform.paths.cardFileIsInstalled() ? CardFile::Access::ReadOnly
                                     : forEditing                           ? CardFile::Access::ReadWrite
                                                                            : CardFile::Access::Browse;
-    File.open(m_platform.paths.cardFile(), access);
+    orEnd(File.open(m_platform.paths.cardFile(), access));
     CurrentCard = 1;
-    CardCount = File.cardCount();
+    CardCount = orEnd(File.cardCount());
 }
 
 void MainWindow::installKeys(KeyMap map, bool autoRepeat, std::function<void()> locksChanged)

@@ -58,7 +58,8 @@ public:
 protected:
     MainWindow(Platform &platform, Forms &forms, int statusPanels);
 
-    // Opens the card file and starts at card 1 with a fresh count; throws CardFileError.
+    // Opens the card file and starts at card 1 with a fresh count; a file that cannot be
+    // used ends the program (CardFileError).
     // Only an editing session's window opens it for writing: a browsing window's handle
     // cannot write, whatever button or key reaches it.
     void openCardFile(bool forEditing = false);

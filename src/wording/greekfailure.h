@@ -9,17 +9,11 @@
 
 namespace velmora {
 
-class CardFileError;
-
-// The whole text of a failure as a window tells it: the reason, framed by the job it
-// stopped (a backup, the journal, an undo) and the places it was tried in.
+// A failure as a window tells it, in Greek whatever the locale (failurewords.h says how).
 QString greekText(const Failure &failure);
-// The same, made to follow a colon in a sentence of the caller's: lower-case first letter,
-// no full stop at the end.
+// The same, made to follow a colon in a sentence of the caller's.
 QString greekClause(const Failure &failure);
-// The system's reason for an error number.
-QString greekSystemReason(int errorNumber);
 // The box that tells of a card file the program cannot use and ends.
-QString cardFileErrorText(const CardFileError &error);
+QString cardFileErrorText(const Failure &failure);
 
 } // namespace velmora

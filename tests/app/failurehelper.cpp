@@ -7,13 +7,15 @@
 //   nested     from a timer inside a modal loop inside a handler
 //   cardwindow from the card window's button that opens the exploration window, after
 //              the card file has turned into a folder
+//   search     from the card window's title search, whose reading of the file fails
 // A run that gets past the failure prints "carried on" and ends with status 0.
 
-#include "cardfile.h"
+#include "cardfileerror.h"
 #include "fakes.h"
 #include "frmsplash.h"
 #include "frmtervani.h"
 #include "handlerguard.h"
+#include "seam.h"
 #include "startup.h"
 
 #include <QApplication>
@@ -23,6 +25,7 @@
 #include <QTimer>
 
 #include <cstdio>
+#include <optional>
 
 using namespace velmora;
 
@@ -48,6 +51,7 @@ int main(int argc, char *argv[])
     installFailureHandler(tp.platform());
 
     const QString mode = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
+    std::optional<test::InterceptedCalls> intercepted;
     if (mode == QLatin1String("top")) {
         QTimer::singleShot(0, guarded([] { fail(); }));
     } else if (mode == QLatin1String("nested")) {
@@ -66,6 +70,18 @@ int main(int argc, char *argv[])
         QDir().mkdir(tp.cardFile());
         auto *cardWindow = tp.forms.form<frmTervani>(FormName::frmTervani);
         QTimer::singleShot(0, cardWindow, [cardWindow] { cardWindow->cmdMulti->click(); });
+    } else if (mode == QLatin1String("search")) {
+        tp.writeCards({test::card(QStringLiteral("1")), test::card(QStringLiteral("2"))});
+        if (!startProgram(tp.platform(), tp.forms))
+            return 3;
+        tp.forms.form<frmSplash>(FormName::frmSplash)->tmrSplash_Timer();
+        tp.input.answers << QStringLiteral("ΙΣΤΟΡΙΑ");
+        intercepted.emplace();
+        test::beforeCall = [](const test::CallSite &site) {
+            return site.call == test::Call::Pread ? EIO : 0;
+        };
+        auto *cardWindow = tp.forms.form<frmTervani>(FormName::frmTervani);
+        QTimer::singleShot(0, cardWindow, [cardWindow] { cardWindow->cmdFindTitle->click(); });
     } else {
         return 4;
     }

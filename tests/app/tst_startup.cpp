@@ -3,6 +3,7 @@
 
 #include "cardeditsession.h"
 #include "cardfile.h"
+#include "cardfileerror.h"
 #include "cardfilefailure.h"
 #include "cardjournal.h"
 #include "fakes.h"
@@ -263,6 +264,7 @@ private slots:
         QTest::newRow("from a modal loop")
             << QStringLiteral("nested") << QStringLiteral("/nowhere/Filis.dat");
         QTest::newRow("from the card window") << QStringLiteral("cardwindow") << QStringLiteral("/Filis.dat");
+        QTest::newRow("from a search") << QStringLiteral("search") << QStringLiteral("/Filis.dat");
     }
     void failureEndsTheProcess()
     {

@@ -14,6 +14,8 @@
 #include <QTextBrowser>
 #include <QTextCursor>
 
+#include <sys/stat.h>
+
 using namespace velmora;
 using namespace velmora::test;
 
@@ -204,8 +206,8 @@ private slots:
 
     void theProgramsOwnHelpFilesAreFoundFromTheBuildTree()
     {
-        // The working folder of a test holds no help file: the copy in the build tree,
-        // two levels above the test program, is what is found.
+        // The working folder of a test holds no help file: the copy in the build tree, which
+        // the build's mark beside the test program names, is what is found.
         // A help file someone left in the working folder stands in for none of them.
         Places places;
         writeHelp(places.work, QStringLiteral("TERVANI.HLP"), QStringLiteral("ξένο"));
@@ -225,6 +227,40 @@ private slots:
                      qPrintable(w->windowTitle()));
             QVERIFY(!w->browser()->toPlainText().contains(QStringLiteral("<html")));
         }
+    }
+
+    // Beside a program, only the build's mark leads to a help folder, and only one that
+    // nobody else could have written; a help folder around a copy of the program is not looked at.
+    void whatTheProgramsFolderShows_data()
+    {
+        QTest::addColumn<int>("markMode"); // of the mark beside the program; 0: none
+        QTest::addColumn<bool>("shown");
+        QTest::newRow("a copy with a help folder two levels up") << 0 << false;
+        QTest::newRow("the build's mark") << 0644 << true;
+        QTest::newRow("a mark others can write") << 0666 << false;
+    }
+    void whatTheProgramsFolderShows()
+    {
+        QFETCH(int, markMode);
+        QFETCH(bool, shown);
+        Places places;
+        const QString program = places.root.filePath(QStringLiteral("x/y"));
+        const QString help = places.root.filePath(QStringLiteral("help"));
+        QVERIFY(QDir().mkpath(program));
+        writeHelp(help, QStringLiteral("TERVANI.HLP"), QStringLiteral("ξένο"));
+        if (markMode) {
+            const QString mark = program + QStringLiteral("/" VELMORA_BUILD_HELP_MARK);
+            QFile f(mark);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(QFile::encodeName(help) + '\n');
+            f.close();
+            QCOMPARE(::chmod(QFile::encodeName(mark).constData(), mode_t(markMode)), 0);
+        }
+        QStringList log;
+        FakeMessageBox messages(log);
+        const HelpBrowser browser(messages, HelpBrowser::searchFoldersBeside(program));
+        QCOMPARE(browser.locate(QStringLiteral("TERVANI.HLP")) == help + QStringLiteral("/TERVANI.HLP"),
+                 shown);
     }
 
     // A click on a link: a page of the help folder is shown; a file: link or a page

@@ -62,7 +62,7 @@ private slots:
             << Stored + "partial" << two << "" << QStringList{"ΑΡΧΑΙΟΛΟΓΙΑ", "ΑΣΜΑΤΑ"} << 0
             << "card 4, of 7 bytes, made whole first";
         QTest::newRow("under an editor")
-            << Stored << two << "editor" << QStringList{} << 1 << "is being edited in Velmora";
+            << Stored << two << "editor" << QStringList{} << 1 << "is being edited already";
         QTest::newRow("books already there left out")
             << Stored << doubles << "" << QStringList{"ΝΕΟ ΒΙΒΛΙΟ"} << 0
             << "%2:2: the same ISBN as card 1; left out (--all appends it)\n"
@@ -78,7 +78,8 @@ private slots:
             << Stored << doubles << "closed" << QStringList{"ΝΕΟ ΒΙΒΛΙΟ"} << 0 << "";
         QTest::newRow("the disk full at the second card")
             << Stored << two << "5" << QStringList{"ΑΡΧΑΙΟΛΟΓΙΑ"} << 1
-            << "No space left on device\nstopped at %2:3: 1 card appended before it stays in %1";
+            << "there is no free space on the storage medium\nstopped at %2:3: 1 card appended before it "
+               "stays in %1";
         QTest::newRow("a partial last card, the disk full at once")
             << Stored + "partial" << two << "4" << QStringList{} << 1 << "stopped at %2:2: 0 cards";
     }
@@ -153,7 +154,8 @@ private slots:
         QCOMPARE(tool.run({QStringLiteral("import"), QStringLiteral("--append"),
                            tool.path(QStringLiteral("in.csv")), tool.path(QStringLiteral("Filis.dat"))}),
                  1);
-        QVERIFY2(tool.err.contains(QLatin1String("no such file; nothing appended")), qPrintable(tool.err));
+        QVERIFY2(tool.err.contains(QLatin1String("the file or folder does not exist; nothing appended")),
+                 qPrintable(tool.err));
         QVERIFY(!QFile::exists(tool.path(QStringLiteral("Filis.dat"))));
     }
 };

@@ -168,7 +168,7 @@ private slots:
         velmora::test::makeUpLook(tool.path(Cards),
                                   [](struct stat &st) { st.st_size = qint64(2147483647) + 1; });
         QCOMPARE(tool.run({QStringLiteral("check"), tool.path(Cards)}), 3);
-        QVERIFY2(tool.err.contains(QStringLiteral("2147483648 bytes, longer than the 2147483647")),
+        QVERIFY2(tool.err.contains(QStringLiteral("2147483648 bytes, larger than 2,147,483,647 bytes")),
                  qPrintable(tool.err));
         QCOMPARE(tool.run({QStringLiteral("show"), tool.path(Cards), QStringLiteral("1")}), 1);
         QCOMPARE(tool.run({QStringLiteral("export"), tool.path(Cards), tool.path(QStringLiteral("x.csv"))}),
@@ -182,12 +182,13 @@ private slots:
     {
         QTest::addColumn<QString>("kind");
         QTest::addColumn<QString>("reason");
-        QTest::newRow("FIFO") << QStringLiteral("fifo") << QStringLiteral("not a regular file but a FIFO");
+        QTest::newRow("FIFO") << QStringLiteral("fifo")
+                              << QStringLiteral("it is not a regular file but a FIFO");
         QTest::newRow("socket") << QStringLiteral("socket")
-                                << QStringLiteral("not a regular file but a socket");
+                                << QStringLiteral("it is not a regular file but a socket");
         QTest::newRow("link to /dev/null")
-            << QStringLiteral("devnull") << QStringLiteral("not a regular file but a character device");
-        QTest::newRow("link to a folder") << QStringLiteral("folderlink") << QStringLiteral("is a folder");
+            << QStringLiteral("devnull") << QStringLiteral("it is not a regular file but a character device");
+        QTest::newRow("link to a folder") << QStringLiteral("folderlink") << QStringLiteral("it is a folder");
     }
     void notARegularFile()
     {

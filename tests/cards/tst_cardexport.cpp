@@ -8,6 +8,7 @@
 #include "toolrun.h"
 
 #include <QProcess>
+#include <QStandardPaths>
 #include <QtTest>
 
 using namespace velmora;
@@ -194,7 +195,7 @@ private slots:
             << QStringLiteral("none/cards.csv") << QStringLiteral("none/cards.csv");
         QTest::newRow("a folder") << QStringLiteral("folder") << QStringLiteral("folder");
         QTest::newRow("full disk") << QStringLiteral("/dev/full")
-                                   << QStringLiteral("No space left on device");
+                                   << QStringLiteral("there is no free space on the storage medium");
     }
     void exportThatCannotBeWritten()
     {
@@ -241,7 +242,8 @@ private slots:
     {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("message");
-        QTest::newRow("missing") << QStringLiteral("none.dat") << QStringLiteral("no such file");
+        QTest::newRow("missing") << QStringLiteral("none.dat")
+                                 << QStringLiteral("the file or folder does not exist");
         QTest::newRow("folder") << QStringLiteral("folder") << QStringLiteral("is a folder");
     }
     void cardFileThatCannotBeRead()
@@ -282,6 +284,25 @@ private slots:
         QVERIFY(importer.waitForFinished());
         QCOMPARE(importer.exitCode(), 0);
         QCOMPARE(tool.get(Back), stored);
+    }
+
+    // On a terminal (script's pseudo-terminal) a card's DEL and C1 control are shown by the
+    // terminal rule, where a file gets them as stored (above).
+    void exportToATerminal()
+    {
+        const QString script = QStandardPaths::findExecutable(QStringLiteral("script"));
+        if (script.isEmpty())
+            QSKIP("script is not installed (util-linux)");
+        ToolRun tool;
+        tool.put(Cards, QByteArray(195, ' ').replace(20, 4, "A\x7FZ\x9D"));
+        QProcess terminal;
+        terminal.start(
+            script, {"-qec", QStringLiteral("'%1' export '%2' -").arg(VELMORA_CARDS_TOOL, tool.path(Cards)),
+                     "/dev/null"});
+        QVERIFY(terminal.waitForFinished());
+        const QByteArray shown = terminal.readAllStandardOutput();
+        QVERIFY2(shown.contains(",A\\x7FZ\\x9D,") && !shown.contains('\x7F') && !shown.contains("\xC2\x9D"),
+                 shown.constData());
     }
 };
 

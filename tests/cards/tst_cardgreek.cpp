@@ -2,8 +2,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 // The real program speaks the user's language: Greek under a Greek locale, English otherwise,
-// with names, numbers and paths as they are.
+// with names, numbers and paths as they are, and of a failure the windows' own Greek.
 
+#include "greekfailure.h"
 #include "toolrun.h"
 
 #include <QtTest>
@@ -56,9 +57,15 @@ private slots:
             << QStringLiteral("C.UTF-8") << QStringList{QStringLiteral("--help")} << 0 << false
             << QStringList{QStringLiteral("usage: velmora-cards COMMAND ARGUMENTS...\n\nBuilds, reads"),
                            QStringLiteral("\n  show FILIS N\n      card N as the card window shows it")};
-        QTest::newRow("a missing file in Greek")
+        QTest::newRow("a failure in the windows' Greek")
             << Greek << QStringList{QStringLiteral("show"), missing, QStringLiteral("1")} << 1 << true
-            << QStringList{missing + QStringLiteral(": δεν υπάρχει τέτοιο αρχείο\n")};
+            << QStringList{missing + QStringLiteral(": ") +
+                           velmora::greekClause(velmora::Failure{velmora::Fault::System, ENOENT, missing}) +
+                           QStringLiteral("\n")};
+        // The list of formats in the citation library's own translation.
+        QTest::newRow("an unknown format in Greek")
+            << Greek << QStringList{"export", "--format", "marc", cards, "-"} << 2 << true
+            << QStringList{"export: άγνωστη μορφή «marc» (csv, ris, bibtex, biblatex ή csl-json)\n"};
         QTest::newRow("a check in Greek")
             << Greek << QStringList{QStringLiteral("check"), cards} << 0 << false
             << QStringList{cards + QStringLiteral(": 195 byte, 1 καρτέλλα\nδεν βρέθηκε φθορά\n")};

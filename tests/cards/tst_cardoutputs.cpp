@@ -171,7 +171,7 @@ private slots:
             QVERIFY(QFile::link(input, target));
         }
         QCOMPARE(tool.run({command, input, target}), 1);
-        QVERIFY2(tool.err.contains(QStringLiteral("is the file being read")), qPrintable(tool.err));
+        QVERIFY2(tool.err.contains(QStringLiteral("is the very file being read")), qPrintable(tool.err));
         QCOMPARE(tool.get(QFileInfo(input).fileName()), before);
     }
 

@@ -66,7 +66,7 @@ private slots:
         QTest::newRow("under an editor") << beside << latest << "editor" << 0 << "is being edited";
         QTest::newRow("a journal") << beside << latest << "journal" << 2 << "Filis.dat.journal: removed";
         QTest::newRow("a journal, the write fails")
-            << beside << latest << "journal, the write fails" << 0 << "No space left";
+            << beside << latest << "journal, the write fails" << 0 << "there is no free space";
         QTest::newRow("--list") << both << QStringList{"--list", "FILIS"} << "" << 0
                                 << "0  %6, 3 cards  %7\n1  %2, 2 cards  %3\n2  %4, 1 card  %5\n";
     }

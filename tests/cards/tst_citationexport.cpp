@@ -18,6 +18,7 @@
 
 using namespace velmora;
 using namespace velmora::cards;
+using namespace velmora::citation;
 using namespace velmora::cards::test;
 
 namespace {
@@ -306,10 +307,11 @@ private slots:
         if (log.contains(QStringLiteral("couldn't open style file")))
             QSKIP("plain.bst is not installed (tools/setup-debian.sh installs texlive-base)");
         QVERIFY2(p.exitCode() == 0 && !log.contains(QStringLiteral("can't use both")), qPrintable(log));
+        // Each item by its key, and only what the style printed after it: the key holds the year.
         QHash<QString, QString> items;
         for (const QString &item :
              QString::fromUtf8(tool.get("paper.bbl")).split(QStringLiteral("\\bibitem{")))
-            items.insert(item.section(u'}', 0, 0), item.simplified());
+            items.insert(item.section(u'}', 0, 0), item.section(u'}', 1).simplified());
         CitationKeys keys;
         for (const QStringList &card : cards) {
             const Book b = bookOf(cardOf(card));

@@ -4,6 +4,7 @@
 // The card window: loading, showing a card, moving, the hidden editing handlers, leaving,
 // and how the window is put together.
 
+#include "cardfileerror.h"
 #include "cardwindowtest.h"
 
 #include "titleedit.h"

@@ -376,9 +376,10 @@ private slots:
     {
         TestPlatform tp;
         FilingProgress progress(tp.clock, nullptr, QString());
-        QVERIFY_THROWS_EXCEPTION(
-            BadRecordNumber,
-            (void)progress.run([](const BackupProgress &) -> Result<void> { throw BadRecordNumber(0); }));
+        QVERIFY_THROWS_EXCEPTION(std::logic_error,
+                                 (void)progress.run([](const BackupProgress &) -> Result<void> {
+                                     throw std::logic_error("a fault");
+                                 }));
     }
 
     // Leaving a changed card asks first: Yes files it and goes on, No drops it and goes

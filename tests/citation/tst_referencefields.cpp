@@ -11,7 +11,7 @@
 
 #include <QtTest>
 
-using namespace velmora::cards;
+using namespace velmora::citation;
 
 class ReferenceFieldsTest : public QObject
 {
@@ -26,6 +26,9 @@ private slots:
         QTest::newRow("accents") << "tex"
                                  << "{\\'a}\\\"o \\c{c}\\`{e}\\^u\\~n\\v s\\'\\i\\={o}"
                                  << "áö çèûñšíō";
+        QTest::newRow("double acute, not the acute") << "tex"
+                                                     << "Erd{\\H{o}}s"
+                                                     << "Erdős";
         QTest::newRow("letters, escapes") << "tex"
                                           << "\\ss\\o\\ae{}\\l \\& \\% \\$ \\# \\_"
                                           << "ßøæł& % $ # _";

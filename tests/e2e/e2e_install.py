@@ -5,9 +5,10 @@
 
 """The installed program: `cmake --install` into a staging folder, the files a desktop needs
 where it looks for them, and the installed program, started from an empty folder, opening
-its own help files.
+its own help files from the data folder it is configured with (DATADIR), where the staged
+one lies in a mount namespace of the program's own.
 
-usage: e2e_install.py CMAKE BUILD_DIR [unittest arguments]
+usage: e2e_install.py CMAKE BUILD_DIR DATADIR [unittest arguments]
 """
 
 import configparser
@@ -139,9 +140,19 @@ class Installation(scenario.Scenario):
             with open(path, "w", encoding="utf-8") as f:
                 f.write(text[:start] + titles[name] + text[end:])
 
+        # The program looks for its help only where it is configured to be installed, never
+        # around its own place: the staged share folder is laid over the configured one
+        # (read-only, in a mount namespace of the program's own), as an installation there
+        # would be.
+        configured = os.path.dirname(scenario.ARGS["DATADIR"])
+        if os.geteuid() != 0 or subprocess.run(["unshare", "--mount", "true"], capture_output=True).returncode:
+            self.skipTest("the staged help is laid over %s by root with unshare --mount" % configured)
         folder = tempfile.mkdtemp(prefix="velmora-empty-")
         self.addCleanup(shutil.rmtree, folder, True)
-        program = self.launch(cards=None, executable=self.installed("bin", "velmora"), folder=folder)
+        overlay = 'mount -t overlay -o ro,lowerdir="$1:$2" velmora-staged "$2" && exec "$3"'
+        program = self.launch(cards=None, executable="unshare", folder=folder,
+                              args=["--mount", "--propagation", "private", "sh", "-c", overlay, "sh",
+                                    self.installed("share"), configured, self.installed("bin", "velmora")])
         window = program.wait_for_frame(card_caption(1, 1))
         self.assertEqual(os.listdir(folder), ["Filis.dat"], "the card file is made where it starts")
 
@@ -166,4 +177,4 @@ def tree(folder):
 
 
 if __name__ == "__main__":
-    scenario.main(("CMAKE", "BUILD_DIR"))
+    scenario.main(("CMAKE", "BUILD_DIR", "DATADIR"))

@@ -100,16 +100,12 @@ private slots:
         CardRecord card;
         card.setField(Field::Title, QStringLiteral("ΑΝΑΓΝΩΣΗ"));
         CardFile file;
-        file.open(path);
+        QVERIFY(file.open(path));
         QVERIFY(file.writeAt(0, QByteArrayView(card.bytes().data(), RecordLength)));
         file.close();
         CardFileLock mine;
         QCOMPARE(outcomeOf(mine.acquire(path)), Locked);
-        QCOMPARE(inChild([&] {
-                     file.open(path);
-                     return int(file.read(1) == card);
-                 }),
-                 1);
+        QCOMPARE(inChild([&] { return int(file.open(path) && file.read(1) == card); }), 1);
     }
 
     void theLockGoesWithItsHolder()

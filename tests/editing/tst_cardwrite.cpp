@@ -34,10 +34,7 @@ struct Editing
     }
     bool begin(const QByteArray &stored)
     {
-        if (!writeBytes(path, stored) || !session.begin(path))
-            return false;
-        file.open(path);
-        return true;
+        return writeBytes(path, stored) && session.begin(path) && file.open(path);
     }
     QString write(qint32 number, const CardRecord &card) // the reason it failed, if it did
     {
@@ -199,7 +196,7 @@ private slots:
             CardEditSession s;
             QVERIFY(s.begin(path));
             CardFile file;
-            file.open(path);
+            QVERIFY(file.open(path));
             CardRecord card;
             card.setField(Field::Title, QStringLiteral("ΣΥΝΕΔΡΙΑ %1").arg(session));
             QVERIFY(s.write(file, 1, card));
@@ -274,7 +271,7 @@ private slots:
         QCOMPARE(e.session.backupPath(), backupMoved ? backupInFolder(e.path, data) : backupBeside(e.path));
         QCOMPARE(e.session.takeBackupElsewhere() == std::optional(backupInFolder(e.path, data)), backupMoved);
         QCOMPARE(fileBytes(e.session.backupPath()), cards(2));
-        QCOMPARE(e.file.read(1), CardRecord::newCard());
+        QCOMPARE(e.file.read(1).value(), CardRecord::newCard());
     }
 
     // The file replaced before the session's first filing: refused, and the copy of the
@@ -381,7 +378,7 @@ private slots:
         QVERIFY(e.begin(stored));
         const QString kept = dir.filePath(QStringLiteral("kept")); // the same file, always reachable
         QCOMPARE(::link(QFile::encodeName(e.path).constData(), QFile::encodeName(kept).constData()), 0);
-        QCOMPARE(e.write(1, e.file.read(1)), QString()); // the backup is made: what fails is the card
+        QCOMPARE(e.write(1, e.file.read(1).value()), QString()); // the backup is made: what fails is the card
 
         std::optional<SizeLimit> limit;
         InterceptedCalls calls;
@@ -392,7 +389,7 @@ private slots:
         };
         const auto reopen = [&] {
             e.file.close();
-            e.file.open(e.path);
+            QVERIFY(e.file.open(e.path));
         };
         switch (failure) {
         case Trouble::DiskFull:
@@ -408,7 +405,7 @@ private slots:
             e.session.end();
             refuseWriting(EROFS);
             QVERIFY(!e.session.begin(e.path));
-            e.file.open(e.path);
+            QVERIFY(e.file.open(e.path));
             break;
         case Trouble::ReadOnlyFile:
             refuseWriting(EACCES);

@@ -48,7 +48,8 @@ int fileInChild(const QString &path, const QString &fallback, qint32 number, con
         CardFile file;
         if (!session.begin(path))
             ::_exit(2);
-        file.open(path);
+        if (!file.open(path))
+            ::_exit(2);
         InterceptedCalls intercepted;
         int count = 0;
         beforeCall = [&](const CallSite &site) {

@@ -343,7 +343,7 @@ class tst_powercut : public QObject
             CardEditSession session(dataFolder());
             QVERIFY(session.begin(cardPath()));
             CardFile file;
-            file.open(cardPath());
+            QVERIFY(file.open(cardPath()));
             for (const Filing &filing : scenario.filings) {
                 QVERIFY(session.write(file, filing.number, filing.card));
                 r.filed << int(r.ops.size());

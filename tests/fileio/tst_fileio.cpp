@@ -167,6 +167,9 @@ private slots:
         row("sticky root's folder is steady", "steady", 0, 01777, 0, true);
         row("group folder is not steady", "steady", User, 0775, 0, false);
         row("a stranger's folder is not steady", "steady", Nobody, 0755, 0, false);
+        row("own file nobody else writes", "steady file", User, 0644, 0, true);
+        row("root's file the group writes", "steady file", 0, 0664, 0, false);
+        row("a stranger's file", "steady file", Nobody, 0644, 0, false);
         row("others add to a sticky folder", "add", 0, 01777, 0, true);
         row("others add to a group folder", "add", User, 0770, 0, true);
         row("nobody adds to a sticky folder nobody writes", "add", User, 01755, 0, false);
@@ -208,6 +211,7 @@ private slots:
         const std::map<QString, std::function<bool()>> rules{
             {QStringLiteral("follow"), [&] { return mayFollowLink(link, st); }},
             {QStringLiteral("steady"), [&] { return isSteadyFolder(st); }},
+            {QStringLiteral("steady file"), [&] { return isSteadyFile(st); }},
             {QStringLiteral("add"), [&] { return othersMayAddNames(st); }},
             {QStringLiteral("replace"), [&] { return othersMayReplaceNames(st); }},
             {QStringLiteral("own"), [&] { return !whyNotOwnFolder(st); }},

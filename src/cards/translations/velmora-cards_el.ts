@@ -176,6 +176,10 @@ before it stopped), 2 wrong command line, 3 check found damage</source>
         <source>no backup there is used</source>
         <translation>δεν χρησιμοποιείται κανένα αντίγραφο ασφαλείας από εκεί</translation>
     </message>
+    <message>
+        <source>standard input</source>
+        <translation>τυπική είσοδος</translation>
+    </message>
 </context>
 <context>
     <name>Check</name>
@@ -261,129 +265,6 @@ before it stopped), 2 wrong command line, 3 check found damage</source>
     </message>
 </context>
 <context>
-    <name>Citation</name>
-    <message>
-        <source>a line of more than %1 bytes: it has no end</source>
-        <translation>γραμμή μεγαλύτερη από %1 byte: δεν έχει τέλος</translation>
-    </message>
-    <message>
-        <source>an entry of more than %1 bytes: it has no end</source>
-        <translation>λήμμα μεγαλύτερο από %1 byte: δεν έχει τέλος</translation>
-    </message>
-    <message>
-        <source>no BibTeX entry (&quot;@book{KEY, ...}&quot;) in the file</source>
-        <translation>κανένα λήμμα BibTeX («@book{KEY, ...}») στο αρχείο</translation>
-    </message>
-    <message>
-        <source>its braces or quotes do not pair: the entry runs to the next one or to the end of the file</source>
-        <translation>τα άγκιστρα ή τα εισαγωγικά του δεν ζευγαρώνουν: το λήμμα φτάνει ως το επόμενο ή ως το τέλος του αρχείου</translation>
-    </message>
-    <message>
-        <source>more than %1 fields</source>
-        <translation>περισσότερα από %1 πεδία</translation>
-    </message>
-    <message>
-        <source>not an entry as BibTeX writes one</source>
-        <translation>δεν είναι λήμμα όπως το γράφει το BibTeX</translation>
-    </message>
-    <message>
-        <source>%1: no @string &quot;%2&quot;, taken as empty</source>
-        <translation>%1: δεν υπάρχει @string «%2», θεωρήθηκε κενό</translation>
-    </message>
-    <message>
-        <source>%1: longer than %2 bytes, cut</source>
-        <translation>%1: μεγαλύτερο από %2 byte, κόπηκε</translation>
-    </message>
-    <message>
-        <source> (a second)</source>
-        <translation> (δεύτερο)</translation>
-    </message>
-    <message>
-        <source>crossref: no entry &quot;%1&quot; found</source>
-        <translation>crossref: δεν βρέθηκε λήμμα «%1»</translation>
-    </message>
-    <message>
-        <source>%1: TeX command %2 left out</source>
-        <translation>%1: η εντολή TeX %2 παραλείφθηκε</translation>
-    </message>
-    <message>
-        <source>cannot read the file a second time: </source>
-        <translation>το αρχείο δεν μπορεί να διαβαστεί δεύτερη φορά: </translation>
-    </message>
-    <message>
-        <source>the array holds something other than objects</source>
-        <translation>ο πίνακας έχει κάτι άλλο εκτός από αντικείμενα</translation>
-    </message>
-    <message>
-        <source>no CSL-JSON array (&quot;[&quot;) in the file</source>
-        <translation>κανένας πίνακας CSL-JSON («[») στο αρχείο</translation>
-    </message>
-    <message>
-        <source>an object of more than %1 bytes: it has no end</source>
-        <translation>αντικείμενο μεγαλύτερο από %1 byte: δεν έχει τέλος</translation>
-    </message>
-    <message>
-        <source>not valid UTF-8, stored as &apos;?&apos;</source>
-        <translation>όχι έγκυρο UTF-8, αποθηκεύτηκε ως «?»</translation>
-    </message>
-    <message>
-        <source>not JSON: %1 at byte %2 of the object</source>
-        <translation>όχι JSON: %1 στο byte %2 του αντικειμένου</translation>
-    </message>
-    <message>
-        <source>ISBN-%1 &quot;%2&quot;: check digit %3, should be %4</source>
-        <translation>ISBN-%1 «%2»: ψηφίο ελέγχου %3, έπρεπε να είναι %4</translation>
-    </message>
-    <message>
-        <source>%1: not valid UTF-8, stored as &apos;?&apos;</source>
-        <translation>%1: όχι έγκυρο UTF-8, αποθηκεύτηκε ως «?»</translation>
-    </message>
-    <message>
-        <source>%1: %2 is not in Windows-1253, stored as &apos;?&apos;</source>
-        <translation>%1: το %2 δεν υπάρχει στα Windows-1253, αποθηκεύτηκε ως «?»</translation>
-    </message>
-    <message>
-        <source>%1: %2 characters, at most %3 fit; cut: &quot;%4&quot;</source>
-        <translation>%1: %2 χαρακτήρες, χωρούν το πολύ %3· κόπηκε: «%4»</translation>
-    </message>
-    <message>
-        <source>left out: </source>
-        <translation>παραλείφθηκε: </translation>
-    </message>
-    <message>
-        <source>left out: nothing in it that a card holds</source>
-        <translation>παραλείφθηκε: δεν έχει τίποτα που να χωρά σε καρτέλλα</translation>
-    </message>
-    <message>
-        <source>not kept: </source>
-        <translation>δεν κρατήθηκαν: </translation>
-    </message>
-    <message>
-        <source>text outside a record (&quot;TY  - &quot; to &quot;ER  - &quot;), left out</source>
-        <translation>κείμενο έξω από εγγραφή («TY  - » έως «ER  - »), παραλείφθηκε</translation>
-    </message>
-    <message>
-        <source>no &quot;ER  - &quot; before the next record</source>
-        <translation>δεν υπάρχει «ER  - » πριν από την επόμενη εγγραφή</translation>
-    </message>
-    <message>
-        <source>a record of more than %1 bytes: it has no end</source>
-        <translation>εγγραφή μεγαλύτερη από %1 byte: δεν έχει τέλος</translation>
-    </message>
-    <message>
-        <source>a line continued</source>
-        <translation>συνέχεια γραμμής</translation>
-    </message>
-    <message>
-        <source>no &quot;ER  - &quot; at the end of the file</source>
-        <translation>δεν υπάρχει «ER  - » στο τέλος του αρχείου</translation>
-    </message>
-    <message>
-        <source>no RIS record (a line &quot;TY  - &quot;) in the file</source>
-        <translation>καμία εγγραφή RIS (γραμμή «TY  - ») στο αρχείο</translation>
-    </message>
-</context>
-<context>
     <name>CsvImport</name>
     <message>
         <source>not valid UTF-8</source>
@@ -457,8 +338,8 @@ before it stopped), 2 wrong command line, 3 check found damage</source>
 <context>
     <name>Export</name>
     <message>
-        <source>export: unknown format &quot;%1&quot; (csv, ris, bibtex, biblatex or csl-json)</source>
-        <translation>export: άγνωστη μορφή «%1» (csv, ris, bibtex, biblatex ή csl-json)</translation>
+        <source>export: unknown format &quot;%1&quot; (%2)</source>
+        <translation>export: άγνωστη μορφή «%1» (%2)</translation>
     </message>
     <message>
         <source>%1 book written to %2</source>
@@ -479,105 +360,6 @@ before it stopped), 2 wrong command line, 3 check found damage</source>
     <message>
         <source>%1 records written to %2</source>
         <translation>γράφτηκαν %1 εγγραφές στο %2</translation>
-    </message>
-</context>
-<context>
-    <name>Failure</name>
-    <message>
-        <source>a FIFO</source>
-        <translation>επώνυμη σωλήνωση (FIFO)</translation>
-    </message>
-    <message>
-        <source>a socket</source>
-        <translation>υποδοχή επικοινωνίας (socket)</translation>
-    </message>
-    <message>
-        <source>a character device</source>
-        <translation>συσκευή χαρακτήρων</translation>
-    </message>
-    <message>
-        <source>a block device</source>
-        <translation>συσκευή μπλοκ</translation>
-    </message>
-    <message>
-        <source>a symbolic link</source>
-        <translation>συμβολικός σύνδεσμος</translation>
-    </message>
-    <message>
-        <source>something else</source>
-        <translation>κάτι άλλο</translation>
-    </message>
-    <message>
-        <source>no such file</source>
-        <translation>δεν υπάρχει τέτοιο αρχείο</translation>
-    </message>
-    <message>
-        <source>is a folder, not a card file</source>
-        <translation>είναι φάκελος, όχι αρχείο καρτελλών</translation>
-    </message>
-    <message>
-        <source>not a regular file but %1</source>
-        <translation>δεν είναι κανονικό αρχείο αλλά %1</translation>
-    </message>
-    <message>
-        <source>a symbolic link stands there; not written through</source>
-        <translation>εκεί βρίσκεται συμβολικός σύνδεσμος· δεν γράφτηκε μέσα από αυτόν</translation>
-    </message>
-    <message>
-        <source>belongs to another user; not written</source>
-        <translation>ανήκει σε άλλον χρήστη· δεν γράφτηκε</translation>
-    </message>
-    <message>
-        <source>a link of another user in a folder others can write; not written through</source>
-        <translation>σύνδεσμος άλλου χρήστη σε φάκελο όπου γράφουν και άλλοι· δεν γράφτηκε μέσα από αυτόν</translation>
-    </message>
-    <message>
-        <source>a file of another user in a folder others can write; not replaced</source>
-        <translation>αρχείο άλλου χρήστη σε φάκελο όπου γράφουν και άλλοι· δεν αντικαταστάθηκε</translation>
-    </message>
-    <message>
-        <source>a folder other users can write into</source>
-        <translation>φάκελος όπου μπορούν να γράψουν και άλλοι χρήστες</translation>
-    </message>
-    <message>
-        <source>has another name too (a hard link); not written</source>
-        <translation>έχει και άλλο όνομα (σκληρό σύνδεσμο)· δεν γράφτηκε</translation>
-    </message>
-    <message>
-        <source>was removed or moved while it was open</source>
-        <translation>διαγράφηκε ή μετακινήθηκε όσο ήταν ανοιχτό</translation>
-    </message>
-    <message>
-        <source>another file took its place while it was open</source>
-        <translation>άλλο αρχείο πήρε τη θέση του όσο ήταν ανοιχτό</translation>
-    </message>
-    <message>
-        <source>the standard input, output or error is closed; no file is opened in its place</source>
-        <translation>η τυπική είσοδος, έξοδος ή έξοδος σφαλμάτων είναι κλειστή· δεν ανοίγει αρχείο στη θέση της</translation>
-    </message>
-    <message>
-        <source>%1 bytes, longer than the %2 bytes the program accepts</source>
-        <translation>%1 byte, περισσότερα από τα %2 byte που δέχεται το πρόγραμμα</translation>
-    </message>
-    <message>
-        <source>is being edited in Velmora; nothing is written while an editor has it</source>
-        <translation>διορθώνεται στο Velmora· τίποτα δεν γράφεται όσο το έχει ένας διορθωτής</translation>
-    </message>
-    <message>
-        <source>the file system cannot lock it</source>
-        <translation>το σύστημα αρχείων δεν μπορεί να το κλειδώσει</translation>
-    </message>
-    <message>
-        <source>is the file being read; write to another file</source>
-        <translation>είναι το αρχείο που διαβάζεται· γράψτε σε άλλο αρχείο</translation>
-    </message>
-    <message>
-        <source>the file changed while it was read</source>
-        <translation>το αρχείο άλλαξε όσο διαβαζόταν</translation>
-    </message>
-    <message>
-        <source>standard input</source>
-        <translation>τυπική είσοδος</translation>
     </message>
 </context>
 <context>
@@ -603,16 +385,16 @@ before it stopped), 2 wrong command line, 3 check found damage</source>
         <translation>παραλείφθηκαν %1 λήμματα</translation>
     </message>
     <message>
-        <source>import: unknown format &quot;%1&quot; (csv, ris, bibtex, biblatex or csl-json)</source>
-        <translation>import: άγνωστη μορφή «%1» (csv, ris, bibtex, biblatex ή csl-json)</translation>
+        <source>import: unknown format &quot;%1&quot; (%2)</source>
+        <translation>import: άγνωστη μορφή «%1» (%2)</translation>
     </message>
     <message>
         <source>import: --cut is for CSV; the other formats are always cut to the width, and told</source>
         <translation>import: το --cut είναι για το CSV· οι άλλες μορφές κόβονται πάντα στο πλάτος, και αυτό αναφέρεται</translation>
     </message>
     <message>
-        <source>import: --keep-case is for ris, bibtex, biblatex and csl-json; CSV is always kept as written</source>
-        <translation>import: το --keep-case είναι για τα ris, bibtex, biblatex και csl-json· το CSV κρατιέται πάντα όπως είναι γραμμένο</translation>
+        <source>import: --keep-case is for %1; CSV is always kept as written</source>
+        <translation>import: το --keep-case είναι για τα %1· το CSV κρατιέται πάντα όπως είναι γραμμένο</translation>
     </message>
     <message>
         <source>import: --all is for --append: it appends the books the card file already holds too</source>
