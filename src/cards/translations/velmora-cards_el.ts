@@ -691,6 +691,10 @@ as it was before the restore: %4</source>
         <source>%1: removed</source>
         <translation>%1: διαγράφηκε</translation>
     </message>
+    <message>
+        <source>%1: has another name too (a hard link); not taken as a backup</source>
+        <translation>%1: έχει και άλλο όνομα (σκληρός σύνδεσμος)· δεν θεωρήθηκε αντίγραφο ασφαλείας</translation>
+    </message>
 </context>
 <context>
     <name>Show</name>
