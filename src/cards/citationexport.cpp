@@ -41,8 +41,7 @@ int exportCitations(const QString &formatName, const CommandLine &line, Console 
         return Failure;
     }
     OutputFile out;
-    if (const Result<void> opened = out.open(outPath, OutputFile::Accept::AnyFile, identityOf(cardPath));
-        !opened) {
+    if (const Result<void> opened = out.open(outPath, identityOf(cardPath)); !opened) {
         console.err << englishText(opened.error()) << Qt::endl;
         return Failure;
     }

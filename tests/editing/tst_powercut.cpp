@@ -14,6 +14,7 @@
 #include "cardeditsession.h"
 #include "cardjournal.h"
 #include "fileops.h"
+#include "importing.h"
 #include "restoring.h"
 #include "seam.h"
 
@@ -127,9 +128,10 @@ struct Scenario
     QByteArray stored;
     QList<Filing> filings;
     bool journalElsewhere = false; // a link holds its name beside: the data folder takes it
-    // Or the whole file changed at once: restored from its latest backup, a journal of a
-    // filing cut short standing beside it.
-    enum Whole { None, Restored } whole = None;
+    // Or the whole file changed at once: replaced by an import's cards (these bytes), or
+    // restored from its latest backup, a journal of a filing cut short standing beside it.
+    enum Whole { None, Replaced, Restored } whole = None;
+    QByteArray replacement = {};
 };
 
 // Unlike the old card in every sector it shares with it.
@@ -152,6 +154,7 @@ QList<Scenario> scenarios()
          {{5, CardRecord::fromBytes(cards(4, 100).mid(4 * RecordLength))}, {6, CardRecord::newCard()}}},
         {"a deletion", cards(4), {{3, CardRecord::deletedCard()}}},
         {"journal in the data folder", cards(4), {{3, filled("ΝΕΑ")}}, true},
+        {"replaced by an import", cards(6), {}, false, Scenario::Replaced, cards(2)},
         {"restored", cards(6), {}, false, Scenario::Restored},
     };
 }
@@ -351,7 +354,12 @@ class tst_powercut : public QObject
             InterceptedCalls intercepted;
             afterCall = [&](const CallSite &site, long result) { recorder.take(site, result); };
             r.whole = scenario.whole;
-            if (scenario.whole == Scenario::Restored) {
+            if (scenario.whole == Scenario::Replaced) {
+                ImportedCardFile out(dataFolder());
+                QVERIFY(out.open(cardPath(), ImportedCardFile::Existing::Replaced, std::nullopt));
+                out.write(scenario.replacement);
+                QVERIFY(out.commit());
+            } else if (scenario.whole == Scenario::Restored) {
                 CardRestore restore(dataFolder());
                 QVERIFY(restore.begin(cardPath(), CardRestore::Purpose::Restore));
                 QVERIFY(restore.restore(0));
