@@ -4,7 +4,6 @@
 #include "outputfile.h"
 
 #include "fileops.h"
-#include "pathwalk.h"
 #include "terminaltext.h"
 
 #include <QFile>
@@ -15,17 +14,6 @@
 #include <unistd.h>
 
 namespace velmora::cards {
-
-namespace {
-
-// A folder where someone else may put or replace names: a sticky one (/tmp) or one its
-// group or everybody can write.
-bool othersCanWrite(const struct stat &folder)
-{
-    return (folder.st_mode & (S_ISVTX | S_IWGRP | S_IWOTH)) != 0;
-}
-
-} // namespace
 
 std::optional<FileIdentity> identityOf(const QString &path)
 {
@@ -45,10 +33,10 @@ void OutputFile::discard()
     m_file.reset();
     m_stream.reset();
     m_terminal.reset();
-    m_lock.release();
+    m_output.release();
 }
 
-Result<void> OutputFile::open(const QString &path, Accept accept, std::optional<FileIdentity> input)
+Result<void> OutputFile::open(const QString &path, std::optional<FileIdentity> input)
 {
     discard();
     m_path = path;
@@ -61,47 +49,20 @@ Result<void> OutputFile::open(const QString &path, Accept accept, std::optional<
             m_terminal.emplace(QStringDecoder::Utf8);
         return {};
     }
-
-    // Links of the user's own are followed as a shell's redirection would, on every step of
-    // the path; a stranger's link is not.
-    Result<OpenedParent> target = openParent(path, LastLink::Followed);
-    if (!target)
-        return tl::unexpected(target.error());
-    struct stat folder = {};
-    struct stat stored = {};
-    if (::fstat(target->folder.get(), &folder) != 0)
-        return systemFailure(errno, path);
-    const bool exists =
-        ::fstatat(target->folder.get(), target->name.constData(), &stored, AT_SYMLINK_NOFOLLOW) == 0;
-    const std::optional<struct stat> status = exists ? std::optional(stored) : std::nullopt;
-    const QByteArray final = QFile::encodeName(target->resolved);
-    if (const auto &st = status) {
-        if (st->st_uid != ::geteuid() && othersCanWrite(folder))
-            return failure(Failure{Fault::SharedFolder, EPERM, path, kindOfMode(st->st_mode)});
-        if (input && *input == velmora::identityOf(*st))
-            return failure(Fault::IsInput, path);
-        if (S_ISDIR(st->st_mode))
-            return failure(Fault::System, path, EISDIR);
-        if (!S_ISREG(st->st_mode)) {
-            if (accept == Accept::RegularFile)
-                return failure(Failure{Fault::NotRegular, 0, path, kindOfMode(st->st_mode)});
-            // A device or a FIFO takes the stream as it comes, as a shell's redirection does.
-            Result<FileDescriptor> stream = openForWriting(final);
-            if (!stream)
-                return failure(Failure{Fault::System, stream.error().error, path});
-            m_stream = std::move(*stream);
-            return {};
-        }
-        // The editor's lock: while it is held, replacing the file would leave the editor
-        // filing into a file no longer at the path.
-        if (const Result<void> locked = m_lock.acquire(QFile::decodeName(final));
-            !locked && heldByAnother(locked.error()))
-            return failure(Fault::Locked, path);
+    if (Result<void> judged = m_output.lookAt(path, input); !judged)
+        return judged;
+    if (m_output.status() && !m_output.isRegularFile()) {
+        // A device or a FIFO takes the stream as it comes, as a shell's redirection does.
+        Result<FileDescriptor> stream = openForWriting(QFile::encodeName(m_output.resolved()));
+        if (!stream)
+            return failure(Failure{Fault::System, stream.error().error, path});
+        m_stream = std::move(*stream);
+        return {};
     }
-    // A file replaced keeps its permissions, as it would had it been written in place.
-    const std::optional<mode_t> mode = status ? std::optional(mode_t(status->st_mode & 07777)) : std::nullopt;
+    if (Result<void> kept = m_output.keepEditorsOut(); !kept)
+        return kept;
     Result<AtomicFile> file =
-        AtomicFile::create(QFile::decodeName(final), mode, AtomicFile::Replacing::Anything);
+        AtomicFile::create(m_output.resolved(), m_output.keptMode(), AtomicFile::Replacing::Anything);
     if (!file) {
         file.error().path = path;
         return tl::unexpected(file.error());
