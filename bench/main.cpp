@@ -252,6 +252,8 @@ void reportImports(Report &report, const QString &folder, qint64 entries, int ru
             double unused = 0;
             cardToolMs({QStringLiteral("export"), QStringLiteral("--format"), format, cards, input}, &unused);
             for (int i = 0; i < (n == entries ? runs : 1); ++i) {
+                // Into a new card file each time: import keeps one that holds cards.
+                QFile::remove(output);
                 const double ms =
                     cardToolMs({QStringLiteral("import"), QStringLiteral("--format"), format, input, output},
                                &peak[n == entries]);

@@ -4,12 +4,13 @@
 #include "cardappend.h"
 
 #include "appending.h"
-#include "cardeditsession.h"
 #include "datafolder.h"
 #include "duplicates.h"
 #include "failurewords.h"
 
 #include <QCoreApplication>
+
+#include <cerrno>
 
 namespace velmora::cards {
 
@@ -80,7 +81,30 @@ QList<InputCard> withoutDoubles(const AppendRequest &request, const QList<InputC
     return kept;
 }
 
-// What the session says once, after the filing that made it so.
+} // namespace
+
+bool noCardRead(const velmora::Failure &why)
+{
+    return why.fault == Fault::System && why.error == ENODATA;
+}
+
+int tellNoCard(const QString &inputPath, Console &console)
+{
+    console.err << QCoreApplication::translate("Import", "%1: no card in it; nothing written").arg(inputPath)
+                << Qt::endl;
+    return Failure;
+}
+
+void tellUndoneFiling(CardEditSession &session, const QString &cardPath, Console &console)
+{
+    if (const std::optional<UndoneFiling> undone = session.takeUndoneFiling())
+        console.out << QCoreApplication::translate(
+                           "Append", "%1: card %2, whose filing was cut short, is as it was before it")
+                           .arg(cardPath)
+                           .arg(undone->number)
+                    << '\n';
+}
+
 void tellWhereFilesWent(CardEditSession &session, Console &console)
 {
     if (const std::optional<QString> elsewhere = session.takeBackupElsewhere())
@@ -96,8 +120,6 @@ void tellWhereFilesWent(CardEditSession &session, Console &console)
                     << '\n';
 }
 
-} // namespace
-
 int appendCards(const AppendRequest &request, const QList<InputCard> &cards, Console &console)
 {
     const auto refused = [&console](const velmora::Failure &why) {
@@ -105,40 +127,36 @@ int appendCards(const AppendRequest &request, const QList<InputCard> &cards, Con
                     << Qt::endl;
         return Failure;
     };
-    // The session would create a missing card file: appending is to one that exists.
-    {
-        CardFile existing;
-        if (const Result<void> there = existing.openForReading(request.cardPath); !there)
-            return refused(there.error());
-    }
-    CardEditSession session(
+    CardAppending appending(
         dataFolderToUse(console, QT_TRANSLATE_NOOP("CardTool", "no backup or journal goes there")));
-    if (const Result<void> begun = session.begin(request.cardPath); !begun)
+    if (const Result<void> begun = appending.begin(request.cardPath, request.input); !begun)
         return refused(begun.error());
-    if (const std::optional<UndoneFiling> undone = session.takeUndoneFiling())
-        console.out << QCoreApplication::translate(
-                           "Append", "%1: card %2, whose filing was cut short, is as it was before it")
-                           .arg(request.cardPath)
-                           .arg(undone->number)
-                    << '\n';
+    CardEditSession &session = appending.session();
+    tellUndoneFiling(session, request.cardPath, console);
 
-    CardFile file;
-    if (const Result<void> opened = file.open(request.cardPath); !opened)
-        return refused(opened.error());
-    const Result<FileIdentity> identity = file.identity();
-    if (!identity)
-        return refused(identity.error());
-    if (*identity == request.input)
-        return refused(velmora::Failure{Fault::IsInput, 0, request.cardPath});
-    const Result<qint64> length = file.length();
-    if (!length)
-        return refused(length.error());
-    const qint32 held = cardsHeld(*length);
+    const qint64 length = appending.length();
+    const qint32 held = cardsHeld(length);
     DuplicateFinder books;
-    if (const Result<void> noted = noteStoredBooks(file, held, books); !noted)
+    if (const Result<void> noted = noteStoredBooks(appending.file(), held, books); !noted)
         return refused(noted.error());
     const QList<InputCard> kept = withoutDoubles(request, cards, held, books, console);
-    if ((held + kept.size()) * RecordLength > MaxFileLength) {
+    QList<CardRecord> toFile;
+    for (const InputCard &c : kept)
+        toFile << c.card;
+
+    qint64 appended = 0;
+    const Result<void> done = appending.append(toFile, [&](qsizetype index, qint32 number) {
+        if (index < 0)
+            console.out << QCoreApplication::translate("Append", "%1: card %2, of %3 bytes, made whole first")
+                               .arg(request.cardPath)
+                               .arg(number)
+                               .arg(length % RecordLength)
+                        << '\n';
+        else
+            ++appended;
+        tellWhereFilesWent(session, console);
+    });
+    if (!done && done.error().fault == Fault::TooLong && appended == 0 && done.error().length > length) {
         console.err << QCoreApplication::translate("Append",
                                                    "%1: %2 cards after its %3 would make it longer than the "
                                                    "%4 bytes a card file holds; nothing appended")
@@ -149,38 +167,21 @@ int appendCards(const AppendRequest &request, const QList<InputCard> &cards, Con
                     << Qt::endl;
         return Failure;
     }
-
-    bool partial = *length % RecordLength != 0;
-    qint64 appended = 0;
-    for (const InputCard &c : kept) {
-        const Result<qint32> added = appendCard(file, c.card, [&](qint32 number, const CardRecord &card) {
-            return session.write(file, number, card);
-        });
-        // Told once it is so, even when the card after it failed.
-        if (const Result<qint64> now = file.storedLength(); partial && now && *now % RecordLength == 0) {
-            partial = false;
-            console.out << QCoreApplication::translate("Append", "%1: card %2, of %3 bytes, made whole first")
-                               .arg(request.cardPath)
-                               .arg(held)
-                               .arg(*length % RecordLength)
-                        << '\n';
-        }
-        tellWhereFilesWent(session, console);
-        if (!added) {
-            console.out.flush();
-            console.err << failureLine(added.error()) << '\n'
-                        << (appended == 1
-                                ? QCoreApplication::translate(
-                                      "Append", "stopped at %1: %2 card appended before it stays in %3")
-                                : QCoreApplication::translate(
-                                      "Append", "stopped at %1: %2 cards appended before it stay in %3"))
-                               .arg(entryOf(request, c))
-                               .arg(appended)
-                               .arg(request.cardPath)
-                        << Qt::endl;
-            return Failure;
-        }
-        ++appended;
+    if (!done && noCardRead(done.error()))
+        return tellNoCard(request.inputPath, console);
+    if (!done) {
+        console.out.flush();
+        console.err << failureLine(done.error()) << '\n'
+                    << (appended == 1
+                            ? QCoreApplication::translate(
+                                  "Append", "stopped at %1: %2 card appended before it stays in %3")
+                            : QCoreApplication::translate(
+                                  "Append", "stopped at %1: %2 cards appended before it stay in %3"))
+                           .arg(entryOf(request, kept[appended]))
+                           .arg(appended)
+                           .arg(request.cardPath)
+                    << Qt::endl;
+        return Failure;
     }
     console.out << (appended == 1 ? QCoreApplication::translate("Append", "%1 card appended to %2")
                                   : QCoreApplication::translate("Append", "%1 cards appended to %2"))

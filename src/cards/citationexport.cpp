@@ -43,8 +43,7 @@ int exportCitations(const QString &formatName, const CommandLine &line, Console 
         return Failure;
     }
     OutputFile out;
-    if (const Result<void> opened = out.open(outPath, OutputFile::Accept::AnyFile, identityOf(cardPath));
-        !opened) {
+    if (const Result<void> opened = out.open(outPath, identityOf(cardPath)); !opened) {
         console.err << failureLine(opened.error()) << Qt::endl;
         return Failure;
     }

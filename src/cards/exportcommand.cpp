@@ -70,8 +70,7 @@ int runExport(const CommandLine &line, Console &console)
         return Failure;
     }
     OutputFile out;
-    if (const Result<void> opened = out.open(csvPath, OutputFile::Accept::AnyFile, identityOf(cardPath));
-        !opened) {
+    if (const Result<void> opened = out.open(csvPath, identityOf(cardPath)); !opened) {
         console.err << failureLine(opened.error()) << Qt::endl;
         return Failure;
     }

@@ -1,18 +1,20 @@
 // SPDX-FileCopyrightText: 2026 Velmora maintainers <maintainers@velmora.org>
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-// velmora-cards import [--append [--all]] [--format FORMAT] [--cut | --keep-case] INPUT FILIS: a
-// spreadsheet's cards, or a reference manager's books (citation/), into a new card file or after
-// the last card of one; INPUT may be - for standard input.
+// velmora-cards import [--append [--all] | --replace] [--format FORMAT] [--cut | --keep-case] INPUT
+// FILIS: a spreadsheet's cards, or a reference manager's books (citation/), into a new card file,
+// after the last card of one, or in its place after a backup; INPUT may be - for standard input.
 
 #include "cardappend.h"
+#include "cardbackup.h"
 #include "cardfile.h"
 #include "cardimport.h"
 #include "command.h"
 #include "csvcolumns.h"
+#include "datafolder.h"
 #include "failurewords.h"
+#include "importing.h"
 #include "inputfile.h"
-#include "outputfile.h"
 #include "referenceimport.h"
 
 #include <QCoreApplication>
@@ -100,6 +102,33 @@ qint64 importReferenceFile(const ReferenceFormat &format, const QString &inputPa
     return cards;
 }
 
+int nothingWritten(const velmora::Failure &why, Console &console)
+{
+    for (const velmora::Failure &also : why.also)
+        console.err << failureLine(also) << '\n';
+    console.err << QCoreApplication::translate("CardTool", "%1; nothing written").arg(failureLine(why))
+                << Qt::endl;
+    return Failure;
+}
+
+// A card file that holds cards is kept from an import that did not say what becomes of them.
+int refusedOverCards(const QString &cardPath, qint64 length, Console &console)
+{
+    const qint32 cards = cardsHeld(length);
+    console.err << (cards == 1 ? QCoreApplication::translate(
+                                     "Import", "%1 holds a card already; nothing written: --append adds the "
+                                               "cards after it, --replace puts them in its place after a "
+                                               "backup (%2)")
+                                     .arg(cardPath, backupBeside(cardPath))
+                               : QCoreApplication::translate(
+                                     "Import", "%1 holds %2 cards already; nothing written: --append adds "
+                                               "the cards after them, --replace puts them in their place "
+                                               "after a backup (%3)")
+                                     .arg(cardPath, QString::number(cards), backupBeside(cardPath)))
+                << Qt::endl;
+    return Failure;
+}
+
 int runImport(const CommandLine &line, Console &console)
 {
     const QString &inputPath = line.arguments.at(0);
@@ -107,6 +136,7 @@ int runImport(const CommandLine &line, Console &console)
     const bool cut = line.has(QStringLiteral("--cut"));
     const bool keepCase = line.has(QStringLiteral("--keep-case"));
     const bool append = line.has(QStringLiteral("--append"));
+    const bool replace = line.has(QStringLiteral("--replace"));
     const bool all = line.has(QStringLiteral("--all"));
 
     // A file's ending names its format; CSV is what any other file is read as.
@@ -143,6 +173,13 @@ int runImport(const CommandLine &line, Console &console)
             << Qt::endl;
         return Usage;
     }
+    if (append && replace) {
+        console.err << QCoreApplication::translate(
+                           "Import", "import: --append or --replace, not both: the cards go after the "
+                                     "last card or in the place of all of them")
+                    << Qt::endl;
+        return Usage;
+    }
 
     QFile input;
     const Result<FileIdentity> read = openInput(inputPath, input);
@@ -162,27 +199,35 @@ int runImport(const CommandLine &line, Console &console)
             return Failure;
         return appendCards(AppendRequest{cardPath, inputPath, *read, all}, cards, console);
     }
-    OutputFile out;
-    if (const Result<void> opened = out.open(cardPath, OutputFile::Accept::RegularFile, *read); !opened) {
-        console.err
-            << QCoreApplication::translate("CardTool", "%1; nothing written").arg(failureLine(opened.error()))
-            << Qt::endl;
-        return Failure;
+    ImportedCardFile out(replace
+                             ? dataFolderToUse(console, QT_TRANSLATE_NOOP("CardTool", "no backup goes there"))
+                             : QString());
+    if (const Result<void> opened = out.open(
+            cardPath, replace ? ImportedCardFile::Existing::Replaced : ImportedCardFile::Existing::Refused,
+            *read);
+        !opened) {
+        if (opened.error().fault == Fault::System && opened.error().error == EEXIST)
+            return refusedOverCards(cardPath, opened.error().length, console);
+        return nothingWritten(opened.error(), console);
     }
+    tellUndoneFiling(out.session(), cardPath, console);
     const qint64 cards = readInto([&out](const InputCard &card, int storedBytes) {
         out.write(QByteArrayView(card.card.bytes().data(), storedBytes));
     });
     if (cards < 0)
         return Failure;
-    if (const Result<void> written = out.commit(); !written) {
-        console.err << QCoreApplication::translate("CardTool", "%1; nothing written")
-                           .arg(failureLine(written.error()))
-                    << Qt::endl;
-        return Failure;
-    }
+    const bool replaced = out.replaces();
+    // Not one card read: whatever the card file held stays.
+    if (const Result<void> written = out.commit(); !written)
+        return noCardRead(written.error()) ? tellNoCard(inputPath, console)
+                                           : nothingWritten(written.error(), console);
+    tellWhereFilesWent(out.session(), console);
     console.out << QCoreApplication::translate("CardTool", "%1 cards written to %2")
-                       .arg(QString::number(cards), cardPath)
-                << Qt::endl;
+                       .arg(QString::number(cards), cardPath);
+    if (replaced)
+        console.out << QCoreApplication::translate("Import", "; as it was before: %1")
+                           .arg(out.session().backupPath());
+    console.out << Qt::endl;
     return Success;
 }
 
@@ -193,11 +238,14 @@ Command importCommand()
     return Command{
         QStringLiteral("import"),
         QStringLiteral("import [--cut] CSV FILIS\n  import [--format FORMAT] [--keep-case] INPUT FILIS\n"
-                       "  import --append [--all] [--format FORMAT] [--cut | --keep-case] INPUT FILIS"),
+                       "  import --append [--all] [--format FORMAT] [--cut | --keep-case] INPUT FILIS\n"
+                       "  import --replace [--format FORMAT] [--cut | --keep-case] INPUT FILIS"),
         QT_TRANSLATE_NOOP(
             "CardTool",
             "a UTF-8 CSV with the header Isbn,Author,Title,OtherName,Publication,PagesNotes into a "
-            "new card file; a value that does not fit stops the import unless --cut.\n"
+            "new card file, or one that is empty; a value that does not fit stops the import unless --cut. "
+            "A FILIS that holds cards is kept as it is unless --append or --replace says what becomes of "
+            "them, and so is any FILIS when INPUT yields no card.\n"
             "      FORMAT ris, bibtex, biblatex or csl-json (by default from INPUT's ending: .ris, "
             ".bibtex, .bib, .json; csv otherwise): a reference manager's books, articles and "
             "chapters, each a card as the bibliography writes one, in capitals without accents "
@@ -208,9 +256,13 @@ Command importCommand()
             "(FILIS.bak), one journaled card at a time, a partial last card made whole first. A book FILIS "
             "or INPUT already holds (the same ISBN, or the same author and title, as check tells them) is "
             "told with its card and left out, unless --all. A failure stops it, telling how many cards "
-            "were appended and at which entry; those cards stay"),
+            "were appended and at which entry; those cards stay.\n"
+            "      --replace puts the cards in the place of those FILIS holds, refused while an editor has "
+            "it, after a backup of it (FILIS.bak, the older ones kept as .bak.1 and .bak.2): all of them "
+            "go into a new file beside it, which takes its name and its permissions only once it is "
+            "whole, so that a failure leaves FILIS as it was"),
         {QStringLiteral("--all"), QStringLiteral("--append"), QStringLiteral("--cut"),
-         QStringLiteral("--format="), QStringLiteral("--keep-case")},
+         QStringLiteral("--format="), QStringLiteral("--keep-case"), QStringLiteral("--replace")},
         2,
         runImport,
     };

@@ -4,8 +4,8 @@
 #pragma once
 
 #include "atomicfile.h"
-#include "cardfilelock.h"
 #include "filedescriptor.h"
+#include "namedfile.h"
 
 #include <QByteArray>
 #include <QByteArrayView>
@@ -16,23 +16,18 @@
 
 namespace velmora::cards {
 
-// A file a command makes, written as a file of the user's own: a new file created
-// exclusively beside the output under a temporary name, written, synced and renamed over
-// the name, so that a failure leaves an earlier file as it was and a link standing at the
-// name is replaced, not written through. A link the user owns is followed, as a shell's
-// redirection would; a link or a file of another user in a folder others can write is not
-// written to. While an editor has the file at the output, nothing is written.
-// "-" is standard output; a terminal there is written by the one terminal rule
-// (terminaltext.h), so that a card's DEL or C1 control cannot act on it.
+// An export's output (CSV, RIS, BibTeX, CSL-JSON), written as a file of the user's own: a new
+// file created exclusively beside the output under a temporary name, written, synced and
+// renamed over the name, so that a failure leaves an earlier file as it was and a link
+// standing at the name is replaced, not written through. A link the user owns is followed, as
+// a shell's redirection would; a link or a file of another user in a folder others can write
+// is not written to (namedfile.h). While an editor has the file at the output, nothing is
+// written. A device or a FIFO takes the stream as it comes, since it cannot be replaced; "-"
+// is standard output; a terminal there is written by the one terminal rule
+// (terminaltext.h), so that a card's DEL or C1 control cannot act on it. Card files are written by the editing library alone (importing.h).
 class OutputFile
 {
 public:
-    // What may stand at the output besides a regular file.
-    enum class Accept {
-        RegularFile, // a card file: nothing else may be replaced
-        AnyFile,     // a stream: a device or a FIFO is written directly, since it cannot be replaced
-    };
-
     OutputFile() = default;
     // Removes the temporary file when commit() was never reached.
     ~OutputFile();
@@ -41,7 +36,7 @@ public:
 
     // `input`: the file the command reads, which the output may not be. The Failure names
     // the path.
-    Result<void> open(const QString &path, Accept accept, std::optional<FileIdentity> input = {});
+    Result<void> open(const QString &path, std::optional<FileIdentity> input = {});
     bool isStandardOutput() const { return m_path == QLatin1String("-"); }
     // Failures are kept and reported by commit().
     void write(QByteArrayView bytes);
@@ -56,7 +51,7 @@ private:
     FileDescriptor m_stream;          // standard output, a device or a FIFO
     // Standard output that is a terminal: a character may come in two writes.
     std::optional<QStringDecoder> m_terminal;
-    CardFileLock m_lock;
+    NamedOutput m_output;
     std::optional<velmora::Failure> m_writeFailure;
 };
 

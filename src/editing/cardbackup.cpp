@@ -4,12 +4,16 @@
 #include "cardbackup.h"
 
 #include "atomicfile.h"
+#include "filecopy.h"
 #include "fileops.h"
+#include "placement.h"
 #include "programfiles.h"
 
 namespace velmora {
 
 namespace {
+
+const QString BackupSuffix = QStringLiteral("bak");
 
 // The copy in place of the latest, the older ones moved back; nothing changed on failure
 // but the new copy itself, which goes.
@@ -24,21 +28,11 @@ Result<void> copyDurably(const CardFile &source, const QString &target, const Ba
     Result<AtomicFile> out = AtomicFile::create(target, *mode, AtomicFile::Replacing::OwnFileOnly);
     if (!out)
         return tl::unexpected(out.error());
-    const Result<qint64> total = source.storedLength();
+    const Result<qint64> total = copyBlocks(
+        source.fd(), source.path(),
+        [&out](qint64, const char *data, qint64 size) { return out->write(data, size); }, progress);
     if (!total)
         return tl::unexpected(total.error());
-    QByteArray block(CardReader::BlockBytes, Qt::Uninitialized);
-    for (qint64 offset = 0;; offset += block.size()) {
-        const Result<qint64> got = source.readAt(offset, block.data(), block.size());
-        if (!got)
-            return tl::unexpected(got.error());
-        if (Result<void> put = out->write(block.constData(), *got); !put)
-            return put;
-        if (progress)
-            progress(offset + *got, *total);
-        if (*got < block.size())
-            break;
-    }
     if (Result<void> synced = out->sync(); !synced)
         return synced;
     if (progress)
@@ -56,12 +50,12 @@ Result<void> copyDurably(const CardFile &source, const QString &target, const Ba
 
 QString backupBeside(const QString &cardPath)
 {
-    return besideCardFile(cardPath, QStringLiteral("bak"));
+    return besideCardFile(cardPath, BackupSuffix);
 }
 
 QString backupInFolder(const QString &cardPath, const QString &folder)
 {
-    return inDataFolder(cardPath, folder, QStringLiteral("bak"));
+    return inDataFolder(cardPath, folder, BackupSuffix);
 }
 
 QString backupGeneration(const QString &latest, int generation)
@@ -72,24 +66,12 @@ QString backupGeneration(const QString &latest, int generation)
 Result<QString> backUpCardFile(const CardFile &source, const QString &fallbackFolder,
                                const BackupProgress &progress)
 {
-    const QString beside = backupBeside(source.path());
-    Result<void> copied = copyDurably(source, beside, progress);
-    if (copied)
-        return beside;
-    Failure why = copied.error();
-    why.place = folderOf(beside);
-    why.stage = Stage::Backup;
-    if (!fallbackFolder.isEmpty()) {
-        const QString elsewhere = backupInFolder(source.path(), fallbackFolder);
-        copied = makeOwnFolder(fallbackFolder);
-        if (copied)
-            copied = copyDurably(source, elsewhere, progress);
-        if (copied)
-            return elsewhere;
-        why.also.push_back(copied.error());
-        why.also.back().place = folderOf(elsewhere);
-    }
-    return failure(std::move(why));
+    Result<QString> placed =
+        placeProgramFile(source.path(), BackupSuffix, fallbackFolder,
+                         [&](const QString &target) { return copyDurably(source, target, progress); });
+    if (!placed)
+        placed.error().stage = Stage::Backup;
+    return placed;
 }
 
 } // namespace velmora

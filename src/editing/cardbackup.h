@@ -4,10 +4,9 @@
 #pragma once
 
 #include "cardfile.h"
+#include "filecopy.h"
 
 #include <QString>
-
-#include <functional>
 
 namespace velmora {
 
@@ -23,15 +22,15 @@ QString backupInFolder(const QString &cardPath, const QString &folder);
 // The name of generation `generation` (0 the latest, then the older ones) of `latest`.
 QString backupGeneration(const QString &latest, int generation);
 
-// Told after each block copied, and before and after the copy's sync: bytes copied so far
-// and bytes to copy, so that whoever waits for a long copy can be shown how far it is.
-using BackupProgress = std::function<void(qint64 done, qint64 total)>;
+// Told after each block copied, and after the copy's sync: bytes copied so far and bytes to
+// copy, so that whoever waits for a long copy can be shown how far it is.
+using BackupProgress = CopyProgress;
 
 // The copies kept in each place: the latest and the two before it.
 constexpr int BackupGenerations = 3;
 
-// Copies every byte of `source`, the open card file, first beside it and, when that
-// fails for any reason, into `fallbackFolder` (created when missing; empty for none). The
+// Copies every byte of `source`, the open card file, where the program's files of it go
+// (placement.h: beside it, else in `fallbackFolder`; empty for none). The
 // copy is a file of the program's own (atomicfile.h) with the card file's permission bits,
 // written under a temporary name and synced; only then do the older copies move one step
 // back, each move on the medium before the next, and the new copy takes the latest name.

@@ -35,7 +35,7 @@ void removeLeftovers(const QStringList &targets)
 
 CardEditSession::CardEditSession(QString fallbackFolder) : m_fallbackFolder(std::move(fallbackFolder)) {}
 
-Result<void> CardEditSession::begin(const QString &cardPath)
+Result<void> CardEditSession::begin(const QString &cardPath, CutShort cutShort)
 {
     m_cardPath = cardPath;
     m_backupPath.clear();
@@ -53,7 +53,8 @@ Result<void> CardEditSession::begin(const QString &cardPath)
                     << recoveryFilePath(cardPath, m_fallbackFolder);
         removeLeftovers(targets);
         // Before anything is read: the file as it was before a filing cut short.
-        begun = undoInterruptedFiling(cardPath, true);
+        if (cutShort == CutShort::Undone)
+            begun = undoInterruptedFiling(cardPath, true);
         if (!begun)
             m_lock.release();
     }
@@ -101,15 +102,10 @@ void CardEditSession::end()
     m_lock.release();
 }
 
-Result<void> CardEditSession::write(CardFile &file, qint32 number, const CardRecord &card,
-                                    const BackupProgress &backupProgress)
+Result<void> CardEditSession::backUp(const CardFile &file, const BackupProgress &progress)
 {
     if (!isActive())
         return failure(m_notEditable.value_or(Failure{Fault::ReadOnly, 0, file.path()}));
-    // A filing whose card may be torn comes first: another journal must not take its place.
-    if (m_journalStands)
-        if (Result<void> undone = undoInterruptedFiling(m_cardPath, false); !undone)
-            return undone;
     // A handle opened after the file was replaced at its path is a file nobody locked and
     // nobody backed up.
     Result<FileIdentity> identity = file.identity();
@@ -120,14 +116,28 @@ Result<void> CardEditSession::write(CardFile &file, qint32 number, const CardRec
     // Before the backup: a refused filing must not replace a good copy with the orphan.
     if (Result<void> there = file.stillAtPath(); !there)
         return failure(there.error().at(Stage::Card));
-    if (m_backupPath.isEmpty()) {
-        const Result<QString> backup = backUpCardFile(file, m_fallbackFolder, backupProgress);
-        if (!backup)
-            return tl::unexpected(backup.error());
-        m_backupPath = *backup;
-        if (m_backupPath != backupBeside(file.path()))
-            m_backupElsewhere = m_backupPath;
-    }
+    if (!m_backupPath.isEmpty())
+        return {};
+    const Result<QString> backup = backUpCardFile(file, m_fallbackFolder, progress);
+    if (!backup)
+        return tl::unexpected(backup.error());
+    m_backupPath = *backup;
+    if (m_backupPath != backupBeside(file.path()))
+        m_backupElsewhere = m_backupPath;
+    return {};
+}
+
+Result<void> CardEditSession::write(CardFile &file, qint32 number, const CardRecord &card,
+                                    const BackupProgress &backupProgress)
+{
+    if (!isActive())
+        return failure(m_notEditable.value_or(Failure{Fault::ReadOnly, 0, file.path()}));
+    // A filing whose card may be torn comes first: another journal must not take its place.
+    if (m_journalStands)
+        if (Result<void> undone = undoInterruptedFiling(m_cardPath, false); !undone)
+            return undone;
+    if (Result<void> backup = backUp(file, backupProgress); !backup)
+        return backup;
     const Result<QString> filed = fileCard(file, number, card, m_fallbackFolder);
     m_journalStands = !filed && filed.error().cardMayBeTorn;
     if (!filed)

@@ -40,12 +40,18 @@ public:
     // cannot take them, normally the user's data folder; empty for none.
     explicit CardEditSession(QString fallbackFolder = QString());
 
+    // What begin() does with the journal of a filing that a crash cut short.
+    enum class CutShort {
+        Undone, // before anything is read: every editing
+        Left,   // named, and removed once the file is restored (restoring.h), which writes all of it
+    };
+
     // Locks the card file (see CardFileLock), creating it empty when missing, removes the
     // temporary files a killed session of the program's left behind, and undoes a filing
     // that a crash cut short (cardjournal.h). A journal whose filing the file no longer
     // shows is left where it is, and the file is not edited (Fault::Changed). A failure
     // leaves the session inactive; notEditableReason() keeps why.
-    Result<void> begin(const QString &cardPath);
+    Result<void> begin(const QString &cardPath, CutShort cutShort = CutShort::Undone);
     // The filing begin() undid, once.
     std::optional<UndoneFiling> takeUndoneFiling() { return std::exchange(m_undone, std::nullopt); }
     // Releases the lock. The backup stays where it is.
@@ -66,6 +72,11 @@ public:
     // `backupProgress` is told how far the backup is, when this write makes it.
     [[nodiscard]] Result<void> write(CardFile &file, qint32 number, const CardRecord &card,
                                      const BackupProgress &backupProgress = {});
+
+    // The backup write() makes before the session's first filing, made now, of `file`, a
+    // handle the caller opened on the locked card file; nothing once it is made. For a
+    // change of the whole file (importing.h).
+    [[nodiscard]] Result<void> backUp(const CardFile &file, const BackupProgress &progress = {});
 
     // Where the backup is; empty until the session's first write has made it.
     const QString &backupPath() const { return m_backupPath; }

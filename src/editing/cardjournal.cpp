@@ -47,12 +47,12 @@ void append64(QByteArray &bytes, quint64 value)
 
 QString journalBeside(const QString &cardPath)
 {
-    return besideCardFile(cardPath, QStringLiteral("journal"));
+    return besideCardFile(cardPath, JournalSuffix);
 }
 
 QString journalInFolder(const QString &cardPath, const QString &folder)
 {
-    return inDataFolder(cardPath, folder, QStringLiteral("journal"));
+    return inDataFolder(cardPath, folder, JournalSuffix);
 }
 
 QByteArray encodeJournal(const JournalEntry &entry)

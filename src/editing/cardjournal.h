@@ -24,6 +24,7 @@ namespace velmora {
 // after that filing (a backup copied over it) and the journal must not write into it. A
 // journal whose checksum does not hold was itself cut short, before the card was touched.
 
+inline const QString JournalSuffix = QStringLiteral("journal");
 QString journalBeside(const QString &cardPath);
 QString journalInFolder(const QString &cardPath, const QString &folder);
 

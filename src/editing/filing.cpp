@@ -6,8 +6,7 @@
 #include "atomicfile.h"
 #include "cardjournal.h"
 #include "fileops.h"
-
-#include <QFileInfo>
+#include "placement.h"
 
 #include <algorithm>
 
@@ -21,7 +20,7 @@ struct PutJournal
     FileIdentity identity;
 };
 
-Result<PutJournal> putJournalAt(const QString &path, const QByteArray &bytes, mode_t mode)
+Result<FileIdentity> putJournalAt(const QString &path, const QByteArray &bytes, mode_t mode)
 {
     Result<AtomicFile> journal = AtomicFile::create(path, mode, AtomicFile::Replacing::OwnFileOnly);
     if (!journal)
@@ -32,7 +31,7 @@ Result<PutJournal> putJournalAt(const QString &path, const QByteArray &bytes, mo
         done = journal->commit();
     if (!done)
         return tl::unexpected(done.error());
-    return PutJournal{path, identity};
+    return identity;
 }
 
 // Beside the card file, so that whoever edits it next finds it; else in the data folder.
@@ -41,25 +40,14 @@ Result<PutJournal> putJournal(const CardFile &file, const QByteArray &bytes, con
     const Result<mode_t> mode = file.permissionBits();
     if (!mode)
         return tl::unexpected(mode.error());
-    const QString beside = journalBeside(file.path());
-    Result<PutJournal> put = putJournalAt(beside, bytes, *mode);
-    if (!put)
-        put.error().place = folderOf(beside);
-    if (!put && !fallbackFolder.isEmpty()) {
-        Failure besideFailure = put.error();
-        const QString elsewhere = journalInFolder(file.path(), fallbackFolder);
-        Result<void> folder = makeOwnFolder(fallbackFolder);
-        put = folder ? putJournalAt(elsewhere, bytes, *mode)
-                     : Result<PutJournal>(tl::unexpected(folder.error()));
-        if (!put) {
-            put.error().place = folderOf(elsewhere);
-            besideFailure.also.push_back(put.error());
-            put = tl::unexpected(besideFailure);
-        }
-    }
-    if (!put)
-        put.error().stage = Stage::Journal;
-    return put;
+    FileIdentity identity;
+    Result<QString> placed =
+        placeProgramFile(file.path(), JournalSuffix, fallbackFolder, [&](const QString &target) {
+            return putJournalAt(target, bytes, *mode).map([&](FileIdentity put) { identity = put; });
+        });
+    if (!placed)
+        return failure(placed.error().at(Stage::Journal));
+    return PutJournal{*placed, identity};
 }
 
 // The card and its sync, and the check that the file is still the one at its path.

@@ -42,7 +42,7 @@ def tex(text):
 
 def export(folder, name, rows, form):
     source = os.path.join(folder, name + ".csv")
-    cards = os.path.join(folder, name + ".dat")
+    cards = os.path.join(folder, name + "." + form + ".dat")
     bib = os.path.join(folder, name + "." + form)
     with open(source, "w", encoding="utf-8", newline="") as f:
         writer = csv.writer(f)

@@ -370,9 +370,9 @@ private slots:
         ToolRun tool;
         QCOMPARE(tool.run({QStringLiteral("--help")}), 0);
         for (const char *synopsis :
-             {"import [--cut] CSV FILIS", "import --append [--all]", "export [--raw] FILIS CSV",
-              "export --format FORMAT [--all] FILIS OUT", "check FILIS", "show FILIS N",
-              "restore FILIS [1|2]", "restore --list FILIS"})
+             {"import [--cut] CSV FILIS", "import --append [--all]", "import --replace",
+              "export [--raw] FILIS CSV", "export --format FORMAT [--all] FILIS OUT", "check FILIS",
+              "show FILIS N", "restore FILIS [1|2]", "restore --list FILIS"})
             QVERIFY2(tool.out.contains(QLatin1String(synopsis)), synopsis);
         QVERIFY(tool.out.contains(QStringLiteral("3 check found damage")));
     }

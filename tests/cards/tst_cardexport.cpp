@@ -47,7 +47,6 @@ private slots:
     void rawExportGivesBackEveryByte_data()
     {
         QTest::addColumn<QByteArray>("stored");
-        QTest::newRow("empty") << QByteArray();
         QTest::newRow("every byte, whole cards") << everyByte(4).left(195 * 4);
         QTest::newRow("every byte three times, partial tail") << everyByte(3, 0);
         QTest::newRow("every byte from 0x80") << everyByte(2).mid(128);

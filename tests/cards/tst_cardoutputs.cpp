@@ -12,6 +12,8 @@
 #include <QProcess>
 #include <QtTest>
 
+#include <cstring>
+#include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
@@ -27,9 +29,12 @@ const QString Csv = QStringLiteral("cards.csv");
 const QByteArray CsvText = "Isbn,Author,Title,OtherName,Publication,PagesNotes\n1,2,3,4,5,6\n";
 const QByteArray Victim = "the user's own file\n";
 
+// An import over what stands there: the card file of its own it replaces after a backup.
 QStringList commandInto(const QString &command, const ToolRun &tool, const QString &target)
 {
-    return {command, tool.path(command == QLatin1String("import") ? Csv : Cards), target};
+    if (command == QLatin1String("import"))
+        return {command, QStringLiteral("--replace"), tool.path(Csv), target};
+    return {command, tool.path(Cards), target};
 }
 
 // The tool as a process of its own, for outputs that could hold it up or eat the memory.
@@ -191,6 +196,84 @@ private slots:
         }
         editor.release();
         QCOMPARE(tool.run(commandInto(QStringLiteral("import"), tool, edited)), 0);
+    }
+
+    // An import never leaves less than it found: not one card read writes nothing, a card file
+    // that holds cards is kept unless --append or --replace says what becomes of them, and
+    // --replace backs it up first.
+    void importKeepsWhatItFound_data()
+    {
+        QTest::addColumn<QString>("input"); // its ending tells its format
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<QStringList>("options");
+        QTest::addColumn<bool>("existing");    // a card file of two cards there, else none
+        QTest::addColumn<bool>("backupFails"); // no backup copy can be created, through the seam
+        QTest::addColumn<QString>("said");     // %1 the card file
+        const QStringList replace{QStringLiteral("--replace")};
+        const QString none = QStringLiteral("no card in it; nothing written");
+        const QByteArray header = CsvText.left(CsvText.indexOf('\n') + 1);
+        QTest::newRow("an empty .bib") << "in.bib" << QByteArray() << replace << true << false << none;
+        QTest::newRow("one entry with an unpaired brace")
+            << "in.bib" << QByteArray("@book{k,\n title = {Unpaired,\n year = 1990\n}\n") << replace << true
+            << false << none;
+        QTest::newRow("a bad .ris") << "in.ris" << QByteArray("TY  - BOOK\nER  - \n") << replace << true
+                                    << false << none;
+        QTest::newRow("[] in JSON") << "in.json" << QByteArray("[]\n") << replace << true << false << none;
+        QTest::newRow("a CSV with only its header")
+            << "in.csv" << header << QStringList() << false << false << none;
+        QTest::newRow("a CSV with only its header, appended")
+            << "in.csv" << header << QStringList{QStringLiteral("--append")} << true << false << none;
+        QTest::newRow("onto cards") << "in.csv" << CsvText << QStringList() << true << false
+                                    << "%1 holds 2 cards already; nothing written: --append adds";
+        QTest::newRow("--replace, the backup fails")
+            << "in.csv" << CsvText << replace << true << true << "No space left on device; nothing written";
+        QTest::newRow("--replace") << "in.csv" << CsvText << replace << true << false
+                                   << "1 cards written to %1; as it was before: %1.bak";
+    }
+    void importKeepsWhatItFound()
+    {
+        QFETCH(QString, input);
+        QFETCH(QByteArray, text);
+        QFETCH(QStringList, options);
+        QFETCH(bool, existing);
+        QFETCH(bool, backupFails);
+        QFETCH(QString, said);
+        ToolRun tool;
+        qputenv("XDG_DATA_HOME", QFile::encodeName(tool.path(QStringLiteral("xdg"))));
+        const QString card = tool.path(Cards);
+        const QByteArray before = everyByte(2).left(2 * 195);
+        if (existing) {
+            tool.put(Cards, before);
+            QCOMPARE(::chmod(QFile::encodeName(card).constData(), 0640), 0);
+        }
+        tool.put(input, text);
+        velmora::test::InterceptedCalls calls;
+        velmora::test::beforeCall = [backupFails](const velmora::test::CallSite &site) {
+            const bool backup = site.call == velmora::test::Call::Openat && (site.flags & O_CREAT) &&
+                                std::strstr(site.name, ".bak.");
+            return backupFails && backup ? ENOSPC : 0;
+        };
+        const bool written = said.contains(QLatin1String("written to"));
+        QCOMPARE(tool.run(QStringList{QStringLiteral("import")} + options << tool.path(input) << card),
+                 written ? 0 : 1);
+        QVERIFY2(tool.err.contains(said.replace(QStringLiteral("%1"), card)) || tool.out.contains(said),
+                 qPrintable(tool.out + tool.err));
+        QStringList left{input};
+        if (existing || written)
+            left << Cards;
+        if (written)
+            left << Cards + QStringLiteral(".bak");
+        left.sort();
+        QCOMPARE(QDir(tool.dir.path()).entryList(QDir::Files | QDir::Hidden), left);
+        if (!written) {
+            QCOMPARE(tool.get(Cards), existing ? before : QByteArray());
+            return;
+        }
+        QCOMPARE(tool.get(Cards + QStringLiteral(".bak")), before);
+        QCOMPARE(tool.get(Cards).size(), 195);
+        struct stat st = {};
+        QCOMPARE(::stat(QFile::encodeName(card).constData(), &st), 0);
+        QCOMPARE(st.st_mode & 07777, 0640u);
     }
 
     // One endless value on the standard input: the tool must stop at a length no card holds,

@@ -13,6 +13,7 @@
 #include <QtTest>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 using namespace velmora;
 using namespace velmora::cards::test;
@@ -27,12 +28,21 @@ QByteArray cardsOf(int cards)
 
 struct Placed
 {
-    QString where; // "beside", "beside, a stranger's", "data" or "another" (the data folder's
-                   // copy of another Filis.dat)
+    QString where; // "beside", "beside, a stranger's", "beside, hard-linked", "beside, other
+                   // bytes" (one byte unlike cardsOf()'s), "data" or "another" (the data
+                   // folder's copy of another Filis.dat)
     int generation;
     int cards;
     int hoursAgo;
 };
+
+QByteArray bytesOf(const Placed &p)
+{
+    QByteArray bytes = cardsOf(p.cards);
+    if (p.where.endsWith(QLatin1String("other bytes")))
+        bytes[bytes.size() - 1] = '~';
+    return bytes;
+}
 
 } // namespace
 
@@ -62,6 +72,11 @@ private slots:
         QTest::newRow("a copy beside of one who cannot write the file")
             << QList<Placed>{{"beside, a stranger's", 0, 2, 48}, {"beside", 1, 1, 72}} << latest << "" << 1
             << "put there by a user who cannot write";
+        QTest::newRow("a backup of the same length, other bytes")
+            << QList<Placed>{{"beside, other bytes", 0, 5, 48}} << latest << "" << 5 << "";
+        QTest::newRow("a backup with another name too")
+            << QList<Placed>{{"beside, hard-linked", 0, 2, 48}, {"beside", 1, 1, 72}} << latest << "" << 1
+            << "Filis.dat.bak: has another name too (a hard link); not taken as a backup";
         QTest::newRow("no such backup") << beside << QStringList{"FILIS", "2"} << "" << 0 << "no backup 2";
         QTest::newRow("under an editor") << beside << latest << "editor" << 0 << "is being edited";
         QTest::newRow("a journal") << beside << latest << "journal" << 2 << "Filis.dat.journal: removed";
@@ -92,8 +107,12 @@ private slots:
             QFile f(backupGeneration(p.where.startsWith(u'b') ? backupBeside(card) : backupInFolder(of, data),
                                      p.generation));
             const QDateTime made = QDateTime::currentDateTime().addSecs(-3600 * p.hoursAgo);
-            QVERIFY(f.open(QIODevice::WriteOnly) && f.write(cardsOf(p.cards)) > 0 && f.flush() &&
+            QVERIFY(f.open(QIODevice::WriteOnly) && f.write(bytesOf(p)) > 0 && f.flush() &&
                     f.setFileTime(made, QFileDevice::FileModificationTime));
+            if (p.where.endsWith(QLatin1String("hard-linked")))
+                QCOMPARE(::link(QFile::encodeName(f.fileName()).constData(),
+                                QFile::encodeName(tool.path(QStringLiteral("another name"))).constData()),
+                         0);
             if (p.where.endsWith(QLatin1String("stranger's")))
                 velmora::test::makeUpOwner(f.fileName(), velmora::test::Stranger);
             shown << made.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")) << f.fileName();
@@ -122,7 +141,9 @@ private slots:
             QCOMPARE(QFile::exists(tool.path(QStringLiteral("Filis.dat.before-restore"))), fails);
             return;
         }
-        QCOMPARE(tool.get(QStringLiteral("Filis.dat")), cardsOf(restored));
+        const auto chosen =
+            std::find_if(copies.begin(), copies.end(), [&](const Placed &p) { return p.cards == restored; });
+        QCOMPARE(tool.get(QStringLiteral("Filis.dat")), bytesOf(*chosen));
         QCOMPARE(tool.get(QStringLiteral("Filis.dat.before-restore")), cardsOf(5));
         struct stat after = {};
         QCOMPARE(::stat(QFile::encodeName(card).constData(), &after), 0);

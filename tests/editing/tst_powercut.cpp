@@ -14,6 +14,8 @@
 #include "cardeditsession.h"
 #include "cardjournal.h"
 #include "fileops.h"
+#include "importing.h"
+#include "restoring.h"
 #include "seam.h"
 
 #include <QDir>
@@ -126,6 +128,10 @@ struct Scenario
     QByteArray stored;
     QList<Filing> filings;
     bool journalElsewhere = false; // a link holds its name beside: the data folder takes it
+    // Or the whole file changed at once: replaced by an import's cards (these bytes), or
+    // restored from its latest backup, a journal of a filing cut short standing beside it.
+    enum Whole { None, Replaced, Restored } whole = None;
+    QByteArray replacement = {};
 };
 
 // Unlike the old card in every sector it shares with it.
@@ -148,6 +154,8 @@ QList<Scenario> scenarios()
          {{5, CardRecord::fromBytes(cards(4, 100).mid(4 * RecordLength))}, {6, CardRecord::newCard()}}},
         {"a deletion", cards(4), {{3, CardRecord::deletedCard()}}},
         {"journal in the data folder", cards(4), {{3, filled("ΝΕΑ")}}, true},
+        {"replaced by an import", cards(6), {}, false, Scenario::Replaced, cards(2)},
+        {"restored", cards(6), {}, false, Scenario::Restored},
     };
 }
 
@@ -163,7 +171,8 @@ struct Recording
     QList<QByteArray> versions;    // the card file before and after each filing
     QList<QByteArray> generations; // the card file before the session, then OldCopies
     QHash<int, QByteArray> names;  // the name each node had last
-    int firstCardWrite = -1;
+    int firstCardWrite = -1;       // or the rename of another file over the card file
+    Scenario::Whole whole = Scenario::None;
     QStringList unmodelled;
 };
 
@@ -254,6 +263,8 @@ struct Recorder
         case Call::Renameat: {
             const auto [folder, from] = placeOf(site.fd, site.name);
             const auto [toFolder, to] = placeOf(site.toFolder, site.to);
+            if (to == CardName && r.firstCardWrite < 0)
+                r.firstCardWrite = int(r.ops.size());
             if (folder != toFolder || folder < 0 || !now[folder].entries.count(from))
                 return void(r.unmodelled << QStringLiteral("rename of %1").arg(site.name));
             const int node = now[folder].entries.at(from);
@@ -326,6 +337,8 @@ class tst_powercut : public QObject
         QVERIFY(writeBytes(cardPath(), scenario.stored));
         for (int g = 0; g < BackupGenerations; ++g)
             QVERIFY(writeBytes(backupGeneration(backupBeside(cardPath()), g), OldCopies[g]));
+        if (scenario.whole == Scenario::Restored)
+            QVERIFY(writeBytes(journalBeside(cardPath()), "a filing cut short"));
         if (scenario.journalElsewhere)
             QVERIFY(QFile::link(m_dir.filePath(QStringLiteral("elsewhere")), journalBeside(cardPath())));
         Recorder recorder{r};
@@ -340,10 +353,27 @@ class tst_powercut : public QObject
         {
             InterceptedCalls intercepted;
             afterCall = [&](const CallSite &site, long result) { recorder.take(site, result); };
+            r.whole = scenario.whole;
+            if (scenario.whole == Scenario::Replaced) {
+                ImportedCardFile out(dataFolder());
+                QVERIFY(out.open(cardPath(), ImportedCardFile::Existing::Replaced, std::nullopt));
+                out.write(scenario.replacement);
+                QVERIFY(out.commit());
+            } else if (scenario.whole == Scenario::Restored) {
+                CardRestore restore(dataFolder());
+                QVERIFY(restore.begin(cardPath(), CardRestore::Purpose::Restore));
+                QVERIFY(restore.restore(0));
+            }
+            if (scenario.whole != Scenario::None) {
+                r.filed << int(r.ops.size());
+                r.versions << fileBytes(cardPath());
+            }
             CardEditSession session(dataFolder());
-            QVERIFY(session.begin(cardPath()));
             CardFile file;
-            QVERIFY(file.open(cardPath()));
+            if (!scenario.filings.isEmpty()) {
+                QVERIFY(session.begin(cardPath()));
+                QVERIFY(file.open(cardPath()));
+            }
             for (const Filing &filing : scenario.filings) {
                 QVERIFY(session.write(file, filing.number, filing.card));
                 r.filed << int(r.ops.size());
@@ -389,6 +419,8 @@ class tst_powercut : public QObject
         clear();
         if (!writeOut(state, Root, m_dir.path()))
             return QStringLiteral("the state could not be written out");
+        if (r.whole == Scenario::Restored)
+            return restoredWhole(r, filed);
         CardEditSession next(dataFolder());
         if (const Result<void> begun = next.begin(cardPath()); !begun)
             return QStringLiteral("the next editor cannot begin: fault %1").arg(int(begun.error().fault));
@@ -411,6 +443,26 @@ class tst_powercut : public QObject
         if (cardMayBeFiled && fileBytes(backupBeside(cardPath())) != r.generations[0])
             return QStringLiteral("a card may be on the medium and the latest copy is not the file before");
         return {};
+    }
+
+    // After a cut in a restore: no backup touched; the file as it was either still the card
+    // file or whole in its copy; the journal gone only once the restore is on the medium;
+    // both, once the restore returned.
+    QString restoredWhole(const Recording &r, int filed)
+    {
+        for (int g = 0; g < BackupGenerations; ++g)
+            if (fileBytes(backupGeneration(backupBeside(cardPath()), g)) != r.generations[g + 1])
+                return QStringLiteral("a backup changed");
+        const QByteArray now = fileBytes(cardPath());
+        if (now != r.versions[0] &&
+            fileBytes(cardPath() + QStringLiteral(".before-restore")) != r.versions[0])
+            return QStringLiteral("the file as it was is lost");
+        const bool journal = QFile::exists(journalBeside(cardPath()));
+        if ((!journal || filed > 0) && now != r.versions[1])
+            return QStringLiteral(
+                "the journal is gone or the restore returned, and the file is not restored");
+        return filed > 0 && journal ? QStringLiteral("the restore returned and the journal stands")
+                                    : QString();
     }
 
     static QString describe(const Recording &r, qsizetype i)
@@ -539,7 +591,7 @@ private slots:
                     // older copies stand).
                     QTest::addRow("%s: %s", scenarios()[s].name, qPrintable(what))
                         << s << int(j)
-                        << (scenarios()[s].journalElsewhere ||
+                        << (scenarios()[s].journalElsewhere || scenarios()[s].whole != Scenario::None ||
                             !what.endsWith(QStringLiteral("folder sync after the backup copy's rename")));
     }
     void everySyncIsNeeded()

@@ -165,20 +165,26 @@ before it stopped), 2 wrong command line, 3 check found damage</source>
 που καταχώρισε το import --append πριν σταματήσει), 2 λάθος γραμμή εντολών, 3 ο έλεγχος βρήκε φθορές</translation>
     </message>
     <message>
-        <source>a UTF-8 CSV with the header Isbn,Author,Title,OtherName,Publication,PagesNotes into a new card file; a value that does not fit stops the import unless --cut.
-      FORMAT ris, bibtex, biblatex or csl-json (by default from INPUT&apos;s ending: .ris, .bibtex, .bib, .json; csv otherwise): a reference manager&apos;s books, articles and chapters, each a card as the bibliography writes one, in capitals without accents unless --keep-case; what is cut, stored as &apos;?&apos;, not kept or left out is told on the standard error.
-      --append adds the cards after the last card of an existing FILIS instead, each filed as velmora --edit files a card: refused while an editor has the file, after a backup of it (FILIS.bak), one journaled card at a time, a partial last card made whole first. A book FILIS or INPUT already holds (the same ISBN, or the same author and title, as check tells them) is told with its card and left out, unless --all. A failure stops it, telling how many cards were appended and at which entry; those cards stay</source>
-        <translation>ένα CSV σε UTF-8 με τις επικεφαλίδες Isbn,Author,Title,OtherName,Publication,PagesNotes σε νέο αρχείο καρτελλών· μια τιμή που δεν χωράει σταματά την εισαγωγή, εκτός με το --cut.
-      FORMAT ris, bibtex, biblatex ή csl-json (χωρίς αυτό, από την κατάληξη του INPUT: .ris, .bibtex, .bib, .json· αλλιώς csv): τα βιβλία, τα άρθρα και τα κεφάλαια ενός προγράμματος βιβλιογραφικών αναφορών, το καθένα μια καρτέλλα όπως τη γράφει η βιβλιογραφία, με κεφαλαία χωρίς τόνους εκτός με το --keep-case· ό,τι κόβεται, αποθηκεύεται ως «?», δεν κρατιέται ή παραλείπεται αναφέρεται στην τυπική έξοδο σφαλμάτων.
-      Το --append προσθέτει αντί γι&apos; αυτό τις καρτέλλες μετά την τελευταία καρτέλλα ενός υπάρχοντος FILIS, την καθεμιά καταχωρισμένη όπως καταχωρίζει μια καρτέλλα το velmora --edit: δεν γίνεται όσο ένας διορθωτής έχει το αρχείο, γίνεται μετά από αντίγραφο ασφαλείας του (FILIS.bak), μία καρτέλλα τη φορά με ημερολόγιο, και μια μισή τελευταία καρτέλλα συμπληρώνεται πρώτα. Ένα βιβλίο που έχει ήδη το FILIS ή το INPUT (το ίδιο ISBN, ή ο ίδιος συγγραφέας και τίτλος, όπως τα βρίσκει το check) αναφέρεται με την καρτέλλα του και παραλείπεται, εκτός με το --all. Μια αποτυχία το σταματά, λέγοντας πόσες καρτέλλες προστέθηκαν και σε ποιο λήμμα· αυτές οι καρτέλλες μένουν</translation>
-    </message>
-    <message>
         <source>no backup there is used</source>
         <translation>δεν χρησιμοποιείται κανένα αντίγραφο ασφαλείας από εκεί</translation>
     </message>
     <message>
         <source>standard input</source>
         <translation>τυπική είσοδος</translation>
+    </message>
+    <message>
+        <source>no backup goes there</source>
+        <translation>εκεί δεν γράφεται αντίγραφο ασφαλείας</translation>
+    </message>
+    <message>
+        <source>a UTF-8 CSV with the header Isbn,Author,Title,OtherName,Publication,PagesNotes into a new card file, or one that is empty; a value that does not fit stops the import unless --cut. A FILIS that holds cards is kept as it is unless --append or --replace says what becomes of them, and so is any FILIS when INPUT yields no card.
+      FORMAT ris, bibtex, biblatex or csl-json (by default from INPUT&apos;s ending: .ris, .bibtex, .bib, .json; csv otherwise): a reference manager&apos;s books, articles and chapters, each a card as the bibliography writes one, in capitals without accents unless --keep-case; what is cut, stored as &apos;?&apos;, not kept or left out is told on the standard error.
+      --append adds the cards after the last card of an existing FILIS instead, each filed as velmora --edit files a card: refused while an editor has the file, after a backup of it (FILIS.bak), one journaled card at a time, a partial last card made whole first. A book FILIS or INPUT already holds (the same ISBN, or the same author and title, as check tells them) is told with its card and left out, unless --all. A failure stops it, telling how many cards were appended and at which entry; those cards stay.
+      --replace puts the cards in the place of those FILIS holds, refused while an editor has it, after a backup of it (FILIS.bak, the older ones kept as .bak.1 and .bak.2): all of them go into a new file beside it, which takes its name and its permissions only once it is whole, so that a failure leaves FILIS as it was</source>
+        <translation>ένα CSV σε UTF-8 με τις επικεφαλίδες Isbn,Author,Title,OtherName,Publication,PagesNotes σε νέο αρχείο καρτελλών, ή σε ένα άδειο· μια τιμή που δεν χωράει σταματά την εισαγωγή, εκτός με το --cut. Ένα FILIS που έχει καρτέλλες μένει όπως είναι, εκτός αν το --append ή το --replace λέει τι γίνεται με αυτές, και το ίδιο κάθε FILIS όταν από το INPUT δεν βγαίνει καμία καρτέλλα.
+      FORMAT ris, bibtex, biblatex ή csl-json (χωρίς αυτό, από την κατάληξη του INPUT: .ris, .bibtex, .bib, .json· αλλιώς csv): τα βιβλία, τα άρθρα και τα κεφάλαια ενός προγράμματος βιβλιογραφικών αναφορών, το καθένα μια καρτέλλα όπως τη γράφει η βιβλιογραφία, με κεφαλαία χωρίς τόνους εκτός με το --keep-case· ό,τι κόβεται, αποθηκεύεται ως «?», δεν κρατιέται ή παραλείπεται αναφέρεται στην τυπική έξοδο σφαλμάτων.
+      Το --append προσθέτει αντί γι&apos; αυτό τις καρτέλλες μετά την τελευταία καρτέλλα ενός υπάρχοντος FILIS, την καθεμιά καταχωρισμένη όπως καταχωρίζει μια καρτέλλα το velmora --edit: δεν γίνεται όσο ένας διορθωτής έχει το αρχείο, γίνεται μετά από αντίγραφο ασφαλείας του (FILIS.bak), μία καρτέλλα τη φορά με ημερολόγιο, και μια μισή τελευταία καρτέλλα συμπληρώνεται πρώτα. Ένα βιβλίο που έχει ήδη το FILIS ή το INPUT (το ίδιο ISBN, ή ο ίδιος συγγραφέας και τίτλος, όπως τα βρίσκει το check) αναφέρεται με την καρτέλλα του και παραλείπεται, εκτός με το --all. Μια αποτυχία το σταματά, λέγοντας πόσες καρτέλλες προστέθηκαν και σε ποιο λήμμα· αυτές οι καρτέλλες μένουν.
+      Το --replace βάζει τις καρτέλλες στη θέση όσων έχει το FILIS: δεν γίνεται όσο ένας διορθωτής έχει το αρχείο, γίνεται μετά από αντίγραφο ασφαλείας του (FILIS.bak, με τα παλαιότερα ως .bak.1 και .bak.2)· όλες γράφονται σε νέο αρχείο δίπλα του, που παίρνει το όνομα και τα δικαιώματά του μόνο όταν είναι ολόκληρο, ώστε μια αποτυχία να αφήνει το FILIS όπως ήταν</translation>
     </message>
 </context>
 <context>
@@ -400,6 +406,26 @@ before it stopped), 2 wrong command line, 3 check found damage</source>
         <source>import: --all is for --append: it appends the books the card file already holds too</source>
         <translation>import: το --all είναι για το --append: προσθέτει και τα βιβλία που έχει ήδη το αρχείο καρτελλών</translation>
     </message>
+    <message>
+        <source>%1 holds a card already; nothing written: --append adds the cards after it, --replace puts them in its place after a backup (%2)</source>
+        <translation>το %1 έχει ήδη μία καρτέλλα· δεν γράφτηκε τίποτα: το --append προσθέτει τις καρτέλλες μετά από αυτήν, το --replace τις βάζει στη θέση της μετά από αντίγραφο ασφαλείας (%2)</translation>
+    </message>
+    <message>
+        <source>%1 holds %2 cards already; nothing written: --append adds the cards after them, --replace puts them in their place after a backup (%3)</source>
+        <translation>το %1 έχει ήδη %2 καρτέλλες· δεν γράφτηκε τίποτα: το --append προσθέτει τις καρτέλλες μετά από αυτές, το --replace τις βάζει στη θέση τους μετά από αντίγραφο ασφαλείας (%3)</translation>
+    </message>
+    <message>
+        <source>import: --append or --replace, not both: the cards go after the last card or in the place of all of them</source>
+        <translation>import: --append ή --replace, όχι και τα δύο: οι καρτέλλες μπαίνουν μετά την τελευταία καρτέλλα ή στη θέση όλων</translation>
+    </message>
+    <message>
+        <source>%1: no card in it; nothing written</source>
+        <translation>%1: δεν έχει καμία καρτέλλα· δεν γράφτηκε τίποτα</translation>
+    </message>
+    <message>
+        <source>; as it was before: %1</source>
+        <translation>· όπως ήταν πριν: %1</translation>
+    </message>
 </context>
 <context>
     <name>Restore</name>
@@ -476,6 +502,10 @@ as it was before the restore: %4</source>
     <message>
         <source>%1: removed</source>
         <translation>%1: διαγράφηκε</translation>
+    </message>
+    <message>
+        <source>%1: has another name too (a hard link); not taken as a backup</source>
+        <translation>%1: έχει και άλλο όνομα (σκληρός σύνδεσμος)· δεν θεωρήθηκε αντίγραφο ασφαλείας</translation>
     </message>
 </context>
 <context>
