@@ -24,7 +24,8 @@ namespace velmora::cards {
 // is not written to (namedfile.h). While an editor has the file at the output, nothing is
 // written. A device or a FIFO takes the stream as it comes, since it cannot be replaced; "-"
 // is standard output; a terminal there is written by the one terminal rule
-// (terminaltext.h), so that a card's DEL or C1 control cannot act on it. Card files are written by the editing library alone (importing.h).
+// (terminaltext.h), so that a card's DEL or C1 control cannot act on it. Card files are written by the
+// editing library alone (importing.h).
 class OutputFile
 {
 public:

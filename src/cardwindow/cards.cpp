@@ -42,7 +42,6 @@ void frmTervani::closeEvent(QCloseEvent *event)
 void frmTervani::ShowCR()
 {
     m_filedCard = orEnd(File.read(CurrentCard));
-    m_filingRefused = false;
     Card = m_filedCard;
     QString shown[FieldCount];
     for (int i = 0; i < FieldCount; ++i) {
@@ -56,6 +55,7 @@ void frmTervani::ShowCR()
     txtEkdot->setText(shown[int(Field::Publication)]);
     txtSp->setText(shown[int(Field::PagesNotes)]);
     m_shownTexts = fieldTexts();
+    noteShownCard();
     showCardCaption();
 }
 

@@ -140,15 +140,14 @@ bool frmTervani::SaveCR()
         filed.setField(AllFields[i], texts[i]);
     }
     const Result<void> written = fileOnDisk(CurrentCard, filed);
-    m_filingRefused = !written;
     // Filed before anything is told: the messages that follow run events, and the typing
     // must not be kept for recovery, nor a signal keep it, while they are up.
     if (written) {
         Card = typed;
         m_filedCard = filed;
         m_shownTexts = texts;
-        forgetTypedCard();
     }
+    noteFiling(written);
     tellFiled(written, QStringLiteral("Η Καρτέλλα ") + NumberText(CurrentCard) +
                            QStringLiteral(" δεν Καταχωρίσθηκε."));
     return written.has_value();
@@ -180,11 +179,7 @@ bool frmTervani::mayLeaveCard()
                                      NumberText(CurrentCard) + QStringLiteral(" ;"),
                                  AppTitle, Buttons::YesNoCancel, Icon::Question);
     if (answer == Answer::No) {
-        // Refused once, the typing would be refused again: dropping it would lose it.
-        if (m_filingRefused)
-            keepRefusedTyping();
-        else
-            forgetTypedCard();
+        dropTypedCard();
         return true;
     }
     return answer == Answer::Yes && mayFileTypedText() && SaveCR();

@@ -4,9 +4,11 @@
 #pragma once
 
 #include "mainwindow.h"
+#include "typingkeeper.h"
 
 #include <array>
 #include <functional>
+#include <memory>
 
 class QAction;
 class QFrame;
@@ -14,13 +16,11 @@ class QLabel;
 class QLineEdit;
 class QMenu;
 class QPushButton;
-class QTimer;
 class QToolButton;
 
 namespace velmora {
 
 struct Search;
-struct TypingBase;
 class CardEditSession;
 class TitleEdit;
 
@@ -32,7 +32,8 @@ struct CardWindowSession
     // it only reads, as it always has.
     CardEditSession *editing = nullptr;
     bool toldWhyNotEditable = false; // editing was asked for, and the keeper told why not
-    bool offeredTypedCard = false;   // the typing an earlier run left was looked for
+    // The typing not yet filed, from the first card window that edits on.
+    std::unique_ptr<TypingKeeper> typing;
 };
 
 // The card window: one card at a time, the searches, the print queue, menus and keys.
@@ -153,15 +154,14 @@ private:
     // or prints the filed card), or the card stays (Cancel, or a failed filing).
     bool mayLeaveCard();
 
-    // The recovery file of the card typed and not yet filed (recovery.cpp).
-    QString typedCardPath();
+    // The card typed and not yet filed, kept by the session's TypingKeeper (recovery.cpp).
+    TypingKeeper *typing() const; // null while the window does not edit
     void startKeepingTypedCard();
-    bool writeTypedCard(); // true when the recovery file holds the typing now
-    void forgetTypedCard();
-    TypingBase typingBase() const;
-    // «Όχι» after a refused filing: the typing stays in the recovery file, and the keeper is
-    // told where and how it comes back.
-    void keepRefusedTyping();
+    void noteShownCard();
+    void noteFiling(const Result<void> &filed);
+    // «Όχι» at leaving: after a refused filing the typing stays in the recovery file, and the
+    // keeper is told where and how it comes back.
+    void dropTypedCard();
     void offerTypedCard();
     // The card of a filing that a crash cut short and the session undid, as it was typed.
     void putBackUndoneFiling();
@@ -173,11 +173,7 @@ private:
     // The card on screen as the file holds it, every byte: a field the keeper leaves
     // alone is written back as it was read, not as it is shown (`Card`, trimmed).
     CardRecord m_filedCard;
-    QTimer *m_typedTimer = nullptr; // restarted by each change of a field
-    bool m_typedCardKept = false;   // the recovery file holds this window's typing
-    bool m_filingRefused = false;   // the last filing of the card on screen was refused
-    bool m_programEnding = false;   // keepTypedCard() was called: the program ends
-    bool m_filing = false;          // a filing runs, on a thread of its own (filingprogress.h)
+    bool m_filing = false; // a filing runs, on a thread of its own (filingprogress.h)
     void installKeyMap();
 };
 

@@ -226,7 +226,8 @@ private slots:
         QTest::newRow("onto cards") << "in.csv" << CsvText << QStringList() << true << false
                                     << "%1 holds 2 cards already; nothing written: --append adds";
         QTest::newRow("--replace, the backup fails")
-            << "in.csv" << CsvText << replace << true << true << "No space left on device; nothing written";
+            << "in.csv" << CsvText << replace << true << true
+            << "no backup copy of the card file was made, so nothing was written";
         QTest::newRow("--replace") << "in.csv" << CsvText << replace << true << false
                                    << "1 cards written to %1; as it was before: %1.bak";
     }
