@@ -91,11 +91,18 @@ bool beginEditing(Platform &platform, CardEditSession &editing, const QString &c
     }
     // A filing undone here is told by the card window, which puts its card back on the screen.
     const Result<void> begun = editing.begin(cardFile);
+    QStringList leftAlone;
+    for (const Failure &why : editing.takeLeftAlone())
+        leftAlone << greekText(why);
+    if (!leftAlone.isEmpty())
+        platform.messages.show(leftAlone.join(QLatin1Char('\n')), AppTitle, Buttons::Ok, Icon::Exclamation);
     if (begun)
         return true;
-    // Any other failure leaves the file to be read, and the card window says why.
+    // Any other failure leaves the file to be read, and the card window says why; of a
+    // journal that could not be undone, it alone: the next edit would not undo it either.
     if (!heldByAnother(begun.error())) {
-        tellOfInterruptedEditing(platform, cardFile);
+        if (begun.error().stage != Stage::Undo)
+            tellOfInterruptedEditing(platform, cardFile);
         return true;
     }
     platform.messages.show(greekText(begun.error()), AppTitle, Buttons::Ok, Icon::Exclamation);
