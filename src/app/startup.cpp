@@ -59,7 +59,7 @@ void installFailureHandler(Platform &platform)
 
 void tellOfInterruptedEditing(Platform &platform, const QString &cardFile)
 {
-    if (!editingWasInterrupted(cardFile, platform.paths.exportFolder()))
+    if (!editingWasInterrupted(cardFile, platform.paths.dataFolder()))
         return;
     platform.messages.show(QStringLiteral("Μια διόρθωση του αρχείου καρτελλών διακόπηκε στη μέση μιας "
                                           "καταχώρισης. Το αρχείο δείχνεται όπως είναι· η επόμενη διόρθωση "
@@ -69,7 +69,7 @@ void tellOfInterruptedEditing(Platform &platform, const QString &cardFile)
 
 void tellOfAnUnsafeDataFolder(Platform &platform)
 {
-    const QString folder = platform.paths.exportFolder();
+    const QString folder = platform.paths.dataFolder();
     if (!QFileInfo::exists(folder))
         return;
     const Result<void> safe = checkOwnFolder(folder);

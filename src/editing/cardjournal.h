@@ -9,8 +9,6 @@
 #include <QString>
 
 #include <optional>
-#include <sys/stat.h>
-#include <sys/types.h>
 
 namespace velmora {
 
@@ -43,11 +41,6 @@ struct JournalEntry
 QByteArray encodeJournal(const JournalEntry &entry);
 // Nothing when the checksum or the form does not hold.
 std::optional<JournalEntry> decodeJournal(const QByteArray &bytes);
-
-// Whether the user `uid`, whose files are made with `group`, may write a file with `file`'s
-// owner, group and mode: whoever could have filed a card in the card file, and so may
-// leave the files of its keepers beside it.
-bool couldWrite(uid_t uid, gid_t group, const struct stat &file);
 
 // A journal left by a filing that did not end, as found on the one descriptor it was read
 // through.

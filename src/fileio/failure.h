@@ -34,6 +34,7 @@ enum class Fault {
     IsInput,        // an output that is the very file being read
     Changed,        // the card file changed since a journal or a recovery file was written
     Shortened,      // the file grew shorter while it was read
+    StandardStream, // the system gave a file descriptor 0, 1 or 2: a standard stream was closed
 };
 
 // The part of a larger job that failed, for the words that tell it.

@@ -4,9 +4,7 @@
 #include "unnamedfile.h"
 
 #include "pathwalk.h"
-#include "systemcalls.h"
 
-#include <cerrno>
 #include <fcntl.h>
 
 namespace velmora {
@@ -17,11 +15,8 @@ Result<FileDescriptor> openUnnamedFile(const QString &folder)
     if (!parent)
         return tl::unexpected(parent.error());
     // O_EXCL: not even this process can link it into a folder later.
-    FileDescriptor fd(systemCalls().openat(parent->folder.get(), parent->name.constData(),
-                                           O_TMPFILE | O_RDWR | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
-    if (!fd)
-        return systemFailure(errno, parent->resolved);
-    return fd;
+    return openAt(parent->folder.get(), parent->name.constData(),
+                  O_TMPFILE | O_RDWR | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600, parent->resolved);
 }
 
 } // namespace velmora

@@ -31,7 +31,7 @@ struct Program
     // As `velmora --edit` starts: the editing session begins before the first window.
     void edit()
     {
-        editing.emplace(tp.paths.exportFolder());
+        editing.emplace(tp.paths.dataFolder());
         (void)editing->begin(tp.cardFile()); // a failure leaves the window to read, and say why
         session.editing = &*editing;
     }
@@ -77,28 +77,6 @@ struct Program
     {
         QFile f(tp.paths.exportFile());
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    }
-};
-
-// `chattr +i` (or -i) on a path: the one thing that stops root from writing. False where
-// the file system or the tool does not allow it.
-inline bool setImmutable(const QString &path, bool on)
-{
-    QProcess p;
-    p.start(QStringLiteral("chattr"), {on ? QStringLiteral("+i") : QStringLiteral("-i"), path});
-    return p.waitForFinished() && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
-}
-
-// Takes the immutable flag off again however the test ends.
-struct ImmutableGuard
-{
-    QString path;
-    bool on = false;
-    explicit ImmutableGuard(const QString &p) : path(p), on(setImmutable(p, true)) {}
-    ~ImmutableGuard()
-    {
-        if (on)
-            setImmutable(path, false);
     }
 };
 
