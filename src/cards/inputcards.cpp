@@ -110,8 +110,9 @@ Result<void> InputCards::writePending()
         return named(records);
     m_keyBytes += m_pendingKeys.size();
     m_written = m_count;
-    m_pending.clear();
-    m_pendingKeys.clear();
+    // Their room kept for the next block.
+    m_pending.resize(0);
+    m_pendingKeys.resize(0);
     return {};
 }
 
