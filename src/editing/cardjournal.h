@@ -39,7 +39,7 @@ struct JournalEntry
     QByteArray old;       // the bytes the card replaced, fewer at the end of the file
     QByteArray card;      // the card filed, all 195 bytes; none in the previous format
     // The previous format's only: the card file it was written for.
-    std::optional<FileIdentity> file;
+    std::optional<FileIdentity> file = std::nullopt;
 
     qint32 cardNumber() const { return qint32(offset / RecordLength) + 1; }
 };
