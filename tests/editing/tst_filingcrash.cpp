@@ -207,6 +207,7 @@ private slots:
             << QByteArray("previous, another file") << cards(3) << filed << false << changed;
         QTest::newRow("previous format, cut short")
             << QByteArray("previous, chop") << cards(3) << cards(3) << false << -1;
+        QTest::newRow("empty") << QByteArray("empty") << cards(3) << cards(3) << false << -1;
         QTest::newRow("a magic of no known format")
             << QByteArray("unknown") << cards(3) << cards(3) << false << int(Fault::UnknownJournal);
     }
@@ -239,6 +240,8 @@ private slots:
             bytes[bytes.size() - 10] = char(bytes[bytes.size() - 10] ^ 1);
         if (journal == "unknown")
             bytes[15] = '9';
+        if (journal == "empty")
+            bytes.clear();
         QVERIFY(writeBytes(journalBeside(path), bytes));
         // A reader is told of the undo to come, or why the journal is left.
         const std::optional<JournalVerdict> told = editingWasInterrupted(path, QString());
