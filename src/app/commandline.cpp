@@ -3,6 +3,7 @@
 
 #include "commandline.h"
 
+#include "fileops.h"
 #include "terminaltext.h"
 #include "version.h"
 
@@ -69,11 +70,9 @@ QString escaped(const QByteArray &argument)
 // The same file by whatever name: a symbolic or hard link, another spelling.
 bool sameFile(const QString &a, const QString &b)
 {
-    struct stat sa = {};
-    struct stat sb = {};
-    return ::stat(QFile::encodeName(a).constData(), &sa) == 0 &&
-           ::stat(QFile::encodeName(b).constData(), &sb) == 0 && sa.st_dev == sb.st_dev &&
-           sa.st_ino == sb.st_ino;
+    const Result<struct stat> sa = statusAt(a);
+    const Result<struct stat> sb = statusAt(b);
+    return sa && sb && identityOf(*sa) == identityOf(*sb);
 }
 
 QString helpText(QCommandLineParser &parser)
@@ -160,12 +159,12 @@ StartChoice readCommandLine(const QByteArrayList &arguments, const StartFolders 
     if (name.isEmpty())
         return refuse(QCoreApplication::translate("CommandLine", "the card file name is empty"));
     const QString path = QDir(folders.working).absoluteFilePath(name);
-    struct stat st = {};
-    if (::stat(QFile::encodeName(path).constData(), &st) != 0)
+    const Result<struct stat> st = statusAt(path);
+    if (!st)
         return refuse(QStringLiteral("%1: %2").arg(shownOnTerminal(name),
-                                                   QString::fromLocal8Bit(std::strerror(errno))));
+                                                   QString::fromLocal8Bit(std::strerror(st.error().error))));
     // Anything else that is no regular file is left to the card file, which says what it is.
-    choice.cardFile = S_ISDIR(st.st_mode) ? QDir(path).filePath(CardFileName) : path;
+    choice.cardFile = S_ISDIR(st->st_mode) ? QDir(path).filePath(CardFileName) : path;
     choice.installed = sameFile(choice.cardFile, installedCards);
     return choice;
 }

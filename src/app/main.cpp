@@ -8,6 +8,7 @@
 #include "cardfile.h"
 #include "cardfilefailure.h"
 #include "commandline.h"
+#include "filedescriptor.h"
 #include "forms.h"
 #include "frmtervani.h"
 #include "programend.h"
@@ -24,6 +25,7 @@
 #include <QTranslator>
 
 #include <cstdio>
+#include <cstdlib>
 #include <optional>
 #include <unistd.h>
 
@@ -41,6 +43,10 @@ bool startedFromTheDesktop()
 int main(int argc, char *argv[])
 {
     using namespace velmora;
+    // Before anything opens a file: a standard stream closed by whoever started the program
+    // would otherwise lend its number to the card file.
+    if (!openStandardStreams())
+        return EXIT_FAILURE;
     ignoreFileSizeSignal();
 
     // Read under an application object that needs no display, which only carries the

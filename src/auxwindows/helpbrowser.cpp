@@ -6,6 +6,7 @@
 #include "fileops.h"
 #include "helpwindow.h"
 #include "messagebox.h"
+#include "trust.h"
 
 #include <QApplication>
 #include <QDir>
@@ -46,7 +47,7 @@ QString buildHelpFolder(const QString &programFolder)
     if (!mark)
         return {};
     const Result<struct stat> st = statusOf(mark->get());
-    if (!st || (st->st_uid != ::geteuid() && st->st_uid != 0) || (st->st_mode & (S_IWGRP | S_IWOTH)))
+    if (!st || !isSteadyFile(*st))
         return {};
     const Result<QByteArray> text = readWhole(mark->get(), 4096);
     if (!text)

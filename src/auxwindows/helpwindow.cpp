@@ -3,7 +3,7 @@
 
 #include "helpwindow.h"
 
-#include "filedescriptor.h"
+#include "fileops.h"
 #include "handlerguard.h"
 #include "messagebox.h"
 
@@ -60,11 +60,11 @@ public:
         auto opened = openRegularFile(QFile::encodeName(file), O_RDONLY);
         if (!opened)
             return refused;
-        struct stat st = {};
-        if (::fstat(opened->get(), &st) != 0 || st.st_size > HelpWindow::MaxFileBytes ||
-            m_loaded + st.st_size > HelpWindow::MaxPageBytes)
+        const Result<struct stat> st = statusOf(opened->get());
+        if (!st || st->st_size > HelpWindow::MaxFileBytes ||
+            m_loaded + st->st_size > HelpWindow::MaxPageBytes)
             return refused;
-        QByteArray bytes(qsizetype(st.st_size), '\0');
+        QByteArray bytes(qsizetype(st->st_size), '\0');
         qsizetype got = 0;
         while (got < bytes.size()) {
             const ssize_t n = ::read(opened->get(), bytes.data() + got, size_t(bytes.size() - got));

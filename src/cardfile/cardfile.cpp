@@ -184,18 +184,12 @@ Result<mode_t> CardFile::permissionBits() const
 
 Result<void> CardFile::stillAtPath() const
 {
-    const Result<struct stat> opened = statusOf(m_fd.get());
-    if (!opened)
-        return failure(Failure{Fault::System, opened.error().error, m_path});
-    struct stat named = {};
-    if (::stat(m_nativeAbsolute.constData(), &named) != 0) {
-        if (errno == ENOENT || errno == ENOTDIR)
-            return failure(Fault::Removed, m_path);
-        return systemFailure(errno, m_path);
-    }
-    if (identityOf(*opened) != identityOf(named))
-        return failure(Fault::Replaced, m_path);
-    return {};
+    const QString absolute = QFile::decodeName(m_nativeAbsolute);
+    Result<void> there = stillAt(m_fd.get(), absolute);
+    // Named as it was given, unless the walk names a link on the way.
+    if (!there && there.error().path == absolute)
+        there.error().path = m_path;
+    return there;
 }
 
 CardReader::CardReader(const CardFile &file) : m_file(file) {}

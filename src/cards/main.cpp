@@ -5,6 +5,7 @@
 
 #include "command.h"
 #include "failurewords.h"
+#include "filedescriptor.h"
 
 #include <QCoreApplication>
 #include <QLocale>
@@ -14,6 +15,10 @@
 
 int main(int argc, char *argv[])
 {
+    // Closed by whoever started the tool, the standard error would be the card file's number
+    // by the time a message is written to it.
+    if (!velmora::openStandardStreams())
+        return velmora::cards::Failure;
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("velmora-cards"));
     // The user's language, as velmora chooses it; English where the tool has no translation.

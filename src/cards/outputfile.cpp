@@ -17,10 +17,10 @@ namespace velmora::cards {
 
 std::optional<FileIdentity> identityOf(const QString &path)
 {
-    struct stat st = {};
-    if (::stat(QFile::encodeName(path).constData(), &st) != 0)
+    const Result<struct stat> st = statusAt(path);
+    if (!st)
         return std::nullopt;
-    return velmora::identityOf(st);
+    return velmora::identityOf(*st);
 }
 
 OutputFile::~OutputFile()
@@ -42,9 +42,10 @@ Result<void> OutputFile::open(const QString &path, std::optional<FileIdentity> i
     m_path = path;
     m_writeFailure.reset();
     if (isStandardOutput()) {
-        m_stream = FileDescriptor(::fcntl(STDOUT_FILENO, F_DUPFD_CLOEXEC, 0));
-        if (!m_stream)
-            return systemFailure(errno, path);
+        Result<FileDescriptor> out = duplicated(STDOUT_FILENO);
+        if (!out)
+            return systemFailure(out.error().error, path);
+        m_stream = std::move(*out);
         if (::isatty(m_stream.get()))
             m_terminal.emplace(QStringDecoder::Utf8);
         return {};

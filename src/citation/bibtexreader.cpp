@@ -42,15 +42,10 @@ constexpr qsizetype MaxParents = 10000;
 class LibraryMessages
 {
 public:
-    LibraryMessages()
-        : m_fd(memfd_create("btparse-messages", MFD_CLOEXEC)), m_stderr(::fcntl(2, F_DUPFD_CLOEXEC, 3))
+    LibraryMessages() : m_fd(memfd_create("btparse-messages", MFD_CLOEXEC))
     {
-    }
-    ~LibraryMessages()
-    {
-        for (int fd : {m_fd, m_stderr})
-            if (fd >= 0)
-                ::close(fd);
+        if (Result<FileDescriptor> saved = duplicated(STDERR_FILENO))
+            m_stderr = std::move(*saved);
     }
     LibraryMessages(const LibraryMessages &) = delete;
     LibraryMessages &operator=(const LibraryMessages &) = delete;
@@ -58,20 +53,20 @@ public:
     template<class Work> QStringList during(Work &&work)
     {
         std::fflush(stderr);
-        if (m_fd < 0 || m_stderr < 0 || ::dup2(m_fd, 2) < 0) {
+        if (!m_fd || !m_stderr || ::dup2(m_fd.get(), STDERR_FILENO) < 0) {
             work();
             return {};
         }
         work();
         std::fflush(stderr);
-        ::dup2(m_stderr, 2);
-        const off_t size = ::lseek(m_fd, 0, SEEK_CUR);
+        ::dup2(m_stderr.get(), STDERR_FILENO);
+        const off_t size = ::lseek(m_fd.get(), 0, SEEK_CUR);
         if (size <= 0)
             return {};
         QByteArray text(qMin<off_t>(size, 4096), Qt::Uninitialized);
-        const ssize_t read = ::pread(m_fd, text.data(), size_t(text.size()), 0);
-        if (!truncateTo(m_fd, 0) || ::lseek(m_fd, 0, SEEK_SET) != 0)
-            ::close(std::exchange(m_fd, -1));
+        const ssize_t read = ::pread(m_fd.get(), text.data(), size_t(text.size()), 0);
+        if (!truncateTo(m_fd.get(), 0) || ::lseek(m_fd.get(), 0, SEEK_SET) != 0)
+            m_fd.reset();
         QStringList messages;
         for (const QByteArray &line : text.left(qMax<ssize_t>(read, 0)).split('\n'))
             if (const QByteArray m = line.trimmed(); !m.isEmpty())
@@ -80,8 +75,8 @@ public:
     }
 
 private:
-    int m_fd;
-    int m_stderr; // the standard error as it was
+    FileDescriptor m_fd;
+    FileDescriptor m_stderr; // the standard error as it was
 };
 
 using FieldList = QList<std::pair<QByteArray, QByteArray>>; // names lower case, values expanded

@@ -3,14 +3,12 @@
 
 #include "cardfilelock.h"
 
+#include "filelock.h"
 #include "fileops.h"
 
 #include <QFile>
 
-#include <cerrno>
 #include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace velmora {
 
@@ -41,24 +39,8 @@ Result<void> CardFileLock::acquire(const QString &path)
     const Result<FileIdentity> identity = identityOf(writable->get());
     if (!identity)
         return systemFailure(identity.error().error, path);
-    // A write lock of the open file description: only a descriptor open for writing can
-    // take it, so that a user who may only read the card file cannot keep its keepers out
-    // (an exclusive flock needs no more than reading), and it goes with the last
-    // descriptor of this opening, not with any other descriptor of the file the process
-    // closes, as a POSIX record lock would.
-    struct flock whole = {};
-    whole.l_type = F_WRLCK;
-    whole.l_whence = SEEK_SET;
-    while (::fcntl(writable->get(), F_OFD_SETLK, &whole) != 0) {
-        const int lockError = errno;
-        if (lockError == EINTR)
-            continue;
-        if (lockError == EAGAIN || lockError == EACCES)
-            return failure(Fault::Locked, path, lockError);
-        if (lockError == ENOLCK || lockError == EOPNOTSUPP || lockError == ENOSYS || lockError == EINVAL)
-            return failure(Fault::CannotLock, path, lockError);
-        return systemFailure(lockError, path);
-    }
+    if (Result<void> locked = lockWholeFile(writable->get(), path); !locked)
+        return locked;
     m_fd = std::move(*writable);
     m_identity = *identity;
     return {};
@@ -66,11 +48,7 @@ Result<void> CardFileLock::acquire(const QString &path)
 
 bool editorHolds(int fd)
 {
-    struct flock probe = {};
-    probe.l_type = F_RDLCK;
-    probe.l_whence = SEEK_SET;
-    // Asking needs no right to write: a reader learns of an editor without being one.
-    return ::fcntl(fd, F_OFD_GETLK, &probe) == 0 && probe.l_type != F_UNLCK;
+    return lockedByAnother(fd);
 }
 
 } // namespace velmora

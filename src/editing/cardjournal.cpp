@@ -6,6 +6,7 @@
 #include "cardfilelock.h"
 #include "fileops.h"
 #include "programfiles.h"
+#include "trust.h"
 
 #include <QFile>
 #include <QtEndian>
@@ -14,14 +15,10 @@
 #include <array>
 #include <iterator>
 #include <utility>
-#include <vector>
 
 #include <cerrno>
 #include <fcntl.h>
-#include <grp.h>
-#include <pwd.h>
 #include <sys/stat.h>
-#include <unistd.h>
 #include <zlib.h>
 
 namespace velmora {
@@ -138,43 +135,12 @@ std::optional<JournalEntry> decodeJournal(const QByteArray &bytes)
     return entry;
 }
 
-bool couldWrite(uid_t uid, gid_t fileGroup, const struct stat &card)
-{
-    if (uid == 0)
-        return true;
-    if (uid == card.st_uid)
-        return card.st_mode & S_IWUSR;
-    bool inGroup = fileGroup == card.st_gid; // the group the keeper's files are made with
-    if (const passwd *account = ::getpwuid(uid); account && !inGroup) {
-        int count = 64;
-        std::vector<gid_t> groups(static_cast<size_t>(count));
-        if (::getgrouplist(account->pw_name, account->pw_gid, groups.data(), &count) < 0) {
-            groups.resize(size_t(count));
-            ::getgrouplist(account->pw_name, account->pw_gid, groups.data(), &count);
-        }
-        groups.resize(size_t(std::max(count, 0)));
-        inGroup = std::find(groups.begin(), groups.end(), card.st_gid) != groups.end();
-    }
-    return inGroup ? (card.st_mode & S_IWGRP) != 0 : (card.st_mode & S_IWOTH) != 0;
-}
-
-namespace {
-
-QString userName(uid_t uid)
-{
-    const passwd *account = ::getpwuid(uid);
-    return account ? QString::fromLocal8Bit(account->pw_name) : QString::number(uid);
-}
-
-} // namespace
-
 std::optional<FoundJournal> findJournal(const QString &cardPath, const QString &fallbackFolder)
 {
     QStringList places{journalBeside(cardPath)};
     if (!fallbackFolder.isEmpty())
         places << journalInFolder(cardPath, fallbackFolder);
-    struct stat card = {};
-    const bool cardThere = ::stat(QFile::encodeName(cardPath).constData(), &card) == 0;
+    const Result<struct stat> card = statusAt(cardPath);
     for (const QString &place : places) {
         const Result<FileDescriptor> fd = openRegularFile(QFile::encodeName(place), O_RDONLY | O_NOFOLLOW);
         if (!fd)
@@ -182,9 +148,8 @@ std::optional<FoundJournal> findJournal(const QString &cardPath, const QString &
         const Result<struct stat> st = statusOf(fd->get());
         if (!st || st->st_nlink != 1)
             continue;
-        const bool own = st->st_uid == ::geteuid();
-        const bool anotherKeepers =
-            !own && place == places.first() && cardThere && couldWrite(st->st_uid, st->st_gid, card);
+        const bool own = ownedByUser(*st);
+        const bool anotherKeepers = !own && place == places.first() && card && mayWrite(st->st_uid, *card);
         if (!own && !anotherKeepers)
             continue;
         auto [form, entry] = readJournal(readWhole(fd->get(), MostJournalBytes));

@@ -9,8 +9,6 @@
 #include <QString>
 
 #include <optional>
-#include <sys/stat.h>
-#include <sys/types.h>
 
 namespace velmora {
 
@@ -56,11 +54,6 @@ enum class JournalForm {
     CutShort, // either format, or the beginning of one, whose checksum or form does not hold
     Unread,   // anything else, or what could not be read: never removed
 };
-
-// Whether the user `uid`, whose files are made with `group`, may write a file with `file`'s
-// owner, group and mode: whoever could have filed a card in the card file, and so may
-// leave the files of its keepers beside it.
-bool couldWrite(uid_t uid, gid_t group, const struct stat &file);
 
 // A journal left by a filing that did not end, as found on the one descriptor it was read
 // through.

@@ -4,6 +4,7 @@
 #include "namedfile.h"
 
 #include "fileops.h"
+#include "trust.h"
 
 #include <QFile>
 
@@ -12,17 +13,6 @@
 #include <unistd.h>
 
 namespace velmora {
-
-namespace {
-
-// A folder where someone else may put or replace names: a sticky one (/tmp) or one its
-// group or everybody can write.
-bool othersCanWrite(const struct stat &folder)
-{
-    return (folder.st_mode & (S_ISVTX | S_IWGRP | S_IWOTH)) != 0;
-}
-
-} // namespace
 
 Result<FileDescriptor> openNamedFile(const QString &path, int flags, LastLink last)
 {
@@ -44,19 +34,21 @@ Result<void> NamedOutput::lookAt(const QString &path, std::optional<FileIdentity
     if (!target)
         return tl::unexpected(target.error());
     m_resolved = target->resolved;
-    struct stat folder = {};
-    struct stat stored = {};
-    if (::fstat(target->folder.get(), &folder) != 0)
-        return systemFailure(errno, path);
-    if (::fstatat(target->folder.get(), target->name.constData(), &stored, AT_SYMLINK_NOFOLLOW) != 0)
-        return errno == ENOENT ? Result<void>() : systemFailure(errno, path);
-    if (stored.st_uid != ::geteuid() && othersCanWrite(folder))
-        return failure(Failure{Fault::SharedFolder, EPERM, path, kindOfMode(stored.st_mode)});
-    if (input && *input == identityOf(stored))
+    const Result<struct stat> folder = statusOf(target->folder.get());
+    if (!folder)
+        return systemFailure(folder.error().error, path);
+    const Result<struct stat> stored = statusIn(target->folder.get(), target->name);
+    if (!stored)
+        return stored.error().error == ENOENT ? Result<void>() : systemFailure(stored.error().error, path);
+    // Whoever could add names to the folder could have put it there for the user to write
+    // into.
+    if (!ownedByUser(*stored) && othersMayAddNames(*folder))
+        return failure(Failure{Fault::SharedFolder, EPERM, path, kindOfMode(stored->st_mode)});
+    if (input && *input == identityOf(*stored))
         return failure(Fault::IsInput, path);
-    if (S_ISDIR(stored.st_mode))
+    if (S_ISDIR(stored->st_mode))
         return failure(Fault::System, path, EISDIR);
-    m_status = stored;
+    m_status = *stored;
     return {};
 }
 

@@ -6,6 +6,7 @@
 #include "atomicfile.h"
 #include "fileops.h"
 #include "programfiles.h"
+#include "trust.h"
 
 #include <QCryptographicHash>
 #include <QFile>
@@ -131,7 +132,7 @@ std::optional<KeptTyping> readRecoveryFile(const QString &path, const QString &c
     if (!opened)
         return std::nullopt;
     const Result<struct stat> st = statusOf(opened->get());
-    if (!st || st->st_uid != ::geteuid())
+    if (!st || !ownedByUser(*st))
         return std::nullopt;
     const Result<QByteArray> bytes = readWhole(opened->get(), MostBytes);
     if (!bytes)

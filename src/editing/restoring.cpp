@@ -9,6 +9,7 @@
 #include "fileops.h"
 #include "namedfile.h"
 #include "placement.h"
+#include "trust.h"
 
 #include <cerrno>
 #include <fcntl.h>
@@ -44,7 +45,7 @@ std::vector<Generation> copiesAt(const QString &latest, const struct stat &card,
         }
         // Beside the card file a backup may be another keeper's, as its journal may; one that
         // somebody who could not write the card file put there is no backup of it.
-        if (st->st_uid != ::geteuid() && !(keepersToo && couldWrite(st->st_uid, st->st_gid, card))) {
+        if (!ownedByUser(*st) && !(keepersToo && mayWrite(st->st_uid, card))) {
             notTaken.push_back(Failure{Fault::NotOwn, 0, path, FileKind::Regular});
             continue;
         }

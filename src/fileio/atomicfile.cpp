@@ -7,6 +7,7 @@
 #include "pathwalk.h"
 #include "programfiles.h"
 #include "systemcalls.h"
+#include "trust.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -22,15 +23,15 @@ namespace {
 
 std::optional<Failure> whyNotOwnFileIn(int folder, const QByteArray &name, const QString &target)
 {
-    struct stat st = {};
-    if (::fstatat(folder, name.constData(), &st, AT_SYMLINK_NOFOLLOW) != 0)
+    const Result<struct stat> st = statusIn(folder, name);
+    if (!st)
         return std::nullopt;
-    if (S_ISLNK(st.st_mode))
+    if (S_ISLNK(st->st_mode))
         return Failure{Fault::Link, 0, target, FileKind::Link};
-    if (st.st_uid != ::geteuid())
-        return Failure{Fault::NotOwn, 0, target, kindOfMode(st.st_mode)};
-    if (!S_ISREG(st.st_mode))
-        return Failure{Fault::NotRegular, 0, target, kindOfMode(st.st_mode)};
+    if (!ownedByUser(*st))
+        return Failure{Fault::NotOwn, 0, target, kindOfMode(st->st_mode)};
+    if (!S_ISREG(st->st_mode))
+        return Failure{Fault::NotRegular, 0, target, kindOfMode(st->st_mode)};
     return std::nullopt;
 }
 
@@ -86,19 +87,23 @@ Result<AtomicFile> AtomicFile::create(const QString &target, std::optional<mode_
             return failure(std::move(*why));
     for (int attempt = 0; attempt < 100; ++attempt) {
         const QByteArray name = nameOf(QFile::encodeName(temporaryNameFor(absolute)));
-        FileDescriptor fd(systemCalls().openat(parent->folder.get(), name.constData(),
-                                               O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
-                                               mode ? 0600 : 0666));
+        Result<FileDescriptor> fd =
+            openAt(parent->folder.get(), name.constData(),
+                   O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode ? 0600 : 0666, absolute);
+        if (!fd && fd.error().fault == Fault::System && fd.error().error == EEXIST)
+            continue;
         if (!fd) {
-            if (errno == EEXIST)
-                continue;
-            return systemFailure(errno, absolute);
+            if (fd.error().fault == Fault::StandardStream) // made, then refused its number
+                systemCalls().unlinkat(parent->folder.get(), name.constData(), 0);
+            return tl::unexpected(fd.error());
         }
-        const Result<FileIdentity> identity = identityOf(fd.get());
+        // From here on the file's going removes the temporary, whatever fails.
+        AtomicFile file(std::move(parent->folder), std::move(*fd), name, absolute, {});
+        file.m_finalName = parent->name;
+        const Result<FileIdentity> identity = identityOf(file.fd());
         if (!identity)
             return systemFailure(identity.error().error, absolute);
-        AtomicFile file(std::move(parent->folder), std::move(fd), name, absolute, *identity);
-        file.m_finalName = parent->name;
+        file.m_identity = *identity;
         if (mode && systemCalls().fchmod(file.fd(), *mode & 07777) != 0)
             return systemFailure(errno, absolute);
         return file;

@@ -54,6 +54,20 @@ struct FileIdentity
 
 FileKind kindOfMode(mode_t mode);
 
+// The one opening of the file code, through the table of system calls. A descriptor below
+// 3 is closed again and refused (Fault::StandardStream): it would be a standard stream's
+// number, closed when the program started, and whatever anybody writes to that stream
+// would land in the file. Other failures carry the system's error number and `path`.
+Result<FileDescriptor> openAt(int folder, const char *name, int flags, mode_t mode, const QString &path);
+
+// A second descriptor of what `fd` has open, above the standard streams and closed on exec.
+Result<FileDescriptor> duplicated(int fd);
+
+// Opens /dev/null on whichever of the standard input, output and error is closed, so that
+// no file the program opens later takes its number. Each program calls it first, before
+// anything opens a file.
+Result<void> openStandardStreams();
+
 // Opens `path` with `flags` (O_RDONLY, O_RDWR, O_CREAT ...; O_CLOEXEC is always added),
 // relative to the folder `folder` when it is given, and returns the descriptor only when it
 // is a regular file. Opened without blocking, so that a FIFO with no writer cannot hold the

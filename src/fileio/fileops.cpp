@@ -5,6 +5,7 @@
 
 #include "pathwalk.h"
 #include "systemcalls.h"
+#include "trust.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -52,9 +53,56 @@ template<typename Call> Result<void> retried(Call call)
 Result<struct stat> statusOf(int fd)
 {
     struct stat st = {};
-    if (::fstat(fd, &st) != 0)
+    if (systemCalls().fstat(fd, &st) != 0)
         return systemFailure(errno);
     return st;
+}
+
+Result<struct stat> statusIn(int folder, const QByteArray &name)
+{
+    struct stat st = {};
+    if (systemCalls().fstatat(folder, name.constData(), &st, AT_SYMLINK_NOFOLLOW) != 0)
+        return systemFailure(errno);
+    return st;
+}
+
+Result<struct stat> statusAt(const QString &path)
+{
+    struct stat st = {};
+    if (systemCalls().fstatat(AT_FDCWD, QFile::encodeName(path).constData(), &st, 0) != 0)
+        return systemFailure(errno, path);
+    return st;
+}
+
+namespace {
+
+// The file at `name` in the walk's folder, when it is still `expected`.
+Result<struct stat> expectedIn(const OpenedParent &parent, FileIdentity expected, const QString &path)
+{
+    Result<struct stat> st = statusIn(parent.folder.get(), parent.name);
+    if (!st)
+        return st.error().error == ENOENT ? failure(Fault::Removed, path)
+                                          : systemFailure(st.error().error, path);
+    if (identityOf(*st) != expected)
+        return failure(Fault::Replaced, path);
+    return st;
+}
+
+} // namespace
+
+Result<void> stillAt(int fd, const QString &path)
+{
+    const Result<FileIdentity> opened = identityOf(fd);
+    if (!opened)
+        return systemFailure(opened.error().error, path);
+    const Result<OpenedParent> parent = openParent(path, LastLink::Followed);
+    if (!parent) {
+        const int error = parent.error().fault == Fault::System ? parent.error().error : 0;
+        return error == ENOENT || error == ENOTDIR ? failure(Fault::Removed, path)
+                                                   : tl::unexpected(parent.error());
+    }
+    const Result<struct stat> there = expectedIn(*parent, *opened, path);
+    return there ? Result<void>() : tl::unexpected(there.error());
 }
 
 FileIdentity identityOf(const struct stat &st)
@@ -91,11 +139,8 @@ Result<QByteArray> readWhole(int fd, qint64 most)
 
 Result<FileDescriptor> openForWriting(const QByteArray &path)
 {
-    FileDescriptor fd(
-        systemCalls().openat(AT_FDCWD, path.constData(), O_WRONLY | O_NOFOLLOW | O_CLOEXEC | O_NOCTTY, 0));
-    if (!fd)
-        return systemFailure(errno, QFile::decodeName(path));
-    return fd;
+    return openAt(AT_FDCWD, path.constData(), O_WRONLY | O_NOFOLLOW | O_CLOEXEC | O_NOCTTY, 0,
+                  QFile::decodeName(path));
 }
 
 Result<void> writeAll(int fd, const char *data, qint64 size)
@@ -160,11 +205,8 @@ QString folderOf(const QString &path)
 Result<FileDescriptor> openFolderOf(const QString &path)
 {
     const QByteArray folder = folderOf(QFile::encodeName(path));
-    FileDescriptor fd(
-        systemCalls().openat(AT_FDCWD, folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC, 0));
-    if (!fd)
-        return systemFailure(errno, QFile::decodeName(folder));
-    return fd;
+    return openAt(AT_FDCWD, folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC, 0,
+                  QFile::decodeName(folder));
 }
 
 Result<void> syncFolderOf(const QString &path)
@@ -177,44 +219,39 @@ Result<void> syncFolderOf(const QString &path)
 
 namespace {
 
-// Removes the file at `path` unless `refusal` finds a reason not to, then syncs the folder.
-template<typename Refusal> Result<void> removeIf(const QString &path, bool mustBeThere, Refusal refusal)
+// Removes the name the walk arrived at and syncs its folder: what was there is gone.
+Result<void> removeName(const OpenedParent &parent, const QString &path)
 {
-    Result<OpenedParent> parent = openParent(path);
-    if (!parent)
-        return parent.error().error == ENOENT && !mustBeThere ? Result<void>()
-                                                              : tl::unexpected(parent.error());
-    const FileDescriptor &folder = parent->folder;
-    const QByteArray &name = parent->name;
-    struct stat st = {};
-    if (::fstatat(folder.get(), name.constData(), &st, AT_SYMLINK_NOFOLLOW) != 0) {
-        if (errno != ENOENT)
-            return systemFailure(errno, path);
-        return mustBeThere ? failure(Fault::Removed, path) : Result<void>();
-    }
-    if (!S_ISREG(st.st_mode))
-        return failure(Failure{Fault::NotRegular, 0, path, kindOfMode(st.st_mode)});
-    if (const std::optional<Fault> refused = refusal(st))
-        return failure(*refused, path);
-    if (systemCalls().unlinkat(folder.get(), name.constData(), 0) != 0 && errno != ENOENT)
+    if (systemCalls().unlinkat(parent.folder.get(), parent.name.constData(), 0) != 0 && errno != ENOENT)
         return systemFailure(errno, path);
-    return syncFolder(folder.get(), path);
+    return syncFolder(parent.folder.get(), path);
 }
 
 } // namespace
 
 Result<void> removeFile(const QString &path, FileIdentity expected)
 {
-    return removeIf(path, true, [&](const struct stat &st) {
-        return identityOf(st) == expected ? std::nullopt : std::optional(Fault::Replaced);
-    });
+    const Result<OpenedParent> parent = openParent(path);
+    if (!parent)
+        return tl::unexpected(parent.error());
+    if (const Result<struct stat> there = expectedIn(*parent, expected, path); !there)
+        return tl::unexpected(there.error());
+    return removeName(*parent, path);
 }
 
 Result<void> removeOwnFile(const QString &path)
 {
-    return removeIf(path, false, [](const struct stat &st) {
-        return st.st_uid == ::geteuid() ? std::nullopt : std::optional(Fault::NotOwn);
-    });
+    const Result<OpenedParent> parent = openParent(path);
+    if (!parent)
+        return parent.error().error == ENOENT ? Result<void>() : tl::unexpected(parent.error());
+    const Result<struct stat> st = statusIn(parent->folder.get(), parent->name);
+    if (!st)
+        return st.error().error == ENOENT ? Result<void>() : systemFailure(st.error().error, path);
+    if (!S_ISREG(st->st_mode))
+        return failure(Failure{Fault::NotRegular, 0, path, kindOfMode(st->st_mode)});
+    if (!ownedByUser(*st))
+        return failure(Fault::NotOwn, path);
+    return removeName(*parent, path);
 }
 
 Result<void> renameDurably(const QString &from, const QString &to)
@@ -249,10 +286,10 @@ Result<void> makeFolders(const QString &path, mode_t mode)
             return systemFailure(errno, parent->resolved);
         }
     }
-    struct stat st = {};
-    if (::stat(native.constData(), &st) != 0)
-        return systemFailure(errno, path);
-    if (!S_ISDIR(st.st_mode))
+    const Result<struct stat> st = statusAt(QFile::decodeName(native));
+    if (!st)
+        return systemFailure(st.error().error, path);
+    if (!S_ISDIR(st->st_mode))
         return systemFailure(ENOTDIR, path);
     return {};
 }
@@ -269,19 +306,16 @@ Result<void> checkOwnFolder(const QString &path)
     const Result<OpenedParent> parent = openParent(path, LastLink::Followed);
     if (!parent)
         return tl::unexpected(parent.error());
-    struct stat holder = {};
-    struct stat own = {};
-    if (::fstat(parent->folder.get(), &holder) != 0 ||
-        ::fstatat(parent->folder.get(), parent->name.constData(), &own, AT_SYMLINK_NOFOLLOW) != 0)
-        return systemFailure(errno, path);
-    if (!S_ISDIR(own.st_mode))
+    const Result<struct stat> holder = statusOf(parent->folder.get());
+    const Result<struct stat> own = holder ? statusIn(parent->folder.get(), parent->name) : holder;
+    if (!own)
+        return systemFailure(own.error().error, path);
+    if (!S_ISDIR(own->st_mode))
         return systemFailure(ENOTDIR, path);
-    if (own.st_uid != ::geteuid())
-        return failure(Failure{Fault::NotOwn, 0, path, FileKind::Folder});
-    if ((own.st_mode & (S_IWGRP | S_IWOTH)) != 0)
-        return failure(Failure{Fault::OthersCanWrite, 0, path, FileKind::Folder});
+    if (const std::optional<Fault> why = whyNotOwnFolder(*own))
+        return failure(Failure{*why, 0, path, FileKind::Folder});
     // Whoever may rename names in the folder above may put another folder in its place.
-    if (!isSteadyFolder(holder))
+    if (!isSteadyFolder(*holder))
         return failure(Failure{Fault::OthersCanWrite, 0, folderOf(parent->resolved), FileKind::Folder});
     return {};
 }

@@ -19,6 +19,17 @@ namespace velmora {
 Result<struct stat> statusOf(int fd);
 Result<FileIdentity> identityOf(int fd);
 FileIdentity identityOf(const struct stat &st);
+// What stands at `name` in the open folder `folder`, a link itself and not what it names
+// (ENOENT when nothing does).
+Result<struct stat> statusIn(int folder, const QByteArray &name);
+// What `path` names, links followed: for a look, never for a file to be written through.
+Result<struct stat> statusAt(const QString &path);
+
+// Whether the file open at `fd` is still the one `path` names, the path looked at one
+// folder at a time (pathwalk.h): Fault::Removed when nothing stands there any longer,
+// Fault::Replaced when another file does. A file written through `fd` after it was moved
+// away from its name would be lost to whoever looks there.
+Result<void> stillAt(int fd, const QString &path);
 
 // Up to `size` bytes from `offset` on: fewer only at the end of the file.
 Result<qint64> readAt(int fd, qint64 offset, char *buffer, qint64 size);

@@ -4,6 +4,7 @@
 #include "pathwalk.h"
 
 #include "systemcalls.h"
+#include "trust.h"
 
 #include <QDir>
 #include <QFile>
@@ -21,11 +22,6 @@ namespace {
 // As many links in a row as the system itself follows.
 constexpr int MostLinks = 40;
 
-bool ownOrSystems(uid_t owner)
-{
-    return owner == ::geteuid() || owner == 0;
-}
-
 void prependComponents(std::deque<QByteArray> &rest, const QByteArray &path)
 {
     const QList<QByteArray> parts = path.split('/');
@@ -37,38 +33,20 @@ void prependComponents(std::deque<QByteArray> &rest, const QByteArray &path)
 // A folder on the way: only passed through, so it need not be readable.
 Result<FileDescriptor> openFolder(int at, const char *name, const QString &path)
 {
-    FileDescriptor fd(systemCalls().openat(at, name, O_PATH | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC, 0));
-    if (!fd)
-        return systemFailure(errno, path);
-    return fd;
+    return openAt(at, name, O_PATH | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC, 0, path);
 }
 
 // The folder the caller works in: open for reading, so that it can be synced, where the
 // user may read it.
 OpenedParent arrived(FileDescriptor folder, QByteArray name, const QByteArray &resolved)
 {
-    FileDescriptor readable(systemCalls().openat(folder.get(), ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC, 0));
-    return OpenedParent{readable ? std::move(readable) : std::move(folder), std::move(name),
+    Result<FileDescriptor> readable =
+        openAt(folder.get(), ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC, 0, QString());
+    return OpenedParent{readable ? std::move(*readable) : std::move(folder), std::move(name),
                         QFile::decodeName(resolved)};
 }
 
 } // namespace
-
-bool isSteadyFolder(const struct stat &folder)
-{
-    return ownOrSystems(folder.st_uid) &&
-           ((folder.st_mode & (S_IWGRP | S_IWOTH)) == 0 || (folder.st_mode & S_ISVTX));
-}
-
-bool mayFollowLink(const struct stat &link, const struct stat &folder)
-{
-    if (!ownOrSystems(link.st_uid) || !ownOrSystems(folder.st_uid))
-        return false;
-    if ((folder.st_mode & (S_IWGRP | S_IWOTH)) == 0)
-        return true;
-    // Others may put names there; a sticky folder keeps them from replacing the user's own.
-    return (folder.st_mode & S_ISVTX) && link.st_uid == ::geteuid();
-}
 
 Result<OpenedParent> openParent(const QString &path, LastLink last)
 {
@@ -81,7 +59,7 @@ Result<OpenedParent> openParent(const QString &path, LastLink last)
     QByteArray resolved;
     for (int links = 0; folder;) {
         struct stat folderStatus = {};
-        if (::fstat(folder->get(), &folderStatus) != 0)
+        if (systemCalls().fstat(folder->get(), &folderStatus) != 0)
             return systemFailure(errno, path);
         if (rest.empty()) // the root itself, or a path ending in ".."
             return arrived(std::move(*folder), QByteArray("."), resolved + '/');
@@ -93,7 +71,8 @@ Result<OpenedParent> openParent(const QString &path, LastLink last)
             continue;
         }
         struct stat st = {};
-        const bool exists = ::fstatat(folder->get(), name.constData(), &st, AT_SYMLINK_NOFOLLOW) == 0;
+        const bool exists =
+            systemCalls().fstatat(folder->get(), name.constData(), &st, AT_SYMLINK_NOFOLLOW) == 0;
         if (!exists && errno != ENOENT)
             return systemFailure(errno, path);
         const bool isLast = rest.empty();
@@ -104,8 +83,8 @@ Result<OpenedParent> openParent(const QString &path, LastLink last)
             if (++links > MostLinks)
                 return systemFailure(ELOOP, path);
             QByteArray target(PATH_MAX, '\0');
-            const ssize_t length =
-                ::readlinkat(folder->get(), name.constData(), target.data(), size_t(target.size()));
+            const ssize_t length = systemCalls().readlinkat(folder->get(), name.constData(), target.data(),
+                                                            size_t(target.size()));
             if (length < 0)
                 return systemFailure(errno, path);
             target.truncate(length);

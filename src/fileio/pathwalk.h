@@ -8,17 +8,13 @@
 #include <QByteArray>
 #include <QString>
 
-#include <sys/stat.h>
-
 namespace velmora {
 
 // A path opened one folder at a time from the root, each step without following a link
 // (openat with O_NOFOLLOW), so that what the program writes into lands where the path
 // named when it looked, in a folder that nobody swapped meanwhile for another. A symbolic
-// link met on the way is followed only when nobody but the user (or the system) could
-// have put it there or could replace it: a link of the user's own or of root, in a folder
-// of the user's own or of root that others cannot write into, or that is sticky and the
-// link the user's own. Any other link is refused (Fault::SharedFolder), naming it.
+// link met on the way is followed only when the trust rule says it may be (mayFollowLink()
+// of trust.h); any other link is refused (Fault::SharedFolder), naming it.
 
 struct OpenedParent
 {
@@ -33,12 +29,5 @@ enum class LastLink {
 };
 
 Result<OpenedParent> openParent(const QString &path, LastLink last = LastLink::Kept);
-
-// Whether a link with `link`'s owner, in a folder with `folder`'s owner and mode, may be
-// followed by the rule above.
-bool mayFollowLink(const struct stat &link, const struct stat &folder);
-// Whether nobody but the user (or the system) can put or replace names in a folder: its
-// own or root's, writable by nobody else unless it is sticky.
-bool isSteadyFolder(const struct stat &folder);
 
 } // namespace velmora

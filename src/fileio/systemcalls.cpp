@@ -5,6 +5,8 @@
 
 #include <cstdio>
 #include <fcntl.h>
+#include <grp.h>
+#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -26,6 +28,15 @@ const SystemCalls Real = {
     ::linkat,
     ::unlinkat,
     ::mkdirat,
+    ::fstat,
+    ::fstatat,
+    ::readlinkat,
+    [](int fd, int command, struct flock *lock) { return ::fcntl(fd, command, lock); },
+    [](int fd, int command, int value) { return ::fcntl(fd, command, value); },
+    ::close,
+    ::geteuid,
+    ::getpwuid_r,
+    ::getgrouplist,
 };
 
 SystemCalls inUse = Real;

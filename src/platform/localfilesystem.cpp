@@ -4,6 +4,7 @@
 #include "localfilesystem.h"
 
 #include "fileops.h"
+#include "trust.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -44,7 +45,7 @@ Result<FileDescriptor> openOwnFile(const QString &path, int flags)
     const Result<struct stat> st = statusOf(opened->get());
     if (!st)
         return systemFailure(st.error().error, path);
-    if (st->st_uid != ::geteuid())
+    if (!ownedByUser(*st))
         return failure(Fault::NotOwn, path);
     // Another name of the file, made by whoever could write the folder, would take the
     // page into whatever file it is: the card file itself, say.

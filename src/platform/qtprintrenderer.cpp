@@ -73,16 +73,6 @@ bool copyInto(const QString &from, const FileDescriptor &to)
     return syncAll(to.get()).has_value();
 }
 
-// Whether the name still stands for the open file, not for something put in its place.
-bool isAt(const FileDescriptor &fd, const QString &name)
-{
-    struct stat opened = {};
-    struct stat named = {};
-    return fd && ::fstat(fd.get(), &opened) == 0 &&
-           ::lstat(QFile::encodeName(name).constData(), &named) == 0 && S_ISREG(named.st_mode) &&
-           opened.st_dev == named.st_dev && opened.st_ino == named.st_ino;
-}
-
 } // namespace
 
 QtPrintRenderer::QtPrintRenderer(MessageBox &messages, Clock &clock, const QString &pdfFolder,
@@ -179,7 +169,7 @@ bool QtPrintRenderer::renderToPdf(const PrintedDocument &document)
         done = paint(printer, document) == Outcome::Done && copyInto(drawn, claimed);
     }
     // A file no longer at its name is not a print the user can find.
-    const bool stillThere = isAt(claimed, fileName);
+    const bool stillThere = claimed && stillAt(claimed.get(), fileName);
     if (!done || !stillThere) {
         if (const Result<FileIdentity> claimedFile = identityOf(claimed.get()); stillThere && claimedFile)
             (void)removeFile(fileName, *claimedFile);

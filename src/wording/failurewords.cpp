@@ -121,6 +121,9 @@ constexpr Reason Reasons[] = {
         "should be."), Fill::Path},
     {Fault::Shortened, AnyDetail, QT_TRANSLATE_NOOP("Failure",
         "The file became shorter while it was being read.")},
+    {Fault::StandardStream, AnyDetail, QT_TRANSLATE_NOOP("Failure",
+        "The program's standard input, output or error is closed; the program opens no file in its "
+        "place.")},
 };
 // clang-format on
 

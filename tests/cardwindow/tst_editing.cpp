@@ -9,8 +9,7 @@
 #include "cardwindowtest.h"
 #include "editcopy.h"
 #include "filingprogress.h"
-#include "realfailures.h"
-#include "seam.h"
+#include "testfiles.h"
 #include "titleedit.h"
 
 #include <QAction>
@@ -87,8 +86,6 @@ class tst_editing : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase() { usePrivateMounts(); }
-
     // Between "ΕΚΤΥΠΩΣΗ" and "ΠΡΟΣ ΕΚΤΥΠΩΣΗ", with F3 and F12, only for a file that can be
     // written; asked for on one that cannot, the keeper is told why, once.
     void editingControls_data()
@@ -109,22 +106,12 @@ private slots:
         QFETCH(bool, edit);
         QFETCH(QString, readOnly);
         QFETCH(QString, told);
-        std::optional<PermissionsObeyed> obeyed;
-        std::optional<SmallMedium> medium;
-        Editor e(edit, [&](Editor &fresh) {
-            if (readOnly == QLatin1String("file")) {
-                QFile::setPermissions(fresh.tp.cardFile(), QFile::ReadOwner | QFile::ReadOther);
-                obeyed.emplace();
-            } else if (readOnly == QLatin1String("medium")) {
-                medium.emplace(fresh.tp.dir.path());
-                fresh.tp.writeCards(numberedCards(3));
-                medium->makeReadOnly();
-            }
-        });
-        if (obeyed && !obeyed->ok())
-            QSKIP("root writes to any file and cannot give that up here");
-        if (medium && !medium->mounted)
-            QSKIP("cannot mount a small file system here");
+        InterceptedCalls calls;
+        const int refusal = readOnly == QLatin1String("file") ? EACCES : readOnly.isEmpty() ? 0 : EROFS;
+        beforeCall = [refusal](const CallSite &site) {
+            return opensForWriting(site, "Filis.dat") ? refusal : 0;
+        };
+        Editor e(edit);
         const bool shown = edit && readOnly.isEmpty();
         for (QPushButton *b : {e.w->cmdNew, e.w->cmdDelete, e.w->cmdCorrect})
             QCOMPARE(!b->isHidden() && b->isEnabled(), shown);
@@ -551,19 +538,7 @@ private slots:
     {
         QFETCH(QString, failure);
         QFETCH(QString, told);
-        std::optional<SmallMedium> medium;
-        // 21 cards are 4095 bytes: the file ends one byte short of its first page.
-        Editor e(
-            true,
-            [&](Editor &fresh) {
-                if (failure != QLatin1String("full"))
-                    return;
-                medium.emplace(fresh.tp.dir.path());
-                fresh.tp.writeCards(numberedCards(21));
-            },
-            21);
-        if (medium && !medium->mounted)
-            QSKIP("cannot mount a small file system here");
+        Editor e(true, {}, 21);
         e.w->CurrentCard = 21;
         e.w->ShowCR();
         e.w->cmdCorrect_Click(); // the backup is made while there is room
@@ -573,9 +548,10 @@ private slots:
                  0);
         std::optional<InterceptedCalls> calls;
         std::atomic<bool> faulty = true, syncFailed = false;
-        if (failure == QLatin1String("full"))
-            medium->fill(0);
-        else if (failure == QLatin1String("torn")) {
+        if (failure == QLatin1String("full")) {
+            calls.emplace();
+            beforeCall = [](const CallSite &site) { return site.call == Call::Write ? ENOSPC : 0; };
+        } else if (failure == QLatin1String("torn")) {
             calls.emplace();
             beforeCall = [&](const CallSite &site) {
                 if (faulty && site.call == Call::Fdatasync)

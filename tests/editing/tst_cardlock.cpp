@@ -6,7 +6,7 @@
 
 #include "cardfilelock.h"
 #include "greekfailure.h"
-#include "realfailures.h"
+#include "testfiles.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -163,9 +163,10 @@ private slots:
         QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
         CardFileLock reader;
         {
-            const test::PermissionsObeyed obeyed;
-            if (!obeyed.ok())
-                QSKIP("cannot give up CAP_DAC_OVERRIDE: root could write the read-only file");
+            test::InterceptedCalls calls;
+            test::beforeCall = [](const test::CallSite &site) {
+                return test::opensForWriting(site, "Filis.dat") ? EACCES : 0;
+            };
             QCOMPARE(outcomeOf(reader.acquire(path)), Failed);
         }
         QVERIFY(!reader.isLocked());

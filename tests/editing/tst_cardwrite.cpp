@@ -13,7 +13,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -136,13 +135,14 @@ private slots:
         const QString fallback = data.filePath(QStringLiteral("Velmora"));
         Editing e(dir.path(), fallback);
         QVERIFY(e.begin(cards(2)));
-        QVERIFY(QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner));
-        const auto reopened = qScopeGuard([&] {
-            QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        });
-        const PermissionsObeyed obeyed;
-        if (!obeyed.ok())
-            QSKIP("cannot give up CAP_DAC_OVERRIDE: root would write into the closed folder");
+        InterceptedCalls calls;
+        beforeCall = [](const CallSite &site) { // a folder the keeper cannot write into
+            const QByteArrayView name(site.name ? site.name : "");
+            return site.call == Call::Openat && (site.flags & O_CREAT) &&
+                           (name.startsWith(".Filis.dat.bak.") || name.startsWith(".Filis.dat.journal."))
+                       ? EACCES
+                       : 0;
+        };
         QCOMPARE(e.write(2, CardRecord::newCard()), QString());
         QCOMPARE(e.session.backupPath(), backupInFolder(e.path, fallback));
         QCOMPARE(fileBytes(e.session.backupPath()), cards(2));
@@ -256,17 +256,17 @@ private slots:
         const QString data = dir.filePath(QStringLiteral("data"));
         const QString victim = link ? dir.filePath(QStringLiteral("bashrc")) : dir.filePath(name);
         QVERIFY(writeBytes(victim, "keep me"));
+        InterceptedCalls calls;
         if (link)
             QVERIFY(QFile::link(victim, dir.filePath(name)));
-        else if (::chown(QFile::encodeName(victim).constData(), 65534, 65534) != 0)
-            QSKIP("only root can give a file to another user");
+        else
+            makeUpOwner(victim, Stranger);
         Editing e(dir.path(), data);
         QVERIFY(e.begin(cards(2)));
         QCOMPARE(e.write(1, CardRecord::newCard()), QString());
         QCOMPARE(fileBytes(victim), QByteArray("keep me"));
         if (link)
             QCOMPARE(QFileInfo(dir.filePath(name)).symLinkTarget(), victim);
-        QCOMPARE(QFileInfo(dir.filePath(name)).ownerId(), link ? ::geteuid() : 65534u);
         const bool backupMoved = name.contains(QLatin1String(".bak"));
         QCOMPARE(e.session.backupPath(), backupMoved ? backupInFolder(e.path, data) : backupBeside(e.path));
         QCOMPARE(e.session.takeBackupElsewhere() == std::optional(backupInFolder(e.path, data)), backupMoved);
@@ -368,10 +368,8 @@ private slots:
         QFETCH(QString, reason);
         QTemporaryDir dir;
         std::optional<SmallMedium> medium;
-        if (failure == Trouble::DiskFull || failure == Trouble::ReadOnlyMedium)
+        if (failure == Trouble::DiskFull)
             medium.emplace(dir.path());
-        if (failure == Trouble::ReadOnlyMedium && !medium->mounted)
-            QSKIP("cannot mount a tmpfs here to make it read-only");
         if (failure == Trouble::DiskFull && !medium->mounted) {
             failure = Trouble::SizeLimit; // the same partial write, through another limit
             reason = OverLimit;
@@ -383,7 +381,12 @@ private slots:
         QCOMPARE(e.write(1, e.file.read(1).value()), QString()); // the backup is made: what fails is the card
 
         std::optional<SizeLimit> limit;
-        std::optional<PermissionsObeyed> obeyed;
+        InterceptedCalls calls;
+        const auto refuseWriting = [&](int error) {
+            beforeCall = [error](const CallSite &site) {
+                return opensForWriting(site, "Filis.dat") ? error : 0;
+            };
+        };
         const auto reopen = [&] {
             e.file.close();
             QVERIFY(e.file.open(e.path));
@@ -400,14 +403,12 @@ private slots:
             // next session finds it so.
             e.file.close();
             e.session.end();
-            QVERIFY(medium->makeReadOnly());
+            refuseWriting(EROFS);
             QVERIFY(!e.session.begin(e.path));
             QVERIFY(e.file.open(e.path));
             break;
         case Trouble::ReadOnlyFile:
-            QVERIFY(QFile::setPermissions(e.path, QFile::ReadOwner | QFile::ReadOther));
-            if (!obeyed.emplace().ok())
-                QSKIP("cannot give up CAP_DAC_OVERRIDE: root would write into the read-only file");
+            refuseWriting(EACCES);
             reopen();
             break;
         case Trouble::Removed:
@@ -425,7 +426,6 @@ private slots:
         }
         const QString why = e.write(number, CardRecord::newCard());
         limit.reset();
-        obeyed.reset();
         // On a full medium the journal, which needs a page, is what fails first.
         QCOMPARE(why,
                  failure == Trouble::DiskFull

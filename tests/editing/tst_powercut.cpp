@@ -215,6 +215,8 @@ struct Recorder
     }
     void take(const CallSite &site, long result)
     {
+        if (!changesTheMedium(site))
+            return;
         struct stat st = {};
         switch (site.call) {
         case Call::Openat:
@@ -275,8 +277,6 @@ struct Recorder
             return add({.kind = Op::Entry, .node = folder, .name = name});
         }
         case Call::Fchmod: // permission bits are not what a power cut tears
-        case Call::Read:
-        case Call::Pread:
             return;
         default:
             r.unmodelled << QStringLiteral("call %1").arg(int(site.call));

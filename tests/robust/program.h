@@ -80,28 +80,6 @@ struct Program
     }
 };
 
-// `chattr +i` (or -i) on a path: the one thing that stops root from writing. False where
-// the file system or the tool does not allow it.
-inline bool setImmutable(const QString &path, bool on)
-{
-    QProcess p;
-    p.start(QStringLiteral("chattr"), {on ? QStringLiteral("+i") : QStringLiteral("-i"), path});
-    return p.waitForFinished() && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
-}
-
-// Takes the immutable flag off again however the test ends.
-struct ImmutableGuard
-{
-    QString path;
-    bool on = false;
-    explicit ImmutableGuard(const QString &p) : path(p), on(setImmutable(p, true)) {}
-    ~ImmutableGuard()
-    {
-        if (on)
-            setImmutable(path, false);
-    }
-};
-
 // Every byte value, 0x00 to 0xFF, `times` times over, then `tail` bytes more of it.
 inline QByteArray everyByte(int times, int tail = 0)
 {

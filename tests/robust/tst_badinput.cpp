@@ -7,6 +7,7 @@
 #include "cardnumber.h"
 #include "program.h"
 #include "searchtext.h"
+#include "testfiles.h"
 
 #include <QDir>
 #include <QLabel>
@@ -274,16 +275,16 @@ private slots:
         QVERIFY(m);
         const QString folder = p.tp.paths.exportFolder();
         QVERIFY(QDir(folder).exists()); // made at load
-        std::unique_ptr<ImmutableGuard> immutable;
+        test::InterceptedCalls calls;
         if (kind == QLatin1String("missing")) {
             QVERIFY(QDir(p.tp.paths.programFiles()).removeRecursively());
         } else if (kind == QLatin1String("dangling")) {
             QVERIFY(QDir(folder).removeRecursively());
             QVERIFY(QFile::link(folder + QStringLiteral(".gone"), folder));
         } else if (kind == QLatin1String("readonly")) {
-            immutable = std::make_unique<ImmutableGuard>(folder);
-            if (!immutable->on)
-                QSKIP("chattr +i does not work here, and root writes into any folder");
+            test::beforeCall = [](const test::CallSite &site) {
+                return test::opensForWriting(site, "MySearch.doc") ? EACCES : 0;
+            };
         } else {
             p.tp.files.failAppend = true;
         }

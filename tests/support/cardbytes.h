@@ -6,24 +6,12 @@
 // Card files as bytes, for the tests of the card file layer that compare every byte.
 
 #include "cardrecord.h"
+#include "testfiles.h"
 
 #include <QByteArray>
-#include <QFile>
 #include <QString>
 
 namespace velmora::test {
-
-inline QByteArray fileBytes(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(unreadable)");
-}
-
-inline bool writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
-}
 
 // `count` distinct cards, then the first `tail` bytes of one more.
 inline QByteArray cards(int count, int tail = 0)

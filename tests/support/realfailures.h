@@ -3,19 +3,18 @@
 
 #pragma once
 
-// Failures of the medium a card file lies on, made for real: a full or read-only file
-// system, a limit on the size of files, and root without its power over permissions.
+// Failures of the medium a card file lies on, made for real where the kernel's answer is
+// the point: a full file system and a limit on the size of files. A read-only file or
+// medium and another user's file are made up through the seam (testfiles.h).
 
 #include <QByteArray>
 #include <QFile>
 #include <QString>
 
 #include <csignal>
-#include <linux/capability.h>
 #include <sched.h>
 #include <sys/mount.h>
 #include <sys/resource.h>
-#include <sys/syscall.h>
 #include <unistd.h>
 
 namespace velmora::test {
@@ -44,10 +43,6 @@ struct SmallMedium
         if (mounted)
             ::umount2(native.constData(), MNT_DETACH);
     }
-    bool makeReadOnly()
-    {
-        return ::mount(nullptr, native.constData(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr) == 0;
-    }
     // Fills it to the last page, then frees `spare` bytes of it.
     void fill(qint64 spare)
     {
@@ -74,29 +69,6 @@ struct SizeLimit
     }
     ~SizeLimit() { ::setrlimit(RLIMIT_FSIZE, &saved); }
     rlimit saved{};
-};
-
-// Root writes whatever the permissions say; without CAP_DAC_OVERRIDE it obeys them as
-// the keeper of the bibliography does.
-struct PermissionsObeyed
-{
-    PermissionsObeyed()
-    {
-        if (::geteuid() != 0 || ::syscall(SYS_capget, &header, saved) != 0)
-            return;
-        __user_cap_data_struct dropped[2] = {saved[0], saved[1]};
-        dropped[0].effective &= ~(1u << CAP_DAC_OVERRIDE);
-        dropped_ = ::syscall(SYS_capset, &header, dropped) == 0;
-    }
-    ~PermissionsObeyed()
-    {
-        if (dropped_)
-            ::syscall(SYS_capset, &header, saved);
-    }
-    bool ok() const { return ::geteuid() != 0 || dropped_; }
-    __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
-    __user_cap_data_struct saved[2]{};
-    bool dropped_ = false;
 };
 
 } // namespace velmora::test

@@ -6,13 +6,23 @@
 // The table of system calls the file code goes through (systemcalls.h), taken over for a
 // test: each call is shown to the test before it is made, which may let it through, fail
 // it with an error number as a failing medium would, or do something in its stead (kill
-// the process, replace a file), and shown again once made.
+// the process, replace a file), and shown again once made. A look (fstat, fstatat) may be
+// answered with a made-up owner, group or mode, and the account database and the user the
+// program runs as may be made up, so that another user's file needs no root.
 
 #include "systemcalls.h"
 
+#include <QByteArray>
+
+#include <algorithm>
 #include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <functional>
+#include <optional>
+#include <pwd.h>
+#include <sys/stat.h>
+#include <vector>
 
 namespace velmora::test {
 
@@ -29,7 +39,16 @@ enum class Call {
     Renameat,
     Linkat,
     Unlinkat,
-    Mkdirat
+    Mkdirat,
+    Fstat,
+    Fstatat,
+    Readlinkat,
+    FcntlLock,
+    FcntlValue,
+    Close,
+    Geteuid,
+    Getpwuid,
+    Getgrouplist
 };
 
 struct CallSite
@@ -41,13 +60,32 @@ struct CallSite
     int toFolder = -1;
     const void *data = nullptr;
     size_t size = 0;
-    off_t offset = -1; // of pread and pwrite, and of ftruncate's length
-    int flags = 0;     // of openat
+    off_t offset = -1;             // of pread and pwrite, and of ftruncate's length
+    int flags = 0;                 // of openat and fstatat; fcntl's command
+    struct stat *status = nullptr; // what a look found, for afterCall to see
+    struct flock *lock = nullptr;  // of fcntl's lock commands: afterCall may change the answer
+    uid_t user = uid_t(-1);        // of a look in the account database
 };
 
 // 0 lets the call through; an error number fails it with that number.
 inline std::function<int(const CallSite &)> beforeCall;
 inline std::function<void(const CallSite &, long result)> afterCall;
+
+// What every look at one file or folder reports, by its device and inode, whatever name or
+// descriptor reached it: `change` makes up its owner, group or mode.
+struct MadeUpLook
+{
+    dev_t device;
+    ino_t inode;
+    std::function<void(struct stat &)> change;
+};
+inline std::vector<MadeUpLook> madeUpLooks;
+
+// Made up, the account database: the groups of each user it has, the primary group first
+// (nothing: no such user), each user named "user" and its number; and the user the program
+// runs as.
+inline std::function<std::optional<std::vector<gid_t>>(uid_t)> madeUpGroups;
+inline std::optional<uid_t> madeUpUser;
 
 namespace seam {
 
@@ -69,6 +107,39 @@ template<typename Run> long through(const CallSite &site, Run run)
 inline const SystemCalls &real()
 {
     return realSystemCalls();
+}
+
+inline long looked(const CallSite &site, int result)
+{
+    if (result == 0)
+        for (const MadeUpLook &look : madeUpLooks)
+            if (look.device == site.status->st_dev && look.inode == site.status->st_ino)
+                look.change(*site.status);
+    return result;
+}
+
+inline int madeUpPasswd(uid_t user, passwd *entry, char *buffer, size_t size, passwd **found)
+{
+    const std::optional<std::vector<gid_t>> groups = madeUpGroups(user);
+    const QByteArray name = "user" + QByteArray::number(user);
+    if (!groups || size_t(name.size()) >= size)
+        return groups ? ERANGE : 0;
+    std::memcpy(buffer, name.constData(), size_t(name.size()) + 1);
+    *entry = passwd{};
+    entry->pw_name = buffer;
+    entry->pw_uid = user;
+    entry->pw_gid = groups->front();
+    *found = entry;
+    return 0;
+}
+
+inline int madeUpGroupList(const char *name, gid_t *groups, int *count)
+{
+    const std::vector<gid_t> all = madeUpGroups(uid_t(QByteArray(name).mid(4).toUInt())).value();
+    std::copy_n(all.begin(), std::min(int(all.size()), *count), groups);
+    const bool fits = int(all.size()) <= *count;
+    *count = int(all.size());
+    return fits ? *count : -1;
 }
 
 inline const SystemCalls Intercepting = {
@@ -121,6 +192,48 @@ inline const SystemCalls Intercepting = {
         return int(
             through({Call::Mkdirat, folder, name}, [&] { return long(real().mkdirat(folder, name, mode)); }));
     },
+    [](int fd, struct stat *status) {
+        const CallSite site{.call = Call::Fstat, .fd = fd, .status = status};
+        return int(through(site, [&] { return looked(site, real().fstat(fd, status)); }));
+    },
+    [](int folder, const char *name, struct stat *status, int flags) {
+        const CallSite site{
+            .call = Call::Fstatat, .fd = folder, .name = name, .flags = flags, .status = status};
+        return int(through(site, [&] { return looked(site, real().fstatat(folder, name, status, flags)); }));
+    },
+    [](int folder, const char *name, char *buffer, size_t size) {
+        return ssize_t(through({.call = Call::Readlinkat, .fd = folder, .name = name, .size = size},
+                               [&] { return long(real().readlinkat(folder, name, buffer, size)); }));
+    },
+    [](int fd, int command, struct flock *lock) {
+        return int(through({.call = Call::FcntlLock, .fd = fd, .flags = command, .lock = lock},
+                           [&] { return long(real().fcntlLock(fd, command, lock)); }));
+    },
+    [](int fd, int command, int value) {
+        return int(through({.call = Call::FcntlValue, .fd = fd, .size = size_t(value), .flags = command},
+                           [&] { return long(real().fcntlValue(fd, command, value)); }));
+    },
+    [](int fd) {
+        return int(through({.call = Call::Close, .fd = fd}, [&] { return long(real().close(fd)); }));
+    },
+    [] {
+        return uid_t(
+            through({.call = Call::Geteuid}, [] { return long(madeUpUser.value_or(real().geteuid())); }));
+    },
+    [](uid_t user, passwd *entry, char *buffer, size_t size, passwd **found) {
+        *found = nullptr;
+        const long error = through({.call = Call::Getpwuid, .user = user}, [&] {
+            return long(madeUpGroups ? madeUpPasswd(user, entry, buffer, size, found)
+                                     : real().getpwuid_r(user, entry, buffer, size, found));
+        });
+        return error < 0 ? errno : int(error);
+    },
+    [](const char *name, gid_t group, gid_t *groups, int *count) {
+        return int(through({.call = Call::Getgrouplist, .name = name}, [&] {
+            return long(madeUpGroups ? madeUpGroupList(name, groups, count)
+                                     : real().getgrouplist(name, group, groups, count));
+        }));
+    },
 };
 
 } // namespace seam
@@ -134,6 +247,9 @@ struct InterceptedCalls
         systemCalls() = realSystemCalls();
         beforeCall = nullptr;
         afterCall = nullptr;
+        madeUpLooks.clear();
+        madeUpGroups = nullptr;
+        madeUpUser.reset();
     }
     InterceptedCalls(const InterceptedCalls &) = delete;
     InterceptedCalls &operator=(const InterceptedCalls &) = delete;
@@ -144,7 +260,7 @@ inline bool changesTheMedium(const CallSite &site)
 {
     if (site.call == Call::Openat)
         return (site.flags & O_CREAT) != 0;
-    return site.call != Call::Read && site.call != Call::Pread;
+    return site.call < Call::Fstat && site.call != Call::Read && site.call != Call::Pread;
 }
 
 } // namespace velmora::test

@@ -164,6 +164,10 @@
         <translation>Το αρχείο μίκρυνε όσο διαβαζόταν.</translation>
     </message>
     <message>
+        <source>The program&apos;s standard input, output or error is closed; the program opens no file in its place.</source>
+        <translation>Η τυπική είσοδος, έξοδος ή έξοδος σφαλμάτων του προγράμματος είναι κλειστή· το πρόγραμμα δεν ανοίγει αρχείο στη θέση της.</translation>
+    </message>
+    <message>
         <source>No backup copy of the card file was made, so nothing was written.
 %1</source>
         <translation>Δεν έγινε αντίγραφο ασφαλείας του αρχείου καρτελλών, γι&apos; αυτό δεν γράφτηκε τίποτα.
