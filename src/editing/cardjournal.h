@@ -23,8 +23,9 @@ namespace velmora {
 // boundaries, the filing is undone; when they are anything else, the card file was changed
 // after that filing (a backup copied over it) and the journal must not write into it. A
 // journal whose checksum does not hold was itself cut short, before the card was touched.
-// The previous release's journals, which hold no new card, are still read: a filing it cut
-// short may stand beside the card file when this release first edits it.
+// The previous release's journals, which hold no new card, are still read: a filing that
+// release cut short may stand beside the card file when this one first edits it. Anything
+// else at the journal's name, a later release's journal perhaps, is never removed.
 
 inline const QString JournalSuffix = QStringLiteral("journal");
 QString journalBeside(const QString &cardPath);
@@ -75,7 +76,8 @@ std::optional<FoundJournal> findJournal(const QString &cardPath, const QString &
 // What the card file says of a journal's filing.
 enum class JournalMatch {
     Untouched, // the file is as it was before the filing: nothing to undo
-    Undoable,  // the new card, or part of it at sector boundaries: put the old one back
+    Undoable,  // the new card, or part of it at sector boundaries: put the old one back;
+               // in the previous format, whatever it holds, in the very file it was written for
     Changed,   // something else: the file changed after that filing
 };
 Result<JournalMatch> matchJournal(const CardFile &file, const JournalEntry &entry);
