@@ -90,8 +90,8 @@ public:
     explicit FolderPaths(const QString &folder) : m_folder(folder) {}
     QString cardFile() override { return m_folder + QStringLiteral("/Filis.dat"); }
     QString programFiles() override { return m_folder + QStringLiteral("/share"); }
-    QString exportFolder() override { return programFiles() + QStringLiteral("/Velmora"); }
-    QString exportFile() override { return exportFolder() + QStringLiteral("/MySearch.doc"); }
+    QString dataFolder() override { return programFiles() + QStringLiteral("/Velmora"); }
+    QString exportFile() override { return dataFolder() + QStringLiteral("/MySearch.doc"); }
 
 private:
     QString m_folder;

@@ -93,7 +93,7 @@ int main(int argc, char *argv[])
     // The keeper's backup goes beside the card file, or else into the user's data folder.
     std::optional<CardEditSession> editing;
     if (choice.edit) {
-        editing.emplace(platform.paths.exportFolder());
+        editing.emplace(platform.paths.dataFolder());
         if (!beginEditing(platform, *editing, choice.cardFile, choice.installed))
             return CardFileFailureStatus;
         session.editing = &*editing;

@@ -64,7 +64,7 @@ namespace {
 void tellOfJournal(Platform &platform, const QString &cardFile, bool left)
 {
     const std::optional<JournalVerdict> verdict =
-        editingWasInterrupted(cardFile, platform.paths.exportFolder());
+        editingWasInterrupted(cardFile, platform.paths.dataFolder());
     if (!verdict)
         return;
     if (verdict->action != JournalAction::Undo) {
@@ -87,7 +87,7 @@ void tellOfInterruptedEditing(Platform &platform, const QString &cardFile)
 
 void tellOfAnUnsafeDataFolder(Platform &platform)
 {
-    const QString folder = platform.paths.exportFolder();
+    const QString folder = platform.paths.dataFolder();
     if (!QFileInfo::exists(folder))
         return;
     const Result<void> safe = checkOwnFolder(folder);

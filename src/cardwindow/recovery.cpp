@@ -40,7 +40,7 @@ void frmTervani::startKeepingTypedCard()
     // only: later loads come back from the exploration window within the same run.
     if (!m_session.typing) {
         m_session.typing = std::make_unique<TypingKeeper>(
-            m_platform.paths.cardFile(), m_platform.paths.exportFolder(), m_session.editing->cardFile());
+            m_platform.paths.cardFile(), m_platform.paths.dataFolder(), m_session.editing->cardFile());
         QTimer::singleShot(0, this, guarded([this] {
                                putBackUndoneFiling();
                                offerTypedCard();

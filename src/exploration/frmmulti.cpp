@@ -75,7 +75,7 @@ void frmMulti::Form_Load()
 
     // A folder that cannot be created, or that is not the user's alone, is left to the
     // export, which then says that the page was not saved.
-    for (const QString &folder : {m_platform.paths.programFiles(), m_platform.paths.exportFolder()})
+    for (const QString &folder : {m_platform.paths.programFiles(), m_platform.paths.dataFolder()})
         (void)m_platform.files.createFolder(folder);
 
     mnuPrint->setEnabled(false);

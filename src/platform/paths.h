@@ -19,8 +19,10 @@ class Paths
 public:
     virtual QString cardFile() = 0;     // "Filis.dat" in the working folder
     virtual QString programFiles() = 0; // "C:\Program Files"
-    virtual QString exportFolder() = 0; // "C:\Program Files\Velmora"
-    virtual QString exportFile() = 0;   // "C:\Program Files\Velmora\MySearch.doc"
+    // The user's data folder ("C:\Program Files\Velmora" to the program): the export file,
+    // and the backups, journals and recovery files that cannot go beside a card file.
+    virtual QString dataFolder() = 0;
+    virtual QString exportFile() = 0; // "C:\Program Files\Velmora\MySearch.doc"
     // The card file is the bibliography installed with the program: it is only read.
     virtual bool cardFileIsInstalled() { return false; }
 

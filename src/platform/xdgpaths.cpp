@@ -21,14 +21,14 @@ QString XdgPaths::programFiles()
     return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
 }
 
-QString XdgPaths::exportFolder()
+QString XdgPaths::dataFolder()
 {
     return userDataFolder();
 }
 
 QString XdgPaths::exportFile()
 {
-    return exportFolder() + QStringLiteral("/MySearch.doc");
+    return dataFolder() + QStringLiteral("/MySearch.doc");
 }
 
 } // namespace velmora

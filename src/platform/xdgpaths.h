@@ -16,7 +16,7 @@ public:
     explicit XdgPaths(const QString &cardFile, bool installed = false);
     QString cardFile() override;
     QString programFiles() override;
-    QString exportFolder() override;
+    QString dataFolder() override;
     QString exportFile() override;
     bool cardFileIsInstalled() override { return m_installed; }
 

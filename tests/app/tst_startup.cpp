@@ -169,7 +169,7 @@ private slots:
         QVERIFY(journal.open(QIODevice::WriteOnly));
         journal.write(encodeJournal(entry));
         journal.close();
-        CardEditSession editing(p.tp.platform().paths.exportFolder());
+        CardEditSession editing(p.tp.platform().paths.dataFolder());
         if (edit)
             QVERIFY(beginEditing(p.tp.platform(), editing, p.tp.cardFile(), installed));
         else

@@ -51,7 +51,7 @@ struct LoadedWindow
     frmTervani &loadForEditing(const QList<CardRecord> &cards)
     {
         platform->writeCards(cards);
-        editing.emplace(platform->paths.exportFolder());
+        editing.emplace(platform->paths.dataFolder());
         (void)editing->begin(platform->cardFile());
         session.editing = &*editing;
         return load();

@@ -52,7 +52,7 @@ struct Typing : LoadedWindow
         showCard(2);
         window->txtTitlos->setText(Typed);
     }
-    QString path() { return recoveryFilePath(platform->cardFile(), platform->paths.exportFolder()); }
+    QString path() { return recoveryFilePath(platform->cardFile(), platform->paths.dataFolder()); }
     std::optional<TypedCard> kept() { return readRecoveryFile(path(), platform->cardFile()); }
     bool waitUntilKept()
     {
@@ -73,7 +73,7 @@ struct Typing : LoadedWindow
         session = CardWindowSession();
         platform->messages.calls.clear();
         if (edit) {
-            editing.emplace(platform->paths.exportFolder());
+            editing.emplace(platform->paths.dataFolder());
             (void)editing->begin(platform->cardFile());
             session.editing = &*editing;
         }

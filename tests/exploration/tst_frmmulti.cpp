@@ -126,7 +126,7 @@ void tst_frmMulti::freshWindow()
     QVERIFY(w->mnuTelos->isEnabled());
 
     QVERIFY(QFileInfo(env.tp.paths.programFiles()).isDir());
-    QVERIFY(QFileInfo(env.tp.paths.exportFolder()).isDir());
+    QVERIFY(QFileInfo(env.tp.paths.dataFolder()).isDir());
     QVERIFY(!QFileInfo::exists(env.tp.paths.exportFile()));
 
     QCOMPARE(w->statusBar()->objectName(), QStringLiteral("StatusBar1"));
@@ -156,7 +156,7 @@ void tst_frmMulti::exportFoldersLeftAlone()
     frmMulti *w = env.open();
     QVERIFY(w);
     QVERIFY(QFileInfo(env.tp.paths.programFiles()).isFile());
-    QVERIFY(!QFileInfo::exists(env.tp.paths.exportFolder()));
+    QVERIFY(!QFileInfo::exists(env.tp.paths.dataFolder()));
     QVERIFY(env.tp.messages.calls.isEmpty());
     QCOMPARE(w->CardCount, 2);
 }

@@ -143,7 +143,7 @@ private slots:
         const QString share = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
         QVERIFY(!share.isEmpty());
         QCOMPARE(paths.programFiles(), share);
-        QCOMPARE(paths.exportFolder(), share + QStringLiteral("/Velmora"));
+        QCOMPARE(paths.dataFolder(), share + QStringLiteral("/Velmora"));
         QCOMPARE(paths.exportFile(), share + QStringLiteral("/Velmora/MySearch.doc"));
     }
 

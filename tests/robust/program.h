@@ -31,7 +31,7 @@ struct Program
     // As `velmora --edit` starts: the editing session begins before the first window.
     void edit()
     {
-        editing.emplace(tp.paths.exportFolder());
+        editing.emplace(tp.paths.dataFolder());
         (void)editing->begin(tp.cardFile()); // a failure leaves the window to read, and say why
         session.editing = &*editing;
     }

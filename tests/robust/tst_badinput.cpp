@@ -273,7 +273,7 @@ private slots:
         QVERIFY(p.start());
         frmMulti *m = p.toExploration();
         QVERIFY(m);
-        const QString folder = p.tp.paths.exportFolder();
+        const QString folder = p.tp.paths.dataFolder();
         QVERIFY(QDir(folder).exists()); // made at load
         test::InterceptedCalls calls;
         if (kind == QLatin1String("missing")) {

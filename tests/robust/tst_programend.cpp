@@ -71,7 +71,7 @@ private slots:
             QCOMPARE(loop.exec(), 128 + signalNumber);
         }
         const auto kept =
-            readRecoveryFile(recoveryFilePath(p.tp.cardFile(), p.tp.paths.exportFolder()), p.tp.cardFile());
+            readRecoveryFile(recoveryFilePath(p.tp.cardFile(), p.tp.paths.dataFolder()), p.tp.cardFile());
         QVERIFY(kept);
         QCOMPARE(kept->number, 1);
         QCOMPARE(kept->fields[int(Field::Title)], QStringLiteral("ΝΕΟΣ"));

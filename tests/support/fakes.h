@@ -203,8 +203,8 @@ public:
     explicit TempPaths(const QString &root) : m_root(root) {}
     QString cardFile() override { return m_root + QStringLiteral("/Filis.dat"); }
     QString programFiles() override { return m_root + QStringLiteral("/share"); }
-    QString exportFolder() override { return programFiles() + QStringLiteral("/Velmora"); }
-    QString exportFile() override { return exportFolder() + QStringLiteral("/MySearch.doc"); }
+    QString dataFolder() override { return programFiles() + QStringLiteral("/Velmora"); }
+    QString exportFile() override { return dataFolder() + QStringLiteral("/MySearch.doc"); }
 
 private:
     QString m_root;

@@ -50,7 +50,7 @@ struct Editor
             prepare(*this);
         before = tp.cardFileBytes();
         if (edit) {
-            editing.emplace(tp.paths.exportFolder());
+            editing.emplace(tp.paths.dataFolder());
             editing->begin(tp.cardFile());
             session.editing = &*editing;
         }
@@ -81,7 +81,7 @@ QByteArray withTitle(const QString &title)
 
 Q_DECLARE_METATYPE(Leaving)
 
-class tst_editing : public QObject
+class tst_cardfiling : public QObject
 {
     Q_OBJECT
 
@@ -149,7 +149,7 @@ private slots:
         e.w->cmdCorrect_Click();
         QCOMPARE(e.tp.messages.calls.size(), 2);
         QVERIFY(e.tp.messages.calls.first().prompt.contains(
-            backupInFolder(e.tp.cardFile(), e.tp.paths.exportFolder())));
+            backupInFolder(e.tp.cardFile(), e.tp.paths.dataFolder())));
         QCOMPARE(e.tp.messages.calls.last().prompt, QStringLiteral("Η Καρτέλλα  2 Καταχωρίσθηκε"));
         e.w->cmdCorrect_Click();
         QCOMPARE(e.tp.messages.calls.size(), 3);
@@ -602,5 +602,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(tst_editing)
-#include "tst_editing.moc"
+QTEST_MAIN(tst_cardfiling)
+#include "tst_cardfiling.moc"
