@@ -49,8 +49,9 @@ public:
     // Locks the card file (see CardFileLock), creating it empty when missing, removes the
     // temporary files a killed session of the program's left behind, and undoes a filing
     // that a crash cut short (cardjournal.h). A journal whose filing the file no longer
-    // shows is left where it is, and the file is not edited (Fault::Changed). A failure
-    // leaves the session inactive; notEditableReason() keeps why.
+    // shows is left where it is, and the file is not edited (Fault::Changed); so is, either
+    // way, one the program cannot read (Fault::UnknownJournal). A failure leaves the session
+    // inactive; notEditableReason() keeps why.
     Result<void> begin(const QString &cardPath, CutShort cutShort = CutShort::Undone);
     // The filing begin() undid, once.
     std::optional<UndoneFiling> takeUndoneFiling() { return std::exchange(m_undone, std::nullopt); }
@@ -88,8 +89,9 @@ public:
     std::optional<QString> takeJournalElsewhere() { return std::exchange(m_journalElsewhere, std::nullopt); }
 
 private:
-    // Puts back what an interrupted filing changed, through a handle of its own.
-    Result<void> undoInterruptedFiling(const QString &cardPath, bool atStart);
+    // Puts back what an interrupted filing changed, through a handle of its own; with `undo`
+    // false, only refuses a journal that may not be left for a restore.
+    Result<void> undoInterruptedFiling(const QString &cardPath, bool atStart, bool undo = true);
 
     CardFileLock m_lock;
     QString m_cardPath;

@@ -169,7 +169,7 @@ Result<void> CardRestore::restore(size_t generation)
     // Beside the card file, then in the data folder: each place holds one.
     for (std::optional<FoundJournal> journal = m_journal; journal && m_removedJournals.size() < 2;
          journal = findJournal(m_cardPath, m_fallbackFolder)) {
-        if (Result<void> removed = removeFile(journal->path, journal->identity); !removed)
+        if (Result<void> removed = removeJournal(*journal); !removed)
             return failure(removed.error().at(Stage::JournalRemoval));
         m_removedJournals << journal->path;
     }

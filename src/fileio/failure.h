@@ -33,6 +33,7 @@ enum class Fault {
     CannotLock,     // the file system cannot lock it
     IsInput,        // an output that is the very file being read
     Changed,        // the card file changed since a journal or a recovery file was written
+    UnknownJournal, // what stands at a journal's name is no journal this version can read
     Shortened,      // the file grew shorter while it was read
     StandardStream, // the system gave a file descriptor 0, 1 or 2: a standard stream was closed
 };

@@ -114,6 +114,11 @@ constexpr Reason Reasons[] = {
         "The card file changed after the journal «%1» was recorded (perhaps a backup copy was "
         "copied over it), and the journal no longer applies to it. If the file is as you want it, "
         "delete the journal."), Fill::Path},
+    {Fault::UnknownJournal, AnyDetail, QT_TRANSLATE_NOOP("Failure",
+        "«%1» stands where the card file's journal is kept, but this version of the program cannot "
+        "read it. If it is the journal of another version of the program, edit the card file with "
+        "that version, which finishes the filing; otherwise delete «%1» once the card file is as it "
+        "should be."), Fill::Path},
     {Fault::Shortened, AnyDetail, QT_TRANSLATE_NOOP("Failure",
         "The file became shorter while it was being read.")},
     {Fault::StandardStream, AnyDetail, QT_TRANSLATE_NOOP("Failure",

@@ -338,7 +338,7 @@ class tst_powercut : public QObject
         for (int g = 0; g < BackupGenerations; ++g)
             QVERIFY(writeBytes(backupGeneration(backupBeside(cardPath()), g), OldCopies[g]));
         if (scenario.whole == Scenario::Restored)
-            QVERIFY(writeBytes(journalBeside(cardPath()), "a filing cut short"));
+            QVERIFY(writeBytes(journalBeside(cardPath()), "VELMORA JOURNAL2, a filing cut short"));
         if (scenario.journalElsewhere)
             QVERIFY(QFile::link(m_dir.filePath(QStringLiteral("elsewhere")), journalBeside(cardPath())));
         Recorder recorder{r};

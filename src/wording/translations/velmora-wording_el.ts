@@ -156,6 +156,10 @@
         <translation>Το αρχείο καρτελλών άλλαξε μετά από την καταχώριση του ημερολογίου «%1» (ίσως αντιγράφηκε πάνω του ένα αντίγραφο ασφαλείας), και το ημερολόγιο δεν γράφει πια σε αυτό. Αν το αρχείο είναι όπως το θέλετε, διαγράψτε το ημερολόγιο.</translation>
     </message>
     <message>
+        <source>«%1» stands where the card file&apos;s journal is kept, but this version of the program cannot read it. If it is the journal of another version of the program, edit the card file with that version, which finishes the filing; otherwise delete «%1» once the card file is as it should be.</source>
+        <translation>Το «%1» βρίσκεται εκεί όπου φυλάγεται το ημερολόγιο του αρχείου καρτελλών, αλλά αυτή η έκδοση του προγράμματος δεν μπορεί να το διαβάσει. Αν είναι ημερολόγιο άλλης έκδοσης του προγράμματος, διορθώστε το αρχείο καρτελλών με εκείνη την έκδοση, που ολοκληρώνει την καταχώριση· αλλιώς διαγράψτε το «%1», όταν το αρχείο καρτελλών είναι όπως πρέπει.</translation>
+    </message>
+    <message>
         <source>The file became shorter while it was being read.</source>
         <translation>Το αρχείο μίκρυνε όσο διαβαζόταν.</translation>
     </message>
