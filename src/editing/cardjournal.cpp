@@ -187,7 +187,7 @@ bool editingWasInterrupted(const QString &cardPath, const QString &fallbackFolde
     if (!match || *match == JournalMatch::Untouched)
         return false;
     // An editor filing this moment has a journal too, and holds the lock.
-    return !editorHolds(file.fd());
+    return !editorHolds(file.fd(), cardPath);
 }
 
 } // namespace velmora

@@ -47,6 +47,8 @@ public:
     // a killed session, but leaves the journal of a filing cut short where it is (journal()):
     // the restore writes every byte of the file, and the journal goes only after.
     Result<void> begin(const QString &cardPath, Purpose purpose);
+    // Once, after a begin() to restore that could not use the keepers' lock file: why.
+    std::optional<Failure> takeLockFileUnused() { return m_session.takeLockFileUnused(); }
 
     // The card file as it is now.
     const struct stat &status() const { return m_status; }
