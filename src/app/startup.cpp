@@ -109,6 +109,8 @@ bool beginEditing(Platform &platform, CardEditSession &editing, const QString &c
     }
     // A filing undone here is told by the card window, which puts its card back on the screen.
     const Result<void> begun = editing.begin(cardFile);
+    if (const std::optional<Failure> unused = begun ? editing.takeLockFileUnused() : std::nullopt)
+        platform.messages.show(greekText(*unused), AppTitle, Buttons::Ok, Icon::Exclamation);
     if (begun)
         return true;
     // Any other failure leaves the file to be read, and the card window says why.

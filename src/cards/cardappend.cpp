@@ -125,6 +125,12 @@ void tellUndoneFiling(CardEditSession &session, const QString &cardPath, Console
                     << '\n';
 }
 
+void tellLockFileUnused(const std::optional<velmora::Failure> &unused, Console &console)
+{
+    if (unused)
+        console.err << failureLine(*unused) << Qt::endl;
+}
+
 void tellWhereFilesWent(CardEditSession &session, Console &console)
 {
     if (const std::optional<QString> elsewhere = session.takeBackupElsewhere())
@@ -164,6 +170,7 @@ int appendCards(const AppendRequest &request, const InputReading &read, Console 
         return refused(begun.error());
     CardEditSession &session = appending.session();
     tellUndoneFiling(session, request.cardPath, console);
+    tellLockFileUnused(session.takeLockFileUnused(), console);
 
     const qint64 length = appending.length();
     const qint32 held = cardsHeld(length);

@@ -42,8 +42,10 @@ bool noCardRead(const velmora::Failure &why);
 int tellNoCard(const QString &inputPath, Console &console);
 
 // What an editing session of the tool says once it is so: a filing a crash cut short that
-// it undid, and a backup or a journal that could not go beside the card file.
+// it undid, the keepers' lock file it could not use, and a backup or a journal that could
+// not go beside the card file.
 void tellUndoneFiling(CardEditSession &session, const QString &cardPath, Console &console);
+void tellLockFileUnused(const std::optional<velmora::Failure> &unused, Console &console);
 void tellWhereFilesWent(CardEditSession &session, Console &console);
 
 } // namespace velmora::cards

@@ -210,6 +210,7 @@ int runImport(const CommandLine &line, Console &console)
         return nothingWritten(opened.error(), console);
     }
     tellUndoneFiling(out.session(), cardPath, console);
+    tellLockFileUnused(out.session().takeLockFileUnused(), console);
     const qint64 cards = readInto([&out](const InputCard &card, int storedBytes) {
         out.write(QByteArrayView(card.card.bytes().data(), storedBytes));
     });

@@ -44,9 +44,9 @@ Result<void> CardEditSession::begin(const QString &cardPath, CutShort cutShort)
     m_journalStands = false;
     m_journalElsewhere.reset();
     m_toldJournalElsewhere = false;
-    Result<void> begun = m_lock.acquire(cardPath);
+    Result<void> begun = m_lock.acquire(cardPath, MissingLockFile::Made);
     if (begun) {
-        QStringList targets{backupBeside(cardPath), journalBeside(cardPath)};
+        QStringList targets{backupBeside(cardPath), journalBeside(cardPath), lockFileBeside(cardPath)};
         if (!m_fallbackFolder.isEmpty())
             targets << backupInFolder(cardPath, m_fallbackFolder)
                     << journalInFolder(cardPath, m_fallbackFolder)

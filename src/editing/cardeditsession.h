@@ -61,6 +61,8 @@ public:
     // The card file locked, the one every filing of the session goes to.
     FileIdentity cardFile() const { return m_lock.identity(); }
     const std::optional<Failure> &notEditableReason() const { return m_notEditable; }
+    // Once, after a begin() that could not use the keepers' lock file: why (CardFileLock).
+    std::optional<Failure> takeLockFileUnused() { return m_lock.takeLockFileUnused(); }
 
     // Writes `card` as card `number` of `file`, a handle the caller opened on the locked
     // card file, durably and all or nothing (fileCard()). It first checks that the file is

@@ -275,7 +275,7 @@ std::optional<JournalVerdict> editingWasInterrupted(const QString &cardPath, con
         return std::nullopt;
     const Result<JournalVerdict> verdict = judgeJournal(*found, file);
     // An editor filing this moment has a journal too, and holds the lock.
-    if (!verdict || verdict->action == JournalAction::Remove || editorHolds(file.fd()))
+    if (!verdict || verdict->action == JournalAction::Remove || editorHolds(file.fd(), cardPath))
         return std::nullopt;
     return *verdict;
 }

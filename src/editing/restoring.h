@@ -48,6 +48,8 @@ public:
     // the restore writes every byte of the file, and the journal goes only after. One the
     // program cannot read refuses the restore, as it refuses editing (Fault::UnknownJournal).
     Result<void> begin(const QString &cardPath, Purpose purpose);
+    // Once, after a begin() to restore that could not use the keepers' lock file: why.
+    std::optional<Failure> takeLockFileUnused() { return m_session.takeLockFileUnused(); }
 
     // The card file as it is now.
     const struct stat &status() const { return m_status; }

@@ -276,7 +276,16 @@ struct Recorder
             const auto [folder, name] = placeOf(site.fd, site.name);
             return add({.kind = Op::Entry, .node = folder, .name = name});
         }
-        case Call::Fchmod: // permission bits are not what a power cut tears
+        case Call::Linkat: {
+            const auto [folder, from] = placeOf(site.fd, site.name);
+            const auto [toFolder, to] = placeOf(site.toFolder, site.to);
+            if (folder < 0 || !now[folder].entries.count(from))
+                return void(r.unmodelled << QStringLiteral("link of %1").arg(site.name));
+            return add(
+                {.kind = Op::Entry, .node = toFolder, .name = to, .target = now[folder].entries.at(from)});
+        }
+        case Call::Fchmod: // permission bits and owners are not what a power cut tears
+        case Call::Fchown:
             return;
         default:
             r.unmodelled << QStringLiteral("call %1").arg(int(site.call));

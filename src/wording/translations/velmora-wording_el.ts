@@ -168,6 +168,14 @@
         <translation>Η τυπική είσοδος, έξοδος ή έξοδος σφαλμάτων του προγράμματος είναι κλειστή· το πρόγραμμα δεν ανοίγει αρχείο στη θέση της.</translation>
     </message>
     <message>
+        <source>Its owner may not write the card file.</source>
+        <translation>Ο κάτοχός του δεν επιτρέπεται να γράφει στο αρχείο καρτελλών.</translation>
+    </message>
+    <message>
+        <source>Users who may not write the card file can open it too.</source>
+        <translation>Μπορούν να το ανοίξουν και χρήστες που δεν επιτρέπεται να γράφουν στο αρχείο καρτελλών.</translation>
+    </message>
+    <message>
         <source>No backup copy of the card file was made, so nothing was written.
 %1</source>
         <translation>Δεν έγινε αντίγραφο ασφαλείας του αρχείου καρτελλών, γι&apos; αυτό δεν γράφτηκε τίποτα.
@@ -186,6 +194,14 @@
     <message>
         <source>An interrupted filing of a card was not undone: %1</source>
         <translation>Μια καταχώριση καρτέλλας που διακόπηκε δεν αναιρέθηκε: %1</translation>
+    </message>
+    <message>
+        <source>The lock file «%1» of the user «%2» was not used: %3 The card file itself is locked instead, as earlier versions did, and a reader&apos;s lock of it keeps its keepers out.</source>
+        <translation>Το αρχείο κλειδώματος «%1» του χρήστη «%2» δεν χρησιμοποιήθηκε: %3 Κλειδώνεται αντί γι&apos; αυτό το ίδιο το αρχείο καρτελλών, όπως στις προηγούμενες εκδόσεις, και ένας αναγνώστης που το κλειδώνει κρατά έξω όσους το διορθώνουν.</translation>
+    </message>
+    <message>
+        <source>The lock file «%1» was not used: %2 The card file itself is locked instead, as earlier versions did, and a reader&apos;s lock of it keeps its keepers out.</source>
+        <translation>Το αρχείο κλειδώματος «%1» δεν χρησιμοποιήθηκε: %2 Κλειδώνεται αντί γι&apos; αυτό το ίδιο το αρχείο καρτελλών, όπως στις προηγούμενες εκδόσεις, και ένας αναγνώστης που το κλειδώνει κρατά έξω όσους το διορθώνουν.</translation>
     </message>
     <message>
         <source>In the folder «%1»: %2</source>
