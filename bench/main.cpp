@@ -7,6 +7,7 @@
 // and its import of what they export.
 //
 //   velmora_bench [--cards N] [--runs N] [--folder DIR] [--no-window] [--program PATH]
+//   velmora_bench --imports-only [--cards N] [--runs N] [--folder DIR]
 //
 // The window part runs in a second process of this program under xvfb-run.
 
@@ -44,6 +45,7 @@ struct Options
     QString folder;
     bool window = true;
     bool windowChild = false;
+    bool importsOnly = false; // the card tool's imports alone, from a tenth of the cards
     QString program;
 };
 
@@ -69,6 +71,8 @@ Options parse(int argc, char **argv)
             o.program = value();
         else if (!std::strcmp(argv[i], "--no-window"))
             o.window = false;
+        else if (!std::strcmp(argv[i], "--imports-only"))
+            o.importsOnly = true;
         else if (!std::strcmp(argv[i], "--window-child"))
             o.windowChild = true;
         else
@@ -237,7 +241,9 @@ double exportMs(const QString &cardPath, const QString &format, const QString &o
 
 // The import of `entries` books from each format the export writes, and its peak memory
 // beside that of an import of a tenth as many: what the import holds must not grow with
-// its input.
+// its input. Then the peak memory of the same entries appended to the card file they came
+// from, all but its last card: each entry but the last is a book already there, told and
+// left out rather than filed, so that an append of a hundred thousand takes seconds.
 void reportImports(Report &report, const QString &folder, qint64 entries, int runs)
 {
     const QString cards = folder + QStringLiteral("/import-source.dat");
@@ -246,9 +252,10 @@ void reportImports(Report &report, const QString &folder, qint64 entries, int ru
     for (const QString &format : {QStringLiteral("ris"), QStringLiteral("bibtex"), QStringLiteral("biblatex"),
                                   QStringLiteral("csl-json")}) {
         double peak[2] = {0, 0};
+        double appendPeak[2] = {0, 0};
         QList<double> times;
         for (const qint64 n : {entries / 10, entries}) {
-            writeCardFile(cards, std::max<qint64>(n, 1));
+            writeCardFile(cards, std::max<qint64>(n, 1) + 1);
             double unused = 0;
             cardToolMs({QStringLiteral("export"), QStringLiteral("--format"), format, cards, input}, &unused);
             for (int i = 0; i < (n == entries ? runs : 1); ++i) {
@@ -260,6 +267,11 @@ void reportImports(Report &report, const QString &folder, qint64 entries, int ru
                 if (n == entries)
                     times << ms;
             }
+            // The same bytes as the file exported, but for its last card.
+            writeCardFile(cards, std::max<qint64>(n, 1));
+            cardToolMs({QStringLiteral("import"), QStringLiteral("--append"), QStringLiteral("--format"),
+                        format, input, cards},
+                       &appendPeak[n == entries]);
         }
         report.time(QStringLiteral("velmora-cards import --format %1, %2 entries").arg(format).arg(entries),
                     median(times), 0, 10000);
@@ -268,9 +280,18 @@ void reportImports(Report &report, const QString &folder, qint64 entries, int ru
             QStringLiteral("  peak RSS (%1 entries: %2 MiB)").arg(entries / 10).arg(peak[0], 0, 'f', 1),
             QStringLiteral("%1 MiB").arg(peak[1], 0, 'f', 1), QStringLiteral("< 64 MiB"),
             peak[1] < 64 && peak[1] - peak[0] < 8 ? Report::Verdict::Pass : Report::Verdict::Miss);
+        // The books it knows grow with the card file and the input, a few bytes each.
+        report.figure(QStringLiteral("  peak RSS of import --append (%1 entries: %2 MiB)")
+                          .arg(entries / 10)
+                          .arg(appendPeak[0], 0, 'f', 1),
+                      QStringLiteral("%1 MiB").arg(appendPeak[1], 0, 'f', 1), QStringLiteral("< 64 MiB"),
+                      appendPeak[1] < 64 ? Report::Verdict::Pass : Report::Verdict::Miss);
     }
     for (const QString &file : {cards, input, output})
         QFile::remove(file);
+    // The appends' backups, of a session each.
+    for (const QString &suffix : {QStringLiteral(".bak"), QStringLiteral(".bak.1"), QStringLiteral(".bak.2")})
+        QFile::remove(cards + suffix);
 }
 #endif
 
@@ -315,6 +336,14 @@ int runBenchmark(int argc, char **argv, const Options &o)
         folder = temporary->path();
     }
     QDir().mkpath(folder);
+#ifdef VELMORA_CARDS_TOOL
+    if (o.importsOnly) {
+        Report report;
+        reportImports(report, folder, std::min<qint64>(o.cards / 10, 100000), o.runs);
+        std::fputs(qPrintable(report.table()), stdout);
+        return 0;
+    }
+#endif
     const auto writing = std::chrono::steady_clock::now();
     const GeneratedFile generated = writeCardFile(folder + QStringLiteral("/Filis.dat"), o.cards);
     const double writeMs = msSince(writing);

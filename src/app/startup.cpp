@@ -57,14 +57,32 @@ void installFailureHandler(Platform &platform)
     });
 }
 
-void tellOfInterruptedEditing(Platform &platform, const QString &cardFile)
+namespace {
+
+// `left`: also a journal left alone, which the card window names when the undo refused
+// editing.
+void tellOfJournal(Platform &platform, const QString &cardFile, bool left)
 {
-    if (!editingWasInterrupted(cardFile, platform.paths.dataFolder()))
+    const std::optional<JournalVerdict> verdict =
+        editingWasInterrupted(cardFile, platform.paths.dataFolder());
+    if (!verdict)
         return;
+    if (verdict->action != JournalAction::Undo) {
+        if (left)
+            platform.messages.show(greekText(verdict->why), AppTitle, Buttons::Ok, Icon::Exclamation);
+        return;
+    }
     platform.messages.show(QStringLiteral("Μια διόρθωση του αρχείου καρτελλών διακόπηκε στη μέση μιας "
                                           "καταχώρισης. Το αρχείο δείχνεται όπως είναι· η επόμενη διόρθωση "
                                           "(velmora --edit) θα το επαναφέρει όπως ήταν πριν από αυτήν."),
                            AppTitle, Buttons::Ok, Icon::Exclamation);
+}
+
+} // namespace
+
+void tellOfInterruptedEditing(Platform &platform, const QString &cardFile)
+{
+    tellOfJournal(platform, cardFile, true);
 }
 
 void tellOfAnUnsafeDataFolder(Platform &platform)
@@ -96,13 +114,14 @@ bool beginEditing(Platform &platform, CardEditSession &editing, const QString &c
         leftAlone << greekText(why);
     if (!leftAlone.isEmpty())
         platform.messages.show(leftAlone.join(QLatin1Char('\n')), AppTitle, Buttons::Ok, Icon::Exclamation);
+    if (const std::optional<Failure> unused = begun ? editing.takeLockFileUnused() : std::nullopt)
+        platform.messages.show(greekText(*unused), AppTitle, Buttons::Ok, Icon::Exclamation);
     if (begun)
         return true;
     // Any other failure leaves the file to be read, and the card window says why; of a
     // journal that could not be undone, it alone: the next edit would not undo it either.
     if (!heldByAnother(begun.error())) {
-        if (begun.error().stage != Stage::Undo)
-            tellOfInterruptedEditing(platform, cardFile);
+        tellOfJournal(platform, cardFile, begun.error().stage != Stage::Undo);
         return true;
     }
     platform.messages.show(greekText(begun.error()), AppTitle, Buttons::Ok, Icon::Exclamation);

@@ -10,9 +10,7 @@
 #include "cp1253.h"
 #include "csvcolumns.h"
 #include "csvwriter.h"
-#include "failurewords.h"
-#include "outputfile.h"
-#include "storedcards.h"
+#include "exportrun.h"
 
 #include <QCoreApplication>
 
@@ -21,8 +19,6 @@
 namespace velmora::cards {
 
 namespace {
-
-constexpr qsizetype FlushAt = 1 << 20;
 
 // The values of a stored record exactly as stored: every field at its full width, or what
 // is left of it in a partial last record; control bytes as their pictures, which import
@@ -64,53 +60,32 @@ int runExport(const CommandLine &line, Console &console)
         return exportCitations(format, line, console);
     }
 
-    StoredCards cards;
-    if (const Result<void> opened = cards.open(cardPath); !opened) {
-        console.err << failureLine(opened.error()) << Qt::endl;
+    ExportRun run(console);
+    if (!run.open(cardPath, csvPath))
         return Failure;
-    }
-    OutputFile out;
-    if (const Result<void> opened = out.open(csvPath, identityOf(cardPath)); !opened) {
-        console.err << failureLine(opened.error()) << Qt::endl;
-        return Failure;
-    }
-
     QStringList header;
     for (Field f : AllFields)
         header << columnName(f);
     if (raw)
         header << BytesColumn;
-    QByteArray text = csvRow(header);
+    run.text() += csvRow(header);
 
     // Raw: every stored byte, a partial last record included. Otherwise the cards the
     // program counts, a partial record of 98 bytes or more blank-filled, as it reads it.
-    const qint64 rows = raw ? cards.storedRecords() : roundedCardCount(cards.length());
+    const qint64 rows = raw ? run.cards().storedRecords() : roundedCardCount(run.cards().length());
     for (qint64 n = 1; n <= rows; ++n) {
-        const Result<QByteArray> stored = cards.readStored(n);
-        if (!stored) {
-            console.err << QCoreApplication::translate("CardTool", "%1; nothing written")
-                               .arg(failureLine(stored.error()))
-                        << Qt::endl;
+        const std::optional<QByteArray> stored = run.stored(n);
+        if (!stored)
             return Failure;
-        }
-        text += csvRow(raw ? rawValues(*stored) : shownValues(CardRecord::fromBytes(*stored)));
-        if (text.size() >= FlushAt) {
-            out.write(text);
-            text.clear();
-        }
+        run.text() += csvRow(raw ? rawValues(*stored) : shownValues(CardRecord::fromBytes(*stored)));
+        run.flushWhenFull();
     }
-    out.write(text);
-    if (const Result<void> written = out.commit(); !written) {
-        console.err << QCoreApplication::translate("CardTool", "%1; nothing written")
-                           .arg(failureLine(written.error()))
-                    << Qt::endl;
+    if (!run.finish())
         return Failure;
-    }
-    QTextStream &report = out.isStandardOutput() ? console.err : console.out;
-    report << (raw ? QCoreApplication::translate("Export", "%1 records written to %2")
-                   : QCoreApplication::translate("CardTool", "%1 cards written to %2"))
-                  .arg(QString::number(rows), csvPath)
-           << Qt::endl;
+    run.report() << (raw ? QCoreApplication::translate("Export", "%1 records written to %2")
+                         : QCoreApplication::translate("CardTool", "%1 cards written to %2"))
+                        .arg(QString::number(rows), csvPath)
+                 << Qt::endl;
     return Success;
 }
 

@@ -191,14 +191,13 @@ int runImport(const CommandLine &line, Console &console)
         return format ? importReferenceFile(*format, inputPath, input, take, keepCase, console)
                       : importCsv(inputPath, input, take, cut, console);
     };
-    if (append) {
-        // The whole input is read before the card file is touched: an input that cannot be
-        // read appends nothing, and no editor waits on a slow standard input.
-        QList<InputCard> cards;
-        if (readInto([&cards](const InputCard &card, int) { cards << card; }) < 0)
-            return Failure;
-        return appendCards(AppendRequest{cardPath, inputPath, *read, all}, cards, console);
-    }
+    if (append)
+        return appendCards(
+            AppendRequest{cardPath, inputPath, *read, all},
+            [&](const std::function<void(const InputCard &)> &take) {
+                return readInto([&take](const InputCard &card, int) { take(card); });
+            },
+            console);
     ImportedCardFile out(replace
                              ? dataFolderToUse(console, QT_TRANSLATE_NOOP("CardTool", "no backup goes there"))
                              : QString());
@@ -211,6 +210,7 @@ int runImport(const CommandLine &line, Console &console)
         return nothingWritten(opened.error(), console);
     }
     tellUndoneFiling(out.session(), cardPath, console);
+    tellLockFileUnused(out.session().takeLockFileUnused(), console);
     const qint64 cards = readInto([&out](const InputCard &card, int storedBytes) {
         out.write(QByteArrayView(card.card.bytes().data(), storedBytes));
     });

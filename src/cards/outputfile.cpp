@@ -62,12 +62,9 @@ Result<void> OutputFile::open(const QString &path, std::optional<FileIdentity> i
     }
     if (Result<void> kept = m_output.keepEditorsOut(); !kept)
         return kept;
-    Result<AtomicFile> file =
-        AtomicFile::create(m_output.resolved(), m_output.keptMode(), AtomicFile::Replacing::Anything);
-    if (!file) {
-        file.error().path = path;
+    Result<AtomicFile> file = m_output.createReplacement();
+    if (!file)
         return tl::unexpected(file.error());
-    }
     m_file.emplace(std::move(*file));
     return {};
 }

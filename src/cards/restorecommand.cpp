@@ -3,6 +3,7 @@
 
 // velmora-cards restore [--list] FILIS [1|2]: a card file put back as one of its backups was.
 
+#include "cardappend.h"
 #include "cardbackup.h"
 #include "command.h"
 #include "datafolder.h"
@@ -112,6 +113,7 @@ int runRestore(const CommandLine &line, Console &console)
             restore.begin(cardPath, list ? CardRestore::Purpose::List : CardRestore::Purpose::Restore);
         !begun)
         return nothingRestored(begun.error());
+    tellLockFileUnused(restore.takeLockFileUnused(), console);
     tellNotTaken(restore, console);
     if (list)
         return listCopies(cardPath, restore, console);

@@ -57,22 +57,25 @@ Result<void> CardAppending::begin(const QString &cardPath, std::optional<FileIde
     return {};
 }
 
-Result<void> CardAppending::append(const QList<CardRecord> &cards, const AppendObserver &filed)
+Result<void> CardAppending::append(qint64 count, const CardSource &cardAt, const AppendObserver &filed)
 {
-    if (cards.isEmpty())
+    if (count == 0)
         return failure(Fault::System, m_file.path(), ENODATA);
-    const qint64 after = (cardsHeld(m_length) + cards.size()) * RecordLength;
+    const qint64 after = (cardsHeld(m_length) + count) * RecordLength;
     if (after > MaxFileLength) {
         Failure tooLong(Fault::TooLong, 0, m_file.path());
         tooLong.length = after;
         return failure(std::move(tooLong));
     }
-    for (qsizetype i = 0; i < cards.size(); ++i) {
-        const Result<qint32> added = appendCard(m_file, cards[i], [&](qint32 number, const CardRecord &card) {
+    for (qint64 i = 0; i < count; ++i) {
+        const Result<CardRecord> next = cardAt(i);
+        if (!next)
+            return tl::unexpected(next.error());
+        const Result<qint32> added = appendCard(m_file, *next, [&](qint32 number, const CardRecord &card) {
             Result<void> done = m_session.write(m_file, number, card);
             // The tail made whole is a card of appendCard()'s own.
             if (done && filed)
-                filed(&card == &cards[i] ? i : -1, number);
+                filed(&card == &*next ? i : -1, number);
             return done;
         });
         if (!added)

@@ -27,7 +27,7 @@ using FileOne = std::function<Result<void>(qint32 number, const CardRecord &card
 
 // Told after each filing of CardAppending::append(): the index in its cards of the card
 // filed, and the number it has; index -1 for the partial last card made whole.
-using AppendObserver = std::function<void(qsizetype index, qint32 number)>;
+using AppendObserver = std::function<void(qint64 index, qint32 number)>;
 
 // Cards filed after the last card of an existing card file, each as the window's F3 files
 // one, in an editing session of their own: under the editor's lock, after the session's
@@ -36,7 +36,7 @@ using AppendObserver = std::function<void(qsizetype index, qint32 number)>;
 //   CardAppending appending(dataFolder);
 //   if (!appending.begin(cardPath, input)) ...tell why, nothing appended...
 //   ...read appending.file() (the books it holds)...
-//   if (!appending.append(cards, told)) ...the cards told stay, each whole...
+//   if (!appending.append(count, cardAt, told)) ...the cards told stay, each whole...
 class CardAppending
 {
 public:
@@ -53,11 +53,14 @@ public:
     const CardFile &file() const { return m_file; }
     qint64 length() const { return m_length; }
 
-    // Files `cards` one after the other after the last card. No card at all (ENODATA) and
-    // more than the file can take (Fault::TooLong, `length` the length it would have) are
-    // refused before anything is filed. A failure stops it: the cards `filed` was told of
-    // stay, each whole.
-    [[nodiscard]] Result<void> append(const QList<CardRecord> &cards, const AppendObserver &filed = {});
+    // Files `count` cards one after the other after the last card, each read through
+    // `cardAt` (by its index, from 0) when its turn comes, so that none waits in memory. No
+    // card at all (ENODATA) and more than the file can take (Fault::TooLong, `length` the
+    // length it would have) are refused before anything is filed. A failure stops it: the
+    // cards `filed` was told of stay, each whole.
+    using CardSource = std::function<Result<CardRecord>(qint64 index)>;
+    [[nodiscard]] Result<void> append(qint64 count, const CardSource &cardAt,
+                                      const AppendObserver &filed = {});
 
 private:
     CardEditSession m_session;

@@ -38,7 +38,7 @@ std::optional<Failure> whyNotRotated(const QString &path, const struct stat &car
     if (std::optional<Failure> why = whyNotKeepersFile(path, *st, card, true))
         return why;
     const Result<struct stat> folder = statusOf(parent->folder.get());
-    if (!folder)
+    if (!folder || !othersMayReplaceNames(*folder))
         return Failure{Fault::NotOwn, 0, path, FileKind::Regular};
     return std::nullopt;
 }

@@ -41,7 +41,7 @@ Result<void> lockWalked(CardFileLock &lock, const QString &cardPath)
     const Result<OpenedParent> walked = openParent(cardPath, LastLink::Followed);
     if (!walked)
         return tl::unexpected(walked.error());
-    if (Result<void> locked = lock.acquire(cardPath); !locked)
+    if (Result<void> locked = lock.acquire(cardPath, MissingLockFile::Made); !locked)
         return locked;
     const Result<struct stat> there = statusIn(walked->folder.get(), walked->name);
     if (!there || identityOf(*there) != lock.identity())
@@ -88,15 +88,14 @@ Result<void> CardEditSession::begin(const QString &cardPath, CutShort cutShort)
     Result<void> begun = lockWalked(m_lock, cardPath);
     if (begun) {
         m_leftAlone = strangersFilesBeside(cardPath);
-        QStringList targets{backupBeside(cardPath), journalBeside(cardPath)};
+        QStringList targets{backupBeside(cardPath), journalBeside(cardPath), lockFileBeside(cardPath)};
         if (!m_fallbackFolder.isEmpty())
             targets << backupInFolder(cardPath, m_fallbackFolder)
                     << journalInFolder(cardPath, m_fallbackFolder)
                     << recoveryFilePath(cardPath, m_fallbackFolder);
         removeLeftovers(targets);
         // Before anything is read: the file as it was before a filing cut short.
-        if (cutShort == CutShort::Undone)
-            begun = undoInterruptedFiling(cardPath, true);
+        begun = undoInterruptedFiling(cardPath, true, cutShort == CutShort::Undone);
         if (!begun)
             m_lock.release();
     }
@@ -104,7 +103,7 @@ Result<void> CardEditSession::begin(const QString &cardPath, CutShort cutShort)
     return begun;
 }
 
-Result<void> CardEditSession::undoInterruptedFiling(const QString &cardPath, bool atStart)
+Result<void> CardEditSession::undoInterruptedFiling(const QString &cardPath, bool atStart, bool undo)
 {
     const std::optional<FoundJournal> found = findJournal(cardPath, m_fallbackFolder);
     if (!found)
@@ -115,24 +114,27 @@ Result<void> CardEditSession::undoInterruptedFiling(const QString &cardPath, boo
             why.path = found->path;
         return failure(std::move(why));
     };
-    if (found->entry) {
-        CardFile file;
-        if (const Result<void> opened = file.open(cardPath); !opened)
+    CardFile file;
+    if (found->entry)
+        if (const Result<void> opened = undo ? file.open(cardPath) : file.openForReading(cardPath); !opened)
             return undoFailed(opened.error());
-        const Result<JournalMatch> match = matchJournal(file, *found->entry);
-        if (!match)
-            return undoFailed(match.error());
-        if (*match == JournalMatch::Changed)
-            return undoFailed(Failure{Fault::Changed, 0, found->path});
-        if (*match == JournalMatch::Undoable) {
-            if (const Result<void> back = putBack(file, *found->entry); !back)
-                return undoFailed(back.error());
-            if (atStart)
-                m_undone = UndoneFiling{found->entry->cardNumber(), CardRecord::fromBytes(found->entry->card),
-                                        found->keeper};
-        }
+    const Result<JournalVerdict> verdict = judgeJournal(*found, file);
+    if (!verdict)
+        return undoFailed(verdict.error());
+    // Whatever is done with the file, what the program cannot read stays, and nothing is written.
+    if (verdict->action == JournalAction::Unread)
+        return undoFailed(verdict->why);
+    if (!undo)
+        return {};
+    if (verdict->action == JournalAction::Outdated)
+        return undoFailed(verdict->why);
+    if (verdict->action == JournalAction::Undo) {
+        if (const Result<void> back = putBack(file, *found->entry); !back)
+            return undoFailed(back.error());
+        if (atStart)
+            m_undone = UndoneFiling{found->entry->cardNumber(), verdict->filed, found->keeper};
     }
-    // A journal cut short was written before the card was touched: only removed.
+    // Spent now: it goes, or, where only its owner may remove it, is emptied.
     const Result<SpentJournal> spent = removeSpentJournal(*found);
     if (!spent) {
         Failure why = spent.error();

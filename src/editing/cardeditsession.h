@@ -50,8 +50,9 @@ public:
     // Locks the card file (see CardFileLock), creating it empty when missing, removes the
     // temporary files a killed session of the program's left behind, and undoes a filing
     // that a crash cut short (cardjournal.h). A journal whose filing the file no longer
-    // shows is left where it is, and the file is not edited (Fault::Changed). A failure
-    // leaves the session inactive; notEditableReason() keeps why.
+    // shows is left where it is, and the file is not edited (Fault::Changed); so is, either
+    // way, one the program cannot read (Fault::UnknownJournal). A failure leaves the session
+    // inactive; notEditableReason() keeps why.
     // The path is walked first (pathwalk.h): a stranger's link on the way is refused
     // (Fault::SharedFolder, naming it) before anything is created or changed.
     Result<void> begin(const QString &cardPath, CutShort cutShort = CutShort::Undone);
@@ -67,6 +68,8 @@ public:
     // The card file locked, the one every filing of the session goes to.
     FileIdentity cardFile() const { return m_lock.identity(); }
     const std::optional<Failure> &notEditableReason() const { return m_notEditable; }
+    // Once, after a begin() that could not use the keepers' lock file: why (CardFileLock).
+    std::optional<Failure> takeLockFileUnused() { return m_lock.takeLockFileUnused(); }
 
     // Writes `card` as card `number` of `file`, a handle the caller opened on the locked
     // card file, durably and all or nothing (fileCard()). It first checks that the file is
@@ -95,8 +98,9 @@ public:
     std::optional<QString> takeJournalElsewhere() { return std::exchange(m_journalElsewhere, std::nullopt); }
 
 private:
-    // Puts back what an interrupted filing changed, through a handle of its own.
-    Result<void> undoInterruptedFiling(const QString &cardPath, bool atStart);
+    // Puts back what an interrupted filing changed, through a handle of its own; with `undo`
+    // false, only refuses a journal that may not be left for a restore.
+    Result<void> undoInterruptedFiling(const QString &cardPath, bool atStart, bool undo = true);
 
     CardFileLock m_lock;
     QString m_cardPath;

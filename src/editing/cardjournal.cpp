@@ -15,6 +15,8 @@
 
 #include <algorithm>
 #include <array>
+#include <iterator>
+#include <utility>
 
 #include <cerrno>
 #include <fcntl.h>
@@ -25,10 +27,19 @@ namespace velmora {
 
 namespace {
 
-constexpr char Magic[] = "VELMORA JOURNAL2";
-constexpr qsizetype MagicLength = sizeof Magic - 1;
-// magic, offset, old length, old bytes that follow; the old bytes, the card, the CRC
-constexpr qsizetype HeaderLength = MagicLength + 3 * 8;
+// Each begins with its magic and 64-bit fields, any identity first, then the offset, the old
+// length and the number of old bytes that follow; then the old bytes, the card and the CRC.
+struct Format
+{
+    char magic[17];
+    int identityFields; // the card file's device and inode
+    qsizetype cardBytes;
+};
+constexpr qsizetype MagicLength = 16;
+constexpr Format Current{"VELMORA JOURNAL2", 0, RecordLength};
+// The previous release's, which knew its filing by the file and held no new card.
+constexpr Format Previous{"VELMORA JOURNAL1", 2, 0};
+constexpr const Format *Formats[] = {&Current, &Previous};
 // The unit a medium writes whole or not at all, as far as the journal relies on it.
 constexpr qint64 SectorBytes = 512;
 constexpr qint64 MostJournalBytes = 4096;
@@ -45,6 +56,27 @@ void append64(QByteArray &bytes, quint64 value)
     bytes.append(le, 8);
 }
 
+// A journal of either format, or the beginning of one, an empty file included: what a filing
+// cut short while it wrote its journal leaves, before it touched the card.
+bool beginsAsJournal(const QByteArray &bytes)
+{
+    return std::any_of(std::begin(Formats), std::end(Formats), [&](const Format *f) {
+        const QByteArrayView magic(f->magic, MagicLength);
+        return bytes.startsWith(magic) || magic.startsWith(bytes);
+    });
+}
+
+// What stands at a journal's name, by its bytes as far as they could be read.
+std::pair<JournalForm, std::optional<JournalEntry>> readJournal(const Result<QByteArray> &bytes)
+{
+    if (!bytes)
+        return {JournalForm::Unread, std::nullopt};
+    std::optional<JournalEntry> entry = decodeJournal(*bytes);
+    if (entry)
+        return {JournalForm::Whole, std::move(entry)};
+    return {beginsAsJournal(*bytes) ? JournalForm::CutShort : JournalForm::Unread, std::nullopt};
+}
+
 } // namespace
 
 QString journalBeside(const QString &cardPath)
@@ -59,7 +91,7 @@ QString journalInFolder(const QString &cardPath, const QString &folder)
 
 QByteArray encodeJournal(const JournalEntry &entry)
 {
-    QByteArray bytes(Magic, MagicLength);
+    QByteArray bytes(Current.magic, MagicLength);
     append64(bytes, quint64(entry.offset));
     append64(bytes, quint64(entry.oldLength));
     append64(bytes, quint64(entry.old.size()));
@@ -72,22 +104,32 @@ QByteArray encodeJournal(const JournalEntry &entry)
 
 std::optional<JournalEntry> decodeJournal(const QByteArray &bytes)
 {
-    if (bytes.size() < HeaderLength + RecordLength + 4 || !bytes.startsWith(QByteArray(Magic, MagicLength)))
+    const auto format = std::find_if(std::begin(Formats), std::end(Formats), [&](const Format *f) {
+        return bytes.startsWith(QByteArrayView(f->magic, MagicLength));
+    });
+    if (format == std::end(Formats))
+        return std::nullopt;
+    const int first = (*format)->identityFields;
+    const qsizetype header = MagicLength + (first + 3) * 8;
+    const qsizetype cardBytes = (*format)->cardBytes;
+    if (bytes.size() < header + cardBytes + 4)
         return std::nullopt;
     const auto at = [&](int field) {
         return qFromLittleEndian<quint64>(bytes.constData() + MagicLength + 8 * field);
     };
-    const quint64 count = at(2);
-    if (count > quint64(RecordLength) || bytes.size() != HeaderLength + qsizetype(count) + RecordLength + 4)
+    const quint64 count = at(first + 2);
+    if (count > quint64(RecordLength) || bytes.size() != header + qsizetype(count) + cardBytes + 4)
         return std::nullopt;
     const qsizetype body = bytes.size() - 4;
     if (qFromLittleEndian<quint32>(bytes.constData() + body) != crcOf(bytes.constData(), body))
         return std::nullopt;
     JournalEntry entry;
-    entry.offset = qint64(at(0));
-    entry.oldLength = qint64(at(1));
-    entry.old = bytes.mid(HeaderLength, qsizetype(count));
-    entry.card = bytes.mid(HeaderLength + qsizetype(count), RecordLength);
+    entry.offset = qint64(at(first));
+    entry.oldLength = qint64(at(first + 1));
+    entry.old = bytes.mid(header, qsizetype(count));
+    entry.card = bytes.mid(header + qsizetype(count), cardBytes);
+    if (first > 0)
+        entry.file = FileIdentity{at(0), at(1)};
     if (entry.offset < 0 || entry.offset % RecordLength != 0 || entry.oldLength < 0 ||
         entry.oldLength > MaxFileLength ||
         qint64(count) != std::clamp<qint64>(entry.oldLength - entry.offset, 0, RecordLength))
@@ -115,16 +157,33 @@ std::optional<FoundJournal> findJournal(const QString &cardPath, const QString &
         // (removeSpentJournal()): nothing of it is left to find.
         if (!counts || (!own && st->st_size == 0))
             continue;
-        const Result<QByteArray> bytes = readWhole(fd->get(), MostJournalBytes);
-        return FoundJournal{place, identityOf(*st), bytes ? decodeJournal(*bytes) : std::nullopt,
+        auto [form, entry] = readJournal(readWhole(fd->get(), MostJournalBytes));
+        return FoundJournal{place, identityOf(*st), form, std::move(entry),
                             own ? QString() : userName(st->st_uid)};
     }
     return std::nullopt;
 }
 
+namespace {
+
+// The previous format holds no new card, so it cannot tell that filing's card, or part of it,
+// from a later change at its place. It undoes only in the very file it was written for, and
+// only to a length that filing could have left (matchJournal() checks it for both formats): a
+// later change undone there is handed back as typing, not lost. The device's number may
+// change across a reboot; such a journal is then left alone, which loses nothing either.
+Result<JournalMatch> matchWithoutCard(const CardFile &file, const JournalEntry &entry)
+{
+    const Result<FileIdentity> identity = file.identity();
+    if (!identity)
+        return tl::unexpected(identity.error());
+    return *identity == entry.file ? JournalMatch::Undoable : JournalMatch::Changed;
+}
+
+} // namespace
+
 Result<SpentJournal> removeSpentJournal(const FoundJournal &found)
 {
-    const Result<void> removed = removeFile(found.path, found.identity);
+    const Result<void> removed = removeJournal(found);
     if (removed)
         return SpentJournal::Removed;
     const int error = removed.error().fault == Fault::System ? removed.error().error : 0;
@@ -170,7 +229,7 @@ Result<JournalMatch> matchJournal(const CardFile &file, const JournalEntry &entr
         const bool present = p < *length;
         // Past the old end the old card had no bytes: absent, or the zeros of a hole.
         isOld[i] = p < entry.oldLength ? present && now[i] == entry.old[i] : !present || now[i] == 0;
-        isNew[i] = present && now[i] == entry.card[i];
+        isNew[i] = present && i < entry.card.size() && now[i] == entry.card[i];
     }
     const auto wholly = [](const std::array<bool, RecordLength> &of, qint64 from, qint64 to) {
         return std::all_of(of.begin() + from, of.begin() + to, [](bool b) { return b; });
@@ -178,6 +237,8 @@ Result<JournalMatch> matchJournal(const CardFile &file, const JournalEntry &entr
     const bool untouched = *length == entry.oldLength && wholly(isOld, 0, RecordLength);
     if (untouched)
         return JournalMatch::Untouched;
+    if (entry.file)
+        return matchWithoutCard(file, entry);
     // Sector by sector, each wholly old or wholly new: a medium writes no less.
     bool sectors = true;
     for (qint64 from = entry.offset; from < end; from = (from / SectorBytes + 1) * SectorBytes) {
@@ -208,19 +269,48 @@ Result<void> putBack(const CardFile &file, const JournalEntry &entry)
     return done;
 }
 
-bool editingWasInterrupted(const QString &cardPath, const QString &fallbackFolder)
+Result<JournalVerdict> judgeJournal(const FoundJournal &found, const CardFile &file)
+{
+    if (found.form == JournalForm::Unread)
+        return JournalVerdict{JournalAction::Unread, Failure{Fault::UnknownJournal, 0, found.path}, {}};
+    // A journal cut short was written before the card was touched.
+    if (!found.entry)
+        return JournalVerdict{};
+    const Result<JournalMatch> match = matchJournal(file, *found.entry);
+    if (!match)
+        return tl::unexpected(match.error());
+    if (*match == JournalMatch::Untouched)
+        return JournalVerdict{};
+    if (*match == JournalMatch::Changed)
+        return JournalVerdict{JournalAction::Outdated, Failure{Fault::Changed, 0, found.path}, {}};
+    // Without a card of its own, the previous format's is what its place holds now.
+    const Result<CardRecord> filed = found.entry->card.isEmpty() ? file.read(found.entry->cardNumber())
+                                                                 : CardRecord::fromBytes(found.entry->card);
+    if (!filed)
+        return tl::unexpected(filed.error());
+    return JournalVerdict{JournalAction::Undo, Failure(), *filed};
+}
+
+Result<void> removeJournal(const FoundJournal &found)
+{
+    if (found.form == JournalForm::Unread)
+        return failure(Fault::UnknownJournal, found.path);
+    return removeFile(found.path, found.identity);
+}
+
+std::optional<JournalVerdict> editingWasInterrupted(const QString &cardPath, const QString &fallbackFolder)
 {
     const std::optional<FoundJournal> found = findJournal(cardPath, fallbackFolder);
-    if (!found || !found->entry)
-        return false;
+    if (!found)
+        return std::nullopt;
     CardFile file;
     if (!file.openForReading(cardPath))
-        return false;
-    const Result<JournalMatch> match = matchJournal(file, *found->entry);
-    if (!match || *match == JournalMatch::Untouched)
-        return false;
+        return std::nullopt;
+    const Result<JournalVerdict> verdict = judgeJournal(*found, file);
     // An editor filing this moment has a journal too, and holds the lock.
-    return !editorHolds(file.fd());
+    if (!verdict || verdict->action == JournalAction::Remove || editorHolds(file.fd(), cardPath))
+        return std::nullopt;
+    return *verdict;
 }
 
 } // namespace velmora

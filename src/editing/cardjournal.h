@@ -23,6 +23,9 @@ namespace velmora {
 // boundaries, the filing is undone; when they are anything else, the card file was changed
 // after that filing (a backup copied over it) and the journal must not write into it. A
 // journal whose checksum does not hold was itself cut short, before the card was touched.
+// The previous release's journals, which hold no new card, are still read: a filing that
+// release cut short may stand beside the card file when this one first edits it. Anything
+// else at the journal's name, a later release's journal perhaps, is never removed.
 
 inline const QString JournalSuffix = QStringLiteral("journal");
 QString journalBeside(const QString &cardPath);
@@ -33,22 +36,34 @@ struct JournalEntry
     qint64 offset = 0;
     qint64 oldLength = 0; // a file grown by the card is cut back to it
     QByteArray old;       // the bytes the card replaced, fewer at the end of the file
-    QByteArray card;      // the card filed, all 195 bytes
+    QByteArray card;      // the card filed, all 195 bytes; none in the previous format
+    // The previous format's only: the card file it was written for.
+    std::optional<FileIdentity> file = std::nullopt;
 
     qint32 cardNumber() const { return qint32(offset / RecordLength) + 1; }
 };
 
+// In this release's format.
 QByteArray encodeJournal(const JournalEntry &entry);
-// Nothing when the checksum or the form does not hold.
+// A journal of this release's format or the previous one's; nothing when the checksum or the
+// form does not hold.
 std::optional<JournalEntry> decodeJournal(const QByteArray &bytes);
+
+// What stands at a journal's name, by its bytes.
+enum class JournalForm {
+    Whole,    // a journal of either format that holds
+    CutShort, // either format, or the beginning of one, whose checksum or form does not hold
+    Unread,   // anything else, or what could not be read: never removed
+};
 
 // A journal left by a filing that did not end, as found on the one descriptor it was read
 // through.
 struct FoundJournal
 {
     QString path;
-    FileIdentity identity;             // the journal file itself, for removing that one only
-    std::optional<JournalEntry> entry; // nothing: it was itself cut short
+    FileIdentity identity; // the journal file itself, for removing that one only
+    JournalForm form = JournalForm::Unread;
+    std::optional<JournalEntry> entry; // when Whole
     QString keeper;                    // its writer, when another user: empty for the user
 };
 // The journal of the card file at `cardPath`, beside it or in `fallbackFolder`: a regular
@@ -74,16 +89,37 @@ Result<SpentJournal> removeSpentJournal(const FoundJournal &found);
 // What the card file says of a journal's filing.
 enum class JournalMatch {
     Untouched, // the file is as it was before the filing: nothing to undo
-    Undoable,  // the new card, or part of it at sector boundaries: put the old one back
+    Undoable,  // the new card, or part of it at sector boundaries: put the old one back;
+               // in the previous format, whatever it holds, in the very file it was written for
     Changed,   // something else: the file changed after that filing
 };
 Result<JournalMatch> matchJournal(const CardFile &file, const JournalEntry &entry);
 
+// What is done with a journal found, decided here for the editor, the restore and the reader.
+enum class JournalAction {
+    Remove,   // cut short, or its filing never touched the file: the journal only goes
+    Undo,     // the old card and length go back, then the journal goes
+    Outdated, // the file changed after its filing: left, the file only read, till a restore
+    Unread,   // left whatever becomes of the file, which is only read
+};
+struct JournalVerdict
+{
+    JournalAction action = JournalAction::Remove;
+    Failure why;      // Outdated and Unread: Fault::Changed or Fault::UnknownJournal
+    CardRecord filed; // Undo: the card that was being filed, to be handed back as typing
+};
+// `file`, the card file open, is looked at only for a journal that holds.
+Result<JournalVerdict> judgeJournal(const FoundJournal &found, const CardFile &file);
+
 // Puts back the old card and length and has them on the medium.
 Result<void> putBack(const CardFile &file, const JournalEntry &entry);
 
-// For a reader: a journal that holds and whose filing the card file still shows, with no
-// editor at work on the file.
-bool editingWasInterrupted(const QString &cardPath, const QString &fallbackFolder);
+// Removes the journal found, that one file only; one the program could not read stays
+// (Fault::UnknownJournal).
+Result<void> removeJournal(const FoundJournal &found);
+
+// For a reader, with no editor at work on the file: the verdict on a journal there is
+// something to tell of (a filing to undo, a journal left), else nothing.
+std::optional<JournalVerdict> editingWasInterrupted(const QString &cardPath, const QString &fallbackFolder);
 
 } // namespace velmora

@@ -52,12 +52,9 @@ Result<void> ImportedCardFile::open(const QString &cardPath, Existing existing,
     } else if (Result<void> kept = m_output.keepEditorsOut(); !kept) {
         return kept;
     }
-    Result<AtomicFile> file =
-        AtomicFile::create(m_output.resolved(), m_output.keptMode(), AtomicFile::Replacing::Anything);
-    if (!file) {
-        file.error().path = cardPath;
+    Result<AtomicFile> file = m_output.createReplacement();
+    if (!file)
         return tl::unexpected(file.error());
-    }
     m_file.emplace(std::move(*file));
     return {};
 }

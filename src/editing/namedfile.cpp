@@ -66,4 +66,12 @@ Result<void> NamedOutput::keepEditorsOut()
     return {};
 }
 
+Result<AtomicFile> NamedOutput::createReplacement() const
+{
+    Result<AtomicFile> file = AtomicFile::create(m_resolved, keptMode(), AtomicFile::Replacing::Anything);
+    if (!file)
+        file.error().path = m_path;
+    return file;
+}
+
 } // namespace velmora

@@ -3,6 +3,7 @@
 
 #pragma once
 
+#include "atomicfile.h"
 #include "cardfilelock.h"
 #include "pathwalk.h"
 
@@ -46,6 +47,9 @@ public:
     // another reason (one the user may not write) is no editor's either.
     Result<void> keepEditorsOut();
     void release() { m_lock.release(); }
+    // The file that takes the place of what stands there once committed, with its kept
+    // permission bits; a failure names the path as the user gave it.
+    Result<AtomicFile> createReplacement() const;
 
 private:
     QString m_path;

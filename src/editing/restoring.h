@@ -46,8 +46,11 @@ public:
     // Opens the existing card file at `cardPath` through the path walk (namedfile.h) and finds
     // its backups. To restore, it takes the editing session's lock, removing the leftovers of
     // a killed session, but leaves the journal of a filing cut short where it is (journal()):
-    // the restore writes every byte of the file, and the journal goes only after.
+    // the restore writes every byte of the file, and the journal goes only after. One the
+    // program cannot read refuses the restore, as it refuses editing (Fault::UnknownJournal).
     Result<void> begin(const QString &cardPath, Purpose purpose);
+    // Once, after a begin() to restore that could not use the keepers' lock file: why.
+    std::optional<Failure> takeLockFileUnused() { return m_session.takeLockFileUnused(); }
 
     // The card file as it is now.
     const struct stat &status() const { return m_status; }

@@ -35,8 +35,11 @@ enum class Fault {
     CannotLock,     // the file system cannot lock it
     IsInput,        // an output that is the very file being read
     Changed,        // the card file changed since a journal or a recovery file was written
+    UnknownJournal, // what stands at a journal's name is no journal this version can read
     Shortened,      // the file grew shorter while it was read
     StandardStream, // the system gave a file descriptor 0, 1 or 2: a standard stream was closed
+    StrangersLock,  // a lock file whose owner may not write the file it locks
+    OpenLock,       // a lock file that users who may not write the file it locks can open
 };
 
 // The part of a larger job that failed, for the words that tell it.
@@ -47,6 +50,7 @@ enum class Stage {
     Card,           // the card itself
     JournalRemoval, // the journal of a filing that is over
     Undo,           // putting back what an interrupted filing changed
+    LockFile,       // the keepers' lock file, not used: the card file itself is locked instead
 };
 
 // Why an expected failure happened. `also` holds the same job tried in another place (the
@@ -62,10 +66,10 @@ struct Failure
     Fault fault = Fault::System;
     int error = 0; // the system's error number, when it gave one
     QString path;  // what it concerns
+    QString owner; // whose file stands at `path`, where that is part of why
     FileKind kind = FileKind::Missing;
     Stage stage = Stage::None;
     QString place;              // the folder a staged job was tried in
-    QString owner;              // whose file it is, when that is what the words name
     qint64 length = -1;         // the file's length, when that is what is wrong (Fault::TooLong)
     bool cardMayBeTorn = false; // even putting the old card back failed: the journal stays
     std::vector<Failure> also;

@@ -24,6 +24,7 @@ const SystemCalls Real = {
     ::fdatasync,
     ::ftruncate,
     ::fchmod,
+    ::fchown,
     ::renameat,
     ::linkat,
     ::unlinkat,

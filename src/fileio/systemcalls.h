@@ -28,6 +28,7 @@ struct SystemCalls
     int (*fdatasync)(int fd);
     int (*ftruncate)(int fd, off_t length);
     int (*fchmod)(int fd, mode_t mode);
+    int (*fchown)(int fd, uid_t owner, gid_t group);
     int (*renameat)(int fromFolder, const char *from, int toFolder, const char *to);
     int (*linkat)(int fromFolder, const char *from, int toFolder, const char *to, int flags);
     int (*unlinkat)(int folder, const char *name, int flags);

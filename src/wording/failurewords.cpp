@@ -120,11 +120,20 @@ constexpr Reason Reasons[] = {
         "The card file changed after the journal «%1» was recorded (perhaps a backup copy was "
         "copied over it), and the journal no longer applies to it. If the file is as you want it, "
         "delete the journal."), Fill::Path},
+    {Fault::UnknownJournal, AnyDetail, QT_TRANSLATE_NOOP("Failure",
+        "«%1» stands where the card file's journal is kept, but this version of the program cannot "
+        "read it. If it is the journal of another version of the program, edit the card file with "
+        "that version, which finishes the filing; otherwise delete «%1» once the card file is as it "
+        "should be."), Fill::Path},
     {Fault::Shortened, AnyDetail, QT_TRANSLATE_NOOP("Failure",
         "The file became shorter while it was being read.")},
     {Fault::StandardStream, AnyDetail, QT_TRANSLATE_NOOP("Failure",
         "The program's standard input, output or error is closed; the program opens no file in its "
         "place.")},
+    {Fault::StrangersLock, AnyDetail, QT_TRANSLATE_NOOP("Failure",
+        "Its owner may not write the card file.")},
+    {Fault::OpenLock, AnyDetail, QT_TRANSLATE_NOOP("Failure",
+        "Users who may not write the card file can open it too.")},
 };
 // clang-format on
 
@@ -134,6 +143,7 @@ struct Frame
     Stage stage;
     const char *text = nullptr; // %1 what went wrong, after the path where it names it; none: that alone
     bool namesPath = false;
+    bool withOwner = false; // after the path, when the failure knows whose file it is
     bool eachPlace = false; // what went wrong in each folder the job was tried in
     bool mayBeTorn = false; // followed by the card that may be torn, when it may be
 };
@@ -151,6 +161,13 @@ constexpr Frame Frames[] = {
         "The journal «%1» was not removed: %2"), .namesPath = true, .mayBeTorn = true},
     {.stage = Stage::Undo, .text = QT_TRANSLATE_NOOP("Failure",
         "An interrupted filing of a card was not undone: %1")},
+    {.stage = Stage::LockFile, .text = QT_TRANSLATE_NOOP("Failure",
+        "The lock file «%1» of the user «%2» was not used: %3 The card file itself is locked instead, "
+        "as earlier versions did, and a reader's lock of it keeps its keepers out."), .namesPath = true,
+        .withOwner = true},
+    {.stage = Stage::LockFile, .text = QT_TRANSLATE_NOOP("Failure",
+        "The lock file «%1» was not used: %2 The card file itself is locked instead, as earlier "
+        "versions did, and a reader's lock of it keeps its keepers out."), .namesPath = true},
 };
 // clang-format on
 
@@ -211,11 +228,13 @@ QString places(const Failure &f, Language language)
 
 QString failureText(const Failure &f, Language language)
 {
-    const auto found = std::find_if(std::begin(Frames), std::end(Frames),
-                                    [&](const Frame &frame) { return frame.stage == f.stage; });
+    const auto found = std::find_if(std::begin(Frames), std::end(Frames), [&](const Frame &frame) {
+        return frame.stage == f.stage && (!frame.withOwner || !f.owner.isEmpty());
+    });
     const Frame &frame = found != std::end(Frames) ? *found : Frames[0];
     const QString what = frame.eachPlace ? places(f, language) : reason(f, language);
     QString text = !frame.text       ? what
+                   : frame.withOwner ? failureWords(frame.text, language).arg(f.path, f.owner, what)
                    : frame.namesPath ? failureWords(frame.text, language).arg(f.path, what)
                                      : failureWords(frame.text, language).arg(what);
     if (frame.mayBeTorn && f.cardMayBeTorn)

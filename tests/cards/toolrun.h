@@ -38,15 +38,23 @@ struct ToolRun
 
     // The real program, started from a terminal set to `locale`; -1 when it does not end.
     // `input`, when given, reaches its standard input through a pipe and late, as from a
-    // program that takes its time to write.
-    int runProgram(const QStringList &arguments, const QString &locale, const QByteArray &input = {})
+    // program that takes its time to write. `shell`, when given, is the command of a shell
+    // that starts the program as "$0" "$@": with a limit set by ulimit, say, or with its
+    // standard streams closed.
+    int runProgram(const QStringList &arguments, const QString &locale, const QByteArray &input = {},
+                   const QString &shell = {})
     {
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(QStringLiteral("LC_ALL"), locale);
         environment.remove(QStringLiteral("LANGUAGE"));
         QProcess tool;
         tool.setProcessEnvironment(environment);
-        tool.start(QStringLiteral(VELMORA_CARDS_TOOL), arguments);
+        if (shell.isEmpty())
+            tool.start(QStringLiteral(VELMORA_CARDS_TOOL), arguments);
+        else
+            tool.start(QStringLiteral("sh"),
+                       QStringList{QStringLiteral("-c"), shell, QStringLiteral(VELMORA_CARDS_TOOL)} +
+                           arguments);
         if (!input.isEmpty() && tool.waitForStarted()) {
             QThread::msleep(300);
             tool.write(input);

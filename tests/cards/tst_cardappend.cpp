@@ -46,9 +46,11 @@ class CardAppendTest : public QObject
 private slots:
     void append_data()
     {
-        QTest::addColumn<QByteArray>("stored");    // the card file before
-        QTest::addColumn<QStringList>("rows");     // of the CSV after its header
-        QTest::addColumn<QString>("standing");     // "editor", or the appended card whose write fails
+        QTest::addColumn<QByteArray>("stored"); // the card file before
+        QTest::addColumn<QStringList>("rows");  // of the CSV after its header
+        // "editor", the appended card whose write fails, "limited" memory, the standard streams
+        // "closed", or the input's file "refused" in the temporary folder or "full"
+        QTest::addColumn<QString>("standing");
         QTest::addColumn<QStringList>("appended"); // the titles of the cards after the stored ones
         QTest::addColumn<int>("status");
         QTest::addColumn<QString>("said");
@@ -76,6 +78,15 @@ private slots:
         // so that no message lands in the card file.
         QTest::newRow("the standard streams closed")
             << Stored << doubles << "closed" << QStringList{"ΝΕΟ ΒΙΒΛΙΟ"} << 0 << "";
+        // Far more than the limit would take were the input held in memory.
+        QTest::newRow("a large input in little memory")
+            << Stored << QStringList(100000, QStringLiteral(",ΝΕΟΣ,ΝΕΟ ΒΙΒΛΙΟ,,,")) << "limited"
+            << QStringList{"ΝΕΟ ΒΙΒΛΙΟ"} << 0 << "%2:100001: the same author and title as card 4; left out";
+        QTest::newRow("the input kept in the data folder")
+            << Stored << two << "refused" << QStringList{"ΑΡΧΑΙΟΛΟΓΙΑ", "ΑΣΜΑΤΑ"} << 0 << "cards 4 to 5";
+        QTest::newRow("no room for the input")
+            << Stored << two << "full" << QStringList{} << 1
+            << "there is no free space on the storage medium; nothing appended";
         QTest::newRow("the disk full at the second card")
             << Stored << two << "5" << QStringList{"ΑΡΧΑΙΟΛΟΓΙΑ"} << 1
             << "there is no free space on the storage medium\nstopped at %2:3: 1 card appended before it "
@@ -104,22 +115,32 @@ private slots:
         velmora::test::InterceptedCalls calls;
         // Once: putting the old bytes back at the same place must go through.
         bool failed = false;
+        bool refused = false;
+        int inputFile = -1; // the first unnamed file, which keeps the cards read
+        const auto unnamed = [](const velmora::test::CallSite &site) {
+            return site.call == velmora::test::Call::Openat && (site.flags & O_TMPFILE) == O_TMPFILE;
+        };
         velmora::test::beforeCall = [&](const velmora::test::CallSite &site) {
+            if (unnamed(site) && standing == QLatin1String("refused") && !std::exchange(refused, true))
+                return EOPNOTSUPP;
             const bool fail = number && !failed && site.call == velmora::test::Call::Pwrite &&
                               site.offset == (failingCard - 1) * RecordLength;
             failed = failed || fail;
-            return fail ? ENOSPC : 0;
+            return fail || (standing == QLatin1String("full") && site.fd == inputFile) ? ENOSPC : 0;
+        };
+        velmora::test::afterCall = [&](const velmora::test::CallSite &site, long result) {
+            if (unnamed(site) && inputFile < 0)
+                inputFile = int(result);
         };
         QStringList arguments{QStringLiteral("import"), QStringLiteral("--append")};
         if (standing.startsWith(QLatin1String("--")))
             arguments << standing;
         arguments << tool.path(QStringLiteral("in.csv")) << card;
-        QCOMPARE(standing == QLatin1String("closed")
-                     ? QProcess::execute(QStringLiteral("sh"),
-                                         QStringList{QStringLiteral("-c"),
-                                                     QStringLiteral("\"$0\" \"$@\" 0<&- 1>&- 2>&-"),
-                                                     QStringLiteral(VELMORA_CARDS_TOOL)} +
-                                             arguments)
+        // How the shell starts the real program, for the rows that run it.
+        const QHash<QString, QString> shells{{"limited", R"(ulimit -d 24576 && exec "$0" "$@")"},
+                                             {"closed", R"(exec "$0" "$@" 0<&- 1>&- 2>&-)"}};
+        QCOMPARE(shells.contains(standing)
+                     ? tool.runProgram(arguments, QStringLiteral("C.UTF-8"), {}, shells.value(standing))
                      : tool.run(arguments),
                  status);
         QVERIFY2(QString(tool.out + tool.err)

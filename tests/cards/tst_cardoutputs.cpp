@@ -264,6 +264,8 @@ private slots:
             left << Cards;
         if (written)
             left << Cards + QStringLiteral(".bak");
+        if (existing && !options.isEmpty()) // an editing session began: the keepers' lock stays
+            left << Cards + QStringLiteral(".lock");
         left.sort();
         QCOMPARE(QDir(tool.dir.path()).entryList(QDir::Files | QDir::Hidden), left);
         if (!written) {

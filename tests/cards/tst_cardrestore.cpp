@@ -146,7 +146,7 @@ private slots:
         if (standing == QLatin1String("editor"))
             QVERIFY(editor.acquire(card));
         if (standing.startsWith(QLatin1String("journal")))
-            tool.put(QStringLiteral("Filis.dat.journal"), "a filing cut short");
+            tool.put(QStringLiteral("Filis.dat.journal"), "VELMORA JOURNAL2, a filing cut short");
         const bool fails = standing.endsWith(QLatin1String("fails"));
         velmora::test::beforeCall = [fails](const velmora::test::CallSite &site) {
             return fails && site.call == velmora::test::Call::Pwrite ? ENOSPC : 0;

@@ -6,16 +6,16 @@
 """Two keepers of one card file in a group folder, each a user of their own, and a reader:
 the filing of a keeper whose program was killed half-way is undone by the other keeper's
 next --edit, which names whose filing it was; what the second keeper filed and appended is
-there when the first edits again; and a reader holding an exclusive flock on the card file
-keeps no keeper out.
+there when the first edits again; and a reader holding an exclusive flock or read locks of
+the card file keeps no keeper out, while the keepers still keep each other out.
 
 Only root can start the program as other users, so the script runs only as root. The
 users have no accounts, but the desktop's buses let in only users with one, and only their
 own: the script runs again in a mount namespace of its own, where /etc/passwd and
 /etc/group name them and the buses' policies let every user in.
 
-usage: e2e_keepers.py VELMORA [unittest arguments]; status 77: not root, no strace, or no
-mount namespace to run in
+usage: e2e_keepers.py VELMORA VELMORA_CARDS [unittest arguments]; status 77: not root, no
+strace, or no mount namespace to run in
 """
 
 import atexit
@@ -45,6 +45,15 @@ UNDONE = ("Η Καταχώριση της Καρτέλλας  1 είχε δια�
 BACKUP_ELSEWHERE = "Το αντίγραφο ασφαλείας του αρχείου καρτελλών δεν μπόρεσε να γίνει δίπλα του και έγινε στο «%s»."
 OFFER = ("Βρέθηκαν Αλλαγές της Καρτέλλας  1 που πληκτρολογήθηκαν και δεν Καταχωρίσθηκαν.\n"
          "Θέλετε να τις Επαναφέρω ;")
+
+# Run as the reader: holds both kinds of read lock of the card file until killed.
+READ_LOCKS = """import fcntl, os, struct, sys, time
+fcntl.lockf(os.open(sys.argv[1], os.O_RDONLY), fcntl.LOCK_SH | fcntl.LOCK_NB)
+whole = struct.pack("hhqqi", fcntl.F_RDLCK, os.SEEK_SET, 0, 0, 0)
+fcntl.fcntl(os.open(sys.argv[1], os.O_RDONLY), getattr(fcntl, "F_OFD_SETLK", 37), whole)
+print("held", flush=True)
+time.sleep(60)
+"""
 
 
 def skip(why):
@@ -228,7 +237,34 @@ class Keepers(scenario.Scenario):
         self.assertTrue(set(EDITING_BUTTONS) <= showing_buttons(program, card_caption(1, N)))
         program.no_dialog()
 
+    # A reader's read locks of the card file, of a process (lockf) and of an open file
+    # (F_OFD_SETLK), keep no keeper out; the keepers' lock file still keeps them apart.
+    def test_a_readers_read_locks_keep_no_keeper_out(self):
+        holder = subprocess.Popen(self.reader.command(sys.executable, "-c", READ_LOCKS, self.card_file),
+                                  stdout=subprocess.PIPE, text=True, env=dict(os.environ, **self.reader.env()))
+        self.addCleanup(holder.wait)
+        self.addCleanup(holder.kill)
+        self.addCleanup(holder.stdout.close)
+        self.assertEqual(holder.stdout.readline(), "held\n")
+        books = os.path.join(self.b.home, "books.csv")
+        with open(books, "w") as out:
+            out.write("Isbn,Author,Title,OtherName,Publication,PagesNotes\n960-99-0002-2,,ΝΕΟ,,,\n")
+        os.chown(books, self.b.uid, GROUP[1])
+        def cards(*args):
+            return subprocess.run(self.b.command(scenario.ARGS["VELMORA_CARDS"], *args), capture_output=True,
+                                  text=True, env=dict(os.environ, LC_ALL="C.UTF-8", **self.b.env()))
+        program = self.edit(self.a, N)
+        self.assertTrue(set(EDITING_BUTTONS) <= showing_buttons(program, card_caption(1, N)))
+        refused = cards("import", "--append", books, self.card_file)
+        self.assertEqual((refused.returncode, "being edited already" in refused.stderr), (1, True), refused.stderr)
+        program.key(card_caption(1, N), "alt+x")
+        self.assertEqual(program.wait(), 0)
+        for args in (("import", "--append", books), ("restore",)):
+            done = cards(*args, self.card_file)
+            self.assertEqual((done.returncode, done.stderr), (0, ""))
+        self.assertEqual(program.card_file_bytes(), card_file_of(testcards.CARDS))
+
 
 if __name__ == "__main__":
     own_mounts()
-    scenario.main(all_users=True)
+    scenario.main(arguments=("VELMORA", "VELMORA_CARDS"), all_users=True)

@@ -146,7 +146,8 @@ private slots:
         QCOMPARE(e.write(2, CardRecord::newCard()), QString());
         QCOMPARE(e.session.backupPath(), backupInFolder(e.path, fallback));
         QCOMPARE(fileBytes(e.session.backupPath()), cards(2));
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList(QStringLiteral("Filis.dat")));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files),
+                 (QStringList{QStringLiteral("Filis.dat"), QStringLiteral("Filis.dat.lock")}));
     }
 
     // Too little room for the copy beside the file or in the fallback folder: nothing is
@@ -174,7 +175,8 @@ private slots:
                              .arg(dir.path(), why));
         QCOMPARE(fileBytes(e.path), cards(40));
         QCOMPARE(fileBytes(e.path + QStringLiteral(".bak")), older);
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), medium.mounted ? 3 : 2); // and the filler
+        // and the keepers' lock, and the filler
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), medium.mounted ? 4 : 3);
         QCOMPARE(QDir(dir.filePath(QStringLiteral("data"))).entryList(QDir::Files), QStringList());
 
         QFile::remove(dir.filePath(QStringLiteral("filler")));
@@ -207,7 +209,7 @@ private slots:
         QCOMPARE(QString::fromLatin1(fileBytes(bak).toHex()), states.at(1));
         QCOMPARE(QString::fromLatin1(fileBytes(bak + QStringLiteral(".1")).toHex()), states.at(2));
         QCOMPARE(QString::fromLatin1(fileBytes(bak + QStringLiteral(".2")).toHex()), states.at(3));
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 4);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 5); // and the lock
         for (const QString &copy : QStringList{bak, bak + QStringLiteral(".1"), bak + QStringLiteral(".2")})
             QCOMPARE(modeOf(copy), 0640u);
     }
@@ -233,7 +235,7 @@ private slots:
         for (const QString &copy : copies)
             QCOMPARE(fileBytes(copy), copy.toUtf8());
         QCOMPARE(fileBytes(e.path), cards(3));
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 4);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 5); // and the lock
     }
 
     // Another user's link or file at a name the program writes: neither it nor what it points

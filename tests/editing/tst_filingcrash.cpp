@@ -14,10 +14,13 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QtEndian>
 
 #include <csignal>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <zlib.h>
 
 using namespace velmora;
 using namespace velmora::test;
@@ -83,6 +86,22 @@ int fileInChild(const QString &path, const QString &fallback, qint32 number, con
     int status = 0;
     ::waitpid(pid, &status, 0);
     return WIFSIGNALED(status) ? -WTERMSIG(status) : WEXITSTATUS(status);
+}
+
+// A journal as the previous release wrote it: the card file's device and inode, no new card.
+QByteArray previousJournal(quint64 device, quint64 inode, const JournalEntry &entry)
+{
+    QByteArray bytes("VELMORA JOURNAL1");
+    const auto append = [&bytes](auto value) {
+        bytes.resize(bytes.size() + qsizetype(sizeof value));
+        qToLittleEndian(value, bytes.data() + bytes.size() - qsizetype(sizeof value));
+    };
+    for (const quint64 field :
+         {device, inode, quint64(entry.offset), quint64(entry.oldLength), quint64(entry.old.size())})
+        append(field);
+    bytes += entry.old;
+    append(quint32(::crc32(0, reinterpret_cast<const Bytef *>(bytes.constData()), uInt(bytes.size()))));
+    return bytes;
 }
 
 } // namespace
@@ -157,30 +176,48 @@ private slots:
         }
     }
 
-    // What the next editor does with a journal it finds, by what the journal says and what
-    // the card file holds at the journal's card: card 2 of 3, to be replaced by `filed`.
+    // What the next editor, and before it a reader, does with a journal it finds, by what the
+    // journal says and what the card file holds at the journal's card: card 2 of `before`,
+    // to be replaced by `filed`.
     void aJournalFoundAtTheStart_data()
     {
-        QTest::addColumn<QByteArray>("journal"); // how the journal's bytes were spoiled
+        QTest::addColumn<QByteArray>("journal"); // its format, and how its bytes were spoiled
+        QTest::addColumn<QByteArray>("before");
         QTest::addColumn<QByteArray>("stored");
         QTest::addColumn<bool>("undone");
-        QTest::addColumn<bool>("refused"); // left alone, the file only read
+        QTest::addColumn<int>("left"); // the fault it is left alone for, the file only read; -1 none
         QByteArray filed = cards(3);
         filed.replace(RecordLength, RecordLength, cards(5).mid(4 * RecordLength));
         QByteArray other = cards(3);
         other.replace(RecordLength, RecordLength, cards(4).mid(3 * RecordLength));
-        QTest::newRow("cut short") << QByteArray("chop") << cards(3) << false << false;
-        QTest::newRow("its checksum not holding") << QByteArray("flip") << filed << false << false;
-        QTest::newRow("the card filed, the file now another inode") << QByteArray() << filed << true << false;
-        QTest::newRow("another card there since") << QByteArray() << other << false << true;
-        QTest::newRow("an older backup copied over the file") << QByteArray() << cards(2) << false << true;
+        const int changed = int(Fault::Changed);
+        QTest::newRow("cut short") << QByteArray("chop") << cards(3) << cards(3) << false << -1;
+        QTest::newRow("its checksum not holding") << QByteArray("flip") << cards(3) << filed << false << -1;
+        QTest::newRow("the card filed, the file now another inode")
+            << QByteArray() << cards(3) << filed << true << -1;
+        QTest::newRow("another card there since") << QByteArray() << cards(3) << other << false << changed;
+        QTest::newRow("an older backup copied over the file")
+            << QByteArray() << cards(3) << cards(2) << false << changed;
+        QTest::newRow("previous format, its card untouched")
+            << QByteArray("previous") << cards(3) << cards(3) << false << -1;
+        QTest::newRow("previous format, a torn card over a partial end")
+            << QByteArray("previous") << cards(1, 120) << cards(1) + cards(5).mid(4 * RecordLength, 150)
+            << true << -1;
+        QTest::newRow("previous format, another file there since")
+            << QByteArray("previous, another file") << cards(3) << filed << false << changed;
+        QTest::newRow("previous format, cut short")
+            << QByteArray("previous, chop") << cards(3) << cards(3) << false << -1;
+        QTest::newRow("empty") << QByteArray("empty") << cards(3) << cards(3) << false << -1;
+        QTest::newRow("a magic of no known format")
+            << QByteArray("unknown") << cards(3) << cards(3) << false << int(Fault::UnknownJournal);
     }
     void aJournalFoundAtTheStart()
     {
         QFETCH(QByteArray, journal);
+        QFETCH(QByteArray, before);
         QFETCH(QByteArray, stored);
         QFETCH(bool, undone);
-        QFETCH(bool, refused);
+        QFETCH(int, left);
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("Filis.dat"));
         // A file of its own, never the inode the journal was written beside: as after a
@@ -188,26 +225,40 @@ private slots:
         QVERIFY(writeBytes(path, stored));
         JournalEntry entry;
         entry.offset = RecordLength;
-        entry.oldLength = 3 * RecordLength;
-        entry.old = cards(3).mid(RecordLength, RecordLength);
+        entry.oldLength = before.size();
+        entry.old = before.mid(RecordLength, RecordLength);
         entry.card = cards(5).mid(4 * RecordLength);
         QByteArray bytes = encodeJournal(entry);
-        if (journal == "chop")
+        if (journal.startsWith("previous")) {
+            struct stat st = {};
+            QCOMPARE(::stat(QFile::encodeName(path).constData(), &st), 0);
+            bytes = previousJournal(st.st_dev, st.st_ino + journal.endsWith("another file"), entry);
+        }
+        if (journal.endsWith("chop"))
             bytes.chop(1);
         if (journal == "flip")
             bytes[bytes.size() - 10] = char(bytes[bytes.size() - 10] ^ 1);
+        if (journal == "unknown")
+            bytes[15] = '9';
+        if (journal == "empty")
+            bytes.clear();
         QVERIFY(writeBytes(journalBeside(path), bytes));
+        // A reader is told of the undo to come, or why the journal is left.
+        const std::optional<JournalVerdict> told = editingWasInterrupted(path, QString());
+        QCOMPARE(told ? (told->action == JournalAction::Undo ? -2 : int(told->why.fault)) : -1,
+                 undone ? -2 : left);
         CardEditSession next;
         const Result<void> begun = next.begin(path);
-        QCOMPARE(begun.has_value(), !refused);
-        if (refused)
-            QCOMPARE(begun.error().fault, Fault::Changed);
+        QCOMPARE(begun ? -1 : int(begun.error().fault), left);
+        if (!begun)
+            QCOMPARE(begun.error().path, journalBeside(path));
         const std::optional<UndoneFiling> handedBack = next.takeUndoneFiling();
         QCOMPARE(handedBack.has_value(), undone);
+        // As the place held it: the previous format holds no card of its own.
         if (undone)
-            QCOMPARE(QByteArray(handedBack->card.bytes().data(), RecordLength), entry.card);
-        QCOMPARE(QFile::exists(journalBeside(path)), refused);
-        QCOMPARE(fileBytes(path), undone ? cards(3) : stored);
+            QCOMPARE(handedBack->card, CardRecord::fromBytes(stored.mid(RecordLength, RecordLength)));
+        QCOMPARE(QFile::exists(journalBeside(path)), left >= 0);
+        QCOMPARE(fileBytes(path), undone ? before : stored);
     }
 
     // A reader is told of a filing cut short, not of one under way in a live editor.

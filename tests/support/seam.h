@@ -36,6 +36,7 @@ enum class Call {
     Fdatasync,
     Ftruncate,
     Fchmod,
+    Fchown,
     Renameat,
     Linkat,
     Unlinkat,
@@ -175,6 +176,9 @@ inline const SystemCalls Intercepting = {
     },
     [](int fd, mode_t mode) {
         return int(through({Call::Fchmod, fd}, [&] { return long(real().fchmod(fd, mode)); }));
+    },
+    [](int fd, uid_t owner, gid_t group) {
+        return int(through({Call::Fchown, fd}, [&] { return long(real().fchown(fd, owner, group)); }));
     },
     [](int from, const char *name, int toFolder, const char *to) {
         return int(through({Call::Renameat, from, name, to, toFolder},

@@ -164,12 +164,24 @@
         <translation>Το αρχείο καρτελλών άλλαξε μετά από την καταχώριση του ημερολογίου «%1» (ίσως αντιγράφηκε πάνω του ένα αντίγραφο ασφαλείας), και το ημερολόγιο δεν γράφει πια σε αυτό. Αν το αρχείο είναι όπως το θέλετε, διαγράψτε το ημερολόγιο.</translation>
     </message>
     <message>
+        <source>«%1» stands where the card file&apos;s journal is kept, but this version of the program cannot read it. If it is the journal of another version of the program, edit the card file with that version, which finishes the filing; otherwise delete «%1» once the card file is as it should be.</source>
+        <translation>Το «%1» βρίσκεται εκεί όπου φυλάγεται το ημερολόγιο του αρχείου καρτελλών, αλλά αυτή η έκδοση του προγράμματος δεν μπορεί να το διαβάσει. Αν είναι ημερολόγιο άλλης έκδοσης του προγράμματος, διορθώστε το αρχείο καρτελλών με εκείνη την έκδοση, που ολοκληρώνει την καταχώριση· αλλιώς διαγράψτε το «%1», όταν το αρχείο καρτελλών είναι όπως πρέπει.</translation>
+    </message>
+    <message>
         <source>The file became shorter while it was being read.</source>
         <translation>Το αρχείο μίκρυνε όσο διαβαζόταν.</translation>
     </message>
     <message>
         <source>The program&apos;s standard input, output or error is closed; the program opens no file in its place.</source>
         <translation>Η τυπική είσοδος, έξοδος ή έξοδος σφαλμάτων του προγράμματος είναι κλειστή· το πρόγραμμα δεν ανοίγει αρχείο στη θέση της.</translation>
+    </message>
+    <message>
+        <source>Its owner may not write the card file.</source>
+        <translation>Ο κάτοχός του δεν επιτρέπεται να γράφει στο αρχείο καρτελλών.</translation>
+    </message>
+    <message>
+        <source>Users who may not write the card file can open it too.</source>
+        <translation>Μπορούν να το ανοίξουν και χρήστες που δεν επιτρέπεται να γράφουν στο αρχείο καρτελλών.</translation>
     </message>
     <message>
         <source>No backup copy of the card file was made, so nothing was written.
@@ -190,6 +202,14 @@
     <message>
         <source>An interrupted filing of a card was not undone: %1</source>
         <translation>Μια καταχώριση καρτέλλας που διακόπηκε δεν αναιρέθηκε: %1</translation>
+    </message>
+    <message>
+        <source>The lock file «%1» of the user «%2» was not used: %3 The card file itself is locked instead, as earlier versions did, and a reader&apos;s lock of it keeps its keepers out.</source>
+        <translation>Το αρχείο κλειδώματος «%1» του χρήστη «%2» δεν χρησιμοποιήθηκε: %3 Κλειδώνεται αντί γι&apos; αυτό το ίδιο το αρχείο καρτελλών, όπως στις προηγούμενες εκδόσεις, και ένας αναγνώστης που το κλειδώνει κρατά έξω όσους το διορθώνουν.</translation>
+    </message>
+    <message>
+        <source>The lock file «%1» was not used: %2 The card file itself is locked instead, as earlier versions did, and a reader&apos;s lock of it keeps its keepers out.</source>
+        <translation>Το αρχείο κλειδώματος «%1» δεν χρησιμοποιήθηκε: %2 Κλειδώνεται αντί γι&apos; αυτό το ίδιο το αρχείο καρτελλών, όπως στις προηγούμενες εκδόσεις, και ένας αναγνώστης που το κλειδώνει κρατά έξω όσους το διορθώνουν.</translation>
     </message>
     <message>
         <source>In the folder «%1»: %2</source>
