@@ -79,6 +79,26 @@ def open_to_all_users(text):
     return text.replace('<policy context="default">', '<policy context="default"><allow user="*"/>', 1)
 
 
+def reached_by_all_users(folder):
+    """Whether every user may enter `folder` and each folder above it."""
+    folder = os.path.realpath(folder)
+    while True:
+        if not os.stat(folder).st_mode & 0o001:
+            return False
+        if folder == os.path.dirname(folder):
+            return True
+        folder = os.path.dirname(folder)
+
+
+def temporary_folder_for_all_users():
+    """The system's temporary folder when every user reaches it, else the first of the
+    usual ones that they do."""
+    for folder in (tempfile.gettempdir(), "/tmp", "/var/tmp", "/dev/shm"):
+        if os.path.isdir(folder) and reached_by_all_users(folder):
+            return folder
+    skip("no temporary folder that other users can enter")
+
+
 def own_mounts():
     """Runs the script again in a mount namespace of its own; there, covers the system's
     files that name the users and set the buses' policies with changed copies."""
@@ -91,6 +111,9 @@ def own_mounts():
             skip("no mount namespace can be made here (unshare --mount)")
         os.execvpe("unshare", ["unshare", "--mount", "--propagation", "private", sys.executable, *sys.argv],
                    dict(os.environ, **{IN_NAMESPACE: "1"}))
+    # The desktop's buses, the users' homes and the card file are all made in temporary
+    # folders, which the users must reach: not under a TMPDIR that only root may enter.
+    tempfile.tempdir = temporary_folder_for_all_users()
     copies = tempfile.mkdtemp(prefix="velmora-mounts-")
     atexit.register(shutil.rmtree, copies, True)
     account = "%d::/nonexistent:/usr/sbin/nologin" % GROUP[1]
