@@ -109,11 +109,17 @@ bool beginEditing(Platform &platform, CardEditSession &editing, const QString &c
     }
     // A filing undone here is told by the card window, which puts its card back on the screen.
     const Result<void> begun = editing.begin(cardFile);
+    QStringList leftAlone;
+    for (const Failure &why : editing.takeLeftAlone())
+        leftAlone << greekText(why);
+    if (!leftAlone.isEmpty())
+        platform.messages.show(leftAlone.join(QLatin1Char('\n')), AppTitle, Buttons::Ok, Icon::Exclamation);
     if (const std::optional<Failure> unused = begun ? editing.takeLockFileUnused() : std::nullopt)
         platform.messages.show(greekText(*unused), AppTitle, Buttons::Ok, Icon::Exclamation);
     if (begun)
         return true;
-    // Any other failure leaves the file to be read, and the card window says why.
+    // Any other failure leaves the file to be read, and the card window says why; of a
+    // journal that could not be undone, it alone: the next edit would not undo it either.
     if (!heldByAnother(begun.error())) {
         tellOfJournal(platform, cardFile, begun.error().stage != Stage::Undo);
         return true;

@@ -117,6 +117,8 @@ int tellNoCard(const QString &inputPath, Console &console)
 
 void tellUndoneFiling(CardEditSession &session, const QString &cardPath, Console &console)
 {
+    for (const velmora::Failure &why : session.takeLeftAlone())
+        console.err << failureLine(why) << Qt::endl;
     if (const std::optional<UndoneFiling> undone = session.takeUndoneFiling())
         console.out << QCoreApplication::translate(
                            "Append", "%1: card %2, whose filing was cut short, is as it was before it")

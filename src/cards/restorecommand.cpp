@@ -19,24 +19,40 @@ namespace velmora::cards {
 
 namespace {
 
+QString madeAt(const struct stat &st)
+{
+    return QDateTime::fromSecsSinceEpoch(st.st_mtim.tv_sec).toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+}
+
 QString described(const struct stat &st)
 {
     const qint32 cards = cardCountForLength(st.st_size);
     return (cards == 1 ? QCoreApplication::translate("Restore", "%1, %2 card")
                        : QCoreApplication::translate("Restore", "%1, %2 cards"))
-        .arg(QDateTime::fromSecsSinceEpoch(st.st_mtim.tv_sec).toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")))
+        .arg(madeAt(st))
         .arg(cards);
 }
 
+// Each keeper's restore undoes the sessions of the others since the copy it puts back.
+void tellOthersUndone(const CardRestore &restore, size_t generation, const QString &before, Console &console)
+{
+    for (const size_t g : restore.othersUndoneBy(generation)) {
+        const Generation &later = restore.generations()[g];
+        console.out << before
+                    << QCoreApplication::translate("Restore",
+                                                   "restoring %1 also undoes the session %2 began %3")
+                           .arg(generation)
+                           .arg(later.keeper, madeAt(later.status))
+                    << '\n';
+    }
+}
+
 // What stood at a backup's name and was not taken.
-void tellNotTaken(const CardRestore &restore, const QString &cardPath, Console &console)
+void tellNotTaken(const CardRestore &restore, Console &console)
 {
     for (const velmora::Failure &why : restore.notTaken()) {
-        if (why.fault == Fault::NotOwn)
-            console.err << QCoreApplication::translate(
-                               "Restore",
-                               "%1: put there by a user who cannot write %2; not taken as a backup")
-                               .arg(why.path, realCardPath(cardPath));
+        if (why.fault == Fault::StrangersFile)
+            console.err << failureLine(why);
         else if (why.fault == Fault::TooManyLinks)
             console.err << QCoreApplication::translate(
                                "Restore", "%1: has another name too (a hard link); not taken as a backup")
@@ -58,8 +74,13 @@ int listCopies(const QString &cardPath, const CardRestore &restore, Console &con
         console.out << QCoreApplication::translate("Restore", "no backup: none at %1 nor at %2")
                            .arg(backupBeside(cardPath), backupInFolder(cardPath, userDataFolder()))
                     << '\n';
-    for (size_t g = 0; g < copies.size(); ++g)
-        console.out << g << "  " << described(copies[g].status) << "  " << copies[g].path << '\n';
+    for (size_t g = 0; g < copies.size(); ++g) {
+        console.out << g << "  "
+                    << QCoreApplication::translate("Restore", "%1, by %2")
+                           .arg(described(copies[g].status), copies[g].keeper)
+                    << "  " << copies[g].path << '\n';
+        tellOthersUndone(restore, g, QStringLiteral("   "), console);
+    }
     console.out.flush();
     return Success;
 }
@@ -93,7 +114,7 @@ int runRestore(const CommandLine &line, Console &console)
         !begun)
         return nothingRestored(begun.error());
     tellLockFileUnused(restore.takeLockFileUnused(), console);
-    tellNotTaken(restore, cardPath, console);
+    tellNotTaken(restore, console);
     if (list)
         return listCopies(cardPath, restore, console);
     const size_t generation = wanted.toUInt();
@@ -120,6 +141,7 @@ int runRestore(const CommandLine &line, Console &console)
                           "%1: the journal of an interrupted filing by %2; removed once the file is restored")
                           .arg(journal->path, journal->keeper))
             << '\n';
+    tellOthersUndone(restore, generation, cardPath + QStringLiteral(": "), console);
     const Result<void> restored = restore.restore(generation);
     if (!restored && restored.error().stage == Stage::Backup) {
         for (const velmora::Failure &why :
@@ -146,6 +168,8 @@ int runRestore(const CommandLine &line, Console &console)
                 << '\n';
     for (const QString &journal : restore.removedJournals())
         console.out << QCoreApplication::translate("Restore", "%1: removed").arg(journal) << '\n';
+    for (const velmora::Failure &emptied : restore.emptiedJournals())
+        console.out << failureLine(emptied) << '\n';
     if (!restored) {
         console.out.flush();
         console.err << QCoreApplication::translate(

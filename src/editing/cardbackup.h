@@ -35,7 +35,10 @@ constexpr int BackupGenerations = 3;
 // written under a temporary name and synced; only then do the older copies move one step
 // back, each move on the medium before the next, and the new copy takes the latest name.
 // A failure before that leaves every copy as it was and no partial one. A name held by a
-// link or by another user's file is not written to. Gives where the copy is; a failure
+// link or by another user's file is not written to, nor moved; only where the card file's
+// keepers may replace each other's names (a group folder that is not sticky) does the
+// rotation take another keeper's copies too, so that one keeper's restore sees the others'
+// sessions. Gives where the copy is; a failure
 // is Stage::Backup, with the attempt in the data folder in `also`.
 Result<QString> backUpCardFile(const CardFile &source, const QString &fallbackFolder,
                                const BackupProgress &progress = {});

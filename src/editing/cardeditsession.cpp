@@ -7,6 +7,8 @@
 #include "cardjournal.h"
 #include "fileops.h"
 #include "filing.h"
+#include "pathwalk.h"
+#include "placement.h"
 #include "programfiles.h"
 #include "recoveryfile.h"
 
@@ -31,6 +33,44 @@ void removeLeftovers(const QStringList &targets)
     }
 }
 
+// The lock opens the card file by its path as the system resolves it, which follows any
+// link: the walk first, which refuses a stranger's link on the way before anything is
+// created, removed or undone, and the file locked must then be the one the walk reached.
+Result<void> lockWalked(CardFileLock &lock, const QString &cardPath)
+{
+    const Result<OpenedParent> walked = openParent(cardPath, LastLink::Followed);
+    if (!walked)
+        return tl::unexpected(walked.error());
+    if (Result<void> locked = lock.acquire(cardPath, MissingLockFile::Made); !locked)
+        return locked;
+    const Result<struct stat> there = statusIn(walked->folder.get(), walked->name);
+    if (!there || identityOf(*there) != lock.identity())
+        return failure(Fault::Replaced, cardPath);
+    return {};
+}
+
+// What strangers put at the names beside the card file that its keepers share: never undone
+// nor moved (whyNotKeepersFile()), and told once a session.
+std::vector<Failure> strangersFilesBeside(const QString &cardPath)
+{
+    std::vector<Failure> found;
+    const Result<struct stat> card = statusAt(cardPath);
+    QStringList names{journalBeside(cardPath)};
+    for (int g = 0; g < BackupGenerations; ++g)
+        names << backupGeneration(backupBeside(cardPath), g);
+    for (const QString &name : names) {
+        const Result<OpenedParent> parent = openParent(name);
+        const Result<struct stat> st =
+            parent ? statusIn(parent->folder.get(), parent->name) : tl::unexpected(parent.error());
+        if (!card || !st || !S_ISREG(st->st_mode))
+            continue;
+        if (std::optional<Failure> why = whyNotKeepersFile(name, *st, *card, true);
+            why && why->fault == Fault::StrangersFile)
+            found.push_back(std::move(*why));
+    }
+    return found;
+}
+
 } // namespace
 
 CardEditSession::CardEditSession(QString fallbackFolder) : m_fallbackFolder(std::move(fallbackFolder)) {}
@@ -44,8 +84,10 @@ Result<void> CardEditSession::begin(const QString &cardPath, CutShort cutShort)
     m_journalStands = false;
     m_journalElsewhere.reset();
     m_toldJournalElsewhere = false;
-    Result<void> begun = m_lock.acquire(cardPath, MissingLockFile::Made);
+    m_leftAlone.clear();
+    Result<void> begun = lockWalked(m_lock, cardPath);
     if (begun) {
+        m_leftAlone = strangersFilesBeside(cardPath);
         QStringList targets{backupBeside(cardPath), journalBeside(cardPath), lockFileBeside(cardPath)};
         if (!m_fallbackFolder.isEmpty())
             targets << backupInFolder(cardPath, m_fallbackFolder)
@@ -92,8 +134,18 @@ Result<void> CardEditSession::undoInterruptedFiling(const QString &cardPath, boo
         if (atStart)
             m_undone = UndoneFiling{found->entry->cardNumber(), verdict->filed, found->keeper};
     }
-    if (Result<void> removed = removeJournal(*found); !removed)
-        return undoFailed(removed.error());
+    // Spent now: it goes, or, where only its owner may remove it, is emptied.
+    const Result<SpentJournal> spent = removeSpentJournal(*found);
+    if (!spent) {
+        Failure why = spent.error();
+        why.path = found->path;
+        return failure(why.at(Stage::JournalRemoval));
+    }
+    if (*spent == SpentJournal::Emptied) {
+        Failure emptied{Fault::SpentJournal, 0, found->path, FileKind::Regular};
+        emptied.owner = found->keeper;
+        m_leftAlone.push_back(std::move(emptied));
+    }
     m_journalStands = false;
     return {};
 }

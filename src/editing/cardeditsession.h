@@ -10,6 +10,7 @@
 #include <QString>
 
 #include <optional>
+#include <vector>
 
 namespace velmora {
 
@@ -52,7 +53,13 @@ public:
     // shows is left where it is, and the file is not edited (Fault::Changed); so is, either
     // way, one the program cannot read (Fault::UnknownJournal). A failure leaves the session
     // inactive; notEditableReason() keeps why.
+    // The path is walked first (pathwalk.h): a stranger's link on the way is refused
+    // (Fault::SharedFolder, naming it) before anything is created or changed.
     Result<void> begin(const QString &cardPath, CutShort cutShort = CutShort::Undone);
+    // Once, after begin(): what it left alone and the keeper is to be told of, each a Failure
+    // for the words: a stranger's file at a name beside the card file (Fault::StrangersFile)
+    // and another keeper's spent journal emptied (Fault::SpentJournal).
+    std::vector<Failure> takeLeftAlone() { return std::exchange(m_leftAlone, {}); }
     // The filing begin() undid, once.
     std::optional<UndoneFiling> takeUndoneFiling() { return std::exchange(m_undone, std::nullopt); }
     // Releases the lock. The backup stays where it is.
@@ -104,6 +111,7 @@ private:
     bool m_toldJournalElsewhere = false;
     std::optional<Failure> m_notEditable;
     std::optional<UndoneFiling> m_undone;
+    std::vector<Failure> m_leftAlone;
     bool m_journalStands = false; // a filing's card could not be put back: its journal stays
 };
 

@@ -5,6 +5,8 @@
 
 #include "cardfilelock.h"
 #include "fileops.h"
+#include "pathwalk.h"
+#include "placement.h"
 #include "programfiles.h"
 #include "trust.h"
 
@@ -146,11 +148,14 @@ std::optional<FoundJournal> findJournal(const QString &cardPath, const QString &
         if (!fd)
             continue;
         const Result<struct stat> st = statusOf(fd->get());
-        if (!st || st->st_nlink != 1)
+        if (!st)
             continue;
         const bool own = ownedByUser(*st);
-        const bool anotherKeepers = !own && place == places.first() && card && mayWrite(st->st_uid, *card);
-        if (!own && !anotherKeepers)
+        const bool counts =
+            own ? st->st_nlink == 1 : card && !whyNotKeepersFile(place, *st, *card, place == places.first());
+        // Another keeper's journal that only its owner may remove is emptied once spent
+        // (removeSpentJournal()): nothing of it is left to find.
+        if (!counts || (!own && st->st_size == 0))
             continue;
         auto [form, entry] = readJournal(readWhole(fd->get(), MostJournalBytes));
         return FoundJournal{place, identityOf(*st), form, std::move(entry),
@@ -175,6 +180,34 @@ Result<JournalMatch> matchWithoutCard(const CardFile &file, const JournalEntry &
 }
 
 } // namespace
+
+Result<SpentJournal> removeSpentJournal(const FoundJournal &found)
+{
+    const Result<void> removed = removeJournal(found);
+    if (removed)
+        return SpentJournal::Removed;
+    const int error = removed.error().fault == Fault::System ? removed.error().error : 0;
+    if (found.keeper.isEmpty() || (error != EPERM && error != EACCES))
+        return tl::unexpected(removed.error());
+    // The very file found, not whatever stands at its name by now.
+    const Result<OpenedParent> parent = openParent(found.path);
+    Result<FileDescriptor> fd =
+        parent ? openRegularFile(parent->name, O_WRONLY | O_NOFOLLOW, 0, parent->folder.get())
+               : tl::unexpected(parent.error());
+    if (!fd)
+        return tl::unexpected(removed.error());
+    const Result<FileIdentity> identity = identityOf(fd->get());
+    if (!identity || *identity != found.identity)
+        return failure(Fault::Replaced, found.path);
+    Result<void> emptied = truncateTo(fd->get(), 0);
+    if (emptied)
+        emptied = syncAll(fd->get());
+    if (!emptied) {
+        emptied.error().path = found.path;
+        return tl::unexpected(emptied.error());
+    }
+    return SpentJournal::Emptied;
+}
 
 Result<JournalMatch> matchJournal(const CardFile &file, const JournalEntry &entry)
 {

@@ -68,10 +68,23 @@ struct FoundJournal
 };
 // The journal of the card file at `cardPath`, beside it or in `fallbackFolder`: a regular
 // file with one name, opened without following a link or waiting on a FIFO, and read
-// through that descriptor. Beside the card file it may be another keeper's, whoever could
-// write the card file (the one journal place all keepers share); in the data folder it
-// is the user's own. Anything else at those names is no journal.
+// through that descriptor. Beside the card file it may be another keeper's, whoever may
+// write the card file (whyNotKeepersFile() of placement.h; the one journal place all keepers
+// share); in the data folder it is the user's own. Anything else at those names is no
+// journal.
 std::optional<FoundJournal> findJournal(const QString &cardPath, const QString &fallbackFolder);
+
+// What became of the journal of a filing that is over.
+enum class SpentJournal {
+    Removed,
+    // Another keeper's, which only that keeper may remove from its folder (a sticky one):
+    // emptied instead, through a descriptor on that very file, and synced. Empty, it can
+    // undo nothing, and findJournal() passes it by, so that the other keepers go on editing.
+    Emptied,
+};
+// Removes the journal found, that one file only, or empties it; one that can be neither
+// removed nor written stays, with the removal's failure.
+Result<SpentJournal> removeSpentJournal(const FoundJournal &found);
 
 // What the card file says of a journal's filing.
 enum class JournalMatch {

@@ -5,6 +5,7 @@
 
 #include "fileops.h"
 #include "programfiles.h"
+#include "trust.h"
 
 namespace velmora {
 
@@ -28,6 +29,19 @@ Result<QString> placeProgramFile(const QString &cardPath, const QString &suffix,
         why.also.back().place = folderOf(elsewhere);
     }
     return failure(std::move(why));
+}
+
+std::optional<Failure> whyNotKeepersFile(const QString &path, const struct stat &file,
+                                         const struct stat &card, bool beside)
+{
+    if (!ownedByUser(file) && !(beside && mayWrite(file.st_uid, card))) {
+        Failure why{Fault::StrangersFile, 0, path, FileKind::Regular};
+        why.owner = userName(file.st_uid);
+        return why;
+    }
+    if (file.st_nlink > 1)
+        return Failure{Fault::TooManyLinks, 0, path, FileKind::Regular};
+    return std::nullopt;
 }
 
 } // namespace velmora

@@ -8,6 +8,8 @@
 #include <QString>
 
 #include <functional>
+#include <optional>
+#include <sys/stat.h>
 
 namespace velmora {
 
@@ -22,5 +24,15 @@ using PlacedWriter = std::function<Result<void>(const QString &target)>;
 // the card file, its folder in `place`, with the attempt in the fallback folder in `also`.
 Result<QString> placeProgramFile(const QString &cardPath, const QString &suffix,
                                  const QString &fallbackFolder, const PlacedWriter &write);
+
+// Whether a file found at one of the names above (a journal, a backup of any generation)
+// counts as one of the card file's keepers': the user's own anywhere; beside the card file,
+// `card`, also that of another user who may write the card file now (mayWrite() of trust.h:
+// its owner, a member of its group in the account database, or root), whatever group the
+// file itself has, which a setgid folder gives to a stranger's file too. Anything else is left
+// alone: Fault::StrangersFile, naming its owner. A file with another name too is
+// Fault::TooManyLinks: whoever holds that name can change it.
+std::optional<Failure> whyNotKeepersFile(const QString &path, const struct stat &file,
+                                         const struct stat &card, bool beside);
 
 } // namespace velmora

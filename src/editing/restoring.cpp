@@ -11,6 +11,8 @@
 #include "placement.h"
 #include "trust.h"
 
+#include <algorithm>
+
 #include <cerrno>
 #include <fcntl.h>
 #include <unistd.h>
@@ -44,17 +46,13 @@ std::vector<Generation> copiesAt(const QString &latest, const struct stat &card,
             continue;
         }
         // Beside the card file a backup may be another keeper's, as its journal may; one that
-        // somebody who could not write the card file put there is no backup of it.
-        if (!ownedByUser(*st) && !(keepersToo && mayWrite(st->st_uid, card))) {
-            notTaken.push_back(Failure{Fault::NotOwn, 0, path, FileKind::Regular});
+        // somebody who may not write the card file put there is no backup of it, and one with
+        // another name is changed by whoever holds that name.
+        if (std::optional<Failure> why = whyNotKeepersFile(path, *st, card, keepersToo)) {
+            notTaken.push_back(std::move(*why));
             continue;
         }
-        // Whoever holds its other name writes into it, and a restore would copy that in.
-        if (st->st_nlink > 1) {
-            notTaken.push_back(Failure{Fault::TooManyLinks, 0, path, FileKind::Regular});
-            continue;
-        }
-        found.push_back(Generation{path, std::move(*fd), *st});
+        found.push_back(Generation{path, std::move(*fd), *st, userName(st->st_uid)});
     }
     return found;
 }
@@ -106,6 +104,7 @@ Result<void> CardRestore::begin(const QString &cardPath, Purpose purpose)
     m_notTaken.clear();
     m_keptIn.clear();
     m_removedJournals.clear();
+    m_emptiedJournals.clear();
     m_session.end();
     Result<FileDescriptor> card = openNamedFile(cardPath, purpose == Purpose::List ? O_RDONLY : O_RDWR);
     if (!card)
@@ -132,7 +131,21 @@ Result<void> CardRestore::begin(const QString &cardPath, Purpose purpose)
         m_generations.push_back(std::move(fromBeside ? *b++ : *e++));
     }
     m_journal = findJournal(cardPath, m_fallbackFolder);
+    // The session's look beside the card file finds the strangers' backups found above too.
+    for (Failure &why : m_session.takeLeftAlone())
+        if (std::none_of(m_notTaken.begin(), m_notTaken.end(),
+                         [&](const Failure &f) { return f.path == why.path; }))
+            m_notTaken.push_back(std::move(why));
     return {};
+}
+
+std::vector<size_t> CardRestore::othersUndoneBy(size_t generation) const
+{
+    std::vector<size_t> others;
+    for (size_t g = 0; g <= generation && g < m_generations.size(); ++g)
+        if (!ownedByUser(m_generations[g].status))
+            others.push_back(g);
+    return others;
 }
 
 Result<void> CardRestore::restore(size_t generation)
@@ -166,12 +179,21 @@ Result<void> CardRestore::restore(size_t generation)
     }
     if (Result<void> restored = writeInPlace(m_card.get(), m_cardPath, chosen); !restored)
         return restored;
-    // Beside the card file, then in the data folder: each place holds one.
-    for (std::optional<FoundJournal> journal = m_journal; journal && m_removedJournals.size() < 2;
+    // Beside the card file, then in the data folder: each place holds one. One emptied is
+    // passed by when the next is looked for.
+    int places = 0;
+    for (std::optional<FoundJournal> journal = m_journal; journal && places++ < 2;
          journal = findJournal(m_cardPath, m_fallbackFolder)) {
-        if (Result<void> removed = removeJournal(*journal); !removed)
-            return failure(removed.error().at(Stage::JournalRemoval));
-        m_removedJournals << journal->path;
+        const Result<SpentJournal> spent = removeSpentJournal(*journal);
+        if (!spent)
+            return failure(Failure(spent.error()).at(Stage::JournalRemoval));
+        if (*spent == SpentJournal::Removed) {
+            m_removedJournals << journal->path;
+            continue;
+        }
+        Failure emptied{Fault::SpentJournal, 0, journal->path, FileKind::Regular};
+        emptied.owner = journal->keeper;
+        m_emptiedJournals.push_back(std::move(emptied));
     }
     return {};
 }

@@ -21,6 +21,7 @@ struct Generation
     QString path;
     FileDescriptor fd;
     struct stat status = {};
+    QString keeper; // whose copy it is, made as that keeper's session began
 };
 
 // A card file put back as one of its own backups was (cardbackup.h): those beside it, made by
@@ -57,11 +58,15 @@ public:
     // in one of the two, and when each was made (its modification time, which a rename keeps)
     // tells the sessions' order; within a place the generations do.
     const std::vector<Generation> &generations() const { return m_generations; }
-    // What stood at a backup's name and is no backup, with its path: Fault::NotOwn for a copy
-    // put there by a user who could not write the card file, Fault::TooManyLinks for one that
-    // has another name too (whoever holds that name changes the copy), else why it could not
-    // be read.
+    // What stood at a backup's name and is no backup, with its path: Fault::StrangersFile for
+    // a copy put there by a user who may not write the card file (whyNotKeepersFile()),
+    // Fault::TooManyLinks for one that has another name too (whoever holds that name changes
+    // the copy), else why it could not be read; and, to restore, a stranger's journal beside
+    // the card file, which is left alone.
     const std::vector<Failure> &notTaken() const { return m_notTaken; }
+    // The generations from the latest to `generation` that another user's sessions began
+    // with: restoring `generation` undoes those sessions too.
+    std::vector<size_t> othersUndoneBy(size_t generation) const;
     // The journal of an interrupted filing standing beside the card file, else in the data
     // folder.
     const std::optional<FoundJournal> &journal() const { return m_journal; }
@@ -80,8 +85,10 @@ public:
     Result<void> restore(size_t generation);
     // Where the file as it was before restore() is; empty until restore() has kept it.
     const QString &keptIn() const { return m_keptIn; }
-    // The journals restore() removed.
+    // The journals restore() removed, and those of other keepers it emptied instead
+    // (Fault::SpentJournal, removeSpentJournal()).
     const QStringList &removedJournals() const { return m_removedJournals; }
+    const std::vector<Failure> &emptiedJournals() const { return m_emptiedJournals; }
 
 private:
     QString m_fallbackFolder;
@@ -94,6 +101,7 @@ private:
     std::optional<FoundJournal> m_journal;
     QString m_keptIn;
     QStringList m_removedJournals;
+    std::vector<Failure> m_emptiedJournals;
 };
 
 } // namespace velmora

@@ -22,6 +22,8 @@ enum class Fault {
     NotRegular,     // something other than a regular file stands at the path: `kind`
     Link,           // a symbolic link stands at a name the program only writes as its own
     NotOwn,         // a file or folder of another user stands there
+    StrangersFile,  // at a card file's name, a file of `owner`, who may not write the card file
+    SpentJournal,   // another keeper's journal of a filing that is over, which only `owner` may remove
     SharedFolder,   // a link or file of another user in a folder others can write
     OthersCanWrite, // a folder of the program's own that others can write into
     TooManyLinks,   // a file the program writes that has another name too (a hard link)

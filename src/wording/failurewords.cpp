@@ -31,7 +31,7 @@ constexpr int AnyDetail = INT_MIN;
 constexpr int LengthKnown = 1;
 
 // What fills the placeholders of a reason.
-enum class Fill { Nothing, Path, ErrorNumber, Length };
+enum class Fill { Nothing, Path, ErrorNumber, Length, PathAndOwner };
 
 // What went wrong, without the job it stopped. The first row of the failure's fault whose
 // detail is the failure's (its error number; its kind for Fault::NotRegular; for
@@ -83,6 +83,12 @@ constexpr Reason Reasons[] = {
         Fill::Path},
     {Fault::NotOwn, AnyDetail, QT_TRANSLATE_NOOP("Failure",
         "«%1» belongs to another user; the program does not write to it."), Fill::Path},
+    {Fault::StrangersFile, AnyDetail, QT_TRANSLATE_NOOP("Failure",
+        "«%1» belongs to %2, who may not write the card file; the program leaves it alone."),
+        Fill::PathAndOwner},
+    {Fault::SpentJournal, AnyDetail, QT_TRANSLATE_NOOP("Failure",
+        "«%1» is the journal of a filing by %2 that is over; in this folder only %2 may remove it, so "
+        "it was emptied and can undo nothing any more."), Fill::PathAndOwner},
     {Fault::SharedFolder, AnyDetail, QT_TRANSLATE_NOOP("Failure",
         "«%1» is a link or a file of another user in a folder others can write into too; the "
         "program does not follow it."), Fill::Path},
@@ -204,6 +210,8 @@ QString reason(const Failure &f, Language language)
         return text.arg(f.error).arg(QString::fromLocal8Bit(std::strerror(f.error)));
     case Fill::Length:
         return text.arg(f.length);
+    case Fill::PathAndOwner:
+        return text.arg(f.path, f.owner);
     }
     return text;
 }

@@ -6,8 +6,10 @@
 """Two keepers of one card file in a group folder, each a user of their own, and a reader:
 the filing of a keeper whose program was killed half-way is undone by the other keeper's
 next --edit, which names whose filing it was; what the second keeper filed and appended is
-there when the first edits again; and a reader holding an exclusive flock or read locks of
-the card file keeps no keeper out, while the keepers still keep each other out.
+there when the first edits again, and the backups beside the card file are shared by both; a
+reader holding an exclusive flock or read locks of the card file keeps no keeper out, while
+the keepers still keep each other out; and in a sticky setgid folder a stranger's journal,
+though of the keepers' group, is left alone and named.
 
 Only root can start the program as other users, so the script runs only as root. The
 users have no accounts, but the desktop's buses let in only users with one, and only their
@@ -37,12 +39,14 @@ GROUP = ("keepers", 1500)
 KEEPER_A = ("keeper-a", 1001)
 KEEPER_B = ("keeper-b", 1002)
 READER = ("reader", 1003)
+STRANGER = ("stranger", 1004)  # in no group of the keepers
 IN_NAMESPACE = "VELMORA_E2E_OWN_MOUNTS"
 N = len(testcards.CARDS)
 
+LEFT_ALONE = ("Το «%s» ανήκει στον χρήστη «%s», που δεν μπορεί να γράψει στο αρχείο καρτελλών· "
+              "το πρόγραμμα το αφήνει όπως είναι.")
 UNDONE = ("Η Καταχώριση της Καρτέλλας  1 είχε διακοπεί και αναιρέθηκε: το αρχείο καρτελλών "
           "είναι όπως ήταν πριν από αυτήν.\nΤην Καταχώριση έκανε ο χρήστης «%s»." % KEEPER_A[0])
-BACKUP_ELSEWHERE = "Το αντίγραφο ασφαλείας του αρχείου καρτελλών δεν μπόρεσε να γίνει δίπλα του και έγινε στο «%s»."
 OFFER = ("Βρέθηκαν Αλλαγές της Καρτέλλας  1 που πληκτρολογήθηκαν και δεν Καταχωρίσθηκαν.\n"
          "Θέλετε να τις Επαναφέρω ;")
 
@@ -117,7 +121,9 @@ def own_mounts():
     copies = tempfile.mkdtemp(prefix="velmora-mounts-")
     atexit.register(shutil.rmtree, copies, True)
     account = "%d::/nonexistent:/usr/sbin/nologin" % GROUP[1]
-    changes = {"/etc/passwd": replacing([(name, uid, account) for name, uid in (KEEPER_A, KEEPER_B, READER)]),
+    users = [(name, uid, account) for name, uid in (KEEPER_A, KEEPER_B, READER)]
+    users.append((*STRANGER, "%d::/nonexistent:/usr/sbin/nologin" % STRANGER[1]))
+    changes = {"/etc/passwd": replacing(users),
                "/etc/group": replacing([(*GROUP, "")]),
                "/usr/share/dbus-1/session.conf": open_to_all_users,
                "/usr/share/defaults/at-spi2/accessibility.conf": open_to_all_users,
@@ -224,11 +230,15 @@ class Keepers(scenario.Scenario):
         window = b.wait_for_frame(card_caption(2, N))
         set_field(b, window, "ΤΙΤΛΟΣ", "ΤΙΤΛΟΣ ΤΟΥ ΔΕΥΤΕΡΟΥ")
         b.key(window, "F12")
-        # The backup beside the card file is the first keeper's, not to be written over.
-        box = b.message()
-        self.assertEqual(box.text, BACKUP_ELSEWHERE % self.b.data_files("*.bak"))
-        box.answer("OK")
+        # In a group folder the keepers share the backups beside the card file: the first
+        # keeper's copy moves back a generation, and the second's takes the latest name.
+        with open(self.card_file + ".bak", "rb") as f:
+            first_keepers = f.read()
         self.assert_message(b, "Η Καρτέλλα  2 Καταχωρίσθηκε")
+        self.assertIsNone(self.b.data_files("*.bak"))
+        with open(self.card_file + ".bak.1", "rb") as f:
+            self.assertEqual(f.read(), first_keepers)
+        self.assertEqual(os.stat(self.card_file + ".bak").st_uid, self.b.uid)
         b.key(window, "F3")
         window = b.wait_for_frame(card_caption(N + 1, N + 1))
         set_field(b, window, "ΑΡIΘΜ. ISBN", "960-99-0001-1")
@@ -286,6 +296,30 @@ class Keepers(scenario.Scenario):
             done = cards(*args, self.card_file)
             self.assertEqual((done.returncode, done.stderr), (0, ""))
         self.assertEqual(program.card_file_bytes(), card_file_of(testcards.CARDS))
+
+
+    # In a sticky setgid folder every file gets the keepers' group, a stranger's too: a
+    # journal of a stranger's, which could cut the card file or write into a card, is not
+    # undone, and the keeper is told whose it is.
+    def test_a_strangers_journal_is_left_alone(self):
+        os.chmod(self.folder, 0o3777)
+        journal = self.card_file + ".journal"
+        a = self.edit(self.a, N)
+        set_field(a, card_caption(1, N), "ΤΙΤΛΟΣ", "ΤΙΤΛΟΣ ΤΟΥ ΞΕΝΟΥ")
+        self.kill_in_filing(a)
+        os.chown(journal, STRANGER[1], GROUP[1])
+        with open(self.card_file, "rb") as f, open(journal, "rb") as j:
+            as_killed, forged = f.read(), j.read()
+        self.assertNotEqual(as_killed, card_file_of(testcards.CARDS))
+
+        b = self.launch(self.b)
+        self.assert_message(b, LEFT_ALONE % (journal, STRANGER[0]))
+        b.wait_for_frame(card_caption(1, N))
+        self.assertEqual(b.card_file_bytes(), as_killed)
+        with open(journal, "rb") as j:
+            self.assertEqual(j.read(), forged)
+        b.key(card_caption(1, N), "alt+x")
+        self.assertEqual(b.wait(), 0)
 
 
 if __name__ == "__main__":

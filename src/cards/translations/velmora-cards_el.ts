@@ -442,8 +442,12 @@ before it stopped), 2 wrong command line, 3 check found damage</source>
         <translation>%1· δεν θεωρήθηκε αντίγραφο ασφαλείας</translation>
     </message>
     <message>
-        <source>%1: put there by a user who cannot write %2; not taken as a backup</source>
-        <translation>%1: το έβαλε εκεί χρήστης που δεν μπορεί να γράψει στο %2· δεν θεωρήθηκε αντίγραφο ασφαλείας</translation>
+        <source>restoring %1 also undoes the session %2 began %3</source>
+        <translation>η επαναφορά του %1 αναιρεί και τη συνεδρία που άρχισε ο χρήστης «%2» στις %3</translation>
+    </message>
+    <message>
+        <source>%1, by %2</source>
+        <translation>%1, του χρήστη «%2»</translation>
     </message>
     <message>
         <source>%1: now %2</source>

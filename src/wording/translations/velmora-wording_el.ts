@@ -100,6 +100,14 @@
         <translation>Το «%1» ανήκει σε άλλον χρήστη· το πρόγραμμα δεν γράφει σε αυτό.</translation>
     </message>
     <message>
+        <source>«%1» belongs to %2, who may not write the card file; the program leaves it alone.</source>
+        <translation>Το «%1» ανήκει στον χρήστη «%2», που δεν μπορεί να γράψει στο αρχείο καρτελλών· το πρόγραμμα το αφήνει όπως είναι.</translation>
+    </message>
+    <message>
+        <source>«%1» is the journal of a filing by %2 that is over; in this folder only %2 may remove it, so it was emptied and can undo nothing any more.</source>
+        <translation>Το «%1» είναι το ημερολόγιο μιας καταχώρισης του χρήστη «%2» που έχει τελειώσει· σε αυτόν τον φάκελο μόνο ο χρήστης «%2» μπορεί να το διαγράψει, γι&apos; αυτό αδειάστηκε και δεν μπορεί πια να αναιρέσει τίποτα.</translation>
+    </message>
+    <message>
         <source>«%1» is a link or a file of another user in a folder others can write into too; the program does not follow it.</source>
         <translation>Το «%1» είναι σύνδεσμος ή αρχείο άλλου χρήστη σε φάκελο όπου γράφουν και άλλοι· το πρόγραμμα δεν το ακολουθεί.</translation>
     </message>
