@@ -16,6 +16,7 @@
 #include "cardeditsession.h"
 #include "cardgenerator.h"
 #include "cp1253.h"
+#include "editablecardfile.h"
 #include "report.h"
 #include "scenarios.h"
 #include "timing.h"
@@ -181,7 +182,7 @@ double medianSaveMs(const QString &cardPath, qint32 number, int saves)
     if (const auto begun = session.begin(cardPath); !begun)
         throw std::runtime_error("the card file cannot be edited");
     CardFile file;
-    if (const auto opened = file.open(cardPath); !opened)
+    if (const auto opened = openToEdit(file, cardPath); !opened)
         throw std::runtime_error("the card file cannot be opened");
     const CardRecord card = file.read(number).value();
     auto save = [&] {

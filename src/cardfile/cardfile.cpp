@@ -49,19 +49,28 @@ QByteArray nativeAbsolute(const QString &path)
         path.startsWith(QLatin1Char('/')) ? path : QDir::currentPath() + QLatin1Char('/') + path);
 }
 
-// The last name, in the folder the walk arrived at. Any link that stood there was followed
-// or refused on the way: one put there since is nobody's to follow.
-Result<FileDescriptor> openLastName(const OpenedParent &parent, int flags)
-{
-    return openRegularFile(parent.name, flags | O_NOFOLLOW, 0644, parent.folder.get());
-}
-
 } // namespace
 
 Result<void> CardFile::open(const QString &path, Access access)
 {
     if (Result<void> opened = openWalked(path, access); !opened)
         return opened;
+    return counted();
+}
+
+Result<void> CardFile::adopt(FileDescriptor fd, const QString &path, int writeRefused)
+{
+    close();
+    m_path = path;
+    m_nativeAbsolute = nativeAbsolute(path);
+    m_fd = std::move(fd);
+    m_readOnly = writeRefused != 0;
+    m_writeRefused = writeRefused;
+    return counted();
+}
+
+Result<void> CardFile::counted()
+{
     if (const Result<qint64> counted = length(); !counted) {
         close();
         return failure(counted.error());
@@ -82,24 +91,16 @@ Result<void> CardFile::openWalked(const QString &path, Access access)
     const Result<OpenedParent> parent = openParent(path, LastLink::Followed);
     if (!parent)
         return failure(parent.error());
-    bool readOnly = access != Access::ReadWrite;
-    int writeError = 0;
-    const int flags = access == Access::ReadWrite ? O_RDWR | O_CREAT
-                      : access == Access::Browse  ? O_RDONLY | O_CREAT
-                                                  : O_RDONLY;
-    Result<FileDescriptor> opened = openLastName(*parent, flags);
-    if (!opened && access == Access::ReadWrite && isWriteRefusal(opened.error().error)) {
-        writeError = opened.error().error;
-        opened = openLastName(*parent, O_RDONLY);
-        if (!opened && opened.error().error == ENOENT)
-            opened.error().error = writeError;
-        readOnly = true;
-    }
+    // The last name, in the folder the walk arrived at. Any link that stood there was
+    // followed or refused on the way: one put there since is nobody's to follow.
+    Result<FileDescriptor> opened =
+        openRegularFile(parent->name, (access == Access::Browse ? O_RDONLY | O_CREAT : O_RDONLY) | O_NOFOLLOW,
+                        0644, parent->folder.get());
     if (!opened)
         return failure(named(opened.error()));
     m_fd = std::move(*opened);
-    m_readOnly = readOnly;
-    m_writeRefused = writeError;
+    m_readOnly = true;
+    m_writeRefused = 0;
     return {};
 }
 

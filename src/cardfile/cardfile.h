@@ -52,11 +52,9 @@ public:
     // stranger could have put there is refused, the user's own are followed. Anything but
     // a regular file (a folder, a FIFO, a socket, a device) is refused at once, without
     // waiting on it.
+    // Only the editing library opens a card file for writing (openToEdit() of
+    // src/editing/editablecardfile.h), and hands the descriptor over with adopt().
     enum class Access {
-        // For editing: reading and writing, creating a missing file empty. A file that can
-        // be read but not written is opened for reading, and a write is then reported like
-        // any other failure.
-        ReadWrite,
         // For browsing: reading only, so that no path of a browsing window can write, but
         // a missing file is still created empty, as the program always has.
         Browse,
@@ -65,7 +63,10 @@ public:
         ReadOnly,
     };
     // A file too long to count is refused (Fault::TooLong).
-    [[nodiscard]] Result<void> open(const QString &path, Access access = Access::ReadWrite);
+    [[nodiscard]] Result<void> open(const QString &path, Access access);
+    // Takes over `fd`, open on the card file at `path`: for reading only when `writeRefused`,
+    // the error of its opening for writing, is not 0. Counted as open() counts.
+    [[nodiscard]] Result<void> adopt(FileDescriptor fd, const QString &path, int writeRefused);
     // Opens for reading only, never creating, whatever the file's length.
     [[nodiscard]] Result<void> openForReading(const QString &path);
     void close() { m_fd.reset(); }
@@ -102,6 +103,7 @@ public:
 
 private:
     Result<void> openWalked(const QString &path, Access access);
+    Result<void> counted();               // closes a file too long to count
     Failure named(Failure failure) const; // the failure told of the path as given
 
     FileDescriptor m_fd;

@@ -3,6 +3,7 @@
 
 #include "appending.h"
 
+#include "editablecardfile.h"
 #include "fileops.h"
 #include "namedfile.h"
 
@@ -41,7 +42,7 @@ Result<void> CardAppending::begin(const QString &cardPath, std::optional<FileIde
         return tl::unexpected(existing.error());
     if (Result<void> begun = m_session.begin(cardPath); !begun)
         return begun;
-    if (Result<void> opened = m_file.open(cardPath); !opened)
+    if (Result<void> opened = openToEdit(m_file, cardPath); !opened)
         return opened;
     const Result<FileIdentity> walked = identityOf(existing->get());
     const Result<FileIdentity> identity = m_file.identity();

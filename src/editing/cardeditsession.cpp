@@ -5,6 +5,7 @@
 
 #include "atomicfile.h"
 #include "cardjournal.h"
+#include "editablecardfile.h"
 #include "fileops.h"
 #include "filing.h"
 #include "pathwalk.h"
@@ -116,7 +117,8 @@ Result<void> CardEditSession::undoInterruptedFiling(const QString &cardPath, boo
     };
     CardFile file;
     if (found->entry)
-        if (const Result<void> opened = undo ? file.open(cardPath) : file.openForReading(cardPath); !opened)
+        if (const Result<void> opened = undo ? openToEdit(file, cardPath) : file.openForReading(cardPath);
+            !opened)
             return undoFailed(opened.error());
     const Result<JournalVerdict> verdict = judgeJournal(*found, file);
     if (!verdict)

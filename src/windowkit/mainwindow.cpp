@@ -5,6 +5,7 @@
 
 #include "captions.h"
 #include "cardfileerror.h"
+#include "editablecardfile.h"
 
 namespace velmora {
 
@@ -36,10 +37,13 @@ void MainWindow::Form_Unload()
 void MainWindow::openCardFile(bool forEditing)
 {
     RecordLength = velmora::RecordLength;
-    const CardFile::Access access = m_platform.paths.cardFileIsInstalled() ? CardFile::Access::ReadOnly
-                                    : forEditing                           ? CardFile::Access::ReadWrite
-                                                                           : CardFile::Access::Browse;
-    orEnd(File.open(m_platform.paths.cardFile(), access));
+    const QString path = m_platform.paths.cardFile();
+    if (m_platform.paths.cardFileIsInstalled())
+        orEnd(File.open(path, CardFile::Access::ReadOnly));
+    else if (forEditing)
+        orEnd(openToEdit(File, path));
+    else
+        orEnd(File.open(path, CardFile::Access::Browse));
     CurrentCard = 1;
     CardCount = orEnd(File.cardCount());
 }

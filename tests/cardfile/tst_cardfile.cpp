@@ -3,6 +3,7 @@
 
 #include "cardfile.h"
 #include "cardrecord.h"
+#include "editablecardfile.h"
 #include "greekfailure.h"
 #include "testfiles.h"
 
@@ -100,7 +101,7 @@ private slots:
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("Filis.dat"));
         CardFile f;
-        QVERIFY(f.open(path));
+        QVERIFY(openToEdit(f, path));
         QVERIFY(QFile::exists(path));
         QCOMPARE(f.length(), 0);
         QCOMPARE(f.cardCount(), 1);
@@ -128,7 +129,7 @@ private slots:
         QByteArray bytes(293, 'X');
         writeBytes(path, bytes);
         CardFile f;
-        QVERIFY(f.open(path));
+        QVERIFY(openToEdit(f, path));
         QCOMPARE(f.cardCount(), 2);
         const CardRecord second = f.read(2).value();
         QCOMPARE(QByteArray(second.bytes().data(), RecordLength), QByteArray(98, 'X') + QByteArray(97, ' '));
@@ -148,7 +149,7 @@ private slots:
         all += QByteArray(3 * RecordLength - all.size(), char(0xD2));
         writeBytes(path, all);
         CardFile f;
-        QVERIFY(f.open(path));
+        QVERIFY(openToEdit(f, path));
         for (int n = 1; n <= 3; ++n)
             QVERIFY(f.writeAt((n - 1) * RecordLength,
                               QByteArrayView(f.read(n).value().bytes().data(), RecordLength)));
@@ -161,7 +162,7 @@ private slots:
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("Filis.dat"));
         CardFile f;
-        QVERIFY(f.open(path));
+        QVERIFY(openToEdit(f, path));
         CardRecord c;
         c.setField(Field::Title, QStringLiteral("Ιστορία ς"));
         QVERIFY(f.writeAt(RecordLength, QByteArrayView(c.bytes().data(), RecordLength)));
@@ -184,7 +185,7 @@ private slots:
         bytes.chop(100); // a 95-byte tail: not counted, yet it reads, blank-filled
         writeBytes(path, bytes);
         CardFile f;
-        QVERIFY(f.open(path));
+        QVERIFY(openToEdit(f, path));
         QCOMPARE(f.cardCount(), cards - 1);
         CardReader reader(f);
         CardRecord c;
@@ -251,7 +252,7 @@ private slots:
         const QStringList before = filesIn(dir.path());
 
         CardFile f;
-        const Result<void> refused = f.open(dir.filePath(opened));
+        const Result<void> refused = openToEdit(f, dir.filePath(opened));
         QVERIFY(!refused);
         QCOMPARE(int(refused.error().fault), fault);
         QCOMPARE(refused.error().path, dir.filePath(named));

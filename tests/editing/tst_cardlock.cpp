@@ -5,6 +5,7 @@
 // file, while the holder lives and not a moment after, and whatever lock a reader holds.
 
 #include "cardfilelock.h"
+#include "editablecardfile.h"
 #include "failurewords.h"
 #include "greekfailure.h"
 #include "testfiles.h"
@@ -123,12 +124,12 @@ private slots:
         CardRecord card;
         card.setField(Field::Title, QStringLiteral("ΑΝΑΓΝΩΣΗ"));
         CardFile file;
-        QVERIFY(file.open(path));
+        QVERIFY(openToEdit(file, path));
         QVERIFY(file.writeAt(0, QByteArrayView(card.bytes().data(), RecordLength)));
         file.close();
         CardFileLock mine;
         QCOMPARE(outcomeOf(mine.acquire(path)), Locked);
-        QCOMPARE(inChild([&] { return int(file.open(path) && file.read(1) == card); }), 1);
+        QCOMPARE(inChild([&] { return int(openToEdit(file, path) && file.read(1) == card); }), 1);
     }
 
     void theLockGoesWithItsHolder()

@@ -7,6 +7,7 @@
 #include "cardbytes.h"
 #include "cardeditsession.h"
 #include "cardjournal.h"
+#include "editablecardfile.h"
 #include "greekfailure.h"
 #include "realfailures.h"
 #include "seam.h"
@@ -34,7 +35,7 @@ struct Editing
     }
     bool begin(const QByteArray &stored)
     {
-        return writeBytes(path, stored) && session.begin(path) && file.open(path);
+        return writeBytes(path, stored) && session.begin(path) && openToEdit(file, path);
     }
     QString write(qint32 number, const CardRecord &card) // the reason it failed, if it did
     {
@@ -198,7 +199,7 @@ private slots:
             CardEditSession s;
             QVERIFY(s.begin(path));
             CardFile file;
-            QVERIFY(file.open(path));
+            QVERIFY(openToEdit(file, path));
             CardRecord card;
             card.setField(Field::Title, QStringLiteral("ΣΥΝΕΔΡΙΑ %1").arg(session));
             QVERIFY(s.write(file, 1, card));
@@ -391,7 +392,7 @@ private slots:
         };
         const auto reopen = [&] {
             e.file.close();
-            QVERIFY(e.file.open(e.path));
+            QVERIFY(openToEdit(e.file, e.path));
         };
         switch (failure) {
         case Trouble::DiskFull:
@@ -407,7 +408,7 @@ private slots:
             e.session.end();
             refuseWriting(EROFS);
             QVERIFY(!e.session.begin(e.path));
-            QVERIFY(e.file.open(e.path));
+            QVERIFY(openToEdit(e.file, e.path));
             break;
         case Trouble::ReadOnlyFile:
             refuseWriting(EACCES);

@@ -8,6 +8,7 @@
 #include "cardbytes.h"
 #include "cardeditsession.h"
 #include "cardjournal.h"
+#include "editablecardfile.h"
 #include "seam.h"
 
 #include <QDir>
@@ -51,7 +52,7 @@ int fileInChild(const QString &path, const QString &fallback, qint32 number, con
         CardFile file;
         if (!session.begin(path))
             ::_exit(2);
-        if (!file.open(path))
+        if (!openToEdit(file, path))
             ::_exit(2);
         InterceptedCalls intercepted;
         int count = 0;

@@ -8,6 +8,7 @@
 #include "cardbytes.h"
 #include "cardeditsession.h"
 #include "cardjournal.h"
+#include "editablecardfile.h"
 #include "testfiles.h"
 #include "trust.h"
 
@@ -102,7 +103,7 @@ private slots:
         const bool journal = name.endsWith(JournalSuffix);
         QCOMPARE(fileBytes(k.path), taken && journal ? cards(2) : cards(3));
         CardFile file;
-        QVERIFY(file.open(k.path) && k.session.write(file, 1, CardRecord::newCard()));
+        QVERIFY(openToEdit(file, k.path) && k.session.write(file, 1, CardRecord::newCard()));
         QCOMPARE(k.session.backupPath() == backupBeside(k.path), journal || taken);
         QCOMPARE(fileBytes(at) == placed, !taken);
         if (taken && !journal)
@@ -150,7 +151,7 @@ private slots:
         QVERIFY(k.session.begin(k.path)); // again: the emptied journal is passed by, unsaid
         QCOMPARE(k.leftAlone(), QStringList());
         CardFile file;
-        QVERIFY(file.open(k.path) && k.session.write(file, 1, CardRecord::newCard()));
+        QVERIFY(openToEdit(file, k.path) && k.session.write(file, 1, CardRecord::newCard()));
         QCOMPARE(k.session.takeJournalElsewhere().has_value(), !left.isEmpty());
     }
 };

@@ -13,6 +13,7 @@
 #include "cardbytes.h"
 #include "cardeditsession.h"
 #include "cardjournal.h"
+#include "editablecardfile.h"
 #include "fileops.h"
 #include "importing.h"
 #include "restoring.h"
@@ -381,7 +382,7 @@ class tst_powercut : public QObject
             CardFile file;
             if (!scenario.filings.isEmpty()) {
                 QVERIFY(session.begin(cardPath()));
-                QVERIFY(file.open(cardPath()));
+                QVERIFY(openToEdit(file, cardPath()));
             }
             for (const Filing &filing : scenario.filings) {
                 QVERIFY(session.write(file, filing.number, filing.card));
