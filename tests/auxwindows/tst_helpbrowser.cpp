@@ -21,11 +21,16 @@ using namespace velmora::test;
 
 namespace {
 
+void writeFile(const QString &path, const QByteArray &bytes)
+{
+    QDir().mkpath(QFileInfo(path).path());
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
 void writeHelp(const QString &folder, const QString &name, const QString &title)
 {
-    QDir().mkpath(folder);
-    QFile f(QDir(folder).filePath(name));
-    QVERIFY(f.open(QIODevice::WriteOnly));
     QString body =
         QStringLiteral("<html><head><meta charset=\"utf-8\"><title>%1</title></head><body>"
                        "<a name=\"contents\"></a><h1>Περιεχόμενα</h1><p><a href=\"#end\">Τέλος</a></p>")
@@ -33,12 +38,14 @@ void writeHelp(const QString &folder, const QString &name, const QString &title)
     for (int i = 0; i < 200; ++i)
         body += QStringLiteral("<p>Παράγραφος %1</p>").arg(i);
     body += QStringLiteral("<a name=\"end\"></a><h2>Τέλος</h2></body></html>");
-    f.write(body.toUtf8());
+    writeFile(QDir(folder).filePath(name), body.toUtf8());
 }
 
-// The three places a help file may be, in a temporary folder of its own.
+// The three places a help file may be, in a temporary folder of its own; and the program's box.
 struct Places
 {
+    QStringList log;
+    FakeMessageBox messages{log};
     QTemporaryDir root;
     QString work = root.filePath(QStringLiteral("work"));
     QString data = root.filePath(QStringLiteral("share/velmora/help"));
@@ -111,11 +118,9 @@ private slots:
             writeHelp(folder.value(holder), QStringLiteral("TERVANI.HLP"),
                       QStringLiteral("Βοήθεια ") + holder);
 
-        QStringList log;
-        FakeMessageBox messages(log);
-        HelpBrowser help(messages, places.folders());
+        HelpBrowser help(places.messages, places.folders());
         help.showContents(QStringLiteral("TERVANI.HLP"));
-        QVERIFY(messages.calls.isEmpty());
+        QVERIFY(places.messages.calls.isEmpty());
         HelpWindow *w = help.window(QStringLiteral("TERVANI.HLP"));
         QVERIFY(w);
         QVERIFY(w->isVisible());
@@ -132,12 +137,10 @@ private slots:
     {
         Places places;
         writeHelp(places.data, QStringLiteral("TERVANI.HLP"), QStringLiteral("Βοήθεια"));
-        QStringList log;
-        FakeMessageBox messages(log);
-        HelpBrowser help(messages, places.folders());
+        HelpBrowser help(places.messages, places.folders());
         help.showContents(QStringLiteral("BIBLIOGRAPHY.HLP"));
-        QCOMPARE(messages.calls.size(), 1);
-        const MessageCall &box = messages.calls.first();
+        QCOMPARE(places.messages.calls.size(), 1);
+        const MessageCall &box = places.messages.calls.first();
         QVERIFY2(box.prompt.startsWith(QStringLiteral(
                      "Η βοήθεια δεν είναι εγκατεστημένη: δεν βρέθηκε το αρχείο βοήθειας BIBLIOGRAPHY.HLP.")),
                  qPrintable(box.prompt));
@@ -155,9 +158,7 @@ private slots:
     {
         Places places;
         writeHelp(places.work, QStringLiteral("TERVANI.HLP"), QStringLiteral("Βοήθεια"));
-        QStringList log;
-        FakeMessageBox messages(log);
-        HelpBrowser help(messages, places.folders());
+        HelpBrowser help(places.messages, places.folders());
         help.showContents(QStringLiteral("TERVANI.HLP"));
         HelpWindow *w = help.window(QStringLiteral("TERVANI.HLP"));
         QVERIFY(w);
@@ -193,9 +194,7 @@ private slots:
         program.show();
         program.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&program));
-        QStringList log;
-        FakeMessageBox messages(log);
-        HelpBrowser help(messages, places.folders());
+        HelpBrowser help(places.messages, places.folders());
         help.showContents(QStringLiteral("TERVANI.HLP"));
         HelpWindow *w = help.window(QStringLiteral("TERVANI.HLP"));
         QVERIFY(w);
@@ -212,14 +211,12 @@ private slots:
         Places places;
         writeHelp(places.work, QStringLiteral("TERVANI.HLP"), QStringLiteral("ξένο"));
         writeHelp(places.work, QStringLiteral("BIBLIOGRAPHY.HLP"), QStringLiteral("ξένο"));
-        QStringList log;
-        FakeMessageBox messages(log);
-        HelpBrowser help(messages);
+        HelpBrowser help(places.messages);
         for (const QString &folder : help.searchFolders())
             QVERIFY2(QFileInfo(folder).absoluteFilePath() != QDir::currentPath(), qPrintable(folder));
         for (const QString &name : {QStringLiteral("TERVANI.HLP"), QStringLiteral("BIBLIOGRAPHY.HLP")}) {
             help.showContents(name);
-            QVERIFY2(messages.calls.isEmpty(), qPrintable(name));
+            QVERIFY2(places.messages.calls.isEmpty(), qPrintable(name));
             HelpWindow *w = help.window(name);
             QVERIFY(w);
             // The files are HTML whatever their ending says.
@@ -250,15 +247,10 @@ private slots:
         writeHelp(help, QStringLiteral("TERVANI.HLP"), QStringLiteral("ξένο"));
         if (markMode) {
             const QString mark = program + QStringLiteral("/" VELMORA_BUILD_HELP_MARK);
-            QFile f(mark);
-            QVERIFY(f.open(QIODevice::WriteOnly));
-            f.write(QFile::encodeName(help) + '\n');
-            f.close();
+            writeFile(mark, QFile::encodeName(help) + '\n');
             QCOMPARE(::chmod(QFile::encodeName(mark).constData(), mode_t(markMode)), 0);
         }
-        QStringList log;
-        FakeMessageBox messages(log);
-        const HelpBrowser browser(messages, HelpBrowser::searchFoldersBeside(program));
+        const HelpBrowser browser(places.messages, HelpBrowser::searchFoldersBeside(program));
         QCOMPARE(browser.locate(QStringLiteral("TERVANI.HLP")) == help + QStringLiteral("/TERVANI.HLP"),
                  shown);
     }
@@ -287,21 +279,13 @@ private slots:
         QFETCH(int, answer);
         QFETCH(bool, opened);
         Places places;
-        QDir().mkpath(places.data);
-        const auto put = [](const QString &path, const QString &html) {
-            QFile f(path);
-            QVERIFY(f.open(QIODevice::WriteOnly));
-            f.write(html.toUtf8());
-        };
-        put(places.data + QStringLiteral("/TERVANI.HLP"),
-            QStringLiteral("<html><body><p><a href=\"%1\">ΣΥΝΔΕΣΜΟΣ</a></p></body></html>").arg(href));
-        put(places.data + QStringLiteral("/other.html"), QStringLiteral("<p>ΑΛΛΗ ΣΕΛΙΔΑ</p>"));
-        put(places.root.filePath(QStringLiteral("share/velmora/outside.html")), QStringLiteral("<p>ΕΞΩ</p>"));
-        QStringList log;
-        FakeMessageBox messages(log);
+        writeFile(places.data + QStringLiteral("/TERVANI.HLP"),
+                  "<html><body><p><a href=\"" + href.toUtf8() + "\">ΣΥΝΔΕΣΜΟΣ</a></p></body></html>");
+        writeFile(places.data + QStringLiteral("/other.html"), "<p>ΑΛΛΗ ΣΕΛΙΔΑ</p>");
+        writeFile(places.root.filePath(QStringLiteral("share/velmora/outside.html")), "<p>ΕΞΩ</p>");
         if (answer >= 0)
-            messages.answers << Answer(answer);
-        HelpBrowser help(messages, places.folders());
+            places.messages.answers << Answer(answer);
+        HelpBrowser help(places.messages, places.folders());
         help.showContents(QStringLiteral("TERVANI.HLP"));
         HelpWindow *w = help.window(QStringLiteral("TERVANI.HLP"));
         QVERIFY(w);
@@ -319,9 +303,10 @@ private slots:
 
         QCOMPARE(w->browser()->source() != before, shown);
         QCOMPARE(w->browser()->toPlainText().contains(QStringLiteral("ΑΛΛΗ ΣΕΛΙΔΑ")), shown);
-        QCOMPARE(messages.calls.size(), answer >= 0 ? 1 : 0);
+        QCOMPARE(places.messages.calls.size(), answer >= 0 ? 1 : 0);
         if (answer >= 0)
-            QVERIFY2(messages.calls.first().prompt.contains(href), qPrintable(messages.calls.first().prompt));
+            QVERIFY2(places.messages.calls.first().prompt.contains(href),
+                     qPrintable(places.messages.calls.first().prompt));
         QCOMPARE(handed, opened ? QStringList{href} : QStringList());
     }
 
@@ -345,25 +330,16 @@ private slots:
         Places places;
         writeHelp(places.data, QStringLiteral("TERVANI.HLP"), QStringLiteral("Βοήθεια"));
         const QString secret = places.root.filePath(QStringLiteral("share/velmora/secret.txt"));
-        QFile s(secret);
-        QVERIFY(s.open(QIODevice::WriteOnly));
-        s.write("secret");
-        s.close();
-        for (const QString &folder : QStringList{places.data, places.data + QStringLiteral("-x")}) {
-            QDir().mkpath(folder);
-            QFile small(folder + QStringLiteral("/small.png"));
-            QVERIFY(small.open(QIODevice::WriteOnly));
-            small.write("picture");
-        }
+        writeFile(secret, "secret");
+        for (const QString &folder : QStringList{places.data, places.data + QStringLiteral("-x")})
+            writeFile(folder + QStringLiteral("/small.png"), "picture");
         QVERIFY(QFile::link(secret, places.data + QStringLiteral("/link.png")));
         QFile big(places.data + QStringLiteral("/big.png"));
         QVERIFY(big.open(QIODevice::WriteOnly));
         QVERIFY(big.resize(HelpWindow::MaxFileBytes + 1)); // sparse: no disk space taken
         big.close();
 
-        QStringList log;
-        FakeMessageBox messages(log);
-        HelpBrowser help(messages, places.folders());
+        HelpBrowser help(places.messages, places.folders());
         help.showContents(QStringLiteral("TERVANI.HLP"));
         HelpWindow *w = help.window(QStringLiteral("TERVANI.HLP"));
         QVERIFY(w);

@@ -6,6 +6,7 @@
 // Runs velmora-cards in the test's own process, or as the real program under a locale, over
 // files in a temporary folder.
 
+#include "cardrecord.h"
 #include "command.h"
 
 #include <QFile>
@@ -87,6 +88,43 @@ inline QByteArray everyByte(int times, int tail = 0)
     for (int i = 0; i < times * 256 + tail; ++i)
         bytes += char(i % 256);
     return bytes;
+}
+
+// A card of these fields, the ISBN first, the rest blank; a card file of such cards.
+inline CardRecord cardOf(const QStringList &fields)
+{
+    CardRecord card;
+    for (int i = 0; i < fields.size(); ++i)
+        card.setField(AllFields[i], fields[i]);
+    return card;
+}
+inline QByteArray bytesOf(const QList<CardRecord> &cards)
+{
+    QByteArray bytes;
+    for (const CardRecord &c : cards)
+        bytes += QByteArray(c.bytes().data(), RecordLength);
+    return bytes;
+}
+inline QByteArray fileOf(const QList<QStringList> &cards)
+{
+    QByteArray bytes;
+    for (const QStringList &c : cards)
+        bytes += bytesOf({cardOf(c)});
+    return bytes;
+}
+
+// The whole cards of a card file, each as the six fields the program shows.
+inline QList<QStringList> shownCards(const QByteArray &file)
+{
+    QList<QStringList> cards;
+    for (qsizetype at = 0; at + RecordLength <= file.size(); at += RecordLength) {
+        const CardRecord card = CardRecord::fromBytes(QByteArrayView(file).sliced(at, RecordLength));
+        QStringList fields;
+        for (Field f : AllFields)
+            fields << card.shown(f);
+        cards << fields;
+    }
+    return cards;
 }
 
 } // namespace velmora::cards::test

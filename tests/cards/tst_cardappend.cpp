@@ -17,20 +17,10 @@ using namespace velmora::cards::test;
 
 namespace {
 
-QByteArray cardOf(const QString &isbn, const QString &author, const QString &title)
-{
-    CardRecord card;
-    card.setField(Field::Isbn, isbn);
-    card.setField(Field::Author, author);
-    card.setField(Field::Title, title);
-    return QByteArray(card.bytes().data(), RecordLength);
-}
-
 // Three cards, a book told by its ISBN, one by its author and title, a deleted card.
 const QByteArray Stored =
-    cardOf(QStringLiteral("960-03-1234-5"), QStringLiteral("ΛΑΜΠΡΟΣ Σ."), QStringLiteral("ΙΣΤΟΡΙΑ")) +
-    cardOf(QString(), QStringLiteral("ΤΡΙΚΟΥΠΗΣ Σ."), QStringLiteral("ΙΣΤΟΡΙΑ ΤΗΣ ΕΠΑΝΑΣΤΑΣΕΩΣ")) +
-    QByteArray(CardRecord::deletedCard().bytes().data(), RecordLength);
+    bytesOf({cardOf({"960-03-1234-5", "ΛΑΜΠΡΟΣ Σ.", "ΙΣΤΟΡΙΑ"}),
+             cardOf({"", "ΤΡΙΚΟΥΠΗΣ Σ.", "ΙΣΤΟΡΙΑ ΤΗΣ ΕΠΑΝΑΣΤΑΣΕΩΣ"}), CardRecord::deletedCard()});
 
 QByteArray csvOf(const QStringList &rows)
 {

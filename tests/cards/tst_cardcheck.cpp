@@ -10,7 +10,6 @@
 #include "testfiles.h"
 #include "toolrun.h"
 
-#include <QProcess>
 #include <QtTest>
 
 using namespace velmora;
@@ -22,15 +21,11 @@ const QString Cards = QStringLiteral("Filis.dat");
 
 QByteArray plainCards(int count)
 {
-    QByteArray bytes;
-    for (int i = 1; i <= count; ++i) {
-        CardRecord card;
-        card.setField(Field::Isbn, QStringLiteral("960-%1").arg(i));
-        card.setField(Field::Author, QStringLiteral("ΣΥΓΓΡΑΦΕΑΣ %1").arg(i));
-        card.setField(Field::Title, QStringLiteral("ΤΙΤΛΟΣ ΤΗΣ ΚΑΡΤΕΛΛΑΣ %1").arg(i));
-        bytes += QByteArray(card.bytes().data(), RecordLength);
-    }
-    return bytes;
+    QList<QStringList> cards;
+    for (int i = 1; i <= count; ++i)
+        cards << QStringList{"960-%1", "ΣΥΓΓΡΑΦΕΑΣ %1", "ΤΙΤΛΟΣ ΤΗΣ ΚΑΡΤΕΛΛΑΣ %1"}.replaceInStrings(
+            "%1", QString::number(i));
+    return fileOf(cards);
 }
 
 // Every byte Windows-1253 defines as a printable character.
@@ -90,10 +85,8 @@ private slots:
         QTest::addColumn<QByteArray>("stored");
         QTest::addColumn<QString>("finding"); // the one line the check prints for it
         const QByteArray five = plainCards(5);
-        QByteArray deleted = five;
-        const CardRecord del = CardRecord::deletedCard();
-        deleted.replace(3 * RecordLength, RecordLength, QByteArray(del.bytes().data(), RecordLength));
-
+        const QByteArray deleted =
+            QByteArray(five).replace(3 * RecordLength, RecordLength, bytesOf({CardRecord::deletedCard()}));
         QTest::newRow("NUL in a title")
             << with(five, 2, Field::Title, 30, '\0') << QStringLiteral("card 2, Title: 1 NUL byte at 30");
         QTest::newRow("NUL bytes at the end of the last field")
@@ -198,31 +191,19 @@ private slots:
         if (!velmora::test::makeNonRegularFile(kind, tool.path(Cards)))
             QSKIP("this system cannot make that file");
         for (const QStringList &command :
-             {QStringList{QStringLiteral("check"), tool.path(Cards)},
-              QStringList{QStringLiteral("show"), tool.path(Cards), QStringLiteral("1")}}) {
-            QProcess run;
-            run.start(QStringLiteral(VELMORA_CARDS_TOOL), command);
-            const bool ended = run.waitForFinished(10000);
-            if (!ended)
-                run.kill();
-            QVERIFY2(ended, qPrintable(command.first() + QStringLiteral(" waits on the file")));
-            QCOMPARE(run.exitStatus(), QProcess::NormalExit);
-            QCOMPARE(run.exitCode(), 1);
-            const QString err = QString::fromUtf8(run.readAllStandardError());
-            QVERIFY2(err.contains(tool.path(Cards) + QStringLiteral(": ") + reason), qPrintable(err));
+             {QStringList{"check", tool.path(Cards)}, {"show", tool.path(Cards), "1"}}) {
+            QCOMPARE(tool.runProgram(command, "C.UTF-8"), 1); // -1: it waits on the file
+            QVERIFY2(tool.err.contains(tool.path(Cards) + QStringLiteral(": ") + reason),
+                     qPrintable(tool.err));
         }
     }
 
     void showPrintsTheCardAsTheWindowDoes()
     {
         ToolRun tool;
-        QByteArray stored = plainCards(3);
-        CardRecord second;
-        second.setField(Field::Isbn, QStringLiteral("   960-7094 "));
-        second.setField(Field::Author, QStringLiteral("ΘΟΥΚΥΔΙΔΗΣ"));
-        second.setField(Field::Title, QStringLiteral("ΙΣΤΟΡΙΑΙ  Α"));
-        second.setField(Field::PagesNotes, QStringLiteral("12 σελ."));
-        stored.replace(RecordLength, RecordLength, QByteArray(second.bytes().data(), RecordLength));
+        QByteArray stored =
+            plainCards(3).replace(RecordLength, RecordLength,
+                                  fileOf({{"   960-7094 ", "ΘΟΥΚΥΔΙΔΗΣ", "ΙΣΤΟΡΙΑΙ  Α", "", "", "12 σελ."}}));
         stored = with(with(with(with(stored, 2, Field::Publication, 3, '\0'), 2, Field::Publication, 4, 0x7F),
                            2, Field::Publication, 5, char(0x81)),
                       2, Field::Publication, 6, char(0x9D));
@@ -266,30 +247,17 @@ private slots:
     {
         ToolRun tool;
         tool.put(Cards, with(plainCards(2), 2, Field::Title, 1, '\0'));
-        QProcess check;
-        check.start(QStringLiteral(VELMORA_CARDS_TOOL), {QStringLiteral("check"), tool.path(Cards)});
-        QVERIFY(check.waitForFinished());
-        QCOMPARE(check.exitStatus(), QProcess::NormalExit);
-        QCOMPARE(check.exitCode(), 3);
-        QVERIFY(check.readAllStandardOutput().contains("card 2, Title: 1 NUL byte at 1\n"));
+        QCOMPARE(tool.runProgram({"check", tool.path(Cards)}, "C.UTF-8"), 3);
+        QVERIFY(tool.out.contains(QStringLiteral("card 2, Title: 1 NUL byte at 1\n")));
     }
 
     void isbnCheckDigit_data()
     {
         QTest::addColumn<QString>("isbn");
         QTest::addColumn<QString>("finding"); // none when empty
-        QTest::newRow("ISBN-10") << "0-521-37830-3"
-                                 << "";
-        QTest::newRow("ISBN-10 ending in X") << "0-14-020220-X"
-                                             << "";
-        QTest::newRow("ISBN-10 ending in 0, no hyphens") << "0007120230"
-                                                         << "";
-        QTest::newRow("ISBN-13") << "978-0-521-37830-7"
-                                 << "";
-        QTest::newRow("bare prefix") << "960-"
-                                     << "";
-        QTest::newRow("empty") << ""
-                               << "";
+        for (const char *right :
+             {"0-521-37830-3", "0-14-020220-X", "0007120230", "978-0-521-37830-7", "960-", ""})
+            QTest::newRow(*right ? right : "empty") << right << "";
         QTest::newRow("ISBN-10 wrong digit") << "0-521-37830-4"
                                              << "ISBN-10 \"0-521-37830-4\": check digit 4, should be 3";
         QTest::newRow("ISBN-10 X where 9 is due") << "0-14-020221-X"
@@ -304,11 +272,8 @@ private slots:
     {
         QFETCH(QString, isbn);
         QFETCH(QString, finding);
-        CardRecord card;
-        card.setField(Field::Isbn, isbn);
-        card.setField(Field::Title, QStringLiteral("ΤΙΤΛΟΣ"));
         ToolRun tool;
-        tool.put(Cards, QByteArray(card.bytes().data(), RecordLength));
+        tool.put(Cards, fileOf({{isbn, "", "ΤΙΤΛΟΣ"}}));
         QCOMPARE(tool.run({QStringLiteral("check"), tool.path(Cards)}), finding.isEmpty() ? 0 : 3);
         if (!finding.isEmpty())
             QVERIFY2(tool.out.contains(QStringLiteral("card 1, Isbn: ") + finding + u'\n'),
@@ -346,15 +311,8 @@ private slots:
     {
         QFETCH(QList<QStringList>, cards);
         QFETCH(QStringList, groups);
-        QByteArray file;
-        for (const QStringList &values : cards) {
-            CardRecord card;
-            for (int i = 0; i < values.size(); ++i)
-                card.setField(AllFields[i], values[i]);
-            file += QByteArray(card.bytes().data(), RecordLength);
-        }
         ToolRun tool;
-        tool.put(Cards, file);
+        tool.put(Cards, fileOf(cards));
         QCOMPARE(tool.run({QStringLiteral("check"), tool.path(Cards)}), 3);
         QStringList found;
         for (const QString &line : tool.out.split(u'\n'))

@@ -20,23 +20,6 @@ const QString Cards = QStringLiteral("Filis.dat");
 const QString Csv = QStringLiteral("cards.csv");
 const QString Back = QStringLiteral("back.dat");
 
-CardRecord cardOf(std::initializer_list<QString> values)
-{
-    CardRecord card;
-    int i = 0;
-    for (const QString &v : values)
-        card.setField(AllFields[i++], v);
-    return card;
-}
-
-QByteArray bytesOf(std::initializer_list<CardRecord> cards)
-{
-    QByteArray bytes;
-    for (const CardRecord &c : cards)
-        bytes += QByteArray(c.bytes().data(), RecordLength);
-    return bytes;
-}
-
 } // namespace
 
 class CardExportTest : public QObject
@@ -269,19 +252,11 @@ private slots:
         ToolRun tool;
         const QByteArray stored = everyByte(5, 77);
         tool.put(Cards, stored);
-        QProcess exporter;
-        exporter.setStandardOutputFile(tool.path(Csv));
-        exporter.start(QStringLiteral(VELMORA_CARDS_TOOL), {QStringLiteral("export"), QStringLiteral("--raw"),
-                                                            tool.path(Cards), QStringLiteral("-")});
-        QVERIFY(exporter.waitForFinished());
-        QCOMPARE(exporter.exitCode(), 0);
-        QVERIFY(exporter.readAllStandardError().contains("7 records written to -"));
-
-        QProcess importer;
-        importer.start(QStringLiteral(VELMORA_CARDS_TOOL),
-                       {QStringLiteral("import"), tool.path(Csv), tool.path(Back)});
-        QVERIFY(importer.waitForFinished());
-        QCOMPARE(importer.exitCode(), 0);
+        QCOMPARE(tool.runProgram({"export", "--raw", tool.path(Cards), "-"}, "C.UTF-8", {},
+                                 QStringLiteral(R"(exec "$0" "$@" >'%1')").arg(tool.path(Csv))),
+                 0);
+        QVERIFY(tool.err.contains(QStringLiteral("7 records written to -")));
+        QCOMPARE(tool.runProgram({"import", tool.path(Csv), tool.path(Back)}, "C.UTF-8"), 0);
         QCOMPARE(tool.get(Back), stored);
     }
 

@@ -9,12 +9,10 @@
 #include "testfiles.h"
 #include "toolrun.h"
 
-#include <QProcess>
 #include <QtTest>
 
 #include <cstring>
 #include <fcntl.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <unistd.h>
@@ -37,19 +35,8 @@ QStringList commandInto(const QString &command, const ToolRun &tool, const QStri
     return {command, tool.path(Cards), target};
 }
 
-// The tool as a process of its own, for outputs that could hold it up or eat the memory.
-QProcess *startTool(const QStringList &arguments, QObject *parent, const QString &input = QString())
-{
-    auto *run = new QProcess(parent);
-    if (!input.isEmpty())
-        run->setStandardInputFile(input);
-    run->setChildProcessModifier([] {
-        const rlimit oneGigabyte{1L << 30, 1L << 30};
-        ::setrlimit(RLIMIT_AS, &oneGigabyte);
-    });
-    run->start(QStringLiteral(VELMORA_CARDS_TOOL), arguments);
-    return run;
-}
+// The real program in a gigabyte of memory, for outputs that could hold it up or eat the memory.
+const QString OneGigabyte = QStringLiteral(R"(ulimit -v 1048576 && exec "$0" "$@")");
 
 } // namespace
 
@@ -137,16 +124,11 @@ private slots:
         if ((fifo ? ::mkfifo(native.constData(), 0644)
                   : ::mknod(native.constData(), S_IFCHR | 0666, makedev(1, 3))) != 0)
             QSKIP("this system cannot make that file here");
-        QProcess *run = startTool(
-            {QStringLiteral("import"), input ? target : tool.path(Csv), input ? tool.path(Cards) : target},
-            this);
-        const bool ended = run->waitForFinished(10000);
-        if (!ended)
-            run->kill();
-        QVERIFY2(ended, "import waits on the file");
-        QCOMPARE(run->exitCode(), 1);
-        const QString err = QString::fromUtf8(run->readAllStandardError());
-        QVERIFY2(err.contains(QStringLiteral("not a regular file but a ") + kind), qPrintable(err));
+        QCOMPARE(
+            tool.runProgram({"import", input ? target : tool.path(Csv), input ? tool.path(Cards) : target},
+                            "C.UTF-8", {}, OneGigabyte),
+            1); // -1: import waits on the file
+        QVERIFY2(tool.err.contains(QStringLiteral("not a regular file but a ") + kind), qPrintable(tool.err));
         struct stat st = {};
         QCOMPARE(::lstat(native.constData(), &st), 0);
         QVERIFY(fifo ? S_ISFIFO(st.st_mode) : S_ISCHR(st.st_mode));
@@ -284,16 +266,10 @@ private slots:
     void anEndlessValueIsRefused()
     {
         ToolRun tool;
-        QProcess *run = startTool({QStringLiteral("import"), QStringLiteral("-"), tool.path(Cards)}, this,
-                                  QStringLiteral("/dev/zero"));
-        const bool ended = run->waitForFinished(20000);
-        if (!ended)
-            run->kill();
-        QVERIFY2(ended, "import reads on");
-        QCOMPARE(run->exitStatus(), QProcess::NormalExit);
-        QCOMPARE(run->exitCode(), 1);
-        const QString err = QString::fromUtf8(run->readAllStandardError());
-        QVERIFY2(err.contains(QStringLiteral("-:1: a value longer than")), qPrintable(err));
+        QCOMPARE(
+            tool.runProgram({"import", "-", tool.path(Cards)}, "C.UTF-8", {}, OneGigabyte + " </dev/zero"),
+            1); // -1: import reads on, or runs out of memory
+        QVERIFY2(tool.err.contains(QStringLiteral("-:1: a value longer than")), qPrintable(tool.err));
         QVERIFY(!QFile::exists(tool.path(Cards)));
     }
 };

@@ -1,14 +1,12 @@
 // SPDX-FileCopyrightText: 2026 Velmora maintainers <maintainers@velmora.org>
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "command.h"
+#include "toolrun.h"
 
-#include <QFile>
-#include <QProcess>
-#include <QTemporaryDir>
 #include <QtTest>
 
 using namespace velmora::cards;
+using namespace velmora::cards::test;
 
 namespace {
 
@@ -29,40 +27,17 @@ QByteArray record(std::initializer_list<QByteArray> fields)
     return out;
 }
 
-struct Run
+struct Run : ToolRun
 {
-    QTemporaryDir dir;
-    QString out;
-    QString err;
-    int status = -1;
-
-    QString csv() const { return dir.filePath(QStringLiteral("books.csv")); }
-    QString cards() const { return dir.filePath(QStringLiteral("Filis.dat")); }
+    QString csv() const { return path(QStringLiteral("books.csv")); }
+    QString cards() const { return path(QStringLiteral("Filis.dat")); }
 
     int import(const QByteArray &csvText, QStringList options = {})
     {
-        QFile f(csv());
-        f.open(QIODevice::WriteOnly);
-        f.write(csvText);
-        f.close();
-        return tool(QStringList{QStringLiteral("import")} + options + QStringList{csv(), cards()});
+        put(QStringLiteral("books.csv"), csvText);
+        return run(QStringList{QStringLiteral("import")} + options + QStringList{csv(), cards()});
     }
-    int tool(const QStringList &arguments)
-    {
-        out.clear();
-        err.clear();
-        QTextStream o(&out), e(&err);
-        Console console{o, e};
-        status = runCardTool(arguments, console);
-        o.flush();
-        e.flush();
-        return status;
-    }
-    QByteArray written() const
-    {
-        QFile f(cards());
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    }
+    QByteArray written() const { return get(QStringLiteral("Filis.dat")); }
     bool exists() const { return QFile::exists(cards()); }
 };
 
@@ -171,11 +146,7 @@ private slots:
         QVERIFY(!run.exists());
 
         // An existing card file is left exactly as it was.
-        {
-            QFile f(run.cards());
-            QVERIFY(f.open(QIODevice::WriteOnly));
-            f.write("old");
-        }
+        run.put(QStringLiteral("Filis.dat"), "old");
         QCOMPARE(run.import(csv, {QStringLiteral("--replace")}), 1);
         QCOMPARE(run.written(), QByteArray("old"));
 
@@ -223,9 +194,7 @@ private slots:
     void missingCsv()
     {
         Run run;
-        QCOMPARE(
-            run.tool({QStringLiteral("import"), run.dir.filePath(QStringLiteral("none.csv")), run.cards()}),
-            1);
+        QCOMPARE(run.run({QStringLiteral("import"), run.path(QStringLiteral("none.csv")), run.cards()}), 1);
         QVERIFY(!run.exists());
     }
 
@@ -252,7 +221,7 @@ private slots:
         QFETCH(QStringList, arguments);
         QFETCH(int, status);
         Run run;
-        QCOMPARE(run.tool(arguments), status);
+        QCOMPARE(run.run(arguments), status);
         if (status == 0)
             QVERIFY(run.out.contains(QStringLiteral("import [--cut] CSV FILIS")));
         else
@@ -262,23 +231,12 @@ private slots:
     void theInstalledProgram()
     {
         Run run;
-        {
-            QFile f(run.csv());
-            QVERIFY(f.open(QIODevice::WriteOnly));
-            f.write(Header + "1,2,3,4,5,6\n" + "1,2," + QByteArray(66, 'T') + ",4,5,6\n");
-        }
-        QProcess tool;
-        tool.start(QStringLiteral(VELMORA_CARDS_TOOL), {QStringLiteral("import"), run.csv(), run.cards()});
-        QVERIFY(tool.waitForFinished());
-        QCOMPARE(tool.exitStatus(), QProcess::NormalExit);
-        QCOMPARE(tool.exitCode(), 1);
-        QVERIFY(QString::fromUtf8(tool.readAllStandardError()).contains(QStringLiteral(":3:3: Title:")));
+        run.put(QStringLiteral("books.csv"),
+                Header + "1,2,3,4,5,6\n" + "1,2," + QByteArray(66, 'T') + ",4,5,6\n");
+        QCOMPARE(run.runProgram({"import", run.csv(), run.cards()}, "C.UTF-8"), 1);
+        QVERIFY(run.err.contains(QStringLiteral(":3:3: Title:")));
         QVERIFY(!run.exists());
-
-        tool.start(QStringLiteral(VELMORA_CARDS_TOOL),
-                   {QStringLiteral("import"), QStringLiteral("--cut"), run.csv(), run.cards()});
-        QVERIFY(tool.waitForFinished());
-        QCOMPARE(tool.exitCode(), 0);
+        QCOMPARE(run.runProgram({"import", "--cut", run.csv(), run.cards()}, "C.UTF-8"), 0);
         QCOMPARE(run.written().size(), 2 * 195);
     }
 };

@@ -30,14 +30,6 @@ QString sampleCsv()
     return qEnvironmentVariable("VELMORA_SOURCE_DIR") + QStringLiteral("/data/books.csv");
 }
 
-CardRecord cardOf(const QStringList &values)
-{
-    CardRecord card;
-    for (int i = 0; i < values.size(); ++i)
-        card.setField(AllFields[i], values[i]);
-    return card;
-}
-
 QString namesOf(const QList<PersonName> &people)
 {
     QStringList out;
@@ -77,16 +69,7 @@ QList<QStringList> importSample(ToolRun &tool)
 {
     if (tool.run({QStringLiteral("import"), sampleCsv(), tool.path(Cards)}) != 0)
         return {};
-    const QByteArray file = tool.get(Cards);
-    QList<QStringList> rows;
-    for (qsizetype at = 0; at + RecordLength <= file.size(); at += RecordLength) {
-        const CardRecord card = CardRecord::fromBytes(QByteArrayView(file).sliced(at, RecordLength));
-        QStringList fields;
-        for (Field f : AllFields)
-            fields << card.shown(f);
-        rows << fields;
-    }
-    return rows;
+    return shownCards(tool.get(Cards));
 }
 
 } // namespace
@@ -181,10 +164,7 @@ private slots:
         QFETCH(QStringList, options);
         QVERIFY(!cards.isEmpty());
         ToolRun tool;
-        QByteArray file;
-        for (const QStringList &c : cards)
-            file += QByteArray(cardOf(c).bytes().data(), RecordLength);
-        tool.put(Cards, file);
+        tool.put(Cards, fileOf(cards));
         QCOMPARE(tool.run(QStringList{QStringLiteral("export"), QStringLiteral("--format"),
                                       QStringLiteral("ris")} +
                           options + QStringList{tool.path(Cards), tool.path(QStringLiteral("out.ris"))}),
@@ -230,10 +210,7 @@ private slots:
             {"", "ΑΝΝΑ \\ ΚΟΜΝΗΝΗ", "\u007F\"", "", "", ""},
         };
         ToolRun tool;
-        QByteArray file;
-        for (const QStringList &c : cards)
-            file += QByteArray(cardOf(c).bytes().data(), RecordLength);
-        tool.put(Cards, file);
+        tool.put(Cards, fileOf(cards));
         QCOMPARE(tool.run({QStringLiteral("export"), QStringLiteral("--format"), QStringLiteral("csl-json"),
                            tool.path(Cards), tool.path(QStringLiteral("out.json"))}),
                  0);
@@ -264,11 +241,8 @@ private slots:
     void deletedAndNewCardsLeftOutAndCounted()
     {
         ToolRun tool;
-        QByteArray file;
-        for (const CardRecord &c : {CardRecord::deletedCard(), cardOf({"960-", "Α", "Β"}),
-                                    CardRecord::newCard(), CardRecord::deletedCard()})
-            file += QByteArray(c.bytes().data(), RecordLength);
-        tool.put(Cards, file);
+        tool.put(Cards, bytesOf({CardRecord::deletedCard(), cardOf({"960-", "Α", "Β"}), CardRecord::newCard(),
+                                 CardRecord::deletedCard()}));
         for (const char *format : {"ris", "bibtex", "csl-json"}) {
             QCOMPARE(tool.run({QStringLiteral("export"), QStringLiteral("--format=") + QLatin1String(format),
                                tool.path(Cards), QStringLiteral("-")}),

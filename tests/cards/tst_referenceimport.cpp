@@ -26,20 +26,6 @@ QString sourceFile(const QString &name)
     return qEnvironmentVariable("VELMORA_SOURCE_DIR") + u'/' + name;
 }
 
-// The cards of a card file, each as the six fields the program shows.
-QList<QStringList> cardsOf(const QByteArray &file)
-{
-    QList<QStringList> cards;
-    for (qsizetype at = 0; at + RecordLength <= file.size(); at += RecordLength) {
-        const CardRecord card = CardRecord::fromBytes(QByteArrayView(file).sliced(at, RecordLength));
-        QStringList fields;
-        for (Field f : AllFields)
-            fields << card.shown(f);
-        cards << fields;
-    }
-    return cards;
-}
-
 int import(ToolRun &tool, const QString &input, const QString &format, const QStringList &options = {})
 {
     QStringList arguments{QStringLiteral("import")};
@@ -178,7 +164,7 @@ private slots:
         ToolRun tool;
         tool.put(QStringLiteral("in"), input);
         QCOMPARE(import(tool, tool.path(QStringLiteral("in")), format, options), 0);
-        const QList<QStringList> cards = cardsOf(tool.get(Cards));
+        const QList<QStringList> cards = shownCards(tool.get(Cards));
         QVERIFY(!cards.isEmpty());
         QCOMPARE(cards.first(), card);
         for (const QString &t : told)
@@ -250,7 +236,7 @@ private slots:
         QVERIFY2(told.isEmpty() ? tool.err.isEmpty()
                                 : tool.err.contains(tool.path(QStringLiteral("in")) + told),
                  qPrintable(tool.err.left(2000)));
-        QCOMPARE(cardsOf(tool.get(Cards)).size(), cards);
+        QCOMPARE(shownCards(tool.get(Cards)).size(), cards);
         if (status != 0)
             QVERIFY(tool.err.contains(QStringLiteral("nothing written")));
     }
@@ -271,7 +257,8 @@ private slots:
         QCOMPARE(tool.run({"import", sourceFile("data/books.csv"), tool.path("sample.dat")}), 0);
         QCOMPARE(tool.run({"export", "--format", format, tool.path("sample.dat"), tool.path("exported")}), 0);
         QCOMPARE(import(tool, tool.path("exported"), format), 0);
-        const QList<QStringList> before = cardsOf(tool.get("sample.dat")), after = cardsOf(tool.get(Cards));
+        const QList<QStringList> before = shownCards(tool.get("sample.dat")),
+                                 after = shownCards(tool.get(Cards));
         QCOMPARE(after.size(), before.size());
         QList<int> differ;
         for (int i = 0; i < before.size(); ++i)
@@ -329,7 +316,7 @@ private slots:
                                       : text.count(bibEntry);
         ToolRun tool;
         QCOMPARE(import(tool, file, QString()), 0);
-        const QList<QStringList> cards = cardsOf(tool.get(Cards));
+        const QList<QStringList> cards = shownCards(tool.get(Cards));
         QCOMPARE(cards.size() + tool.err.count(QStringLiteral(": left out: ")), entries);
         if (!firstCard.isEmpty())
             QCOMPARE(cards.first(), firstCard);
@@ -343,7 +330,7 @@ private slots:
         // A pipe is read once, so a BibTeX entry finds only the crossrefs before it: the same
         // cards, not always the same bytes.
         if (format == QLatin1String("biblatex"))
-            QCOMPARE(cardsOf(tool.get("piped.dat")).size(), cards.size());
+            QCOMPARE(shownCards(tool.get("piped.dat")).size(), cards.size());
         else
             QCOMPARE(tool.get("piped.dat"), tool.get(Cards));
     }
