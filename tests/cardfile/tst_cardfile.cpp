@@ -54,10 +54,8 @@ private slots:
         QTest::newRow("empty") << qint64(0) << 1 << 0;
         QTest::newRow("97") << qint64(97) << 1 << 0;
         QTest::newRow("98") << qint64(98) << 1 << 1;
-        QTest::newRow("195") << qint64(195) << 1 << 1;
         QTest::newRow("292") << qint64(292) << 1 << 1;
         QTest::newRow("293") << qint64(293) << 2 << 2;
-        QTest::newRow("390") << qint64(390) << 2 << 2;
         QTest::newRow("max") << MaxFileLength << 11012737 << 11012737;
     }
     void cardCount()
