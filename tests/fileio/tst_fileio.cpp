@@ -291,7 +291,7 @@ private slots:
         Fixture f;
         const int fd = f.opened.get();
         const QString at = f.at(path);
-        const std::map<QString, std::function<Result<void>()>> jobs{
+        const std::map<QString, std::function<Result<void>()>> run{
             {QStringLiteral("atomic"),
              [&] {
                  Result<AtomicFile> file = AtomicFile::create(at, 0640, AtomicFile::Replacing::OwnFileOnly);
@@ -321,7 +321,7 @@ private slots:
             InterceptedCalls calls;
             if (setup)
                 setup(f);
-            done = jobs.at(job)();
+            done = run.at(job)();
         }
         QCOMPARE(int(done ? Done : done.error().fault), fault);
         QCOMPARE(done ? 0 : done.error().error, error);
