@@ -13,24 +13,14 @@
 #include <QTest>
 
 #include <cerrno>
+#include <optional>
 #include <sys/stat.h>
 #include <unistd.h>
 
 using namespace velmora;
+using namespace velmora::test;
 
 namespace {
-QByteArray fileBytes(const QString &path)
-{
-    QFile f(path);
-    f.open(QIODevice::ReadOnly);
-    return f.readAll();
-}
-void writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    f.open(QIODevice::WriteOnly | QIODevice::Truncate);
-    f.write(bytes);
-}
 QStringList filesIn(const QString &folder)
 {
     QStringList found;
@@ -47,7 +37,16 @@ class tst_cardfile : public QObject
 {
     Q_OBJECT
 
+    std::optional<QTemporaryDir> dir; // a new one for each case
+    QString path;
+
 private slots:
+    void init()
+    {
+        dir.emplace();
+        path = dir->filePath(QStringLiteral("Filis.dat"));
+    }
+
     void cardCount_data()
     {
         QTest::addColumn<qint64>("length");
@@ -56,10 +55,8 @@ private slots:
         QTest::newRow("empty") << qint64(0) << 1 << 0;
         QTest::newRow("97") << qint64(97) << 1 << 0;
         QTest::newRow("98") << qint64(98) << 1 << 1;
-        QTest::newRow("195") << qint64(195) << 1 << 1;
         QTest::newRow("292") << qint64(292) << 1 << 1;
         QTest::newRow("293") << qint64(293) << 2 << 2;
-        QTest::newRow("390") << qint64(390) << 2 << 2;
         QTest::newRow("max") << MaxFileLength << 11012737 << 11012737;
     }
     void cardCount()
@@ -98,8 +95,6 @@ private slots:
 
     void missingFileIsCreatedEmpty()
     {
-        QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("Filis.dat"));
         CardFile f;
         QVERIFY(openToEdit(f, path));
         QVERIFY(QFile::exists(path));
@@ -111,12 +106,10 @@ private slots:
     // The bibliography installed with the program: not even root may change or create it.
     void aFileKeptReadOnlyIsOpenedForReadingAndNeverCreated()
     {
-        QTemporaryDir dir;
-        const QString kept = dir.filePath(QStringLiteral("kept.dat"));
-        const QString missing = dir.filePath(QStringLiteral("missing.dat"));
-        writeBytes(kept, QByteArray(RecordLength, 'x'));
+        const QString missing = dir->filePath(QStringLiteral("missing.dat"));
+        writeBytes(path, QByteArray(RecordLength, 'x'));
         CardFile f;
-        QVERIFY(f.open(kept, CardFile::Access::ReadOnly));
+        QVERIFY(f.open(path, CardFile::Access::ReadOnly));
         QVERIFY(f.isReadOnly());
         QCOMPARE(f.open(missing, CardFile::Access::ReadOnly).error().error, ENOENT);
         QVERIFY(!QFile::exists(missing));
@@ -124,10 +117,7 @@ private slots:
 
     void partialRecordReadsAsBlanks()
     {
-        QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("Filis.dat"));
-        QByteArray bytes(293, 'X');
-        writeBytes(path, bytes);
+        writeBytes(path, QByteArray(293, 'X'));
         CardFile f;
         QVERIFY(openToEdit(f, path));
         QCOMPARE(f.cardCount(), 2);
@@ -141,8 +131,6 @@ private slots:
 
     void readThenWriteChangesNoByte()
     {
-        QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("Filis.dat"));
         QByteArray all;
         for (int i = 0; i < 256 * 2; ++i)
             all += char(i % 256);
@@ -159,8 +147,6 @@ private slots:
 
     void writingPastTheEndExtendsTheFile()
     {
-        QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("Filis.dat"));
         CardFile f;
         QVERIFY(openToEdit(f, path));
         CardRecord c;
@@ -173,8 +159,6 @@ private slots:
 
     void readerReadsEveryCardInBlocks()
     {
-        QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("Filis.dat"));
         QByteArray bytes;
         const int cards = 10000;
         for (int n = 1; n <= cards; ++n) {
@@ -233,35 +217,33 @@ private slots:
         QFETCH(QString, reason);
         QFETCH(qint64, length);
         QFETCH(bool, readable);
-        QTemporaryDir dir;
-        test::InterceptedCalls calls;
+        InterceptedCalls calls;
+        const QDir here(dir->path());
         if (kind == QLatin1String("folder"))
-            QVERIFY(QDir().mkdir(dir.filePath(opened)));
+            QVERIFY(here.mkdir(opened));
         if (kind == QLatin1String("long")) {
-            QVERIFY(test::writeBytes(dir.filePath(opened), "960-"));
-            test::makeUpLook(dir.filePath(opened), [](struct stat &st) { st.st_size = MaxFileLength + 1; });
+            QVERIFY(writeBytes(path, "960-"));
+            makeUpLook(path, [](struct stat &st) { st.st_size = MaxFileLength + 1; });
         }
-        if (kind == QLatin1String("stranger")) {
-            // The link leads to a private folder of the user's: the walk must not reach it.
-            QVERIFY(QDir().mkdir(dir.filePath(QStringLiteral("private"))));
-            QVERIFY(QDir().mkdir(dir.filePath(QStringLiteral("shared"))));
-            QCOMPARE(::chmod(QFile::encodeName(dir.filePath(QStringLiteral("shared"))).constData(), 0777), 0);
-            QVERIFY(QFile::link(dir.filePath(QStringLiteral("private")), dir.filePath(named)));
-            test::makeUpOwner(dir.filePath(named), test::Stranger);
+        if (kind == QLatin1String("stranger")) { // the link leads to the user's private folder: never reached
+            QVERIFY(here.mkdir(QStringLiteral("private")) && here.mkdir(QStringLiteral("shared")));
+            QCOMPARE(::chmod(QFile::encodeName(here.filePath(QStringLiteral("shared"))).constData(), 0777),
+                     0);
+            QVERIFY(QFile::link(here.filePath(QStringLiteral("private")), here.filePath(named)));
+            makeUpOwner(here.filePath(named), Stranger);
         }
-        const QStringList before = filesIn(dir.path());
-
+        const QStringList before = filesIn(dir->path());
         CardFile f;
-        const Result<void> refused = openToEdit(f, dir.filePath(opened));
+        const Result<void> refused = openToEdit(f, dir->filePath(opened));
         QVERIFY(!refused);
         QCOMPARE(int(refused.error().fault), fault);
-        QCOMPARE(refused.error().path, dir.filePath(named));
+        QCOMPARE(refused.error().path, dir->filePath(named));
         QCOMPARE(refused.error().length, length);
         const QString text = cardFileErrorText(refused.error());
-        QVERIFY2(text.contains(dir.filePath(named)) && text.contains(reason), qPrintable(text));
+        QVERIFY2(text.contains(dir->filePath(named)) && text.contains(reason), qPrintable(text));
         QVERIFY(!f.isOpen());
-        QCOMPARE(f.openForReading(dir.filePath(opened)).has_value(), readable);
-        QCOMPARE(filesIn(dir.path()), before);
+        QCOMPARE(f.openForReading(dir->filePath(opened)).has_value(), readable);
+        QCOMPARE(filesIn(dir->path()), before);
     }
 };
 

@@ -3,12 +3,10 @@
 
 #pragma once
 
-// The table of system calls the file code goes through (systemcalls.h), taken over for a
-// test: each call is shown to the test before it is made, which may let it through, fail
-// it with an error number as a failing medium would, or do something in its stead (kill
-// the process, replace a file), and shown again once made. A look (fstat, fstatat) may be
-// answered with a made-up owner, group or mode, and the account database and the user the
-// program runs as may be made up, so that another user's file needs no root.
+// The file code's table of system calls (systemcalls.h), taken over for a test, which sees
+// each call before it is made (to fail it, or act in its stead: a kill, a swapped file) and
+// after; looks, the account database and the user may be made up, so that another user's
+// file needs no root.
 
 #include "systemcalls.h"
 
@@ -65,15 +63,13 @@ struct CallSite
     int flags = 0;                 // of openat and fstatat; fcntl's command
     struct stat *status = nullptr; // what a look found, for afterCall to see
     struct flock *lock = nullptr;  // of fcntl's lock commands: afterCall may change the answer
-    uid_t user = uid_t(-1);        // of a look in the account database
 };
 
 // 0 lets the call through; an error number fails it with that number.
 inline std::function<int(const CallSite &)> beforeCall;
 inline std::function<void(const CallSite &, long result)> afterCall;
 
-// What every look at one file or folder reports, by its device and inode, whatever name or
-// descriptor reached it: `change` makes up its owner, group or mode.
+// What every look at one file (by device and inode, whatever name or descriptor) reports.
 struct MadeUpLook
 {
     dev_t device;
@@ -82,9 +78,8 @@ struct MadeUpLook
 };
 inline std::vector<MadeUpLook> madeUpLooks;
 
-// Made up, the account database: the groups of each user it has, the primary group first
-// (nothing: no such user), each user named "user" and its number; and the user the program
-// runs as.
+// The account database made up: each user's groups, primary first (nothing: no such user),
+// each named "user" and its number; and the user the program runs as.
 inline std::function<std::optional<std::vector<gid_t>>(uid_t)> madeUpGroups;
 inline std::optional<uid_t> madeUpUser;
 
@@ -226,7 +221,7 @@ inline const SystemCalls Intercepting = {
     },
     [](uid_t user, passwd *entry, char *buffer, size_t size, passwd **found) {
         *found = nullptr;
-        const long error = through({.call = Call::Getpwuid, .user = user}, [&] {
+        const long error = through({.call = Call::Getpwuid}, [&] {
             return long(madeUpGroups ? madeUpPasswd(user, entry, buffer, size, found)
                                      : real().getpwuid_r(user, entry, buffer, size, found));
         });

@@ -3,9 +3,8 @@
 
 #pragma once
 
-// Files for the tests of the code that reads and writes them: their bytes, and what the
-// file code is made to see of them through the seam (seam.h), so that another user's file,
-// a refused opening or a full medium need neither root nor a medium of the test's own.
+// Files' bytes, and what the file code is made to see of them through the seam (seam.h):
+// another user's file or a refused opening needs neither root nor a medium of its own.
 
 #include "seam.h"
 
@@ -48,8 +47,7 @@ inline void makeUpOwner(const QString &path, uid_t owner)
     makeUpLook(path, [owner](struct stat &st) { st.st_uid = owner; });
 }
 
-// Whether `site` opens a name ending in `name` for writing: where a read-only file or
-// medium says no.
+// Whether `site` opens a name ending in `name` for writing, where a read-only medium says no.
 inline bool opensForWriting(const CallSite &site, QByteArrayView name)
 {
     return site.call == Call::Openat && (site.flags & O_ACCMODE) != O_RDONLY &&

@@ -1,8 +1,7 @@
 // SPDX-FileCopyrightText: 2026 Velmora maintainers <maintainers@velmora.org>
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-// The English a failure is told in by the card tool says all the Greek of the windows says:
-// the job it stopped, every place it was tried in, the card that may be torn.
+// The card tool's English says all the windows' Greek says: the job, every place, a torn card.
 
 #include "failurewords.h"
 
