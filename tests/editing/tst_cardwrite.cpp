@@ -52,17 +52,11 @@ const QString OverLimit =
 const QString AnotherFile = QStringLiteral("Στη θέση του βρίσκεται πλέον άλλο αρχείο.");
 
 // Another file renamed over the card file's path by a writer that ignores the lock.
-void replaceAt(const QString &path)
+bool replaceAt(const QString &path)
 {
-    writeBytes(path + QStringLiteral(".new"), cards(5));
-    ::rename(QFile::encodeName(path + QStringLiteral(".new")).constData(),
-             QFile::encodeName(path).constData());
-}
-
-unsigned modeOf(const QString &path)
-{
-    struct stat st = {};
-    return ::stat(QFile::encodeName(path).constData(), &st) == 0 ? st.st_mode & 07777 : 0;
+    return writeBytes(path + QStringLiteral(".new"), cards(5)) &&
+           ::rename(QFile::encodeName(path + QStringLiteral(".new")).constData(),
+                    QFile::encodeName(path).constData()) == 0;
 }
 
 enum class Trouble {
@@ -85,11 +79,7 @@ class tst_cardwrite : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase()
-    {
-        // Whatever happens to this process, its mounts go with it.
-        usePrivateMounts();
-    }
+    void initTestCase() { usePrivateMounts(); } // whatever happens to this process, its mounts go with it
 
     // Card 1 is deleted first: the backup holds the file as it was before that.
     void writesEveryByteAfterOneBackup_data()
@@ -205,13 +195,13 @@ private slots:
             QVERIFY(s.write(file, 2, card)); // a second filing makes no second copy
             states.prepend(QString::fromLatin1(fileBytes(path).toHex()));
         }
-        const QString bak = path + QStringLiteral(".bak");
-        QCOMPARE(QString::fromLatin1(fileBytes(bak).toHex()), states.at(1));
-        QCOMPARE(QString::fromLatin1(fileBytes(bak + QStringLiteral(".1")).toHex()), states.at(2));
-        QCOMPARE(QString::fromLatin1(fileBytes(bak + QStringLiteral(".2")).toHex()), states.at(3));
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 5); // and the lock
-        for (const QString &copy : QStringList{bak, bak + QStringLiteral(".1"), bak + QStringLiteral(".2")})
-            QCOMPARE(modeOf(copy), 0640u);
+        for (int g = 0; g < 3; ++g) {
+            const QString copy = backupGeneration(path + QStringLiteral(".bak"), g);
+            struct stat st = {};
+            QCOMPARE(QString::fromLatin1(fileBytes(copy).toHex()), states.at(g + 1));
+            QCOMPARE(::stat(QFile::encodeName(copy).constData(), &st) == 0 ? st.st_mode & 07777 : 0, 0640u);
+        }
     }
 
     // A copy whose sync fails late (a quota, a network share): refused, and the copies of
@@ -284,10 +274,7 @@ private slots:
         Editing e(dir.path());
         QVERIFY(e.begin(cards(3)));
         QVERIFY(writeBytes(e.path + QStringLiteral(".bak"), "the last good copy"));
-        QVERIFY(writeBytes(e.path + QStringLiteral(".new"), cards(5)));
-        QCOMPARE(::rename(QFile::encodeName(e.path + QStringLiteral(".new")).constData(),
-                          QFile::encodeName(e.path).constData()),
-                 0);
+        QVERIFY(replaceAt(e.path));
         QCOMPARE(e.write(2, CardRecord::newCard()), AnotherFile);
         QCOMPARE(fileBytes(e.path + QStringLiteral(".bak")), QByteArray("the last good copy"));
         QVERIFY(!QFile::exists(e.path + QStringLiteral(".bak.1")));
@@ -313,21 +300,13 @@ private slots:
         {
             InterceptedCalls intercepted;
             bool replaced = false;
-            const auto replaceOnce = [&](Call call) {
-                if (!replaced && call == (afterTheSync ? Call::Fdatasync : Call::Pwrite)) {
-                    replaced = true;
-                    replaceAt(e.path);
-                }
-            };
-            beforeCall = [&](const CallSite &site) {
-                if (!afterTheSync)
-                    replaceOnce(site.call);
+            const auto replaceOnce = [&](const CallSite &site, bool after) {
+                const Call at = afterTheSync ? Call::Fdatasync : Call::Pwrite;
+                replaced = replaced || (after == afterTheSync && site.call == at && replaceAt(e.path));
                 return 0;
             };
-            afterCall = [&](const CallSite &site, long) {
-                if (afterTheSync)
-                    replaceOnce(site.call);
-            };
+            beforeCall = [&](const CallSite &site) { return replaceOnce(site, false); };
+            afterCall = [&](const CallSite &site, long) { replaceOnce(site, true); };
             why = e.write(2, CardRecord::newCard());
         }
         QCOMPARE(why, AnotherFile);
@@ -418,10 +397,7 @@ private slots:
             break;
         case Trouble::Replaced:
         case Trouble::ReplacedThenOpened:
-            QVERIFY(writeBytes(e.path + QStringLiteral(".new"), cards(5)));
-            QCOMPARE(::rename(QFile::encodeName(e.path + QStringLiteral(".new")).constData(),
-                              QFile::encodeName(e.path).constData()),
-                     0);
+            QVERIFY(replaceAt(e.path));
             if (failure == Trouble::ReplacedThenOpened)
                 reopen();
             break;
