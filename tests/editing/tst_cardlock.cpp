@@ -59,11 +59,9 @@ void end(pid_t pid)
     ::waitpid(pid, nullptr, 0);
 }
 
-// What stands at the lock file's name when a keeper comes: nothing (and it is made), or a
-// file of the user's, or of another user or group, or with two names.
+// What stands at the lock file's name when a keeper comes; from Own on, a file.
 enum class Standing { Nothing, MadeInAnotherGroup, FolderShut, Own, Strangers, OtherGroups, TwoNames };
-// Who else holds a lock then: a reader of the card file, an earlier version's editor (the
-// card file's write lock), a keeper (the lock file's), or a reader and a keeper.
+// Who else holds a lock then: an earlier version's editor holds the card file's write lock.
 enum class Holder { Nobody, Reader, EarlierEditor, Keeper, ReaderAndKeeper };
 
 struct Case
@@ -122,10 +120,8 @@ private slots:
         const QString path = dir.filePath(QStringLiteral("Filis.dat"));
         CardRecord card;
         card.setField(Field::Title, QStringLiteral("ΑΝΑΓΝΩΣΗ"));
+        QVERIFY(test::writeBytes(path, QByteArray(card.bytes().data(), RecordLength)));
         CardFile file;
-        QVERIFY(file.open(path));
-        QVERIFY(file.writeAt(0, QByteArrayView(card.bytes().data(), RecordLength)));
-        file.close();
         CardFileLock mine;
         QCOMPARE(outcomeOf(mine.acquire(path)), Locked);
         QCOMPARE(inChild([&] { return int(file.open(path) && file.read(1) == card); }), 1);
