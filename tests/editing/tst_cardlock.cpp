@@ -17,6 +17,7 @@
 #include <csignal>
 #include <fcntl.h>
 #include <functional>
+#include <optional>
 #include <spawn.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -84,7 +85,11 @@ class tst_cardlock : public QObject
 {
     Q_OBJECT
 
+    std::optional<QTemporaryDir> dir;
+    QString path;
+
 private slots:
+    void init() { path = dir.emplace().filePath(QStringLiteral("Filis.dat")); }
     void anotherEditorIsRefused_data()
     {
         QTest::addColumn<QString>("way"); // how the second editor reaches the file
@@ -95,11 +100,9 @@ private slots:
     void anotherEditorIsRefused()
     {
         QFETCH(QString, way);
-        QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("Filis.dat"));
         CardFileLock mine;
         QCOMPARE(outcomeOf(mine.acquire(path)), Locked);
-        const QString other = way.isEmpty() ? path : dir.filePath(way);
+        const QString other = way.isEmpty() ? path : dir->filePath(way);
         if (way == QLatin1String("symlink"))
             QVERIFY(QFile::link(path, other));
         if (way == QLatin1String("hardlink"))
@@ -116,8 +119,6 @@ private slots:
 
     void readersAreNotHeldUp()
     {
-        QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("Filis.dat"));
         CardRecord card;
         card.setField(Field::Title, QStringLiteral("ΑΝΑΓΝΩΣΗ"));
         QVERIFY(test::writeBytes(path, QByteArray(card.bytes().data(), RecordLength)));
@@ -129,8 +130,6 @@ private slots:
 
     void theLockGoesWithItsHolder()
     {
-        QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("Filis.dat"));
         int locked[2];
         QCOMPARE(::pipe(locked), 0);
         const pid_t holder = ::fork();
@@ -154,8 +153,6 @@ private slots:
     // A help viewer the editor starts outlives a released lock without keeping it.
     void programsStartedByTheHolderDoNotKeepIt()
     {
-        QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("Filis.dat"));
         auto mine = std::make_unique<CardFileLock>();
         QCOMPARE(outcomeOf(mine->acquire(path)), Locked);
         pid_t viewer = -1;
@@ -176,8 +173,6 @@ private slots:
     // is let in.
     void aReaderTakesNoLock()
     {
-        QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("Filis.dat"));
         QVERIFY(QFile(path).open(QIODevice::WriteOnly));
         QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
         CardFileLock reader;
@@ -238,14 +233,13 @@ private slots:
     void aKeeperComes()
     {
         QFETCH(Case, c);
-        QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("Filis.dat")), lockPath = lockFileBeside(path);
+        const QString lockPath = lockFileBeside(path);
         const QByteArray card = QFile::encodeName(path), lock = QFile::encodeName(lockPath);
         QVERIFY(test::writeBytes(path, "cards") && ::chmod(card.constData(), mode_t(c.cardMode)) == 0);
         if (c.standing >= Standing::Own)
             QVERIFY(test::writeBytes(lockPath, {}) && ::chmod(lock.constData(), mode_t(c.lockMode)) == 0);
         if (c.standing == Standing::TwoNames)
-            QCOMPARE(::link(lock.constData(), QFile::encodeName(dir.filePath("two")).constData()), 0);
+            QCOMPARE(::link(lock.constData(), QFile::encodeName(dir->filePath("two")).constData()), 0);
         std::vector<FileDescriptor> fds;
         const auto opened = [&](int flags) {
             return fds.emplace_back(::open(card.constData(), flags)).get();
@@ -305,8 +299,6 @@ private slots:
 
     void aFifoFailsAtOnce()
     {
-        QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("Filis.dat"));
         QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0644), 0);
         QCOMPARE(acquiredInChild(path), Failed);
         CardFileLock lock;
