@@ -18,6 +18,7 @@
 #include <csignal>
 #include <fcntl.h>
 #include <functional>
+#include <optional>
 #include <spawn.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -60,11 +61,9 @@ void end(pid_t pid)
     ::waitpid(pid, nullptr, 0);
 }
 
-// What stands at the lock file's name when a keeper comes: nothing (and it is made), or a
-// file of the user's, or of another user or group, or with two names.
+// What stands at the lock file's name when a keeper comes; from Own on, a file.
 enum class Standing { Nothing, MadeInAnotherGroup, FolderShut, Own, Strangers, OtherGroups, TwoNames };
-// Who else holds a lock then: a reader of the card file, an earlier version's editor (the
-// card file's write lock), a keeper (the lock file's), or a reader and a keeper.
+// Who else holds a lock then: an earlier version's editor holds the card file's write lock.
 enum class Holder { Nobody, Reader, EarlierEditor, Keeper, ReaderAndKeeper };
 
 struct Case
@@ -87,7 +86,11 @@ class tst_cardlock : public QObject
 {
     Q_OBJECT
 
+    std::optional<QTemporaryDir> dir;
+    QString path;
+
 private slots:
+    void init() { path = dir.emplace().filePath(QStringLiteral("Filis.dat")); }
     void anotherEditorIsRefused_data()
     {
         QTest::addColumn<QString>("way"); // how the second editor reaches the file
@@ -98,11 +101,9 @@ private slots:
     void anotherEditorIsRefused()
     {
         QFETCH(QString, way);
-        QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("Filis.dat"));
         CardFileLock mine;
         QCOMPARE(outcomeOf(mine.acquire(path)), Locked);
-        const QString other = way.isEmpty() ? path : dir.filePath(way);
+        const QString other = way.isEmpty() ? path : dir->filePath(way);
         if (way == QLatin1String("symlink"))
             QVERIFY(QFile::link(path, other));
         if (way == QLatin1String("hardlink"))
@@ -119,14 +120,10 @@ private slots:
 
     void readersAreNotHeldUp()
     {
-        QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("Filis.dat"));
         CardRecord card;
         card.setField(Field::Title, QStringLiteral("ΑΝΑΓΝΩΣΗ"));
+        QVERIFY(test::writeBytes(path, QByteArray(card.bytes().data(), RecordLength)));
         CardFile file;
-        QVERIFY(openToEdit(file, path));
-        QVERIFY(file.writeAt(0, QByteArrayView(card.bytes().data(), RecordLength)));
-        file.close();
         CardFileLock mine;
         QCOMPARE(outcomeOf(mine.acquire(path)), Locked);
         QCOMPARE(inChild([&] { return int(openToEdit(file, path) && file.read(1) == card); }), 1);
@@ -134,8 +131,6 @@ private slots:
 
     void theLockGoesWithItsHolder()
     {
-        QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("Filis.dat"));
         int locked[2];
         QCOMPARE(::pipe(locked), 0);
         const pid_t holder = ::fork();
@@ -159,8 +154,6 @@ private slots:
     // A help viewer the editor starts outlives a released lock without keeping it.
     void programsStartedByTheHolderDoNotKeepIt()
     {
-        QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("Filis.dat"));
         auto mine = std::make_unique<CardFileLock>();
         QCOMPARE(outcomeOf(mine->acquire(path)), Locked);
         pid_t viewer = -1;
@@ -181,8 +174,6 @@ private slots:
     // is let in.
     void aReaderTakesNoLock()
     {
-        QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("Filis.dat"));
         QVERIFY(QFile(path).open(QIODevice::WriteOnly));
         QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
         CardFileLock reader;
@@ -243,14 +234,13 @@ private slots:
     void aKeeperComes()
     {
         QFETCH(Case, c);
-        QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("Filis.dat")), lockPath = lockFileBeside(path);
+        const QString lockPath = lockFileBeside(path);
         const QByteArray card = QFile::encodeName(path), lock = QFile::encodeName(lockPath);
         QVERIFY(test::writeBytes(path, "cards") && ::chmod(card.constData(), mode_t(c.cardMode)) == 0);
         if (c.standing >= Standing::Own)
             QVERIFY(test::writeBytes(lockPath, {}) && ::chmod(lock.constData(), mode_t(c.lockMode)) == 0);
         if (c.standing == Standing::TwoNames)
-            QCOMPARE(::link(lock.constData(), QFile::encodeName(dir.filePath("two")).constData()), 0);
+            QCOMPARE(::link(lock.constData(), QFile::encodeName(dir->filePath("two")).constData()), 0);
         std::vector<FileDescriptor> fds;
         const auto opened = [&](int flags) {
             return fds.emplace_back(::open(card.constData(), flags)).get();
@@ -310,8 +300,6 @@ private slots:
 
     void aFifoFailsAtOnce()
     {
-        QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("Filis.dat"));
         QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0644), 0);
         QCOMPARE(acquiredInChild(path), Failed);
         CardFileLock lock;

@@ -53,17 +53,11 @@ const QString OverLimit =
 const QString AnotherFile = QStringLiteral("Στη θέση του βρίσκεται πλέον άλλο αρχείο.");
 
 // Another file renamed over the card file's path by a writer that ignores the lock.
-void replaceAt(const QString &path)
+bool replaceAt(const QString &path)
 {
-    writeBytes(path + QStringLiteral(".new"), cards(5));
-    ::rename(QFile::encodeName(path + QStringLiteral(".new")).constData(),
-             QFile::encodeName(path).constData());
-}
-
-unsigned modeOf(const QString &path)
-{
-    struct stat st = {};
-    return ::stat(QFile::encodeName(path).constData(), &st) == 0 ? st.st_mode & 07777 : 0;
+    return writeBytes(path + QStringLiteral(".new"), cards(5)) &&
+           ::rename(QFile::encodeName(path + QStringLiteral(".new")).constData(),
+                    QFile::encodeName(path).constData()) == 0;
 }
 
 enum class Trouble {
@@ -85,12 +79,11 @@ class tst_cardwrite : public QObject
 {
     Q_OBJECT
 
+    std::optional<QTemporaryDir> dir;
+
 private slots:
-    void initTestCase()
-    {
-        // Whatever happens to this process, its mounts go with it.
-        usePrivateMounts();
-    }
+    void init() { dir.emplace(); }
+    void initTestCase() { usePrivateMounts(); } // whatever happens to this process, its mounts go with it
 
     // Card 1 is deleted first: the backup holds the file as it was before that.
     void writesEveryByteAfterOneBackup_data()
@@ -118,23 +111,22 @@ private slots:
         QFETCH(int, number);
         QFETCH(CardRecord, card);
         QFETCH(QByteArray, stored);
-        QTemporaryDir dir;
-        Editing e(dir.path());
+        Editing e(dir->path());
         QVERIFY(e.begin(cards(3)));
         QCOMPARE(e.write(1, CardRecord::deletedCard()), QString());
         QCOMPARE(e.write(number, card), QString());
         QByteArray expected = cards(3);
         expected.replace(0, RecordLength, QByteArray(CardRecord::deletedCard().bytes().data(), RecordLength));
         QCOMPARE(fileBytes(e.path), expected.replace((number - 1) * RecordLength, RecordLength, stored));
-        QCOMPARE(e.session.backupPath(), dir.filePath(QStringLiteral("Filis.dat.bak")));
+        QCOMPARE(e.session.backupPath(), dir->filePath(QStringLiteral("Filis.dat.bak")));
         QCOMPARE(fileBytes(e.session.backupPath()), cards(3));
     }
 
     void backupGoesToTheFallbackFolderWhenTheCardFolderIsClosed()
     {
-        QTemporaryDir dir, data;
+        QTemporaryDir data;
         const QString fallback = data.filePath(QStringLiteral("Velmora"));
-        Editing e(dir.path(), fallback);
+        Editing e(dir->path(), fallback);
         QVERIFY(e.begin(cards(2)));
         InterceptedCalls calls;
         beforeCall = [](const CallSite &site) { // a folder the keeper cannot write into
@@ -147,7 +139,7 @@ private slots:
         QCOMPARE(e.write(2, CardRecord::newCard()), QString());
         QCOMPARE(e.session.backupPath(), backupInFolder(e.path, fallback));
         QCOMPARE(fileBytes(e.session.backupPath()), cards(2));
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files),
+        QCOMPARE(QDir(dir->path()).entryList(QDir::Files),
                  (QStringList{QStringLiteral("Filis.dat"), QStringLiteral("Filis.dat.lock")}));
     }
 
@@ -155,9 +147,8 @@ private slots:
     // written, no partial copy stays, the older copy is untouched; with room, it all goes.
     void noBackupNoWrite()
     {
-        QTemporaryDir dir;
-        SmallMedium medium(dir.path());
-        Editing e(dir.path(), dir.filePath(QStringLiteral("data")));
+        SmallMedium medium(dir->path());
+        Editing e(dir->path(), dir->filePath(QStringLiteral("data")));
         const QByteArray older("an older session's copy");
         QVERIFY(e.begin(cards(40))); // two pages, one of them free: the copy fails half-way
         QVERIFY(writeBytes(e.path + QStringLiteral(".bak"), older));
@@ -173,14 +164,14 @@ private slots:
         const QString why = medium.mounted ? NoSpace : OverLimit;
         QCOMPARE(reason, QStringLiteral("Δεν έγινε αντίγραφο ασφαλείας του αρχείου καρτελλών, γι' αυτό δεν "
                                         "γράφτηκε τίποτα.\nΣτον φάκελο «%1»: %2\nΣτον φάκελο «%1/data»: %2")
-                             .arg(dir.path(), why));
+                             .arg(dir->path(), why));
         QCOMPARE(fileBytes(e.path), cards(40));
         QCOMPARE(fileBytes(e.path + QStringLiteral(".bak")), older);
         // and the keepers' lock, and the filler
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), medium.mounted ? 4 : 3);
-        QCOMPARE(QDir(dir.filePath(QStringLiteral("data"))).entryList(QDir::Files), QStringList());
+        QCOMPARE(QDir(dir->path()).entryList(QDir::Files).size(), medium.mounted ? 4 : 3);
+        QCOMPARE(QDir(dir->filePath(QStringLiteral("data"))).entryList(QDir::Files), QStringList());
 
-        QFile::remove(dir.filePath(QStringLiteral("filler")));
+        QFile::remove(dir->filePath(QStringLiteral("filler")));
         QCOMPARE(e.write(1, CardRecord::deletedCard()), QString());
         QCOMPARE(fileBytes(e.session.backupPath()), cards(40));
     }
@@ -189,9 +180,8 @@ private slots:
     // gets private copies.
     void backupsOfThreeSessions()
     {
-        QTemporaryDir dir;
         QStringList states{QString::fromLatin1(cards(2).toHex())};
-        const QString path = dir.filePath(QStringLiteral("Filis.dat"));
+        const QString path = dir->filePath(QStringLiteral("Filis.dat"));
         QVERIFY(writeBytes(path, cards(2)));
         // Not the 0600 of a new temporary file: a copy that kept that would pass unseen.
         QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup));
@@ -206,21 +196,20 @@ private slots:
             QVERIFY(s.write(file, 2, card)); // a second filing makes no second copy
             states.prepend(QString::fromLatin1(fileBytes(path).toHex()));
         }
-        const QString bak = path + QStringLiteral(".bak");
-        QCOMPARE(QString::fromLatin1(fileBytes(bak).toHex()), states.at(1));
-        QCOMPARE(QString::fromLatin1(fileBytes(bak + QStringLiteral(".1")).toHex()), states.at(2));
-        QCOMPARE(QString::fromLatin1(fileBytes(bak + QStringLiteral(".2")).toHex()), states.at(3));
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 5); // and the lock
-        for (const QString &copy : QStringList{bak, bak + QStringLiteral(".1"), bak + QStringLiteral(".2")})
-            QCOMPARE(modeOf(copy), 0640u);
+        QCOMPARE(QDir(dir->path()).entryList(QDir::Files | QDir::Hidden).size(), 5); // and the lock
+        for (int g = 0; g < 3; ++g) {
+            const QString copy = backupGeneration(path + QStringLiteral(".bak"), g);
+            struct stat st = {};
+            QCOMPARE(QString::fromLatin1(fileBytes(copy).toHex()), states.at(g + 1));
+            QCOMPARE(::stat(QFile::encodeName(copy).constData(), &st) == 0 ? st.st_mode & 07777 : 0, 0640u);
+        }
     }
 
     // A copy whose sync fails late (a quota, a network share): refused, and the copies of
     // the sessions before are all where they were.
     void aBackupThatCannotBeSyncedMovesNoCopy()
     {
-        QTemporaryDir dir;
-        Editing e(dir.path());
+        Editing e(dir->path());
         QVERIFY(e.begin(cards(3)));
         const QStringList copies{e.path + QStringLiteral(".bak"), e.path + QStringLiteral(".bak.1"),
                                  e.path + QStringLiteral(".bak.2")};
@@ -236,7 +225,7 @@ private slots:
         for (const QString &copy : copies)
             QCOMPARE(fileBytes(copy), copy.toUtf8());
         QCOMPARE(fileBytes(e.path), cards(3));
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 5); // and the lock
+        QCOMPARE(QDir(dir->path()).entryList(QDir::Files | QDir::Hidden).size(), 5); // and the lock
     }
 
     // Another user's link or file at a name the program writes: neither it nor what it points
@@ -255,21 +244,20 @@ private slots:
     {
         QFETCH(QString, name);
         QFETCH(bool, link);
-        QTemporaryDir dir;
-        const QString data = dir.filePath(QStringLiteral("data"));
-        const QString victim = link ? dir.filePath(QStringLiteral("bashrc")) : dir.filePath(name);
+        const QString data = dir->filePath(QStringLiteral("data"));
+        const QString victim = link ? dir->filePath(QStringLiteral("bashrc")) : dir->filePath(name);
         QVERIFY(writeBytes(victim, "keep me"));
         InterceptedCalls calls;
         if (link)
-            QVERIFY(QFile::link(victim, dir.filePath(name)));
+            QVERIFY(QFile::link(victim, dir->filePath(name)));
         else
             makeUpOwner(victim, Stranger);
-        Editing e(dir.path(), data);
+        Editing e(dir->path(), data);
         QVERIFY(e.begin(cards(2)));
         QCOMPARE(e.write(1, CardRecord::newCard()), QString());
         QCOMPARE(fileBytes(victim), QByteArray("keep me"));
         if (link)
-            QCOMPARE(QFileInfo(dir.filePath(name)).symLinkTarget(), victim);
+            QCOMPARE(QFileInfo(dir->filePath(name)).symLinkTarget(), victim);
         const bool backupMoved = name.contains(QLatin1String(".bak"));
         QCOMPARE(e.session.backupPath(), backupMoved ? backupInFolder(e.path, data) : backupBeside(e.path));
         QCOMPARE(e.session.takeBackupElsewhere() == std::optional(backupInFolder(e.path, data)), backupMoved);
@@ -281,14 +269,10 @@ private slots:
     // session before is not replaced by the orphan.
     void aRefusedFilingKeepsTheBackup()
     {
-        QTemporaryDir dir;
-        Editing e(dir.path());
+        Editing e(dir->path());
         QVERIFY(e.begin(cards(3)));
         QVERIFY(writeBytes(e.path + QStringLiteral(".bak"), "the last good copy"));
-        QVERIFY(writeBytes(e.path + QStringLiteral(".new"), cards(5)));
-        QCOMPARE(::rename(QFile::encodeName(e.path + QStringLiteral(".new")).constData(),
-                          QFile::encodeName(e.path).constData()),
-                 0);
+        QVERIFY(replaceAt(e.path));
         QCOMPARE(e.write(2, CardRecord::newCard()), AnotherFile);
         QCOMPARE(fileBytes(e.path + QStringLiteral(".bak")), QByteArray("the last good copy"));
         QVERIFY(!QFile::exists(e.path + QStringLiteral(".bak.1")));
@@ -305,30 +289,21 @@ private slots:
     void replacedDuringTheWriteIsNotFiled()
     {
         QFETCH(bool, afterTheSync);
-        QTemporaryDir dir;
-        Editing e(dir.path());
+        Editing e(dir->path());
         QVERIFY(e.begin(cards(3)));
-        const QString kept = dir.filePath(QStringLiteral("kept"));
+        const QString kept = dir->filePath(QStringLiteral("kept"));
         QCOMPARE(::link(QFile::encodeName(e.path).constData(), QFile::encodeName(kept).constData()), 0);
         QString why;
         {
             InterceptedCalls intercepted;
             bool replaced = false;
-            const auto replaceOnce = [&](Call call) {
-                if (!replaced && call == (afterTheSync ? Call::Fdatasync : Call::Pwrite)) {
-                    replaced = true;
-                    replaceAt(e.path);
-                }
-            };
-            beforeCall = [&](const CallSite &site) {
-                if (!afterTheSync)
-                    replaceOnce(site.call);
+            const auto replaceOnce = [&](const CallSite &site, bool after) {
+                const Call at = afterTheSync ? Call::Fdatasync : Call::Pwrite;
+                replaced = replaced || (after == afterTheSync && site.call == at && replaceAt(e.path));
                 return 0;
             };
-            afterCall = [&](const CallSite &site, long) {
-                if (afterTheSync)
-                    replaceOnce(site.call);
-            };
+            beforeCall = [&](const CallSite &site) { return replaceOnce(site, false); };
+            afterCall = [&](const CallSite &site, long) { replaceOnce(site, true); };
             why = e.write(2, CardRecord::newCard());
         }
         QCOMPARE(why, AnotherFile);
@@ -369,17 +344,16 @@ private slots:
         QFETCH(QByteArray, stored);
         QFETCH(int, number);
         QFETCH(QString, reason);
-        QTemporaryDir dir;
         std::optional<SmallMedium> medium;
         if (failure == Trouble::DiskFull)
-            medium.emplace(dir.path());
+            medium.emplace(dir->path());
         if (failure == Trouble::DiskFull && !medium->mounted) {
             failure = Trouble::SizeLimit; // the same partial write, through another limit
             reason = OverLimit;
         }
-        Editing e(dir.path());
+        Editing e(dir->path());
         QVERIFY(e.begin(stored));
-        const QString kept = dir.filePath(QStringLiteral("kept")); // the same file, always reachable
+        const QString kept = dir->filePath(QStringLiteral("kept")); // the same file, always reachable
         QCOMPARE(::link(QFile::encodeName(e.path).constData(), QFile::encodeName(kept).constData()), 0);
         QCOMPARE(e.write(1, e.file.read(1).value()), QString()); // the backup is made: what fails is the card
 
@@ -419,10 +393,7 @@ private slots:
             break;
         case Trouble::Replaced:
         case Trouble::ReplacedThenOpened:
-            QVERIFY(writeBytes(e.path + QStringLiteral(".new"), cards(5)));
-            QCOMPARE(::rename(QFile::encodeName(e.path + QStringLiteral(".new")).constData(),
-                              QFile::encodeName(e.path).constData()),
-                     0);
+            QVERIFY(replaceAt(e.path));
             if (failure == Trouble::ReplacedThenOpened)
                 reopen();
             break;
@@ -434,7 +405,7 @@ private slots:
                  failure == Trouble::DiskFull
                      ? QStringLiteral("Δεν γράφτηκε το ημερολόγιο που προστατεύει την καρτέλλα, γι' αυτό δεν "
                                       "γράφτηκε τίποτα.\nΣτον φάκελο «%1»: %2")
-                           .arg(dir.path(), reason)
+                           .arg(dir->path(), reason)
                      : reason);
         QCOMPARE(fileBytes(kept), stored);
         if (failure == Trouble::Replaced || failure == Trouble::ReplacedThenOpened)

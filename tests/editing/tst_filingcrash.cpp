@@ -50,9 +50,7 @@ int fileInChild(const QString &path, const QString &fallback, qint32 number, con
         ::alarm(10);
         CardEditSession session(fallback);
         CardFile file;
-        if (!session.begin(path))
-            ::_exit(2);
-        if (!openToEdit(file, path))
+        if (!session.begin(path) || !openToEdit(file, path))
             ::_exit(2);
         InterceptedCalls intercepted;
         int count = 0;

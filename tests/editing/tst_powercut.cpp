@@ -40,7 +40,6 @@ constexpr qint64 Sector = 512;
 constexpr int MostPending = 16;
 const QByteArray CardName = "Filis.dat";
 
-// A file, a folder or a link as the medium holds it.
 struct Node
 {
     char kind = 'f';                   // 'f' a file, 'd' a folder, 'l' a link
@@ -160,7 +159,6 @@ QList<Scenario> scenarios()
     };
 }
 
-// The file before the session, then the copies of the three sessions before it.
 const QList<QByteArray> OldCopies = {"the copy of the last session", "the copy of the session before",
                                      "the copy of three sessions ago"};
 
@@ -429,8 +427,24 @@ class tst_powercut : public QObject
         clear();
         if (!writeOut(state, Root, m_dir.path()))
             return QStringLiteral("the state could not be written out");
-        if (r.whole == Scenario::Restored)
-            return restoredWhole(r, filed);
+        // After a cut in a restore: no backup touched; the file as it was either still the card
+        // file or whole in its copy; the journal gone only once the restore is on the medium;
+        // both, once the restore returned.
+        if (r.whole == Scenario::Restored) {
+            for (int g = 0; g < BackupGenerations; ++g)
+                if (fileBytes(backupGeneration(backupBeside(cardPath()), g)) != r.generations[g + 1])
+                    return QStringLiteral("a backup changed");
+            const QByteArray now = fileBytes(cardPath());
+            if (now != r.versions[0] &&
+                fileBytes(cardPath() + QStringLiteral(".before-restore")) != r.versions[0])
+                return QStringLiteral("the file as it was is lost");
+            const bool journal = QFile::exists(journalBeside(cardPath()));
+            if ((!journal || filed > 0) && now != r.versions[1])
+                return QStringLiteral(
+                    "the journal is gone or the restore returned, and the file is not restored");
+            return filed > 0 && journal ? QStringLiteral("the restore returned and the journal stands")
+                                        : QString();
+        }
         CardEditSession next(dataFolder());
         if (const Result<void> begun = next.begin(cardPath()); !begun)
             return QStringLiteral("the next editor cannot begin: fault %1").arg(int(begun.error().fault));
@@ -453,26 +467,6 @@ class tst_powercut : public QObject
         if (cardMayBeFiled && fileBytes(backupBeside(cardPath())) != r.generations[0])
             return QStringLiteral("a card may be on the medium and the latest copy is not the file before");
         return {};
-    }
-
-    // After a cut in a restore: no backup touched; the file as it was either still the card
-    // file or whole in its copy; the journal gone only once the restore is on the medium;
-    // both, once the restore returned.
-    QString restoredWhole(const Recording &r, int filed)
-    {
-        for (int g = 0; g < BackupGenerations; ++g)
-            if (fileBytes(backupGeneration(backupBeside(cardPath()), g)) != r.generations[g + 1])
-                return QStringLiteral("a backup changed");
-        const QByteArray now = fileBytes(cardPath());
-        if (now != r.versions[0] &&
-            fileBytes(cardPath() + QStringLiteral(".before-restore")) != r.versions[0])
-            return QStringLiteral("the file as it was is lost");
-        const bool journal = QFile::exists(journalBeside(cardPath()));
-        if ((!journal || filed > 0) && now != r.versions[1])
-            return QStringLiteral(
-                "the journal is gone or the restore returned, and the file is not restored");
-        return filed > 0 && journal ? QStringLiteral("the restore returned and the journal stands")
-                                    : QString();
     }
 
     static QString describe(const Recording &r, qsizetype i)
