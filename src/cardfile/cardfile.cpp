@@ -209,19 +209,15 @@ Result<QByteArrayView> CardReader::stored(qint32 number)
         m_filled = *got;
         m_first = number;
     }
-    const qint64 at = qint64(number - m_first) * RecordLength;
-    const qint64 available = std::clamp<qint64>(m_filled - at, 0, RecordLength);
-    return QByteArrayView(m_block.constData() + at, available);
+    return QByteArrayView(m_block.constData() + held(number), available(number));
 }
 
-Result<void> CardReader::read(qint32 number, CardRecord &card)
+Result<void> CardReader::readBlockFor(qint32 number, CardRecord &card)
 {
     const Result<QByteArrayView> bytes = stored(number);
-    if (!bytes) [[unlikely]]
+    if (!bytes)
         return tl::unexpected(bytes.error());
-    char *dst = card.bytes().data();
-    std::memcpy(dst, bytes->data(), size_t(bytes->size()));
-    std::memset(dst + bytes->size(), ' ', size_t(RecordLength - bytes->size()));
+    copyOut(*bytes, card);
     return {};
 }
 
